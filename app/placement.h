@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+// Moves a window, unsized and topmost, so that its right and bottom edges lie
+// caption height + 3 pixels in from the primary screen's edges.
+void PlaceAtBottomRight(HWND window);

@@ -1,0 +1,10 @@
+#include "app/state.h"
+
+HINSTANCE g_instance;
+WCHAR g_windowTitle[100];
+WCHAR g_windowClass[100];
+int g_captionHeight;
+BarGeometry g_geometry;
+FrameOutline g_outline;
+SettingsBlock g_settings;
+HWND g_barWindow;

@@ -1,0 +1,20 @@
+// The record the bar publishes for CBT.dll, which reads it from inside other
+// processes. Five 32-bit little-endian values at the start of a 256-byte
+// named section. Shared by the program and the library; no window system.
+#pragma once
+
+#include <cstdint>
+
+#define SHARED_WINDOW_RECORD_NAME L"SM_Brisvane_hwnds_2012"
+
+uint32_t const SHARED_WINDOW_RECORD_SIZE = 256;
+
+struct SharedWindowRecord {
+    uint32_t barWindow;      // the bar's HWND (handles are 32-bit values)
+    int32_t barWidth;        // BarWidth + 25
+    int32_t barHeight;       // caption height - 8
+    int32_t captionHeight;   // SM_CYCAPTION at start-up
+    int32_t ignoreDUI;       // nonzero: leave windows that draw their own caption alone
+};
+
+static_assert(sizeof(SharedWindowRecord) == 20, "the record layout is fixed");

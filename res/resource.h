@@ -1,0 +1,57 @@
+// Resource and command identifiers of Brisvane. Kept by hand; the resource
+// script and the code use only these names.
+#pragma once
+
+// Strings
+#define IDS_APP_TITLE               103     // "Brisvane", the bar window's title
+#define IDC_BRISVANE                109     // "BRISVANE", the window class name
+// Further user-visible texts, grouped by the part of the program that shows them.
+#define IDS_TRAY_TIP                200     // "电量监视"
+#define IDS_TRAY_CANCEL_SHUTDOWN    201     // "取消自动关机" (menu item while counting)
+// 220..239: options, 240..259: auto-shutdown
+
+// Dialogs
+#define IDD_ABOUTBOX                103
+#define IDD_OPTIONS                 132
+#define IDD_AUTOSHUTDOWN            133
+#define IDD_SHUTDOWN_CONFIRM        134
+
+// Menu, accelerators, pictures
+#define IDM_CONTEXT                 129
+#define IDA_BRISVANE                109
+#define IDB_STATES                  130
+#define IDI_BRISVANE                131
+#define IDI_SHUTDOWN                138
+
+// Commands
+#define IDM_ABOUT                   104
+#define IDM_EXIT                    105
+#define IDM_OPTIONS                 32774
+#define IDM_AUTOSHUTDOWN            32777
+
+// About box
+#define IDC_ABOUT_ICON              2
+
+// Options dialog
+#define IDC_OPTIONS_INTERVAL        1000
+#define IDC_OPTIONS_ALPHA           1001
+#define IDC_OPTIONS_ADHERE          1002
+#define IDC_OPTIONS_AUTORUN         1003
+#define IDC_OPTIONS_IGNOREDUI       1010
+#define IDC_OPTIONS_ALPHA_EDIT      1015
+
+// Auto-shutdown dialog
+#define IDC_SHUTDOWN_AFTER          1003
+#define IDC_SHUTDOWN_HOURS          1004
+#define IDC_SHUTDOWN_HOURS_SPIN     1005
+#define IDC_SHUTDOWN_MINUTES        1006
+#define IDC_SHUTDOWN_MINUTES_SPIN   1007
+#define IDC_SHUTDOWN_AT             1008
+#define IDC_SHUTDOWN_DATE           1009
+#define IDC_SHUTDOWN_TIME           1010
+#define IDC_SHUTDOWN_HOURS_LABEL    1013
+#define IDC_SHUTDOWN_MINUTES_LABEL  1014
+
+#ifndef IDC_STATIC
+#define IDC_STATIC                  (-1)
+#endif

@@ -1,0 +1,287 @@
+// The real bar window under Wine: start-up, the refresh tick's minimal
+// repaint, the caption state, hit testing, commands, timers and teardown.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/init.h"
+#include "app/messages.h"
+#include "app/state.h"
+#include "bar/battery.h"
+#include "hook/hook_library.h"
+#include "res/resource.h"
+#include "tray/tray_icon.h"
+
+namespace {
+
+SYSTEM_POWER_STATUS g_fakeStatus;
+BOOL g_fakeResult = TRUE;
+
+BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
+{
+    *status = g_fakeStatus;
+    return g_fakeResult;
+}
+
+void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result = TRUE)
+{
+    ZeroMemory(&g_fakeStatus, sizeof g_fakeStatus);
+    g_fakeStatus.ACLineStatus = ac;
+    g_fakeStatus.BatteryFlag = flag;
+    g_fakeStatus.BatteryLifePercent = percent;
+    g_fakeResult = result;
+}
+
+std::vector<DWORD> g_shellMessages;
+std::vector<NOTIFYICONDATAW> g_shellData;
+
+BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
+{
+    g_shellMessages.push_back(message);
+    g_shellData.push_back(*data);
+    return TRUE;
+}
+
+int g_installs;
+int g_canAdhereCalls;
+int g_moves;
+BOOL g_canAdhereAnswer;
+RECT g_movedTo;
+
+int WINAPI CountInstall()
+{
+    ++g_installs;
+    return 1;
+}
+
+int WINAPI AnswerCanAdhere(HWND, RECT* rect)
+{
+    ++g_canAdhereCalls;
+    if (g_canAdhereAnswer)
+        OffsetRect(rect, 5, 7);  // what the library leaves for MoveOwnerWindow
+    return g_canAdhereAnswer;
+}
+
+void WINAPI RecordMove(HWND, RECT* rect)
+{
+    ++g_moves;
+    g_movedTo = *rect;
+}
+
+class BarWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
+        LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
+        RegisterBarClass(instance);
+
+        g_getSystemPowerStatus = FakePowerStatus;
+        g_shellNotifyIcon = RecordShellCall;
+        g_installCbtHook = CountInstall;
+        g_canAdhere = AnswerCanAdhere;
+        g_moveOwnerWindow = RecordMove;
+        g_shellMessages.clear();
+        g_shellData.clear();
+        g_installs = g_canAdhereCalls = g_moves = 0;
+        g_canAdhereAnswer = FALSE;
+        SetReading(0, 1, 57);
+    }
+
+    void TearDown() override
+    {
+        if (bar != nullptr && IsWindow(bar))
+            DestroyWindow(bar);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    void Start()
+    {
+        ASSERT_TRUE(InitInstance(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+        bar = g_barWindow;
+        ValidateRect(bar, nullptr);
+    }
+
+    RECT Tick(UINT_PTR timer = IDT_REFRESH)
+    {
+        ValidateRect(bar, nullptr);
+        EXPECT_EQ(1, SendMessageW(bar, WM_TIMER, timer, 0));
+        RECT dirty;
+        GetUpdateRect(bar, &dirty, FALSE);
+        return dirty;
+    }
+
+    HWND bar = nullptr;
+};
+
+void ExpectRect(RECT const& r, LONG left, LONG top, LONG right, LONG bottom)
+{
+    EXPECT_EQ(left, r.left);
+    EXPECT_EQ(top, r.top);
+    EXPECT_EQ(right, r.right);
+    EXPECT_EQ(bottom, r.bottom);
+}
+
+TEST_F(BarWindow, StartsWithClassStyleSizeAndFirstReading)
+{
+    Start();
+    wchar_t name[64];
+    GetClassNameW(bar, name, 64);
+    EXPECT_EQ(std::wstring(L"BRISVANE"), name);
+    GetWindowTextW(bar, name, 64);
+    EXPECT_EQ(std::wstring(L"Brisvane"), name);
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_ADHERING), GetWindowLongW(bar, GWL_EXSTYLE));
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    int const cap = GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(75, rect.right - rect.left);
+    EXPECT_EQ(cap - 8, rect.bottom - rect.top);
+    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_EQ(1, g_settings.captionActive);
+
+    // The tray icon is added once, with the normal icon and the XP-size record.
+    ASSERT_EQ(1u, g_shellMessages.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
+    EXPECT_EQ(952u, g_shellData[0].cbSize);
+    EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
+
+    // Nothing can carry it: parked bottom-right, and the hook installed anyway.
+    EXPECT_EQ(1, g_canAdhereCalls);
+    EXPECT_EQ(0, g_moves);
+    EXPECT_EQ(1, g_installs);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - cap - 3, rect.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - cap - 3, rect.bottom);
+}
+
+TEST_F(BarWindow, AdheresWhenTheLibraryAccepts)
+{
+    HWND carrier = CreateWindowExW(0, L"STATIC", L"carrier", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
+                                   nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(carrier);
+    g_canAdhereAnswer = TRUE;
+    Start();
+    if (GetForegroundWindow() == nullptr)
+        GTEST_SKIP() << "no foreground window under this display";
+    EXPECT_EQ(1, g_moves);
+    RECT expected;
+    GetWindowRect(GetForegroundWindow(), &expected);
+    OffsetRect(&expected, 5, 7);
+    EXPECT_TRUE(EqualRect(&expected, &g_movedTo));
+    EXPECT_EQ(1, g_installs);
+    DestroyWindow(carrier);
+}
+
+TEST_F(BarWindow, UnchangedTickRepaintsNothing)
+{
+    Start();
+    RECT const dirty = Tick();
+    EXPECT_TRUE(IsRectEmpty(&dirty));
+}
+
+TEST_F(BarWindow, TickRepaintsOnlyWhatChanged)
+{
+    Start();
+    SetReading(0, 1, 58);  // percent only: the fill grown by one right and down
+    RECT dirty = Tick();
+    ExpectRect(dirty, g_geometry.fill.left, g_geometry.fill.top, g_geometry.fill.right + 1,
+               g_geometry.fill.bottom + 1);
+
+    SetReading(1, 1, 58);  // charger plugged in: the icon only
+    dirty = Tick();
+    ExpectRect(dirty, g_geometry.icon.left, g_geometry.icon.top, g_geometry.icon.right + 1,
+               g_geometry.icon.bottom + 1);
+    EXPECT_EQ(0, g_settings.powerState);
+
+    SetReading(0, 6, 3);  // both: their union
+    dirty = Tick();
+    ExpectRect(dirty, 0, g_geometry.icon.top, g_geometry.fill.right + 1, g_geometry.icon.bottom + 1);
+    EXPECT_EQ(2, g_settings.powerState);
+    EXPECT_EQ(std::wstring(L"3%"), g_settings.barText);
+}
+
+TEST_F(BarWindow, TickWithoutPercentageStopsTheRefresh)
+{
+    Start();
+    SetReading(1, 128, 255);
+    Tick();
+    EXPECT_EQ(std::wstring(L"NA"), g_settings.barText);
+    EXPECT_EQ(100, g_settings.percent);
+    EXPECT_FALSE(KillTimer(bar, IDT_REFRESH)) << "the refresh timer should be gone";
+}
+
+TEST_F(BarWindow, FailedPowerReadShowsNA)
+{
+    Start();
+    SetReading(0, 0, 0, FALSE);
+    Tick();
+    EXPECT_EQ(std::wstring(L"NA"), g_settings.barText);
+    EXPECT_EQ(-1, g_settings.powerState);
+    EXPECT_FALSE(KillTimer(bar, IDT_REFRESH));
+}
+
+TEST_F(BarWindow, ForeignTimerChangesNothing)
+{
+    Start();
+    SetReading(1, 1, 99);
+    RECT const dirty = Tick(77);
+    EXPECT_TRUE(IsRectEmpty(&dirty));
+    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_TRUE(KillTimer(bar, IDT_REFRESH)) << "the refresh timer still runs";
+}
+
+TEST_F(BarWindow, CaptionStateRepaintsTheFrameOnChangeOnly)
+{
+    Start();
+    EXPECT_EQ(0, SendMessageW(bar, WM_CAPTIONSTATE, 1, 0));
+    RECT dirty;
+    GetUpdateRect(bar, &dirty, FALSE);
+    EXPECT_TRUE(IsRectEmpty(&dirty));
+
+    EXPECT_EQ(0, SendMessageW(bar, WM_CAPTIONSTATE, 0, 0));
+    EXPECT_EQ(0, g_settings.captionActive);
+    GetUpdateRect(bar, &dirty, FALSE);
+    ExpectRect(dirty, g_geometry.frame.left, g_geometry.frame.top, g_geometry.frame.right,
+               g_geometry.frame.bottom);
+
+    ValidateRect(bar, nullptr);
+    SendMessageW(bar, WM_CAPTIONSTATE, 1, 0);
+    EXPECT_EQ(1, g_settings.captionActive);
+}
+
+TEST_F(BarWindow, HitTestEraseAndUnknownCommands)
+{
+    Start();
+    EXPECT_EQ(HTCAPTION, SendMessageW(bar, WM_NCHITTEST, 0, MAKELPARAM(30, 10)));
+    EXPECT_EQ(1, SendMessageW(bar, WM_ERASEBKGND, 0, 0));
+    LRESULT const expected = DefWindowProcW(bar, WM_COMMAND, MAKEWPARAM(4242, 0), 0);
+    EXPECT_EQ(expected, SendMessageW(bar, WM_COMMAND, MAKEWPARAM(4242, 0), 0));
+    EXPECT_TRUE(IsWindow(bar));
+}
+
+TEST_F(BarWindow, CloseAndExitTearDown)
+{
+    for (UINT how : {static_cast<UINT>(WM_CLOSE), static_cast<UINT>(WM_COMMAND)}) {
+        g_shellMessages.clear();
+        Start();
+        if (how == WM_CLOSE)
+            SendMessageW(bar, WM_CLOSE, 0, 0);
+        else
+            SendMessageW(bar, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
+        EXPECT_FALSE(IsWindow(bar));
+        ASSERT_FALSE(g_shellMessages.empty());
+        EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), g_shellMessages.back());
+        EXPECT_EQ(nullptr, g_settings.barFont);
+        EXPECT_EQ(nullptr, g_settings.stateBitmap);
+        MSG msg;
+        ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(0u, msg.wParam);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,15 @@
+// The one notification-area icon, identifier 1, owned by the bar window.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+UINT const TRAY_ICON_ID = 1;
+
+// The shell call; tests replace it to capture what is sent.
+extern BOOL(WINAPI* g_shellNotifyIcon)(DWORD message, PNOTIFYICONDATAW data);
+
+BOOL AddTrayIcon(HWND bar, HICON icon);
+BOOL RemoveTrayIcon(HWND bar);
+BOOL SetTrayTip(HWND bar, WCHAR const* text);
+BOOL SetTrayIcon(HWND bar, HICON icon);  // a null icon makes no call: FALSE
