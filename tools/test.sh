@@ -16,21 +16,9 @@ cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DC
       -DBRISVANE_WERROR=ON >/dev/null
 cmake --build build/win -j "$jobs"
 
-run_windows_tests() {
-    export WINEPREFIX="$root/build/win/wineprefix"
-    # One Wine server for the whole run saves seconds per test.
-    WINEDEBUG=-all wineserver -p 2>/dev/null || true
-    local status=0
-    ctest --test-dir build/win --output-on-failure "$@" || status=$?
-    WINEDEBUG=-all wineserver -k 2>/dev/null || true
-    return $status
-}
-
 if [ -n "${DISPLAY:-}" ]; then
-    run_windows_tests "$@"
+    tools/run-windows-tests.sh "$@"
 else
-    export -f run_windows_tests
-    export root
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'run_windows_tests "$@"' _ "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24" tools/run-windows-tests.sh "$@"
 fi
 echo "All tests passed."
