@@ -27,6 +27,7 @@ brisvane_warnings(CBT)
 # Everything of the program but its entry, so the Windows tests drive the real code.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
+    app/autostart.cpp
     app/bar_window.cpp
     app/init.cpp
     app/placement.cpp
