@@ -1,20 +1,119 @@
 #include "bar/paint.h"
 
 #include "app/state.h"
+#include "bar/geometry.h"
 
-// Until the real drawing lands the bar is keyed out except for its text.
+LONG g_paintObjectsAlive;
+
+namespace {
+
+HBRUSH NewBrush(COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (brush != nullptr)
+        ++g_paintObjectsAlive;
+    return brush;
+}
+
+HRGN NewRegion(int left, int top, int right, int bottom)
+{
+    HRGN region = CreateRectRgn(left, top, right, bottom);
+    if (region != nullptr)
+        ++g_paintObjectsAlive;
+    return region;
+}
+
+void Delete(HGDIOBJ object)
+{
+    if (object != nullptr && DeleteObject(object))
+        --g_paintObjectsAlive;
+}
+
+void DrawStateIcon(HDC dc, int frame)
+{
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory != nullptr)
+        ++g_paintObjectsAlive;
+    HGDIOBJ previous = SelectObject(memory, g_settings.stateBitmap);
+    BitBlt(dc, g_geometry.icon.left, g_geometry.icon.top, 16, 16, memory, 16 * frame, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    if (memory != nullptr && DeleteDC(memory))
+        --g_paintObjectsAlive;
+}
+
+}  // namespace
+
 void PaintBar(HDC dc, RECT const& client)
 {
-    HBRUSH key = CreateSolidBrush(g_settings.colourKey);
-    FillRect(dc, &client, key);
-    DeleteObject(key);
+    bool const active = g_settings.captionActive != 0;
+    COLORREF const caption = active ? g_settings.activeCaption : g_settings.inactiveCaption;
+    COLORREF const captionText = active ? g_settings.activeCaptionText : g_settings.inactiveCaptionText;
 
-    RECT fill{g_geometry.fill.left, g_geometry.fill.top, g_geometry.fill.right, g_geometry.fill.bottom};
+    HBRUSH keyBrush = NewBrush(g_settings.colourKey);
+    HBRUSH captionBrush = NewBrush(caption);
+    HBRUSH captionTextBrush = NewBrush(captionText);
+    HGDIOBJ oldBrush = SelectObject(dc, captionTextBrush);
+
+    FillRect(dc, &client, keyBrush);
+
+    int const frame = g_settings.shutdownActive == 1 ? 1 : g_settings.powerState;
+    if (frame >= 0)
+        DrawStateIcon(dc, frame);
+
+    // The default pen, solid black and one pixel wide, draws the outline;
+    // the selected brush fills the interior.
+    if (g_settings.shutdownActive == 1) {
+        Point const& topLeft = g_outline.points[0];
+        Point const& bottomRight = g_outline.points[6];
+        Rectangle(dc, topLeft.x, topLeft.y, bottomRight.x + 1, bottomRight.y + 1);
+    } else {
+        POINT points[8];
+        for (int i = 0; i < 8; ++i)
+            points[i] = POINT{g_outline.points[i].x, g_outline.points[i].y};
+        Polygon(dc, points, 8);
+    }
+
+    Rect const& fillArea = g_geometry.fill;
+    // A percent below zero never comes from the readers; should one appear, the
+    // regions must not turn inside out (CreateRectRgn would swap the edges).
+    int const fillWidth = FillWidth(g_settings.barWidth, g_settings.percent);
+    int const fillEdge = fillArea.left + (fillWidth > 0 ? fillWidth : 0);
+    if (fillEdge > fillArea.left) {
+        RECT const fill{fillArea.left, fillArea.top, fillEdge, g_geometry.windowHeight - 2};
+        FillRect(dc, &fill, captionBrush);
+    }
+
+    HGDIOBJ oldFont = nullptr;
+    if (g_settings.barFont != nullptr)
+        oldFont = SelectObject(dc, g_settings.barFont);
     int const oldMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF const oldColour = SetTextColor(dc, g_settings.activeCaptionText);
-    DrawTextW(dc, g_settings.barText, -1, &fill, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    COLORREF const oldColour = GetTextColor(dc);
+
+    // The text is drawn twice at the same place through two clips that meet
+    // at the fill edge, so each part contrasts with what lies beneath it.
+    HRGN fillRegion = NewRegion(fillArea.left, client.top, fillEdge, client.bottom);
+    HRGN restRegion = NewRegion(fillEdge, client.top, client.right, client.bottom);
+    RECT textRect{fillArea.left, fillArea.top, fillArea.right, fillArea.bottom};
+    UINT const textFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+
+    SelectClipRgn(dc, fillRegion);
+    SetTextColor(dc, captionText);
+    DrawTextW(dc, g_settings.barText, -1, &textRect, textFlags);
+    SelectClipRgn(dc, restRegion);
+    SetTextColor(dc, caption);
+    DrawTextW(dc, g_settings.barText, -1, &textRect, textFlags);
+
+    if (oldFont != nullptr)
+        SelectObject(dc, oldFont);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
+    SelectObject(dc, oldBrush);
+    SelectClipRgn(dc, nullptr);
+    Delete(fillRegion);
+    Delete(restRegion);
+    Delete(keyBrush);
+    Delete(captionBrush);
+    Delete(captionTextBrush);
 }
 
 void OnPaint(HWND window)
