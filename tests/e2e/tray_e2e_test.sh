@@ -1,2 +1,0 @@
-#!/usr/bin/env bash
-. "$(dirname "$0")/lib.sh"
