@@ -6,7 +6,9 @@
 #include "bar/battery.h"
 #include "bar/paint.h"
 #include "res/resource.h"
+#include "tray/about_box.h"
 #include "tray/tray_icon.h"
+#include "tray/tray_menu.h"
 
 namespace {
 
@@ -99,6 +101,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return HTCAPTION;  // drag the floating bar from anywhere
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
+        case IDM_ABOUT:
+            ShowAboutBox(window);
+            return 0;
         case IDM_EXIT:
             DestroyWindow(window);
             return 0;
@@ -113,6 +118,13 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_ENDSESSION:
         OnEndSession(window, wParam);
+        return 0;
+    case WM_TRAYNOTIFY:
+        return OnTrayNotify(window, lParam);
+    }
+    // Registered at run time, so it cannot be a case label.
+    if (message == TaskbarCreatedMessage()) {
+        RestoreTrayIcon(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

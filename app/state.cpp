@@ -8,3 +8,5 @@ BarGeometry g_geometry;
 FrameOutline g_outline;
 SettingsBlock g_settings;
 HWND g_barWindow;
+HICON g_trayIcon;
+WCHAR g_trayTip[128];

@@ -51,3 +51,8 @@ extern BarGeometry g_geometry;
 extern FrameOutline g_outline;
 extern SettingsBlock g_settings;
 extern HWND g_barWindow;
+
+// What the tray icon shows now, so it can be added again when the taskbar is
+// recreated: the image and the tooltip last given to the shell.
+extern HICON g_trayIcon;
+extern WCHAR g_trayTip[128];

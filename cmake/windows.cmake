@@ -37,7 +37,9 @@ add_library(brisvane_core STATIC
     bar/paint.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
+    tray/about_box.cpp
     tray/tray_icon.cpp
+    tray/tray_menu.cpp
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
@@ -46,7 +48,7 @@ brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
 set_source_files_properties(${BRISVANE_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp;${CMAKE_SOURCE_DIR}/res/tray.rc")
 
 add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)

@@ -21,15 +21,38 @@ NOTIFYICONDATAW TrayData(HWND bar, UINT flags)
     return data;
 }
 
+BOOL AddWithCurrentLook(HWND bar)
+{
+    NOTIFYICONDATAW data = TrayData(bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    data.uCallbackMessage = WM_TRAYNOTIFY;
+    data.hIcon = g_trayIcon;
+    lstrcpynW(data.szTip, g_trayTip, ARRAYSIZE(data.szTip));
+    return g_shellNotifyIcon(NIM_ADD, &data);
+}
+
+// An elevated bar (it may write the machine's Run key) would otherwise never
+// hear the broadcast of an unelevated shell. Looked up at run time: older
+// systems have no such filter, and no need for it.
+void LetTaskbarCreatedThrough(HWND bar)
+{
+    typedef BOOL(WINAPI * FilterFunction)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr)
+        return;
+    FilterFunction filter =
+        reinterpret_cast<FilterFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    if (filter != nullptr)
+        filter(bar, TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
 }  // namespace
 
 BOOL AddTrayIcon(HWND bar, HICON icon)
 {
-    NOTIFYICONDATAW data = TrayData(bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    data.uCallbackMessage = WM_TRAYNOTIFY;
-    data.hIcon = icon;
-    LoadStringW(g_instance, IDS_TRAY_TIP, data.szTip, ARRAYSIZE(data.szTip));
-    return g_shellNotifyIcon(NIM_ADD, &data);
+    g_trayIcon = icon;
+    LoadStringW(g_instance, IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
+    LetTaskbarCreatedThrough(bar);
+    return AddWithCurrentLook(bar);
 }
 
 BOOL RemoveTrayIcon(HWND bar)
@@ -42,6 +65,7 @@ BOOL SetTrayTip(HWND bar, WCHAR const* text)
 {
     NOTIFYICONDATAW data = TrayData(bar, NIF_TIP);
     lstrcpynW(data.szTip, text, ARRAYSIZE(data.szTip));
+    lstrcpynW(g_trayTip, data.szTip, ARRAYSIZE(g_trayTip));
     return g_shellNotifyIcon(NIM_MODIFY, &data);
 }
 
@@ -49,7 +73,19 @@ BOOL SetTrayIcon(HWND bar, HICON icon)
 {
     if (icon == nullptr)
         return FALSE;
+    g_trayIcon = icon;
     NOTIFYICONDATAW data = TrayData(bar, NIF_ICON);
     data.hIcon = icon;
     return g_shellNotifyIcon(NIM_MODIFY, &data);
+}
+
+UINT TaskbarCreatedMessage()
+{
+    static UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+BOOL RestoreTrayIcon(HWND bar)
+{
+    return AddWithCurrentLook(bar);
 }

@@ -13,3 +13,9 @@ BOOL AddTrayIcon(HWND bar, HICON icon);
 BOOL RemoveTrayIcon(HWND bar);
 BOOL SetTrayTip(HWND bar, WCHAR const* text);
 BOOL SetTrayIcon(HWND bar, HICON icon);  // a null icon makes no call: FALSE
+
+// The shell's "TaskbarCreated" broadcast, registered on first use.
+UINT TaskbarCreatedMessage();
+// Adds the icon again after the taskbar was (re)created, with the image and
+// tooltip last given, so a running countdown stays visible and cancellable.
+BOOL RestoreTrayIcon(HWND bar);

@@ -1,0 +1,631 @@
+// The tray icon's operations, its context menu, the accelerators and the
+// About box, driven through the real bar window under Wine.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/init.h"
+#include "app/messages.h"
+#include "app/state.h"
+#include "bar/battery.h"
+#include "hook/hook_library.h"
+#include "res/resource.h"
+#include "tray/about_box.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_menu.h"
+
+namespace {
+
+std::vector<DWORD> g_shellMessages;
+std::vector<NOTIFYICONDATAW> g_shellData;
+
+BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
+{
+    g_shellMessages.push_back(message);
+    g_shellData.push_back(*data);
+    return TRUE;
+}
+
+// What the menu looked like when it would have been tracked.
+struct TrackedMenu {
+    HMENU menu;
+    UINT flags;
+    int x, y, reserved;
+    HWND owner;
+    RECT const* exclude;
+    std::vector<UINT> ids;
+    std::vector<std::wstring> texts;
+    std::vector<UINT> types;
+};
+std::vector<TrackedMenu> g_tracked;
+
+BOOL WINAPI RecordTrack(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, RECT const* exclude)
+{
+    TrackedMenu tracked{menu, flags, x, y, reserved, owner, exclude, {}, {}, {}};
+    int const count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        WCHAR text[64] = L"";
+        MENUITEMINFOW item;
+        ZeroMemory(&item, sizeof item);
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = ARRAYSIZE(text);
+        GetMenuItemInfoW(menu, i, TRUE, &item);
+        tracked.ids.push_back(item.wID);
+        tracked.texts.push_back(text);
+        tracked.types.push_back(item.fType);
+    }
+    g_tracked.push_back(tracked);
+    return TRUE;
+}
+
+BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
+{
+    ZeroMemory(status, sizeof *status);
+    status->ACLineStatus = 0;
+    status->BatteryFlag = 1;
+    status->BatteryLifePercent = 80;
+    return TRUE;
+}
+
+int WINAPI NoHook()
+{
+    return 1;
+}
+
+int WINAPI NeverAdhere(HWND, RECT*)
+{
+    return FALSE;
+}
+
+void WINAPI NoMove(HWND, RECT*) {}
+
+// Everything but the named members must stay zero: the shell reads no others.
+void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
+{
+    EXPECT_EQ(952u, data.cbSize);
+    EXPECT_EQ(owner, data.hWnd);
+    EXPECT_EQ(1u, data.uID);
+    EXPECT_EQ(flags, data.uFlags);
+    if (flags & NIF_MESSAGE) {
+        EXPECT_EQ(1025u, data.uCallbackMessage);
+    }
+    if (flags & NIF_ICON) {
+        EXPECT_NE(nullptr, data.hIcon);
+    }
+    data.cbSize = 0;
+    data.hWnd = nullptr;
+    data.uID = 0;
+    data.uFlags = 0;
+    if (flags & NIF_MESSAGE)
+        data.uCallbackMessage = 0;
+    if (flags & NIF_ICON)
+        data.hIcon = nullptr;
+    if (flags & NIF_TIP)
+        ZeroMemory(data.szTip, sizeof data.szTip);
+    NOTIFYICONDATAW zero;
+    ZeroMemory(&zero, sizeof zero);
+    EXPECT_EQ(0, std::memcmp(&zero, &data, NOTIFYICONDATAW_V3_SIZE)) << "a member the flags do not name was set";
+}
+
+std::wstring Resource(UINT id)
+{
+    WCHAR text[128] = L"";
+    LoadStringW(GetModuleHandleW(nullptr), id, text, ARRAYSIZE(text));
+    return text;
+}
+
+class Tray : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        g_instance = instance;
+        LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
+        LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
+        RegisterBarClass(instance);
+        g_getSystemPowerStatus = FakePowerStatus;
+        g_shellNotifyIcon = RecordShellCall;
+        g_trackPopupMenu = RecordTrack;
+        g_installCbtHook = NoHook;
+        g_canAdhere = NeverAdhere;
+        g_moveOwnerWindow = NoMove;
+        g_shellMessages.clear();
+        g_shellData.clear();
+        g_tracked.clear();
+        g_settings.shutdownActive = 0;
+    }
+
+    void TearDown() override
+    {
+        if (bar != nullptr && IsWindow(bar))
+            DestroyWindow(bar);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        g_settings.shutdownActive = 0;
+    }
+
+    void Start()
+    {
+        ASSERT_TRUE(InitInstance(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+        bar = g_barWindow;
+        g_shellMessages.clear();
+        g_shellData.clear();
+    }
+
+    HWND bar = nullptr;
+};
+
+TEST_F(Tray, FourOperationsFillOnlyTheirMembers)
+{
+    HWND const owner = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x1234));
+    HICON const icon = LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_BRISVANE));
+    HICON const other = LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_SHUTDOWN));
+    ASSERT_NE(nullptr, icon);
+    ASSERT_NE(nullptr, other);
+
+    EXPECT_TRUE(AddTrayIcon(owner, icon));
+    EXPECT_TRUE(SetTrayTip(owner, L"剩余 1:05"));
+    EXPECT_TRUE(SetTrayIcon(owner, other));
+    EXPECT_TRUE(RemoveTrayIcon(owner));
+
+    ASSERT_EQ(4u, g_shellMessages.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
+    ExpectOnlyFilled(g_shellData[0], owner, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    EXPECT_EQ(icon, g_shellData[0].hIcon);
+    EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
+
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), g_shellMessages[1]);
+    ExpectOnlyFilled(g_shellData[1], owner, NIF_TIP);
+    EXPECT_EQ(std::wstring(L"剩余 1:05"), g_shellData[1].szTip);
+
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), g_shellMessages[2]);
+    ExpectOnlyFilled(g_shellData[2], owner, NIF_ICON);
+    EXPECT_EQ(other, g_shellData[2].hIcon);
+
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), g_shellMessages[3]);
+    ExpectOnlyFilled(g_shellData[3], owner, 0);
+}
+
+TEST_F(Tray, NullIconMakesNoCallAndOverlongTipIsCut)
+{
+    HWND const owner = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x1234));
+    EXPECT_FALSE(SetTrayIcon(owner, nullptr));
+    EXPECT_TRUE(g_shellMessages.empty());
+
+    std::wstring const longText(300, L'时');
+    SetTrayTip(owner, longText.c_str());
+    ASSERT_EQ(1u, g_shellData.size());
+    EXPECT_EQ(std::wstring(127, L'时'), g_shellData[0].szTip);
+    SetTrayTip(owner, L"");
+    EXPECT_EQ(std::wstring(), g_shellData[1].szTip);
+}
+
+TEST_F(Tray, MenuResourceHoldsFiveItems)
+{
+    HMENU menu = LoadMenuW(g_instance, MAKEINTRESOURCEW(IDM_CONTEXT));
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(1, GetMenuItemCount(menu));
+    WCHAR caption[32] = L"";
+    GetMenuStringW(menu, 0, caption, ARRAYSIZE(caption), MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(L"ContextMenu"), caption);
+    RecordTrack(GetSubMenu(menu, 0), 0, 0, 0, 0, nullptr, nullptr);
+    DestroyMenu(menu);
+
+    TrackedMenu const& m = g_tracked.at(0);
+    std::vector<UINT> const ids{IDM_AUTOSHUTDOWN, IDM_OPTIONS, IDM_ABOUT, 0, IDM_EXIT};
+    std::vector<std::wstring> const texts{L"自动关机", L"选项", L"关于", L"", L"退出"};
+    EXPECT_EQ(ids, m.ids);
+    EXPECT_EQ(texts, m.texts);
+    ASSERT_EQ(5u, m.types.size());
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(i == 3 ? static_cast<UINT>(MFT_SEPARATOR) : 0u, m.types[i]) << "item " << i;
+}
+
+TEST_F(Tray, RightButtonReleaseTracksAFreshMenuAtTheCursor)
+{
+    Start();
+    SetCursorPos(321, 234);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    MSG msg;
+    while (PeekMessageW(&msg, bar, 0, 0, PM_REMOVE)) {
+    }
+
+    for (LONG active : {0, 1, 0}) {
+        g_settings.shutdownActive = active;
+        EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP));
+    }
+    ASSERT_EQ(3u, g_tracked.size());
+    for (TrackedMenu const& m : g_tracked) {
+        EXPECT_EQ(0u, m.flags);
+        EXPECT_EQ(cursor.x, m.x);
+        EXPECT_EQ(cursor.y, m.y);
+        EXPECT_EQ(0, m.reserved);
+        EXPECT_EQ(bar, m.owner);
+        EXPECT_EQ(nullptr, m.exclude);
+        EXPECT_FALSE(IsMenu(m.menu)) << "the loaded menu must be destroyed";
+        ASSERT_EQ(5u, m.ids.size());
+        EXPECT_EQ(static_cast<UINT>(IDM_AUTOSHUTDOWN), m.ids[0]) << "the command never changes";
+        EXPECT_EQ(std::wstring(L"选项"), m.texts[1]);
+    }
+    EXPECT_EQ(std::wstring(L"自动关机"), g_tracked[0].texts[0]);
+    EXPECT_EQ(std::wstring(L"取消自动关机"), g_tracked[1].texts[0]);
+    EXPECT_EQ(Resource(IDS_TRAY_CANCEL_SHUTDOWN), g_tracked[1].texts[0]);
+    EXPECT_EQ(std::wstring(L"自动关机"), g_tracked[2].texts[0]) << "loaded afresh after the countdown";
+
+    int nulls = 0;
+    while (PeekMessageW(&msg, bar, 0, 0, PM_REMOVE))
+        nulls += msg.message == WM_NULL ? 1 : 0;
+    EXPECT_EQ(3, nulls) << "one WM_NULL after each menu";
+
+    // A newer shell puts the icon id into the high word; the low word decides.
+    EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, TRAY_ICON_ID, MAKELPARAM(WM_RBUTTONUP, 1)));
+    EXPECT_EQ(4u, g_tracked.size());
+}
+
+TEST_F(Tray, OtherMouseEventsOpenNothing)
+{
+    Start();
+    UINT const events[] = {WM_MOUSEMOVE,    WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
+                           WM_RBUTTONDOWN,  WM_RBUTTONDBLCLK, WM_MBUTTONUP, WM_CONTEXTMENU,
+                           WM_USER,         0,              0xFFFF};
+    for (UINT event : events) {
+        EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, TRAY_ICON_ID, event)) << event;
+    }
+    // The high word alone must not count as the event.
+    EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, TRAY_ICON_ID, MAKELPARAM(WM_LBUTTONUP, WM_RBUTTONUP)));
+    EXPECT_TRUE(g_tracked.empty());
+    EXPECT_TRUE(g_shellMessages.empty());
+}
+
+// The About box, probed from a thread timer that its modal loop dispatches.
+std::function<void(HWND)> g_probe;
+int g_probeTicks;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+{
+    WCHAR name[16];
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return;
+    ++g_probeTicks;
+    if (g_probe)
+        g_probe(dialog);
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog != nullptr)
+        EndDialog(dialog, 99);
+}
+
+// Runs what opens the box; the probe sees it and must close it.
+void WithProbe(std::function<void(HWND)> probe, std::function<void()> open)
+{
+    g_probe = std::move(probe);
+    g_probeTicks = 0;
+    UINT_PTR const timer = SetTimer(nullptr, 0, 30, ProbeTick);
+    // A box nobody closes would hang the test: give up after a few seconds.
+    UINT_PTR const guard = SetTimer(nullptr, 0, 8000, GiveUp);
+    open();
+    KillTimer(nullptr, timer);
+    KillTimer(nullptr, guard);
+    g_probe = nullptr;
+}
+
+INT_PTR RunAboutBox(HWND owner, std::function<void(HWND)> probe)
+{
+    INT_PTR result = -1;
+    WithProbe(probe, [&] {
+        result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutDialogProc, 0);
+    });
+    return result;
+}
+
+TEST_F(Tray, AboutBoxEndsWithOkOrCancelOnly)
+{
+    // An unknown command leaves it open; the next tick closes it.
+    INT_PTR result = RunAboutBox(nullptr, [](HWND dialog) {
+        if (g_probeTicks == 1)
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(4242, BN_CLICKED), 0);
+        else
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_GE(g_probeTicks, 2);
+
+    result = RunAboutBox(nullptr, [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(IDCANCEL, result);
+
+    // The close box.
+    result = RunAboutBox(nullptr, [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(IDCANCEL, result);
+
+    // Enter and Escape reach the focused OK button through the dialog loop.
+    for (WPARAM key : {static_cast<WPARAM>(VK_RETURN), static_cast<WPARAM>(VK_ESCAPE)}) {
+        result = RunAboutBox(nullptr, [key](HWND dialog) {
+            PostMessageW(GetDlgItem(dialog, IDOK), WM_KEYDOWN, key, 1);
+        });
+        EXPECT_EQ(key == VK_RETURN ? IDOK : IDCANCEL, result) << "key " << key;
+    }
+}
+
+TEST_F(Tray, AboutCommandOpensTheBoxBottomRightAndTopmost)
+{
+    Start();
+    int const cap = GetSystemMetrics(SM_CYCAPTION);
+    RECT seen{};
+    LONG exStyle = 0;
+    HWND owner = nullptr;
+    HWND focus = nullptr;
+    HWND ok = nullptr;
+    std::wstring title;
+    LRESULT icon = 0;
+    LRESULT result = -1;
+    WithProbe(
+        [&](HWND dialog) {
+            GetWindowRect(dialog, &seen);
+            exStyle = GetWindowLongW(dialog, GWL_EXSTYLE);
+            owner = GetWindow(dialog, GW_OWNER);
+            focus = GetFocus();
+            ok = GetDlgItem(dialog, IDOK);
+            WCHAR text[32] = L"";
+            GetWindowTextW(dialog, text, ARRAYSIZE(text));
+            title = text;
+            icon = SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_GETICON, 0, 0);
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        [&] { result = SendMessageW(bar, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0); });
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(1, g_probeTicks) << "the About box did not open";
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - cap - 3, seen.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - cap - 3, seen.bottom);
+    EXPECT_GT(seen.right - seen.left, 100) << "moved, not resized";
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_EQ(bar, owner);
+    EXPECT_EQ(ok, focus);
+    EXPECT_EQ(std::wstring(L"关于"), title);
+    EXPECT_NE(0, icon) << "the program's icon is shown";
+    EXPECT_TRUE(IsWindow(bar));
+}
+
+// Alt held in this thread's key state, as the real keyboard would leave it.
+void HoldAlt(bool down)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = down ? 0x80 : 0;
+    keys[VK_LMENU] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+std::vector<WPARAM> g_commands;
+
+LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        g_commands.push_back(wParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LPARAM const ALT_CONTEXT = 0x20000000;  // the key-data bit of a key pressed with Alt
+
+TEST_F(Tray, AcceleratorsAreAltWithTheCharactersQuestionMarkAndSlash)
+{
+    HACCEL table = LoadAcceleratorsW(g_instance, MAKEINTRESOURCEW(IDA_BRISVANE));
+    ASSERT_NE(nullptr, table);
+    ACCEL entries[4];
+    ASSERT_EQ(2, CopyAcceleratorTableW(table, entries, 4));
+    for (ACCEL const& entry : entries) {
+        if (&entry == entries + 2)
+            break;
+        EXPECT_EQ(FALT, entry.fVirt & (FALT | FVIRTKEY | FCONTROL | FSHIFT)) << "Alt with a character code";
+        EXPECT_EQ(IDM_ABOUT, entry.cmd);
+    }
+    EXPECT_EQ('?', entries[0].key);
+    EXPECT_EQ('/', entries[1].key);
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = RecordCommands;
+    wc.hInstance = g_instance;
+    wc.lpszClassName = L"AcceleratorTarget";
+    RegisterClassW(&wc);
+    HWND target = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, g_instance,
+                                  nullptr);
+    ASSERT_NE(nullptr, target);
+    auto translates = [&](UINT message, WPARAM key, LPARAM data) {
+        MSG msg{target, message, key, data, 0, {0, 0}};
+        return TranslateAcceleratorW(target, table, &msg) != 0;
+    };
+
+    g_commands.clear();
+    HoldAlt(true);
+    EXPECT_TRUE(translates(WM_SYSCHAR, '?', ALT_CONTEXT | 1));
+    EXPECT_TRUE(translates(WM_SYSCHAR, '/', ALT_CONTEXT | 1));
+    EXPECT_FALSE(translates(WM_SYSCHAR, 'A', ALT_CONTEXT | 1));
+    HoldAlt(false);
+    EXPECT_FALSE(translates(WM_CHAR, '?', 1)) << "without Alt a question mark is just typed";
+    EXPECT_FALSE(translates(WM_CHAR, '/', 1));
+
+    MSG msg;
+    while (PeekMessageW(&msg, target, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    std::vector<WPARAM> const expected{MAKEWPARAM(IDM_ABOUT, 1), MAKEWPARAM(IDM_ABOUT, 1)};
+    EXPECT_EQ(expected, g_commands);
+    DestroyWindow(target);
+    DestroyAcceleratorTable(table);
+}
+
+TEST_F(Tray, AcceleratorOpensTheAboutBoxFromTheBar)
+{
+    Start();
+    HACCEL table = LoadAcceleratorsW(g_instance, MAKEINTRESOURCEW(IDA_BRISVANE));
+    WithProbe([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
+              [&] {
+                  HoldAlt(true);
+                  MSG msg{bar, WM_SYSCHAR, '?', ALT_CONTEXT | 1, 0, {0, 0}};
+                  EXPECT_TRUE(TranslateAcceleratorW(bar, table, &msg));
+                  HoldAlt(false);
+              });
+    EXPECT_EQ(1, g_probeTicks) << "the About box did not open";
+    DestroyAcceleratorTable(table);
+}
+
+// Reads the About box's template as the dialog manager does.
+struct TemplateReader {
+    BYTE const* at;
+    WORD Word()
+    {
+        WORD w;
+        std::memcpy(&w, at, 2);
+        at += 2;
+        return w;
+    }
+    DWORD Dword()
+    {
+        DWORD d;
+        std::memcpy(&d, at, 4);
+        at += 4;
+        return d;
+    }
+    short Short() { return static_cast<short>(Word()); }
+    std::wstring String()  // a string, or "#n" for an ordinal
+    {
+        if (Word() == 0xFFFF)
+            return L"#" + std::to_wstring(Word());
+        at -= 2;
+        std::wstring text;
+        for (WORD c; (c = Word()) != 0;)
+            text += static_cast<wchar_t>(c);
+        return text;
+    }
+    void Align() { at += (reinterpret_cast<UINT_PTR>(at) & 3) ? 2 : 0; }
+};
+
+TEST_F(Tray, AboutTemplateHasItsLayout)
+{
+    HRSRC found = FindResourceW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), RT_DIALOG);
+    ASSERT_NE(nullptr, found);
+    TemplateReader r{static_cast<BYTE const*>(LockResource(LoadResource(g_instance, found)))};
+    EXPECT_EQ(1, r.Word());
+    EXPECT_EQ(0xFFFF, r.Word()) << "an extended template";
+    r.Dword();  // help id
+    EXPECT_EQ(0u, r.Dword()) << "no extended style";
+    EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT), r.Dword());
+    EXPECT_EQ(5, r.Word());
+    EXPECT_EQ(22, r.Short());
+    EXPECT_EQ(17, r.Short());
+    EXPECT_EQ(196, r.Short());
+    EXPECT_EQ(77, r.Short());
+    EXPECT_EQ(L"", r.String());  // menu
+    EXPECT_EQ(L"", r.String());  // class
+    EXPECT_EQ(L"关于", r.String());
+    EXPECT_EQ(9, r.Word());
+    r.Word();  // weight
+    r.Word();  // italic, charset
+    EXPECT_EQ(L"宋体", r.String());
+
+    struct Control {
+        DWORD id;
+        std::wstring cls;
+        DWORD style;
+        short x, y, cx, cy;
+    };
+    DWORD const common = WS_CHILD | WS_VISIBLE;
+    std::vector<Control> const expected{
+        {IDC_ABOUT_ICON, L"#130", common | SS_ICON, 14, 9, 20, 20},
+        {0xFFFFFFFF, L"#130", common | SS_LEFT | SS_NOPREFIX | WS_GROUP, 49, 10, 119, 8},
+        {0xFFFFFFFF, L"#130", common | SS_LEFT | WS_GROUP, 49, 20, 119, 8},
+        {0xFFFFFFFF, L"#130", common | SS_LEFT | WS_GROUP, 49, 31, 137, 8},
+        {IDOK, L"#128", common | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 132, 54, 56, 15},
+    };
+    std::vector<std::wstring> texts;
+    for (Control const& want : expected) {
+        r.Align();
+        r.Dword();  // help id
+        EXPECT_EQ(0u, r.Dword());
+        DWORD const style = r.Dword();
+        short const x = r.Short(), y = r.Short(), cx = r.Short(), cy = r.Short();
+        DWORD const id = r.Dword();
+        std::wstring const cls = r.String();
+        texts.push_back(r.String());
+        r.at += r.Word();
+        EXPECT_EQ(want.id, id);
+        // The class by atom, or by name as some resource compilers write it.
+        EXPECT_TRUE(want.cls == cls || (want.cls == L"#130" && lstrcmpiW(cls.c_str(), L"Static") == 0))
+            << "control " << id;
+        EXPECT_EQ(want.style, style) << "control " << id;
+        EXPECT_EQ(want.x, x);
+        EXPECT_EQ(want.y, y);
+        EXPECT_EQ(want.cx, cx);
+        EXPECT_EQ(want.cy, cy);
+    }
+    EXPECT_EQ(L"#131", texts[0]) << "the program's icon";
+    std::wstring const suffix = L" 1.0 版";
+    ASSERT_GT(texts[1].size(), suffix.size());
+    EXPECT_EQ(suffix, texts[1].substr(texts[1].size() - suffix.size()));
+    EXPECT_FALSE(texts[2].empty());
+    EXPECT_FALSE(texts[3].empty());
+    EXPECT_EQ(L"确定", texts[4]);
+}
+
+TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
+{
+    Start();
+    UINT const taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    ASSERT_NE(0u, taskbarCreated);
+
+    EXPECT_EQ(0, SendMessageW(bar, taskbarCreated, 0, 0));
+    ASSERT_EQ(1u, g_shellMessages.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
+    ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
+
+    // During a countdown: its icon and text, also after a refused null icon.
+    g_settings.shutdownActive = 1;
+    SetTrayIcon(bar, g_settings.shutdownIcon);
+    SetTrayIcon(bar, nullptr);
+    SetTrayTip(bar, L"自动关机 0:42");
+    g_shellMessages.clear();
+    g_shellData.clear();
+    SendMessageW(bar, taskbarCreated, 0, 0);
+    ASSERT_EQ(1u, g_shellMessages.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
+    ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    EXPECT_EQ(g_settings.shutdownIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(std::wstring(L"自动关机 0:42"), g_shellData[0].szTip);
+
+    // Back to the battery display.
+    g_settings.shutdownActive = 0;
+    SetTrayIcon(bar, g_settings.normalIcon);
+    SetTrayTip(bar, Resource(IDS_TRAY_TIP).c_str());
+    g_shellData.clear();
+    SendMessageW(bar, taskbarCreated, 0, 0);
+    ASSERT_EQ(1u, g_shellData.size());
+    EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#include "tray/about_box.h"
+
+#include "app/placement.h"
+#include "app/state.h"
+#include "res/resource.h"
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        PlaceAtBottomRight(dialog);
+        return TRUE;  // the OK button takes the focus
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+void ShowAboutBox(HWND bar)
+{
+    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), bar, AboutDialogProc, 0);
+}

@@ -1,0 +1,48 @@
+#include "tray/tray_menu.h"
+
+#include "app/state.h"
+#include "res/resource.h"
+
+BOOL(WINAPI* g_trackPopupMenu)(HMENU, UINT, int, int, int, HWND, RECT const*) = TrackPopupMenu;
+
+namespace {
+
+void RenameAutoShutdownToCancel(HMENU popup)
+{
+    WCHAR text[32];
+    LoadStringW(g_instance, IDS_TRAY_CANCEL_SHUTDOWN, text, ARRAYSIZE(text));
+    MENUITEMINFOW item;
+    ZeroMemory(&item, sizeof item);
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.dwTypeData = text;
+    item.cch = ARRAYSIZE(text);
+    SetMenuItemInfoW(popup, IDM_AUTOSHUTDOWN, FALSE, &item);
+}
+
+}  // namespace
+
+LRESULT OnTrayNotify(HWND bar, LPARAM lParam)
+{
+    if (LOWORD(lParam) != WM_RBUTTONUP)
+        return 1;
+
+    // Loaded afresh each time, so the first item reads "自动关机" again as
+    // soon as no countdown runs.
+    HMENU menu = LoadMenuW(g_instance, MAKEINTRESOURCEW(IDM_CONTEXT));
+    if (menu == nullptr)
+        return 1;
+    HMENU popup = GetSubMenu(menu, 0);
+    if (popup != nullptr) {
+        if (g_settings.shutdownActive == 1)
+            RenameAutoShutdownToCancel(popup);
+        POINT cursor;
+        GetCursorPos(&cursor);
+        g_trackPopupMenu(popup, 0, cursor.x, cursor.y, 0, bar, nullptr);
+        // Lets the menu close properly when the next click lands elsewhere.
+        PostMessageW(bar, WM_NULL, 0, 0);
+    }
+    DestroyMenu(menu);
+    return 1;
+}
