@@ -198,6 +198,7 @@ check_eq "install" 1 "$(host_value install)"
 in_desktop "$TEST_WINDOW" caption Third 200 200 420 200
 ddriver window Third 20000 >/dev/null || fail "window Third did not start"
 eventually on_caption Third || fail "the stand-in's bar is not on the activated window"
+ddriver activate Third
 eventually state_is 1 || fail "no active caption state posted"
 ddriver activate Tool
 eventually state_is 0 || fail "no inactive caption state when a window that cannot carry the bar was activated"
