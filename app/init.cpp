@@ -52,7 +52,7 @@ void RegisterBarClass(HINSTANCE instance)
     RegisterClassExW(&wc);
 }
 
-BOOL InitInstance(HINSTANCE instance, int showCommand)
+BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 {
     g_instance = instance;
 
@@ -99,7 +99,9 @@ BOOL InitInstance(HINSTANCE instance, int showCommand)
 
     AddTrayIcon(bar, g_settings.normalIcon);
 
-    ShowWindow(bar, showCommand);
+    // Shown without activation: the foreground window must stay the user's,
+    // both to carry the bar and so as not to take the focus at log-on.
+    ShowWindow(bar, SW_SHOWNOACTIVATE);
     UpdateWindow(bar);
 
     if (g_settings.adhere) {

@@ -9,7 +9,7 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMIN
 set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
 set(PRODUCT_LINK_OPTIONS -static -s)
 
-add_library(CBT SHARED cbt/cbt.cpp cbt/cbt.def)
+add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/placement.cpp cbt/shared_views.cpp cbt/cbt.def)
 set_target_properties(CBT PROPERTIES PREFIX "" OUTPUT_NAME CBT)
 target_include_directories(CBT PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(CBT PRIVATE ${PRODUCT_COMPILE_OPTIONS})

@@ -27,6 +27,7 @@ endfunction()
 brisvane_windows_test(bar_window_test)
 brisvane_windows_test(settings_test)
 brisvane_windows_test(tray_test)
+brisvane_windows_test(cbt_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
@@ -34,6 +35,18 @@ target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
 brisvane_warnings(e2e_driver)
+
+# Windows to ride on, and a stand-in for the program that switches the hooks
+# and shows what the library posts, for the caption-riding tests.
+add_executable(e2e_test_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/test_window.cpp)
+target_link_options(e2e_test_window PRIVATE -static -municode)
+target_link_libraries(e2e_test_window PRIVATE user32 shell32)
+brisvane_warnings(e2e_test_window)
+add_executable(e2e_hook_host WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/hook_host.cpp)
+target_include_directories(e2e_hook_host PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(e2e_hook_host PRIVATE -static -municode)
+target_link_libraries(e2e_hook_host PRIVATE CBT user32 gdi32)
+brisvane_warnings(e2e_hook_host)
 
 # An end-to-end test: tests/e2e/<name>.sh, given the built programs.
 function(brisvane_e2e_test name)
@@ -49,3 +62,6 @@ add_test(NAME imports_test
 
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)
+brisvane_e2e_test(adhere_test)
+set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
+    "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")

@@ -91,8 +91,197 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: driver metrics | count | bar [timeout_ms] | record | close |\n"
-                 "              post MSG WPARAM LPARAM | send MSG WPARAM LPARAM | move X Y\n");
+                 "              post MSG WPARAM LPARAM | send MSG WPARAM LPARAM | move X Y |\n"
+                 "              window W [timeout_ms] | setpos W X Y CX CY | activate W | show W minimize|hide|restore |\n"
+                 "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG\n");
     return 2;
+}
+
+// Subcommands of the caption-riding tests. A window is named by its title or
+// by "class:NAME".
+HWND FindTarget(wchar_t const* name, int timeoutMs)
+{
+    for (int waited = 0;; waited += 100) {
+        HWND found = wcsncmp(name, L"class:", 6) == 0 ? FindWindowW(name + 6, nullptr) : FindWindowW(nullptr, name);
+        if (found != nullptr || waited >= timeoutMs)
+            return found;
+        Sleep(100);
+    }
+}
+
+int PrintTarget(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    TITLEBARINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    GetTitleBarInfo(window, &info);
+    wchar_t title[128] = L"";
+    GetWindowTextW(window, title, 128);
+    std::printf("hwnd=%lu\ntitle=%ls\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\ncaptionleft=%ld\ncaptiontop=%ld\n"
+                "captionright=%ld\ncaptionbottom=%ld\ncxsize=%d\nforeground=%d\niconic=%d\nvisible=%d\n",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), title, rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, info.rcTitleBar.left, info.rcTitleBar.top,
+                info.rcTitleBar.right, info.rcTitleBar.bottom, GetSystemMetrics(SM_CXSIZE),
+                GetForegroundWindow() == window ? 1 : 0, IsIconic(window) ? 1 : 0, IsWindowVisible(window) ? 1 : 0);
+    return 0;
+}
+
+double ProcessCpuMs(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (process == nullptr)
+        return -1;
+    FILETIME created, exited, kernel, user;
+    double ms = -1;
+    if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+        ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+        ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
+        ms = static_cast<double>(k.QuadPart + u.QuadPart) / 10000.0;
+    }
+    CloseHandle(process);
+    return ms;
+}
+
+// Moves the window to and fro by 3 pixels a step, as a drag would, for seconds.
+int DragWindow(HWND window, int seconds)
+{
+    RECT start;
+    GetWindowRect(window, &start);
+    DWORD const begin = GetTickCount();
+    int steps = 0;
+    while (GetTickCount() - begin < static_cast<DWORD>(seconds) * 1000) {
+        int const offset = 3 * (steps % 100 < 50 ? steps % 50 : 50 - steps % 50);
+        SetWindowPos(window, nullptr, start.left + offset, start.top + offset / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ++steps;
+        Sleep(15);
+    }
+    SetWindowPos(window, nullptr, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::printf("steps=%d\n", steps);
+    return 0;
+}
+
+// Time of one message to a window of this thread that every hook of the
+// system sees and the library ignores.
+int HookCost(long count)
+{
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BrisvaneDriverProbe";
+    RegisterClassW(&wc);
+    HWND probe = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
+                                 nullptr);
+    if (probe == nullptr || count <= 0)
+        return 1;
+    for (int i = 0; i < 1000; ++i)
+        SendMessageW(probe, WM_USER + 77, 0, 0);
+    LARGE_INTEGER frequency, begin, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    for (long i = 0; i < count; ++i)
+        SendMessageW(probe, WM_USER + 77, 0, 0);
+    QueryPerformanceCounter(&end);
+    double const ns = static_cast<double>(end.QuadPart - begin.QuadPart) * 1e9 / frequency.QuadPart / count;
+    std::printf("messages=%ld\nns_per_message=%.0f\ncbt_loaded=%d\n", count, ns,
+                GetModuleHandleW(L"CBT.dll") != nullptr ? 1 : 0);
+    DestroyWindow(probe);
+    return 0;
+}
+
+int WriteRecordField(wchar_t const* field, long value)
+{
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, SHARED_WINDOW_RECORD_NAME);
+    if (mapping == nullptr)
+        return 1;
+    SharedWindowRecord* record = static_cast<SharedWindowRecord*>(
+        MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(SharedWindowRecord)));
+    int status = 1;
+    if (record != nullptr && wcscmp(field, L"ignoredui") == 0) {
+        record->ignoreDUI = static_cast<int32_t>(value);
+        status = 0;
+    }
+    if (record != nullptr)
+        UnmapViewOfFile(record);
+    CloseHandle(mapping);
+    return status;
+}
+
+// Returns -1 when command is none of these.
+int AdhereCommand(int argc, wchar_t** argv)
+{
+    wchar_t const* command = argv[1];
+    if (wcscmp(command, L"foreground") == 0) {
+        HWND foreground = GetForegroundWindow();
+        wchar_t title[128] = L"", name[64] = L"";
+        GetWindowTextW(foreground, title, 128);
+        GetClassNameW(foreground, name, 64);
+        std::printf("hwnd=%lu\ntitle=%ls\nclass=%ls\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(foreground)),
+                    title, name);
+        return 0;
+    }
+    if (wcscmp(command, L"zorder") == 0) {
+        int shown = 0;
+        for (HWND w = GetTopWindow(nullptr); w != nullptr && shown < 6; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(w))
+                continue;
+            wchar_t name[64] = L"";
+            GetClassNameW(w, name, 64);
+            std::printf("z%d=%ls%s\n", shown++, name, (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? " topmost" : "");
+        }
+        return 0;
+    }
+    if (wcscmp(command, L"hookcost") == 0 && argc == 3)
+        return HookCost(Number(argv[2]));
+    if (wcscmp(command, L"setrecord") == 0 && argc == 4)
+        return WriteRecordField(argv[2], Number(argv[3]));
+    if (wcscmp(command, L"hostpost") == 0 && argc == 3) {
+        HWND host = FindTarget(L"class:BrisvaneHookHost", 5000);
+        return host != nullptr && PostMessageW(host, static_cast<UINT>(Number(argv[2])), 0, 0) ? 0 : 1;
+    }
+    if (argc < 3)
+        return -1;
+    bool const known = wcscmp(command, L"window") == 0 || wcscmp(command, L"setpos") == 0 ||
+                       wcscmp(command, L"activate") == 0 || wcscmp(command, L"show") == 0 ||
+                       wcscmp(command, L"closewin") == 0 || wcscmp(command, L"cpu") == 0 ||
+                       wcscmp(command, L"drag") == 0;
+    if (!known)
+        return -1;
+    HWND window = FindTarget(argv[2], wcscmp(command, L"window") == 0 && argc == 4 ? Number(argv[3]) : 5000);
+    if (window == nullptr) {
+        std::printf("error=no such window\n");
+        return 1;
+    }
+    if (wcscmp(command, L"window") == 0)
+        return PrintTarget(window);
+    if (wcscmp(command, L"setpos") == 0 && argc == 7)
+        return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]), Number(argv[6]),
+                            SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    if (wcscmp(command, L"activate") == 0)
+        return SetForegroundWindow(window) ? 0 : 1;
+    if (wcscmp(command, L"show") == 0 && argc == 4) {
+        int const show = wcscmp(argv[3], L"minimize") == 0 ? SW_MINIMIZE
+                         : wcscmp(argv[3], L"hide") == 0   ? SW_HIDE
+                                                           : SW_RESTORE;
+        ShowWindow(window, show);
+        return 0;
+    }
+    if (wcscmp(command, L"closewin") == 0)
+        return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (wcscmp(command, L"cpu") == 0) {
+        std::printf("cpu_ms=%.1f\n", ProcessCpuMs(window));
+        return 0;
+    }
+    if (wcscmp(command, L"drag") == 0 && argc == 4)
+        return DragWindow(window, static_cast<int>(Number(argv[3])));
+    return Usage();
 }
 
 }  // namespace
@@ -112,6 +301,10 @@ int wmain(int argc, wchar_t** argv)
         std::printf("count=%d\n", FindBars().count);
         return 0;
     }
+
+    int const adhere = AdhereCommand(argc, argv);
+    if (adhere >= 0)
+        return adhere;
 
     HWND bar = WaitForBar(argc > 2 && wcscmp(command, L"bar") == 0 ? static_cast<int>(Number(argv[2])) : 5000);
     if (wcscmp(command, L"record") == 0)

@@ -1,0 +1,17 @@
+// Reading a window from the window system to decide whether the bar can ride
+// on it, and where.
+#pragma once
+
+#include <windows.h>
+
+#include "hook/shared_window_record.h"
+
+// Nonzero when window can carry the bar described by record; *bar then holds
+// the bar's screen rectangle on its caption. Never the bar itself, the
+// desktop, the taskbar, tool windows, cloaked, hidden or minimised windows,
+// child windows or full-screen windows.
+bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar);
+
+// Shown and not minimised: a carrier in this state keeps the bar even while
+// another window has the focus.
+bool IsShownCarrier(HWND window);

@@ -1,0 +1,85 @@
+#include "cbt/placement.h"
+
+namespace {
+
+bool IsEmpty(Rect const& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+// The band the bar is centred in; its right end is where the bar ends.
+struct CaptionBand {
+    int64_t left, top, right, bottom;
+};
+
+}  // namespace
+
+int32_t CaptionButtonsLeft(Rect const& titleBar, CaptionButtons const& buttons)
+{
+    int64_t left = titleBar.right;
+    int visibleCount = 0;
+    bool reported = false;
+    for (int i = 0; i < CAPTION_BUTTON_COUNT; ++i) {
+        if (!buttons.visible[i])
+            continue;
+        ++visibleCount;
+        if (!IsEmpty(buttons.rects[i])) {
+            reported = true;
+            if (buttons.rects[i].left < left)
+                left = buttons.rects[i].left;
+        }
+    }
+    if (!reported && buttons.buttonWidth > 0)
+        left = static_cast<int64_t>(titleBar.right) - static_cast<int64_t>(visibleCount) * buttons.buttonWidth;
+    if (left < titleBar.left)
+        left = titleBar.left;
+    return static_cast<int32_t>(left);
+}
+
+bool IsFullScreen(CarrierWindow const& window)
+{
+    Rect const& f = window.frame;
+    Rect const& m = window.monitor;
+    if (IsEmpty(m) || f.left > m.left || f.top > m.top || f.right < m.right || f.bottom < m.bottom)
+        return false;
+    // A maximised window covers its monitor too, but its caption stays on it.
+    return !window.hasCaption || IsEmpty(window.titleBar) || window.titleBar.top < m.top;
+}
+
+bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect* bar)
+{
+    if (shape.width <= 0 || shape.height <= 0 || IsEmpty(window.frame) || IsFullScreen(window))
+        return false;
+
+    CaptionBand band;
+    if (window.hasCaption) {
+        if (IsEmpty(window.titleBar))
+            return false;
+        band.left = window.titleBar.left;
+        band.top = window.titleBar.top;
+        band.bottom = window.titleBar.bottom;
+        band.right = static_cast<int64_t>(CaptionButtonsLeft(window.titleBar, window.buttons)) - BAR_BUTTON_GAP;
+    } else {
+        if (shape.ignoreSelfDrawn || shape.captionHeight <= 0)
+            return false;
+        band.left = window.frame.left;
+        band.top = window.frame.top;
+        band.bottom = static_cast<int64_t>(window.frame.top) + shape.captionHeight;
+        int64_t const buttonWidth = window.buttons.buttonWidth > 0 ? window.buttons.buttonWidth : 0;
+        band.right = static_cast<int64_t>(window.frame.right) - SELF_DRAWN_BUTTON_COUNT * buttonWidth -
+                     BAR_BUTTON_GAP;
+        if (band.bottom > window.frame.bottom)
+            return false;
+    }
+
+    int64_t const left = band.right - shape.width;
+    int64_t const top = band.top + (band.bottom - band.top - shape.height) / 2;
+    if (left < band.left || band.bottom - band.top < shape.height)
+        return false;
+    // Everything lies within the frame's 32-bit coordinates by now.
+    bar->left = static_cast<int32_t>(left);
+    bar->top = static_cast<int32_t>(top);
+    bar->right = static_cast<int32_t>(band.right);
+    bar->bottom = static_cast<int32_t>(top + shape.height);
+    return true;
+}

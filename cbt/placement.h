@@ -1,0 +1,49 @@
+// Where the bar sits on a window's caption. Pure arithmetic on rectangles in
+// screen coordinates; the library reads them from the window system.
+#pragma once
+
+#include <cstdint>
+
+#include "bar/geometry.h"
+
+int32_t const CAPTION_BUTTON_COUNT = 4;  // minimise, maximise, help, close
+int32_t const BAR_BUTTON_GAP = 2;        // between the bar and the first caption button
+// A window that draws its own caption keeps its own buttons at the right end;
+// the bar leaves room for three of them.
+int32_t const SELF_DRAWN_BUTTON_COUNT = 3;
+
+// The caption buttons as the system reports them. Some systems report the
+// states but no rectangles; buttonWidth then stands in for each visible one.
+struct CaptionButtons {
+    Rect rects[CAPTION_BUTTON_COUNT];
+    bool visible[CAPTION_BUTTON_COUNT];
+    int32_t buttonWidth;
+};
+
+struct CarrierWindow {
+    Rect frame;       // the visible frame of the window
+    Rect monitor;     // the monitor the window is on
+    bool hasCaption;  // WS_CAPTION
+    Rect titleBar;    // the caption, read only when hasCaption
+    CaptionButtons buttons;
+};
+
+struct BarShape {
+    int32_t width;
+    int32_t height;
+    int32_t captionHeight;  // for windows that draw their own caption
+    bool ignoreSelfDrawn;   // refuse windows without WS_CAPTION
+};
+
+// The left edge of the leftmost visible caption button, or the title bar's
+// right edge when no button is visible.
+int32_t CaptionButtonsLeft(Rect const& titleBar, CaptionButtons const& buttons);
+
+// A window that covers its whole monitor and shows no caption on it.
+bool IsFullScreen(CarrierWindow const& window);
+
+// Computes the bar's rectangle on the window's caption: right-aligned left of
+// the caption buttons, vertically centred. False when the window cannot carry
+// the bar (full screen, caption too narrow, self-drawn caption refused, or a
+// nonsensical size); *bar is then untouched.
+bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect* bar);

@@ -1,0 +1,234 @@
+// CBT.dll's exports under Wine against real windows of this process: which
+// windows can carry the bar and where it goes, bad arguments, the hooks
+// following a carrier on this thread, and install/uninstall alternating.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "cbt/cbt.h"
+#include "hook/window_record.h"
+
+namespace {
+
+UINT const CAPTION_STATE = WM_USER + 100;
+
+HWND MakeWindow(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent = nullptr)
+{
+    HWND window = CreateWindowExW(exStyle, L"STATIC", L"carrier", style, x, y, width, height, parent, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(nullptr, window);
+    return window;
+}
+
+class CbtTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        cap = GetSystemMetrics(SM_CYCAPTION);
+        bar = MakeWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WS_POPUP, 0, 0, 75, cap - 8);
+        ShowWindow(bar, SW_SHOWNOACTIVATE);
+    }
+
+    static void Publish(int ignoreDUI)
+    {
+        SharedWindowRecord record{static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(bar)), 75, cap - 8, cap,
+                                  ignoreDUI};
+        PublishWindowRecord(record);
+    }
+
+    void TearDown() override
+    {
+        for (HWND w : made)
+            DestroyWindow(w);
+        made.clear();
+    }
+
+    HWND Carrier(DWORD exStyle, DWORD style, int x, int y, int width, int height, int show = SW_SHOWNOACTIVATE)
+    {
+        HWND w = MakeWindow(exStyle, style, x, y, width, height);
+        made.push_back(w);
+        ShowWindow(w, show);
+        return w;
+    }
+
+    // The bar lies in the caption band, centred, its right end just left of
+    // the three caption buttons the system draws.
+    static void ExpectOnCaption(HWND window, RECT const& r)
+    {
+        TITLEBARINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetTitleBarInfo(window, &info));
+        int const buttons = info.rcTitleBar.right - 3 * GetSystemMetrics(SM_CXSIZE);
+        EXPECT_EQ(75, r.right - r.left);
+        EXPECT_EQ(cap - 8, r.bottom - r.top);
+        EXPECT_LE(r.right, buttons);
+        EXPECT_GE(r.right, buttons - 4);
+        int const above = r.top - info.rcTitleBar.top;
+        int const below = info.rcTitleBar.bottom - r.bottom;
+        EXPECT_GE(above, 0);
+        EXPECT_LE(below - above, 1);
+        EXPECT_GE(below - above, -1);
+    }
+
+    static RECT BarRect()
+    {
+        RECT r;
+        GetWindowRect(bar, &r);
+        return r;
+    }
+
+    static int DrainCaptionStates(int* last)
+    {
+        int count = 0;
+        MSG message;
+        while (PeekMessageW(&message, bar, CAPTION_STATE, CAPTION_STATE, PM_REMOVE)) {
+            *last = static_cast<int>(message.wParam);
+            ++count;
+        }
+        return count;
+    }
+
+    static int cap;
+    static HWND bar;
+    std::vector<HWND> made;
+};
+
+int CbtTest::cap;
+HWND CbtTest::bar;
+
+DWORD const CAPTIONED = WS_OVERLAPPEDWINDOW;
+DWORD const SELF_DRAWN = WS_POPUP | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+TEST_F(CbtTest, NothingCarriesWithoutTheRecord)
+{
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    RECT r{1, 2, 3, 4};
+    EXPECT_EQ(0, CanAdhere(w, &r));
+    EXPECT_EQ(1, r.left);
+    MoveOwnerWindow(bar, &r);  // nothing to remember: must not fail
+}
+
+TEST_F(CbtTest, CaptionedWindowCarriesLeftOfItsButtons)
+{
+    Publish(1);
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    RECT r;
+    GetWindowRect(w, &r);
+    ASSERT_NE(0, CanAdhere(w, &r));
+    ExpectOnCaption(w, r);
+    MoveOwnerWindow(bar, &r);
+    RECT const moved = BarRect();
+    EXPECT_EQ(r.left, moved.left);
+    EXPECT_EQ(r.top, moved.top);
+    EXPECT_EQ(75, moved.right - moved.left);  // moved, not resized
+    EXPECT_NE(0, GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(CbtTest, WindowsThatCannotCarryAreRefusedAndTheRectangleKept)
+{
+    Publish(1);
+    HWND parent = Carrier(0, CAPTIONED, 100, 100, 400, 300);
+    HWND child = MakeWindow(0, WS_CHILD | WS_VISIBLE | WS_CAPTION, 10, 10, 300, 100, parent);
+    int const width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HWND const refused[] = {
+        nullptr,
+        bar,
+        GetDesktopWindow(),
+        reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7fff0)),  // no such window
+        child,
+        Carrier(WS_EX_TOOLWINDOW, CAPTIONED, 100, 100, 400, 200),
+        Carrier(0, CAPTIONED, 100, 100, 400, 200, SW_HIDE),
+        Carrier(0, CAPTIONED, 100, 100, 400, 200, SW_SHOWMINNOACTIVE),
+        Carrier(0, CAPTIONED, 100, 100, 120, 200),  // caption too narrow
+        Carrier(0, SELF_DRAWN, 100, 100, 400, 200),  // IgnoreDUI set
+        Carrier(0, WS_POPUP, 0, 0, width, height),    // full screen
+    };
+    for (HWND w : refused) {
+        RECT r{11, 12, 13, 14};
+        EXPECT_EQ(0, CanAdhere(w, &r)) << "window " << w;
+        EXPECT_EQ(11, r.left);
+        EXPECT_EQ(14, r.bottom);
+    }
+    EXPECT_EQ(0, CanAdhere(parent, nullptr));
+    MoveOwnerWindow(bar, nullptr);
+    RECT r{0, 0, 0, 0};
+    MoveOwnerWindow(nullptr, &r);
+}
+
+TEST_F(CbtTest, SelfDrawnCaptionCarriesAtTheCornerWithIgnoreDUIClear)
+{
+    Publish(0);
+    HWND w = Carrier(0, SELF_DRAWN, 150, 120, 400, 200);
+    RECT frame;
+    GetWindowRect(w, &frame);
+    RECT r = frame;
+    ASSERT_NE(0, CanAdhere(w, &r));
+    EXPECT_GE(r.top, frame.top);
+    EXPECT_LE(r.bottom, frame.top + cap);
+    EXPECT_LE(r.right, frame.right - 3 * GetSystemMetrics(SM_CXSIZE));
+    EXPECT_GT(r.left, frame.left);
+    // Full screen stays refused whatever IgnoreDUI says.
+    HWND full = Carrier(0, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(0, CanAdhere(full, &r));
+    Publish(1);
+    EXPECT_EQ(0, CanAdhere(w, &r));
+}
+
+TEST_F(CbtTest, HooksFollowTheCarrierUntilUninstalled)
+{
+    Publish(1);
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    RECT r;
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(bar, &r);
+    ASSERT_EQ(1, InstallCBTHook());
+    EXPECT_EQ(0, InstallCBTHook());  // strictly alternating
+
+    SetWindowPos(w, nullptr, 220, 160, 460, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+    ExpectOnCaption(w, BarRect());
+
+    int last = -1;
+    DrainCaptionStates(&last);
+    SendMessageW(w, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(1, DrainCaptionStates(&last));
+    EXPECT_EQ(0, last);
+    SendMessageW(w, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(1, DrainCaptionStates(&last));
+    EXPECT_EQ(1, last);
+
+    // Minimised: parked caption height + 3 in from the screen's corner, and
+    // painted as active again.
+    ShowWindow(w, SW_SHOWMINNOACTIVE);
+    RECT const parked = BarRect();
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - cap - 3, parked.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - cap - 3, parked.bottom);
+    EXPECT_GE(DrainCaptionStates(&last), 1);
+    EXPECT_EQ(1, last);
+
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(bar, &r);
+    ASSERT_EQ(1, UninstallCBTHook());
+    EXPECT_EQ(0, UninstallCBTHook());
+    DrainCaptionStates(&last);
+    RECT const before = BarRect();
+    SetWindowPos(w, nullptr, 50, 60, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(w, WM_NCACTIVATE, FALSE, 0);
+    ShowWindow(w, SW_SHOWMINNOACTIVE);
+    EXPECT_EQ(before.left, BarRect().left);
+    EXPECT_EQ(before.top, BarRect().top);
+    EXPECT_EQ(0, DrainCaptionStates(&last));
+
+    // Installing again follows again.
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(bar, &r);
+    ASSERT_EQ(1, InstallCBTHook());
+    SetWindowPos(w, nullptr, 80, 90, 420, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ExpectOnCaption(w, BarRect());
+    EXPECT_EQ(1, UninstallCBTHook());
+}
+
+}  // namespace
