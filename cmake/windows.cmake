@@ -28,6 +28,7 @@ brisvane_warnings(CBT)
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
+    app/autostart_placeholder.cpp  # TEMPORARY until the real autostart entry lands
     app/init.cpp
     app/placement.cpp
     app/settings.cpp
@@ -36,6 +37,8 @@ add_library(brisvane_core STATIC
     bar/paint.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
+    options/apply_options.cpp
+    options/options_dialog.cpp
     tray/tray_icon.cpp
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -45,7 +48,7 @@ brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
 set_source_files_properties(${BRISVANE_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/options.rc;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp")
 
 add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
