@@ -25,6 +25,7 @@ function(brisvane_windows_test name)
 endfunction()
 
 brisvane_windows_test(bar_window_test)
+brisvane_windows_test(options_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)

@@ -74,7 +74,9 @@ void TakeOptions(HWND bar, SettingsBlock const& chosen)
         g_settings.alpha = chosen.alpha;
         g_showWindow(bar, SW_HIDE);
         g_setLayeredWindowAttributes(bar, g_settings.colourKey, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
-        g_showWindow(bar, SW_SHOW);
+        // SW_SHOW would activate the bar, even with WS_EX_NOACTIVATE, and take
+        // the focus from the user's window.
+        g_showWindow(bar, SW_SHOWNA);
     }
 }
 
