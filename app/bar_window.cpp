@@ -1,6 +1,7 @@
 #include "app/bar_window.h"
 
 #include "app/messages.h"
+#include "app/settings.h"
 #include "app/state.h"
 #include "bar/battery.h"
 #include "bar/paint.h"
@@ -58,6 +59,7 @@ void OnCaptionState(HWND window, WPARAM active)
 
 void OnDestroy(HWND window)
 {
+    SaveSettings(window);
     if (g_settings.barFont != nullptr) {
         DeleteObject(g_settings.barFont);
         g_settings.barFont = nullptr;
@@ -68,6 +70,14 @@ void OnDestroy(HWND window)
     }
     RemoveTrayIcon(window);
     PostQuitMessage(0);
+}
+
+// Windows may end the process after this without a WM_DESTROY, so save now;
+// SaveSettings writes only once, so the teardown that may follow does not.
+void OnEndSession(HWND window, WPARAM ending)
+{
+    if (ending)
+        SaveSettings(window);
 }
 
 }  // namespace
@@ -103,6 +113,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 1;
     case WM_CAPTIONSTATE:
         OnCaptionState(window, wParam);
+        return 0;
+    case WM_ENDSESSION:
+        OnEndSession(window, wParam);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -3,16 +3,133 @@
 #include "app/settings_table.h"
 #include "app/state.h"
 
+DWORD(WINAPI* g_getModuleFileName)(HMODULE, LPWSTR, DWORD) = GetModuleFileNameW;
+
+namespace {
+
+WCHAR g_moduleDirectory[MAX_PATH];
+bool g_moduleDirectoryRead;
+bool g_moduleDirectoryUsable;
+bool g_settingsSaved;
+
+bool ReadModuleDirectory()
+{
+    SetLastError(ERROR_SUCCESS);
+    DWORD const length = g_getModuleFileName(nullptr, g_moduleDirectory, MAX_PATH);
+    // A full buffer means a cut path (older systems do not even terminate it).
+    if (length == 0 || length >= MAX_PATH || GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        g_moduleDirectory[0] = L'\0';
+        return false;
+    }
+    g_moduleDirectory[length] = L'\0';
+    CutAtLastBackslash(g_moduleDirectory);
+    return true;
+}
+
+LONG* NumberField(SettingIndex index)
+{
+    switch (index) {
+    case SETTING_AUTORUN:
+        return &g_settings.autoRun;
+    case SETTING_ADHERE:
+        return &g_settings.adhere;
+    case SETTING_IGNOREDUI:
+        return &g_settings.ignoreDUI;
+    case SETTING_BARWIDTH:
+        return &g_settings.barWidth;
+    case SETTING_INTERVAL:
+        return &g_settings.interval;
+    case SETTING_POSITION_X:
+        return &g_settings.positionX;
+    case SETTING_POSITION_Y:
+        return &g_settings.positionY;
+    case SETTING_ALPHA:
+    case SETTING_COUNT:
+        break;
+    }
+    return nullptr;
+}
+
+void StoreSetting(SettingIndex index, int32_t value)
+{
+    if (index == SETTING_ALPHA)
+        g_settings.alpha = static_cast<BYTE>(value);
+    else
+        *NumberField(index) = value;
+}
+
+}  // namespace
+
+BOOL ModuleDirectory(WCHAR* destination, size_t capacity, WCHAR const* fileName)
+{
+    if (!g_moduleDirectoryRead) {
+        g_moduleDirectoryUsable = ReadModuleDirectory();
+        g_moduleDirectoryRead = true;
+    }
+    if (!g_moduleDirectoryUsable) {
+        if (capacity > 0)
+            destination[0] = L'\0';
+        return FALSE;
+    }
+    return JoinPath(destination, capacity, g_moduleDirectory, fileName) ? TRUE : FALSE;
+}
+
+void ForgetModuleDirectory()
+{
+    g_moduleDirectoryRead = false;
+    g_moduleDirectoryUsable = false;
+    g_moduleDirectory[0] = L'\0';
+}
+
 void LoadSettings()
 {
-    g_settings.autoRun = DEFAULT_AUTORUN;
-    g_settings.adhere = DEFAULT_ADHERE;
-    g_settings.ignoreDUI = DEFAULT_IGNOREDUI;
-    g_settings.barWidth = DEFAULT_BARWIDTH;
-    g_settings.interval = DEFAULT_INTERVAL;
-    g_settings.alpha = static_cast<BYTE>(DEFAULT_ALPHA);
-    g_settings.positionX = DefaultPositionX(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYCAPTION),
-                                            g_settings.barWidth);
-    g_settings.positionY = DEFAULT_POSITION_Y;
+    WCHAR path[MAX_PATH];
+    BOOL const havePath = ModuleDirectory(path, MAX_PATH, SETTINGS_FILE_NAME);
+    int32_t const screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int32_t const captionHeight = GetSystemMetrics(SM_CYCAPTION);
+
+    int32_t barWidth = DEFAULT_BARWIDTH;
+    for (int i = 0; i < SETTING_COUNT; ++i) {
+        SettingIndex const index = static_cast<SettingIndex>(i);
+        SettingKey const& key = SETTING_KEYS[i];
+        int32_t value = SettingDefault(index, screenWidth, captionHeight, barWidth);
+        if (havePath)
+            value = static_cast<int32_t>(GetPrivateProfileIntW(key.section, key.name, value, path));
+        value = KeptSettingValue(key.kind, value);
+        StoreSetting(index, value);
+        if (index == SETTING_BARWIDTH)
+            barWidth = value;
+    }
     g_settings.shutdownActive = 0;
+    g_settingsSaved = false;
+}
+
+void SaveSettings(HWND bar)
+{
+    if (g_settingsSaved)
+        return;
+    g_settingsSaved = true;
+
+    WCHAR path[MAX_PATH];
+    if (!ModuleDirectory(path, MAX_PATH, SETTINGS_FILE_NAME))
+        return;
+
+    RECT rect;
+    if (!GetWindowRect(bar, &rect))
+        SetRect(&rect, g_settings.positionX, g_settings.positionY, 0, 0);
+
+    for (int i = 0; i < SETTING_COUNT; ++i) {
+        SettingIndex const index = static_cast<SettingIndex>(i);
+        int32_t value;
+        if (index == SETTING_ALPHA)
+            value = g_settings.alpha;
+        else if (index == SETTING_POSITION_X)
+            value = rect.left;
+        else if (index == SETTING_POSITION_Y)
+            value = rect.top;
+        else
+            value = *NumberField(index);
+        SettingKey const& key = SETTING_KEYS[i];
+        WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, value).text, path);
+    }
 }

@@ -3,5 +3,23 @@
 
 #include <windows.h>
 
+// destination = the executable's directory + "\" + fileName. FALSE, with an
+// empty destination, when the executable's path could not be read whole or
+// the joined text does not fit in capacity characters (terminator included).
+// The directory is read on first use and kept for the process's life.
+BOOL ModuleDirectory(WCHAR* destination, size_t capacity, WCHAR const* fileName);
+
 // Fills the settings of the SettingsBlock and clears the auto-shutdown state.
+// Without a usable INI path (a directory too long) the defaults apply.
 void LoadSettings();
+
+// Writes the settings and the bar's current position, once per LoadSettings:
+// later calls do nothing, so the end of a session and the teardown after it
+// cannot write twice. Without a usable INI path nothing is written.
+void SaveSettings(HWND bar);
+
+// Seam: how the executable's path is read (GetModuleFileNameW by default).
+extern DWORD(WINAPI* g_getModuleFileName)(HMODULE module, LPWSTR path, DWORD size);
+
+// Tests only: forgets the cached directory so the next use reads it again.
+void ForgetModuleDirectory();

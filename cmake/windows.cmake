@@ -27,6 +27,7 @@ brisvane_warnings(CBT)
 # Everything of the program but its entry, so the Windows tests drive the real code.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
+    app/autostart.cpp
     app/bar_window.cpp
     app/autostart_placeholder.cpp  # TEMPORARY until the real autostart entry lands
     app/init.cpp

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -21,6 +25,158 @@ TEST(DefaultPositionX, SaturatesForOddWidths)
     EXPECT_EQ(1280 - 124 - INT32_MAX, DefaultPositionX(1280, 25, INT32_MAX));
     EXPECT_EQ(1280 - 124 + 5, DefaultPositionX(1280, 25, -5));
     EXPECT_EQ(INT32_MAX, DefaultPositionX(INT32_MAX, 0, INT32_MIN + 1 + 100));
+}
+
+TEST(SettingKeys, EightKeysInTheFileOrderWithTheirKinds)
+{
+    struct Expected {
+        wchar_t const* section;
+        wchar_t const* name;
+        SettingKind kind;
+    } const expected[SETTING_COUNT] = {
+        {L"Brisvane", L"AutoRun", SETTING_FLAG},    {L"Brisvane", L"Adhere", SETTING_FLAG},
+        {L"Brisvane", L"IgnoreDUI", SETTING_FLAG},  {L"Brisvane", L"BarWidth", SETTING_NUMBER},
+        {L"Brisvane", L"Interval", SETTING_NUMBER}, {L"Brisvane", L"Alpha", SETTING_BYTE},
+        {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
+    };
+    for (int i = 0; i < SETTING_COUNT; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(std::wstring(expected[i].section), SETTING_KEYS[i].section);
+        EXPECT_EQ(std::wstring(expected[i].name), SETTING_KEYS[i].name);
+        EXPECT_EQ(expected[i].kind, SETTING_KEYS[i].kind);
+    }
+    EXPECT_EQ(std::wstring(L"Brisvane.ini"), SETTINGS_FILE_NAME);
+}
+
+TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
+{
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 1280 - 4 * 25 - 74, 4};
+    for (int i = 0; i < SETTING_COUNT; ++i)
+        EXPECT_EQ(expected[i], SettingDefault(static_cast<SettingIndex>(i), 1280, 25, 50)) << i;
+    // X follows the BarWidth read before it: 80 moves it 30 pixels left.
+    EXPECT_EQ(SettingDefault(SETTING_POSITION_X, 1280, 25, 50) - 30,
+              SettingDefault(SETTING_POSITION_X, 1280, 25, 80));
+    EXPECT_EQ(1024 - 4 * 19 - 74, SettingDefault(SETTING_POSITION_X, 1024, 19, 50));
+    // The others do not depend on the screen.
+    EXPECT_EQ(4, SettingDefault(SETTING_POSITION_Y, 640, 40, 2000000000));
+    EXPECT_EQ(5000, SettingDefault(SETTING_INTERVAL, 0, 0, 0));
+}
+
+TEST(KeptSettingValue, FlagsBecomeOneOrZeroAlphaItsLowByte)
+{
+    struct Case {
+        SettingKind kind;
+        int32_t read;
+        int32_t kept;
+    } const cases[] = {
+        {SETTING_FLAG, 0, 0},           {SETTING_FLAG, 1, 1},
+        {SETTING_FLAG, 2, 1},           {SETTING_FLAG, -1, 1},
+        {SETTING_FLAG, INT32_MIN, 1},   {SETTING_FLAG, 256, 1},
+        {SETTING_BYTE, 240, 240},       {SETTING_BYTE, 300, 44},
+        {SETTING_BYTE, 256, 0},         {SETTING_BYTE, 255, 255},
+        {SETTING_BYTE, -1, 255},        {SETTING_BYTE, -256, 0},
+        {SETTING_BYTE, INT32_MIN, 0},   {SETTING_BYTE, INT32_MAX, 255},
+        {SETTING_NUMBER, -5, -5},       {SETTING_NUMBER, 0, 0},
+        {SETTING_NUMBER, 2000000000, 2000000000}, {SETTING_NUMBER, INT32_MIN, INT32_MIN},
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.kept, KeptSettingValue(c.kind, c.read)) << c.kind << " " << c.read;
+}
+
+std::wstring Widen(char const* text)
+{
+    return std::wstring(text, text + std::strlen(text));
+}
+
+TEST(FormatSettingValue, NumbersMatchPercentLdIncludingNegatives)
+{
+    int32_t const numbers[] = {0,    1,     9,     10,         -1,         -9,        -10,
+                               4,    5000,  -1500, 2000000000, 1999999999, INT32_MAX, INT32_MIN,
+                               -200, 65536, 99,    100,        -2147483647};
+    for (int32_t n : numbers) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%ld", static_cast<long>(n));
+        EXPECT_EQ(Widen(expected), FormatSettingValue(SETTING_NUMBER, n).text) << n;
+    }
+}
+
+TEST(FormatSettingValue, FlagsAreOneOrZeroAndAlphaItsLowByte)
+{
+    EXPECT_EQ(std::wstring(L"0"), FormatSettingValue(SETTING_FLAG, 0).text);
+    EXPECT_EQ(std::wstring(L"1"), FormatSettingValue(SETTING_FLAG, 1).text);
+    EXPECT_EQ(std::wstring(L"1"), FormatSettingValue(SETTING_FLAG, 2).text);
+    EXPECT_EQ(std::wstring(L"1"), FormatSettingValue(SETTING_FLAG, -7).text);
+    EXPECT_EQ(std::wstring(L"44"), FormatSettingValue(SETTING_BYTE, 300).text);
+    EXPECT_EQ(std::wstring(L"255"), FormatSettingValue(SETTING_BYTE, -1).text);
+    EXPECT_EQ(std::wstring(L"0"), FormatSettingValue(SETTING_BYTE, 0).text);
+    EXPECT_EQ(std::wstring(L"240"), FormatSettingValue(SETTING_BYTE, 240).text);
+}
+
+TEST(JoinPath, JoinsWithOneBackslashWhenItFits)
+{
+    wchar_t buffer[32];
+    EXPECT_TRUE(JoinPath(buffer, 32, L"C:\\Tools", L"Brisvane.ini"));
+    EXPECT_EQ(std::wstring(L"C:\\Tools\\Brisvane.ini"), buffer);
+    EXPECT_TRUE(JoinPath(buffer, 32, L"", L"a"));
+    EXPECT_EQ(std::wstring(L"\\a"), buffer);
+    EXPECT_TRUE(JoinPath(buffer, 32, L"C:", L""));
+    EXPECT_EQ(std::wstring(L"C:\\"), buffer);
+}
+
+// The fitting length exactly, one more, and far more: a canary after the
+// buffer shows that nothing is written past it.
+TEST(JoinPath, RefusesInsteadOfCuttingAtTheBoundary)
+{
+    std::wstring const name = L"Brisvane.ini";
+    for (size_t capacity : {size_t{14}, size_t{40}, size_t{260}}) {
+        size_t const fitting = capacity - name.size() - 2;
+        for (size_t directoryLength : {fitting, fitting + 1, fitting + 2, capacity, capacity * 3}) {
+            SCOPED_TRACE(std::to_string(capacity) + " " + std::to_string(directoryLength));
+            std::wstring const directory(directoryLength, L'd');
+            std::wstring buffer(capacity + 4, L'#');
+            bool const joined = JoinPath(&buffer[0], capacity, directory.c_str(), name.c_str());
+            EXPECT_EQ(directoryLength <= fitting, joined);
+            if (joined)
+                EXPECT_EQ(directory + L"\\" + name, buffer.c_str());
+            else
+                EXPECT_EQ(L'\0', buffer[0]);
+            EXPECT_EQ(std::wstring(4, L'#'), buffer.substr(capacity));
+        }
+    }
+}
+
+TEST(JoinPath, OddArgumentsFailSafely)
+{
+    wchar_t buffer[4] = {L'x', L'x', L'x', L'x'};
+    EXPECT_FALSE(JoinPath(buffer, 0, L"a", L"b"));
+    EXPECT_EQ(L'x', buffer[0]);  // no room even for a terminator: untouched
+    EXPECT_FALSE(JoinPath(buffer, 1, L"", L""));
+    EXPECT_EQ(L'\0', buffer[0]);
+    EXPECT_TRUE(JoinPath(buffer, 2, L"", L""));
+    EXPECT_EQ(std::wstring(L"\\"), buffer);
+    EXPECT_FALSE(JoinPath(buffer, 4, nullptr, L"b"));
+    EXPECT_FALSE(JoinPath(buffer, 4, L"a", nullptr));
+    EXPECT_EQ(L'\0', buffer[0]);
+}
+
+TEST(CutAtLastBackslash, LeavesTheDirectory)
+{
+    struct Case {
+        wchar_t const* path;
+        wchar_t const* directory;
+    } const cases[] = {
+        {L"C:\\Program Files\\Brisvane\\Brisvane.exe", L"C:\\Program Files\\Brisvane"},
+        {L"C:\\Other.exe", L"C:"},
+        {L"\\\\server\\share\\b.exe", L"\\\\server\\share"},
+        {L"Brisvane.exe", L"Brisvane.exe"},  // no backslash: stays whole
+        {L"C:\\dir\\", L"C:\\dir"},
+        {L"", L""},
+    };
+    for (Case const& c : cases) {
+        std::wstring path = c.path;
+        CutAtLastBackslash(&path[0]);
+        EXPECT_EQ(std::wstring(c.directory), path.c_str());
+    }
 }
 
 }  // namespace

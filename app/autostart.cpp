@@ -1,0 +1,51 @@
+#include "app/autostart.h"
+
+#include "app/settings.h"
+
+LSTATUS(WINAPI* g_regOpenKeyEx)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) = RegOpenKeyExW;
+
+namespace {
+
+WCHAR const RUN_SUBKEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+WCHAR const RUN_VALUE_NAME[] = L"Brisvane";
+size_t const RUN_DATA_SIZE = 256;
+
+bool WriteRunValue(HKEY root, WCHAR const* data)
+{
+    HKEY key;
+    if (g_regOpenKeyEx(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD const size = static_cast<DWORD>((lstrlenW(data) + 1) * sizeof(WCHAR));
+    LSTATUS const status =
+        RegSetValueExW(key, RUN_VALUE_NAME, 0, REG_SZ, reinterpret_cast<BYTE const*>(data), size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void DeleteRunValue(HKEY root)
+{
+    HKEY key;
+    if (g_regOpenKeyEx(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueW(key, RUN_VALUE_NAME);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void UpdateAutostartEntry(LONG enabled)
+{
+    if (!enabled) {
+        DeleteRunValue(HKEY_LOCAL_MACHINE);
+        DeleteRunValue(HKEY_CURRENT_USER);
+        return;
+    }
+    // The program's own file name is ignored: the entry always starts
+    // Brisvane.exe from the directory it runs in.
+    WCHAR data[RUN_DATA_SIZE];
+    data[0] = L'"';
+    if (!ModuleDirectory(data + 1, RUN_DATA_SIZE - 1, L"Brisvane.exe\""))
+        return;
+    if (!WriteRunValue(HKEY_LOCAL_MACHINE, data))
+        WriteRunValue(HKEY_CURRENT_USER, data);
+}
