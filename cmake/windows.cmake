@@ -29,7 +29,6 @@ add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/autostart.cpp
     app/bar_window.cpp
-    app/autostart_placeholder.cpp  # TEMPORARY until the real autostart entry lands
     app/init.cpp
     app/placement.cpp
     app/settings.cpp
