@@ -47,4 +47,4 @@ add_test(NAME imports_test
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
 
 brisvane_e2e_test(startup_test)
-brisvane_e2e_test(options_test)
+brisvane_e2e_test(options_dialog_test)
