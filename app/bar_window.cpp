@@ -5,6 +5,7 @@
 #include "app/state.h"
 #include "bar/battery.h"
 #include "bar/paint.h"
+#include "options/apply_options.h"
 #include "res/resource.h"
 #include "tray/about_box.h"
 #include "tray/tray_icon.h"
@@ -107,6 +108,8 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case IDM_EXIT:
             DestroyWindow(window);
             return 0;
+        case IDM_OPTIONS:
+            return ApplyOptions(window);
         }
         break;
     case WM_TIMER:

@@ -56,7 +56,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 {
     g_instance = instance;
 
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
     LoadSettings();

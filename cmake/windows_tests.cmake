@@ -28,6 +28,7 @@ brisvane_windows_test(bar_window_test)
 brisvane_windows_test(settings_test)
 brisvane_windows_test(tray_test)
 brisvane_windows_test(cbt_test)
+brisvane_windows_test(options_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
@@ -65,3 +66,4 @@ brisvane_windows_test(paint_test)
 brisvane_e2e_test(adhere_test)
 set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
+brisvane_e2e_test(options_dialog_test)

@@ -1,12 +1,14 @@
 // Observes and drives a running Brisvane.exe from another process, for the
 // end-to-end tests. Prints key=value lines; exit code 0 on success.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 
 #include "hook/shared_window_record.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -87,13 +89,135 @@ int PrintRecord()
     return 0;
 }
 
+// ---- The Options dialog of the running bar ----
+
+struct FoundDialogs {
+    HWND bar;
+    HWND first;
+    int count;
+};
+
+BOOL CALLBACK CollectOptionsDialog(HWND window, LPARAM param)
+{
+    FoundDialogs* found = reinterpret_cast<FoundDialogs*>(param);
+    wchar_t name[64];
+    wchar_t title[64];
+    if (GetWindow(window, GW_OWNER) == found->bar && GetClassNameW(window, name, 64) && wcscmp(name, L"#32770") == 0 &&
+        GetWindowTextW(window, title, 64) && wcscmp(title, L"\x9009\x9879") == 0) {  // the dialog's caption
+        if (found->count++ == 0)
+            found->first = window;
+    }
+    return TRUE;
+}
+
+FoundDialogs FindOptionsDialogs(HWND bar)
+{
+    FoundDialogs found{bar, nullptr, 0};
+    EnumWindows(CollectOptionsDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Waits up to timeoutMs for the dialog to be open (or, gone = true, closed).
+FoundDialogs WaitForOptionsDialog(HWND bar, int timeoutMs, bool gone)
+{
+    for (int waited = 0;; waited += 100) {
+        FoundDialogs found = FindOptionsDialogs(bar);
+        if ((found.first == nullptr) == gone || waited >= timeoutMs)
+            return found;
+        Sleep(100);
+    }
+}
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+int PrintOptionsDialog(FoundDialogs const& found)
+{
+    HWND dialog = found.first;
+    RECT rect;
+    GetWindowRect(dialog, &rect);
+    auto item = [dialog](int id) { return GetDlgItem(dialog, id); };
+    wchar_t edit[32] = L"";
+    // WM_GETTEXT: GetWindowTextW does not ask another process's controls.
+    SendTo(item(IDC_OPTIONS_ALPHA_EDIT), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(edit));
+    std::printf("dialogs=%d\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\ntopmost=%d\nforeground=%d\n"
+                "interval=%ld\nalpha=%ld\nedit=%ls\nadhere=%ld\nignoredui=%ld\nignoredui_enabled=%d\nautorun=%ld\n",
+                found.count, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, GetForegroundWindow() == dialog ? 1 : 0,
+                static_cast<long>(SendTo(item(IDC_OPTIONS_INTERVAL), CB_GETCURSEL, 0, 0)),
+                static_cast<long>(SendTo(item(IDC_OPTIONS_ALPHA), TBM_GETPOS, 0, 0)), edit,
+                static_cast<long>(SendTo(item(IDC_OPTIONS_ADHERE), BM_GETCHECK, 0, 0)),
+                static_cast<long>(SendTo(item(IDC_OPTIONS_IGNOREDUI), BM_GETCHECK, 0, 0)),
+                IsWindowEnabled(item(IDC_OPTIONS_IGNOREDUI)) ? 1 : 0,
+                static_cast<long>(SendTo(item(IDC_OPTIONS_AUTORUN), BM_GETCHECK, 0, 0)));
+    return 0;
+}
+
+// options [timeout] | options-gone [timeout] | options-click ID | options-select INDEX |
+// options-slide POSITION | options-type TEXT: what a user does, as the controls' messages.
+int OptionsCommand(HWND bar, int argc, wchar_t** argv)
+{
+    wchar_t const* command = argv[1];
+    int const timeout = argc > 2 ? static_cast<int>(Number(argv[2])) : 5000;
+    if (wcscmp(command, L"options-gone") == 0) {
+        FoundDialogs const found = WaitForOptionsDialog(bar, timeout, true);
+        std::printf("dialogs=%d\n", found.count);
+        return found.count == 0 ? 0 : 1;
+    }
+    FoundDialogs const found = WaitForOptionsDialog(bar, wcscmp(command, L"options") == 0 ? timeout : 5000, false);
+    if (found.first == nullptr) {
+        std::printf("error=no options dialog\n");
+        return 1;
+    }
+    HWND dialog = found.first;
+    if (wcscmp(command, L"options") == 0)
+        return PrintOptionsDialog(found);
+    if (argc != 3)
+        return 2;
+    if (wcscmp(command, L"options-click") == 0) {
+        // BM_CLICK presses the button as the mouse would: check boxes toggle, then notify.
+        SendTo(GetDlgItem(dialog, static_cast<int>(Number(argv[2]))), BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (wcscmp(command, L"options-select") == 0) {
+        HWND box = GetDlgItem(dialog, IDC_OPTIONS_INTERVAL);
+        SendTo(box, CB_SETCURSEL, static_cast<WPARAM>(Number(argv[2])), 0);
+        SendTo(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_INTERVAL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+        return 0;
+    }
+    if (wcscmp(command, L"options-slide") == 0) {
+        // A thumb drag: the trackbar moves and tells the dialog where it ended.
+        HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
+        WORD const position = static_cast<WORD>(Number(argv[2]));
+        SendTo(trackbar, TBM_SETPOS, TRUE, position);
+        SendTo(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), reinterpret_cast<LPARAM>(trackbar));
+        SendTo(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(trackbar));
+        SendTo(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(trackbar));
+        return 0;
+    }
+    if (wcscmp(command, L"options-type") == 0) {
+        HWND edit = GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT);
+        SendTo(edit, EM_SETSEL, 0, -1);
+        for (wchar_t const* c = argv[2]; *c != L'\0'; ++c)
+            SendTo(edit, WM_CHAR, *c, 1);
+        return 0;
+    }
+    return 2;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "usage: driver metrics | count | bar [timeout_ms] | record | close |\n"
                  "              post MSG WPARAM LPARAM | send MSG WPARAM LPARAM | move X Y |\n"
                  "              window W [timeout_ms] | setpos W X Y CX CY | activate W | show W minimize|hide|restore |\n"
-                 "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG\n");
+                 "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG |\n"
+                 "              options [timeout_ms] | options-gone [timeout_ms] | options-click ID |\n"
+                 "              options-select INDEX | options-slide POSITION | options-type TEXT\n");
     return 2;
 }
 
@@ -315,6 +439,10 @@ int wmain(int argc, wchar_t** argv)
     }
     if (wcscmp(command, L"bar") == 0)
         return PrintBar(bar);
+    if (wcsncmp(command, L"options", 7) == 0) {
+        int const status = OptionsCommand(bar, argc, argv);
+        return status == 2 ? Usage() : status;
+    }
     if (wcscmp(command, L"close") == 0)
         return PostMessageW(bar, WM_CLOSE, 0, 0) ? 0 : 1;
     if ((wcscmp(command, L"post") == 0 || wcscmp(command, L"send") == 0) && argc == 5) {

@@ -1,0 +1,28 @@
+// What taking the Options dialog's result back into the running bar must do.
+// Pure logic: the decision as plain data, carried out by ApplyOptions.
+#pragma once
+
+#include <cstdint>
+
+// The five values the dialog edits.
+struct OptionValues {
+    int32_t interval;  // milliseconds
+    uint8_t alpha;
+    int32_t adhere;    // flags: nonzero is on
+    int32_t ignoreDUI;
+    int32_t autoRun;
+};
+
+enum class AdhereSwitch { Unchanged, On, Off };
+
+struct OptionChanges {
+    bool storeInterval;
+    bool restartRefreshTimer;  // never while an auto-shutdown owns the timers
+    AdhereSwitch adhere;
+    bool repaintFrameActive;   // adhering ended while the caption looked inactive
+    bool updateAutostart;
+    bool applyAlpha;
+};
+
+OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool shutdownActive,
+                                bool captionActive);

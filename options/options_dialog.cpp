@@ -1,0 +1,161 @@
+#include "options/options_dialog.h"
+
+#include <commctrl.h>
+
+#include "app/placement.h"
+#include "options/alpha_rules.h"
+#include "options/interval_choices.h"
+#include "res/resource.h"
+
+HWND g_openOptionsDialog;
+
+namespace {
+
+OptionsDialogParam* ParamOf(HWND dialog)
+{
+    return reinterpret_cast<OptionsDialogParam*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+LONG FlagOf(HWND dialog, int box)
+{
+    return IsDlgButtonChecked(dialog, box) == BST_CHECKED ? 1 : 0;
+}
+
+void FillIntervalBox(HWND dialog, LONG intervalMs)
+{
+    HWND box = GetDlgItem(dialog, IDC_OPTIONS_INTERVAL);
+    for (int i = 0; i < INTERVAL_CHOICE_COUNT; ++i) {
+        WCHAR text[16];
+        wsprintfW(text, L"%d", static_cast<int>(INTERVAL_CHOICES[i]));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(IntervalChoiceIndex(intervalMs)), 0);
+}
+
+void SetUpOpacityTrackbar(HWND dialog, BYTE alpha)
+{
+    HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
+    // FALSE: the buddy sits at the trackbar's right.
+    HWND edit = GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT);
+    SendMessageW(trackbar, TBM_SETBUDDY, FALSE, reinterpret_cast<LPARAM>(edit));
+    SendMessageW(trackbar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
+    SendMessageW(trackbar, TBM_SETTICFREQ, 32, 0);
+    SendMessageW(trackbar, TBM_SETPAGESIZE, 0, 32);
+    SendMessageW(trackbar, TBM_SETPOS, TRUE, alpha);
+}
+
+BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
+{
+    if (param == nullptr) {
+        EndDialog(dialog, IDCANCEL);  // nothing to edit
+        return TRUE;
+    }
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(param));
+    g_openOptionsDialog = dialog;
+    SettingsBlock const& settings = param->settings;
+
+    FillIntervalBox(dialog, settings.interval);
+    SetUpOpacityTrackbar(dialog, settings.alpha);
+    SetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, settings.alpha, FALSE);
+
+    CheckDlgButton(dialog, IDC_OPTIONS_ADHERE, settings.adhere ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_IGNOREDUI, settings.ignoreDUI ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, settings.autoRun ? BST_CHECKED : BST_UNCHECKED);
+    if (settings.adhere)
+        EnableWindow(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI), TRUE);
+
+    PlaceAtBottomRight(dialog);
+    return TRUE;
+}
+
+// The trackbar shows its position in the buddy edit; the edit's EN_CHANGE
+// that follows sets the same Alpha again (or ignores it above 100).
+void OnOpacityScroll(HWND dialog, WPARAM wParam, HWND trackbar)
+{
+    OptionsDialogParam* param = ParamOf(dialog);
+    if (param == nullptr || trackbar != GetDlgItem(dialog, IDC_OPTIONS_ALPHA))
+        return;
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(trackbar, TBM_GETBUDDY, FALSE, 0));
+    long position;
+    WORD const code = LOWORD(wParam);
+    if (code == TB_THUMBPOSITION || code == TB_THUMBTRACK)
+        position = HIWORD(wParam);
+    else
+        position = static_cast<long>(SendMessageW(trackbar, TBM_GETPOS, 0, 0));
+    WCHAR text[16];
+    wsprintfW(text, L"%ld", position);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    param->settings.alpha = AlphaFromTrackbarPosition(position);
+}
+
+void OnAlphaTyped(HWND dialog)
+{
+    OptionsDialogParam* param = ParamOf(dialog);
+    if (param == nullptr)
+        return;  // EN_CHANGE can come before WM_INITDIALOG has run
+    BOOL converted = FALSE;
+    UINT const value = GetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, &converted, FALSE);
+    int const alpha = AlphaFromTypedValue(converted != FALSE, value);
+    if (alpha < 0)
+        return;
+    SendDlgItemMessageW(dialog, IDC_OPTIONS_ALPHA, TBM_SETPOS, TRUE, alpha);
+    param->settings.alpha = static_cast<BYTE>(alpha);
+}
+
+void OnOk(HWND dialog)
+{
+    OptionsDialogParam* param = ParamOf(dialog);
+    if (param != nullptr) {
+        SettingsBlock& settings = param->settings;
+        int const selection =
+            static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_INTERVAL, CB_GETCURSEL, 0, 0));
+        settings.interval = IntervalForSelection(selection, settings.interval);
+        settings.adhere = FlagOf(dialog, IDC_OPTIONS_ADHERE);
+        // A greyed-out box is not the user's answer: keep the value it came with.
+        if (settings.adhere)
+            settings.ignoreDUI = FlagOf(dialog, IDC_OPTIONS_IGNOREDUI);
+        settings.autoRun = FlagOf(dialog, IDC_OPTIONS_AUTORUN);
+    }
+    EndDialog(dialog, IDOK);
+}
+
+void OnAdhereClicked(HWND dialog)
+{
+    BOOL const adhere = IsDlgButtonChecked(dialog, IDC_OPTIONS_ADHERE) == BST_CHECKED;
+    EnableWindow(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI), adhere);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<OptionsDialogParam*>(lParam));
+    case WM_HSCROLL:
+        OnOpacityScroll(dialog, wParam, reinterpret_cast<HWND>(lParam));
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            OnOk(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        case IDC_OPTIONS_ADHERE:
+            OnAdhereClicked(dialog);
+            return TRUE;
+        case IDC_OPTIONS_ALPHA_EDIT:
+            if (HIWORD(wParam) == EN_CHANGE)
+                OnAlphaTyped(dialog);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DESTROY:
+        if (g_openOptionsDialog == dialog)
+            g_openOptionsDialog = nullptr;
+        return FALSE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,837 @@
+// The Options dialog under Wine, created from its template with its own
+// procedure and driven by the control messages a user's input produces; and
+// ApplyOptions, observed through its replaceable calls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/bar_window.h"
+#include "app/messages.h"
+#include "app/state.h"
+#include "hook/hook_library.h"
+#include "options/apply_options.h"
+#include "options/options_dialog.h"
+#include "res/resource.h"
+
+namespace {
+
+// ---- The template as the dialog manager reads it ----------------------------
+
+struct TemplateItem {
+    DWORD style;
+    DWORD exStyle;
+    short x, y, cx, cy;
+    DWORD id;
+    std::wstring className;  // ordinal classes by their names
+    std::wstring text;
+};
+
+struct DialogTemplate {
+    DWORD style;
+    DWORD exStyle;
+    short cx, cy;
+    std::wstring caption;
+    WORD pointSize;
+    WORD weight;
+    std::wstring face;
+    std::vector<TemplateItem> items;
+};
+
+// Reads a name-or-ordinal field; ordinals of the predefined classes by name.
+std::wstring ReadNameOrOrdinal(WORD const*& p)
+{
+    static wchar_t const* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox"};
+    if (*p == 0xFFFF) {
+        WORD const ordinal = p[1];
+        p += 2;
+        if (ordinal >= 0x80 && ordinal <= 0x85)
+            return classes[ordinal - 0x80];
+        return L"#" + std::to_wstring(ordinal);
+    }
+    std::wstring text(reinterpret_cast<wchar_t const*>(p));
+    p += text.size() + 1;
+    return text;
+}
+
+WORD const* AlignToDword(WORD const* p, void const* base)
+{
+    UINT_PTR const offset = reinterpret_cast<BYTE const*>(p) - static_cast<BYTE const*>(base);
+    return reinterpret_cast<WORD const*>(static_cast<BYTE const*>(base) + ((offset + 3) & ~UINT_PTR(3)));
+}
+
+bool LoadOptionsTemplate(DialogTemplate* out)
+{
+    HRSRC found = FindResourceExW(nullptr, RT_DIALOG, MAKEINTRESOURCEW(IDD_OPTIONS),
+                                  MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
+    if (found == nullptr)
+        return false;
+    void const* base = LockResource(LoadResource(nullptr, found));
+    WORD const* p = static_cast<WORD const*>(base);
+    if (p[0] != 1 || p[1] != 0xFFFF)  // DLGTEMPLATEEX only
+        return false;
+    DWORD const* d = reinterpret_cast<DWORD const*>(p + 2);
+    out->exStyle = d[1];
+    out->style = d[2];
+    p = reinterpret_cast<WORD const*>(d + 3);
+    WORD const count = *p++;
+    p += 2;  // x, y
+    out->cx = static_cast<short>(*p++);
+    out->cy = static_cast<short>(*p++);
+    ReadNameOrOrdinal(p);  // menu
+    ReadNameOrOrdinal(p);  // class
+    out->caption = ReadNameOrOrdinal(p);
+    out->pointSize = *p++;
+    out->weight = *p++;
+    ++p;  // italic, charset
+    out->face = ReadNameOrOrdinal(p);
+    for (WORD i = 0; i < count; ++i) {
+        p = AlignToDword(p, base);
+        d = reinterpret_cast<DWORD const*>(p);
+        TemplateItem item;
+        item.exStyle = d[1];
+        item.style = d[2];
+        short const* s = reinterpret_cast<short const*>(d + 3);
+        item.x = s[0];
+        item.y = s[1];
+        item.cx = s[2];
+        item.cy = s[3];
+        item.id = *reinterpret_cast<DWORD const*>(s + 4);
+        p = reinterpret_cast<WORD const*>(s + 6);
+        item.className = ReadNameOrOrdinal(p);
+        item.text = ReadNameOrOrdinal(p);
+        p += 1 + *p / sizeof(WORD);  // creation data
+        out->items.push_back(item);
+    }
+    return true;
+}
+
+TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
+{
+    DialogTemplate t;
+    ASSERT_TRUE(LoadOptionsTemplate(&t));
+    EXPECT_EQ(0x80C800C8u, t.style);
+    EXPECT_EQ(0u, t.exStyle);
+    EXPECT_EQ(226, t.cx);
+    EXPECT_EQ(138, t.cy);
+    EXPECT_EQ(std::wstring(L"选项"), t.caption);
+    EXPECT_EQ(8, t.pointSize);
+    EXPECT_EQ(400, t.weight);
+    EXPECT_EQ(std::wstring(L"MS Shell Dlg"), t.face);
+
+    DWORD const shown = WS_CHILD | WS_VISIBLE;
+    TemplateItem const expected[] = {
+        {shown | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 108, 114, 50, 14, IDOK, L"Button", L"确定"},
+        {shown | BS_PUSHBUTTON | WS_TABSTOP, 0, 162, 114, 50, 14, IDCANCEL, L"Button", L"取消"},
+        {shown | SS_LEFT | WS_GROUP, 0, 6, 8, 42, 8, 0xFFFFFFFF, L"Static", L"更新频率："},
+        {shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 54, 6, 48, 114, IDC_OPTIONS_INTERVAL, L"ComboBox",
+         L""},
+        {shown | SS_LEFT | WS_GROUP, 0, 6, 30, 41, 8, 0xFFFFFFFF, L"Static", L"不透明度："},
+        {shown | TBS_AUTOTICKS | WS_TABSTOP, 0, 54, 27, 84, 18, IDC_OPTIONS_ALPHA, L"msctls_trackbar32", L""},
+        {shown | BS_AUTOCHECKBOX | WS_TABSTOP, 0, 6, 54, 144, 10, IDC_OPTIONS_ADHERE, L"Button",
+         L"依附到当前窗口的标题栏（右上角）"},
+        {shown | SS_LEFT | WS_GROUP, 0, 108, 8, 9, 8, 0xFFFFFFFF, L"Static", L"秒"},
+        {shown | BS_AUTOCHECKBOX | WS_TABSTOP | WS_DISABLED, 0, 24, 70, 192, 10, IDC_OPTIONS_IGNOREDUI, L"Button",
+         L"忽略自绘窗口（如QQ聊天窗口）（重启程序生效）"},
+        {shown | BS_AUTOCHECKBOX | WS_TABSTOP, 0, 6, 90, 64, 10, IDC_OPTIONS_AUTORUN, L"Button", L"开机自动运行"},
+        {shown | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 0, 150, 28, 30, 14, IDC_OPTIONS_ALPHA_EDIT, L"Edit", L""},
+    };
+    ASSERT_EQ(ARRAYSIZE(expected), t.items.size());
+    for (size_t i = 0; i < t.items.size(); ++i) {
+        TemplateItem const& e = expected[i];
+        TemplateItem const& a = t.items[i];
+        SCOPED_TRACE("control " + std::to_string(i));
+        EXPECT_EQ(e.id, a.id);
+        // Class names are case-insensitive; resource compilers may upper-case them.
+        EXPECT_EQ(0, lstrcmpiW(e.className.c_str(), a.className.c_str())) << a.className;
+        EXPECT_EQ(e.text, a.text);
+        EXPECT_EQ(e.style, a.style) << std::hex << (e.style ^ a.style);
+        EXPECT_EQ(0u, a.exStyle);
+        EXPECT_EQ(e.x, a.x);
+        EXPECT_EQ(e.y, a.y);
+        EXPECT_EQ(e.cx, a.cx);
+        EXPECT_EQ(e.cy, a.cy);
+    }
+}
+
+// ---- The dialog, driven for real ---------------------------------------------
+
+SettingsBlock StoredSettings()
+{
+    SettingsBlock s;
+    ZeroMemory(&s, sizeof s);
+    s.interval = 5000;
+    s.alpha = 240;
+    s.adhere = 1;
+    s.ignoreDUI = 1;
+    s.autoRun = 0;
+    s.colourKey = COLOUR_KEY;
+    s.captionActive = 1;
+    return s;
+}
+
+class OptionsDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+
+    void TearDown() override
+    {
+        if (dialog != nullptr && IsWindow(dialog))
+            DestroyWindow(dialog);
+        EXPECT_EQ(nullptr, g_openOptionsDialog);
+    }
+
+    // The dialog as DialogBoxParamW would build it, but not shown: no
+    // activation, so no slow teardown under a display without window manager.
+    void Open()
+    {
+        param.ownerWindow = nullptr;
+        dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), nullptr,
+                                    OptionsDialogProc, reinterpret_cast<LPARAM>(&param));
+        ASSERT_NE(nullptr, dialog);
+        ASSERT_EQ(dialog, g_openOptionsDialog);
+    }
+
+    HWND Item(int id) { return GetDlgItem(dialog, id); }
+
+    void Click(int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id)); }
+
+    // An auto check box toggles itself on a click, then tells its parent.
+    void ClickBox(int id)
+    {
+        HWND box = Item(id);
+        if (!IsWindowEnabled(box))
+            return;  // a greyed-out box takes no clicks
+        CheckDlgButton(dialog, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+        Click(id);
+    }
+
+    // What dragging the thumb to a position sends to the dialog.
+    void DragTrackbar(int position)
+    {
+        HWND trackbar = Item(IDC_OPTIONS_ALPHA);
+        SendMessageW(trackbar, TBM_SETPOS, TRUE, position);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), (LPARAM)trackbar);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), (LPARAM)trackbar);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), (LPARAM)trackbar);
+    }
+
+    void TypeIntoEdit(wchar_t c) { SendMessageW(Item(IDC_OPTIONS_ALPHA_EDIT), WM_CHAR, c, 1); }
+
+    std::wstring EditText()
+    {
+        wchar_t text[32] = L"";
+        GetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), text, 32);
+        return text;
+    }
+
+    LRESULT TrackbarPos() { return SendMessageW(Item(IDC_OPTIONS_ALPHA), TBM_GETPOS, 0, 0); }
+
+    LRESULT Selection() { return SendMessageW(Item(IDC_OPTIONS_INTERVAL), CB_GETCURSEL, 0, 0); }
+
+    OptionsDialogParam param{nullptr, StoredSettings()};
+    HWND dialog = nullptr;
+};
+
+TEST_F(OptionsDialog, IntervalBoxOffersTheChoicesAndSelectsTheStoredOne)
+{
+    Open();
+    HWND box = Item(IDC_OPTIONS_INTERVAL);
+    wchar_t const* const texts[] = {L"2", L"5", L"10", L"20", L"30", L"40", L"60"};
+    ASSERT_EQ(7, SendMessageW(box, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < 7; ++i) {
+        wchar_t text[16] = L"";
+        SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::wstring(texts[i]), text);
+    }
+    EXPECT_EQ(1, Selection());  // 5000 ms: "5"
+}
+
+TEST_F(OptionsDialog, UnmatchedIntervalOpensWithoutSelectionAndTenGivesTenSeconds)
+{
+    param.settings.interval = 3000;
+    Open();
+    EXPECT_EQ(CB_ERR, Selection());
+    SendMessageW(Item(IDC_OPTIONS_INTERVAL), CB_SETCURSEL, 2, 0);
+    Click(IDOK);
+    EXPECT_EQ(10000, param.settings.interval);
+}
+
+TEST_F(OptionsDialog, OkWithoutSelectionKeepsTheInterval)
+{
+    for (LONG stored : {3000L, 0L, -7L, 2147483647L}) {
+        param.settings.interval = stored;
+        Open();
+        EXPECT_EQ(CB_ERR, Selection());
+        Click(IDOK);
+        EXPECT_EQ(stored, param.settings.interval);
+        DestroyWindow(dialog);
+    }
+}
+
+TEST_F(OptionsDialog, TrackbarSetUpWithBuddyRangeTicksAndPage)
+{
+    Open();
+    HWND trackbar = Item(IDC_OPTIONS_ALPHA);
+    EXPECT_EQ(0, SendMessageW(trackbar, TBM_GETRANGEMIN, 0, 0));
+    EXPECT_EQ(255, SendMessageW(trackbar, TBM_GETRANGEMAX, 0, 0));
+    EXPECT_EQ(32, SendMessageW(trackbar, TBM_GETPAGESIZE, 0, 0));
+    // Ticks every 32: 32, 64, ... 224 and the two ends.
+    EXPECT_EQ(9, SendMessageW(trackbar, TBM_GETNUMTICS, 0, 0));
+    EXPECT_EQ(240, TrackbarPos());
+    EXPECT_EQ(reinterpret_cast<LRESULT>(Item(IDC_OPTIONS_ALPHA_EDIT)),
+              SendMessageW(trackbar, TBM_GETBUDDY, FALSE, 0));
+    EXPECT_EQ(std::wstring(L"240"), EditText());
+    EXPECT_EQ(240, param.settings.alpha);
+}
+
+TEST_F(OptionsDialog, TrackbarMovesShowInTheEditAndSetAlpha)
+{
+    Open();
+    DragTrackbar(200);
+    EXPECT_EQ(std::wstring(L"200"), EditText());
+    EXPECT_EQ(200, param.settings.alpha);
+    EXPECT_EQ(200, TrackbarPos());
+
+    DragTrackbar(40);  // within the edit's range: both paths agree
+    EXPECT_EQ(std::wstring(L"40"), EditText());
+    EXPECT_EQ(40, param.settings.alpha);
+
+    // The keyboard: Page Down moves by the page size, End to the maximum;
+    // those notifications carry no position, it is read from the trackbar.
+    HWND trackbar = Item(IDC_OPTIONS_ALPHA);
+    SendMessageW(trackbar, WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_EQ(72, TrackbarPos());
+    EXPECT_EQ(std::wstring(L"72"), EditText());
+    EXPECT_EQ(72, param.settings.alpha);
+    SendMessageW(trackbar, WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(std::wstring(L"255"), EditText());
+    EXPECT_EQ(255, param.settings.alpha);
+}
+
+TEST_F(OptionsDialog, TypedOpacityOnlyUpToHundred)
+{
+    Open();
+    SendMessageW(Item(IDC_OPTIONS_ALPHA_EDIT), EM_SETSEL, 0, -1);
+    TypeIntoEdit(L'2');
+    EXPECT_EQ(2, param.settings.alpha);
+    EXPECT_EQ(2, TrackbarPos());
+    TypeIntoEdit(L'0');
+    EXPECT_EQ(20, param.settings.alpha);
+    EXPECT_EQ(20, TrackbarPos());
+    TypeIntoEdit(L'0');
+    EXPECT_EQ(std::wstring(L"200"), EditText());
+    EXPECT_EQ(20, param.settings.alpha);
+    EXPECT_EQ(20, TrackbarPos());
+
+    // No number, a sign, trailing junk, an overflow: silently ignored.
+    for (wchar_t const* text : {L"", L"abc", L"-5", L"99999999999", L"101"}) {
+        SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), text);
+        EXPECT_EQ(20, param.settings.alpha) << text;
+        EXPECT_EQ(20, TrackbarPos()) << text;
+    }
+    SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), L"100");
+    EXPECT_EQ(100, param.settings.alpha);
+    SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), L"0");
+    EXPECT_EQ(0, param.settings.alpha);
+    EXPECT_EQ(0, TrackbarPos());
+}
+
+TEST_F(OptionsDialog, AdhereBoxEnablesIgnoreBoxAndOkTakesIgnoreOnlyWhileAdhering)
+{
+    param.settings.adhere = 0;
+    param.settings.ignoreDUI = 1;
+    Open();
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_ADHERE));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_IGNOREDUI));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_OPTIONS_IGNOREDUI)));
+
+    ClickBox(IDC_OPTIONS_ADHERE);
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_OPTIONS_IGNOREDUI)));
+    ClickBox(IDC_OPTIONS_IGNOREDUI);
+    ClickBox(IDC_OPTIONS_ADHERE);
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_OPTIONS_IGNOREDUI)));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_IGNOREDUI)) << "the check mark stays";
+
+    Click(IDOK);
+    EXPECT_EQ(0, param.settings.adhere);
+    EXPECT_EQ(1, param.settings.ignoreDUI) << "a greyed-out box is not read";
+}
+
+TEST_F(OptionsDialog, FlagsOpenCheckedAndOkStoresZeroOrOne)
+{
+    param.settings.adhere = 5;  // any nonzero value is on
+    param.settings.ignoreDUI = 0;
+    param.settings.autoRun = -1;
+    Open();
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_ADHERE));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_IGNOREDUI));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_AUTORUN));
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_OPTIONS_IGNOREDUI)));
+
+    ClickBox(IDC_OPTIONS_IGNOREDUI);
+    ClickBox(IDC_OPTIONS_AUTORUN);
+    Click(IDOK);
+    EXPECT_EQ(1, param.settings.adhere);
+    EXPECT_EQ(1, param.settings.ignoreDUI);
+    EXPECT_EQ(0, param.settings.autoRun);
+}
+
+TEST_F(OptionsDialog, OpensAtTheBottomRightTopmost)
+{
+    Open();
+    RECT rect;
+    GetWindowRect(dialog, &rect);
+    int const margin = GetSystemMetrics(SM_CYCAPTION) + 3;
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - margin, rect.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - margin, rect.bottom);
+    EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(OptionsDialog, CancelLeavesTheCopyAndOtherCommandsAreNotHandled)
+{
+    Open();
+    DragTrackbar(200);
+    ClickBox(IDC_OPTIONS_AUTORUN);
+    SendMessageW(Item(IDC_OPTIONS_INTERVAL), CB_SETCURSEL, 6, 0);
+    SettingsBlock const before = param.settings;
+    Click(IDCANCEL);
+    EXPECT_EQ(before.interval, param.settings.interval);
+    EXPECT_EQ(before.autoRun, param.settings.autoRun);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+
+    EXPECT_EQ(FALSE, OptionsDialogProc(dialog, WM_COMMAND, MAKEWPARAM(4242, 0), 0));
+    EXPECT_EQ(FALSE, OptionsDialogProc(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 9),
+                                       reinterpret_cast<LPARAM>(Item(IDC_OPTIONS_ALPHA))));
+    EXPECT_EQ(TRUE, OptionsDialogProc(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_ADHERE, BN_CLICKED), 0));
+}
+
+TEST_F(OptionsDialog, ForgedMessagesDoNoHarm)
+{
+    Open();
+    // A scroll position beyond the trackbar's range is clamped, not wrapped.
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0xFFFF), (LPARAM)Item(IDC_OPTIONS_ALPHA));
+    EXPECT_EQ(255, param.settings.alpha);
+    // Scrolls from anything but the trackbar are not ours.
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), 0);
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), (LPARAM)Item(IDOK));
+    EXPECT_EQ(255, param.settings.alpha);
+    DestroyWindow(dialog);
+
+    // Without a parameter the dialog ends at once and ignores its controls.
+    dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), nullptr,
+                                OptionsDialogProc, 0);
+    ASSERT_NE(nullptr, dialog);
+    SetWindowTextW(GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT), L"50");
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), (LPARAM)GetDlgItem(dialog, IDC_OPTIONS_ALPHA));
+    Click(IDOK);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+}
+
+// Counts this thread's windows, children included.
+BOOL CALLBACK CountOne(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountOne, count);
+    return TRUE;
+}
+
+int ThreadWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// GetGuiResources reads 0 under Wine, so the USER objects are counted as the
+// thread's windows; the dialog's own code creates no GDI object, and the font
+// the dialog manager makes for it must be gone with the dialog.
+TEST_F(OptionsDialog, FiveHundredOpeningsLeaveNoWindowsOrFontsBehind)
+{
+    Open();
+    HFONT const font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    DestroyWindow(dialog);
+    if (font != nullptr) {
+        EXPECT_EQ(0u, GetObjectType(font)) << "the dialog font outlived the dialog";
+    }
+
+    int const before = ThreadWindowCount();
+    Open();
+    EXPECT_GE(ThreadWindowCount(), before + 12) << "the dialog and its eleven controls are counted";
+    DestroyWindow(dialog);
+    DWORD const guiBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 500; ++i) {
+        Open();
+        DragTrackbar(i % 256);
+        SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), L"42");
+        ClickBox(IDC_OPTIONS_ADHERE);
+        Click(i % 2 ? IDOK : IDCANCEL);
+        DestroyWindow(dialog);
+        ASSERT_EQ(nullptr, g_openOptionsDialog);
+    }
+    int const after = ThreadWindowCount();
+    DWORD const guiAfter = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    std::printf("windows of this thread before/after 500 openings: %d/%d; GetGuiResources USER %lu/%lu\n", before,
+                after, static_cast<unsigned long>(guiBefore), static_cast<unsigned long>(guiAfter));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(guiBefore, guiAfter);
+}
+
+// ---- ApplyOptions, observed through its calls --------------------------------
+
+std::vector<std::string> g_calls;
+INT_PTR g_dialogResult;
+void (*g_userEdits)(SettingsBlock& copy);
+bool g_runRealDialog;
+
+void Log(char const* format, ...)
+{
+    char line[128];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    g_calls.push_back(line);
+}
+
+INT_PTR WINAPI FakeDialogBox(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPROC procedure, LPARAM param)
+{
+    Log("dialog %d", static_cast<int>(reinterpret_cast<UINT_PTR>(name)));
+    if (g_runRealDialog)
+        return DialogBoxParamW(instance, name, owner, procedure, param);
+    OptionsDialogParam* p = reinterpret_cast<OptionsDialogParam*>(param);
+    if (p->ownerWindow != owner || owner != g_barWindow)
+        Log("wrong owner");
+    if (g_userEdits != nullptr)
+        g_userEdits(p->settings);
+    return g_dialogResult;
+}
+
+BOOL WINAPI FakeKillTimer(HWND, UINT_PTR timer)
+{
+    Log("kill %u", static_cast<unsigned>(timer));
+    return TRUE;
+}
+
+UINT_PTR WINAPI FakeSetTimer(HWND, UINT_PTR timer, UINT elapse, TIMERPROC)
+{
+    Log("set %u %u", static_cast<unsigned>(timer), elapse);
+    return timer;
+}
+
+LONG WINAPI FakeSetWindowLong(HWND, int index, LONG value)
+{
+    Log("long %d 0x%08lX", index, static_cast<unsigned long>(value));
+    return 0;
+}
+
+BOOL WINAPI FakeShowWindow(HWND, int command)
+{
+    Log("show %d", command);
+    return TRUE;
+}
+
+BOOL WINAPI FakeLayered(HWND, COLORREF key, BYTE alpha, DWORD flags)
+{
+    Log("layered 0x%06lX %u %lu", static_cast<unsigned long>(key), alpha, static_cast<unsigned long>(flags));
+    return TRUE;
+}
+
+void FakeAutostart(LONG enabled)
+{
+    Log("autostart %ld", static_cast<long>(enabled));
+}
+
+int WINAPI FakeInstall()
+{
+    Log("install");
+    return 1;
+}
+
+int WINAPI FakeUninstall()
+{
+    Log("uninstall");
+    return 1;
+}
+
+using Calls = std::vector<std::string>;
+
+class ApplyOptionsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+
+    void SetUp() override
+    {
+        g_instance = GetModuleHandleW(nullptr);
+        g_geometry = ComputeBarGeometry(25, 50);
+        g_settings = StoredSettings();
+        bar = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP, 10, 10, g_geometry.windowWidth,
+                              g_geometry.windowHeight, nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(bar, SW_SHOWNOACTIVATE);
+        ValidateRect(bar, nullptr);
+        g_barWindow = bar;
+        g_calls.clear();
+        g_dialogResult = IDOK;
+        g_userEdits = nullptr;
+        g_runRealDialog = false;
+        g_optionsDialogBox = FakeDialogBox;
+        g_killTimer = FakeKillTimer;
+        g_setTimer = FakeSetTimer;
+        g_setWindowLong = FakeSetWindowLong;
+        g_showWindow = FakeShowWindow;
+        g_setLayeredWindowAttributes = FakeLayered;
+        g_updateAutostartEntry = FakeAutostart;
+        g_installCbtHook = FakeInstall;
+        g_uninstallCbtHook = FakeUninstall;
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(bar);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    Calls Apply(void (*edits)(SettingsBlock&))
+    {
+        g_userEdits = edits;
+        g_calls.clear();
+        EXPECT_EQ(0, ApplyOptions(bar));
+        return g_calls;
+    }
+
+    HWND bar = nullptr;
+};
+
+Calls WithDialog(Calls calls)
+{
+    calls.insert(calls.begin(), "dialog 132");
+    return calls;
+}
+
+TEST_F(ApplyOptionsTest, OkWithoutChangeMakesNoCall)
+{
+    EXPECT_EQ(WithDialog({}), Apply(nullptr));
+    // The fields the dialog does not edit are never taken back either.
+    g_settings.percent = 57;
+    EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) {
+                  s.percent = 3;
+                  s.captionActive = 0;
+                  s.positionX = 999;
+                  s.shutdownActive = 1;
+                  lstrcpyW(s.barText, L"NA");
+              }));
+    EXPECT_EQ(57, g_settings.percent);
+    EXPECT_EQ(1, g_settings.captionActive);
+    EXPECT_EQ(0, g_settings.positionX);
+    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_EQ(std::wstring(L""), g_settings.barText);
+}
+
+TEST_F(ApplyOptionsTest, CancelOrAFailedDialogAppliesNothing)
+{
+    for (INT_PTR result : {static_cast<INT_PTR>(IDCANCEL), static_cast<INT_PTR>(0), static_cast<INT_PTR>(-1)}) {
+        g_dialogResult = result;
+        EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) {
+                      s.interval = 60000;
+                      s.alpha = 9;
+                      s.adhere = 0;
+                      s.ignoreDUI = 0;
+                      s.autoRun = 1;
+                  }));
+        EXPECT_EQ(5000, g_settings.interval);
+        EXPECT_EQ(240, g_settings.alpha);
+        EXPECT_EQ(1, g_settings.adhere);
+        EXPECT_EQ(1, g_settings.ignoreDUI);
+        EXPECT_EQ(0, g_settings.autoRun);
+    }
+}
+
+TEST_F(ApplyOptionsTest, EachChangedFieldMakesExactlyItsOwnCalls)
+{
+    EXPECT_EQ(WithDialog({"kill 1", "set 1 10000"}), Apply([](SettingsBlock& s) { s.interval = 10000; }));
+    EXPECT_EQ(10000, g_settings.interval);
+
+    EXPECT_EQ(WithDialog({"show 0", "layered 0xFF00FF 120 3", "show 8"}),
+              Apply([](SettingsBlock& s) { s.alpha = 120; }));
+    EXPECT_EQ(120, g_settings.alpha);
+
+    EXPECT_EQ(WithDialog({"autostart 1"}), Apply([](SettingsBlock& s) { s.autoRun = 1; }));
+    EXPECT_EQ(1, g_settings.autoRun);
+    EXPECT_EQ(WithDialog({"autostart 0"}), Apply([](SettingsBlock& s) { s.autoRun = 0; }));
+    EXPECT_EQ(0, g_settings.autoRun);
+
+    EXPECT_EQ(WithDialog({"uninstall", "long -20 0x00080088"}), Apply([](SettingsBlock& s) { s.adhere = 0; }));
+    EXPECT_EQ(0, g_settings.adhere);
+    EXPECT_EQ(WithDialog({"install", "long -20 0x080800A8"}), Apply([](SettingsBlock& s) { s.adhere = 1; }));
+    EXPECT_EQ(1, g_settings.adhere);
+
+    // IgnoreDUI is stored but acts only after a restart.
+    EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) { s.ignoreDUI = 0; }));
+    EXPECT_EQ(0, g_settings.ignoreDUI);
+}
+
+TEST_F(ApplyOptionsTest, AllChangesInTheirOrder)
+{
+    EXPECT_EQ(WithDialog({"kill 1", "set 1 60000", "uninstall", "long -20 0x00080088", "autostart 1", "show 0",
+                          "layered 0xFF00FF 0 3", "show 8"}),
+              Apply([](SettingsBlock& s) {
+                  s.interval = 60000;
+                  s.alpha = 0;
+                  s.adhere = 0;
+                  s.ignoreDUI = 0;
+                  s.autoRun = 1;
+              }));
+    EXPECT_EQ(60000, g_settings.interval);
+    EXPECT_EQ(0, g_settings.alpha);
+    EXPECT_EQ(0, g_settings.adhere);
+    EXPECT_EQ(0, g_settings.ignoreDUI);
+    EXPECT_EQ(1, g_settings.autoRun);
+}
+
+TEST_F(ApplyOptionsTest, IntervalDuringAnAutoShutdownStartsNoTimer)
+{
+    g_settings.shutdownActive = 1;
+    EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) { s.interval = 20000; }));
+    EXPECT_EQ(20000, g_settings.interval) << "stored for when the countdown ends";
+    g_settings.shutdownActive = 0;
+    EXPECT_EQ(WithDialog({"kill 1", "set 1 2000"}), Apply([](SettingsBlock& s) { s.interval = 2000; }));
+}
+
+TEST_F(ApplyOptionsTest, LeavingTheCaptionRepaintsAnInactiveFrameActive)
+{
+    g_settings.captionActive = 0;
+    Apply([](SettingsBlock& s) { s.adhere = 0; });
+    EXPECT_EQ(1, g_settings.captionActive);
+    RECT dirty;
+    GetUpdateRect(bar, &dirty, FALSE);
+    RECT const frame{g_geometry.frame.left, g_geometry.frame.top, g_geometry.frame.right, g_geometry.frame.bottom};
+    EXPECT_TRUE(EqualRect(&frame, &dirty));
+
+    // Already active, or switching on: nothing to repaint.
+    ValidateRect(bar, nullptr);
+    Apply([](SettingsBlock& s) { s.adhere = 1; });
+    g_settings.captionActive = 1;
+    Apply([](SettingsBlock& s) { s.adhere = 0; });
+    GetUpdateRect(bar, &dirty, FALSE);
+    EXPECT_TRUE(IsRectEmpty(&dirty));
+}
+
+TEST_F(ApplyOptionsTest, CommandReachesApplyOptionsThroughTheBar)
+{
+    // The bar's procedure routes the tray menu's command here.
+    HWND realBar = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BarWindowProc));
+    g_barWindow = realBar;
+    g_userEdits = [](SettingsBlock& s) { s.autoRun = 1; };
+    g_calls.clear();
+    EXPECT_EQ(0, SendMessageW(realBar, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS, 0), 0));
+    EXPECT_EQ(WithDialog({"autostart 1"}), g_calls);
+    SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
+    DestroyWindow(realBar);
+}
+
+// ---- The real modal dialog, driven while its own loop runs --------------------
+
+void (*g_whileOpen)(HWND dialog);
+
+void CALLBACK DriveOpenDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (g_openOptionsDialog == nullptr)
+        return;
+    KillTimer(nullptr, timer);
+    g_whileOpen(g_openOptionsDialog);
+}
+
+TEST_F(ApplyOptionsTest, RealDialogCancelAndOk)
+{
+    g_runRealDialog = true;
+    // Cancel after moving the trackbar leaves the opacity as it was.
+    g_whileOpen = [](HWND dialog) {
+        HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
+        SendMessageW(trackbar, TBM_SETPOS, TRUE, 200);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 200), (LPARAM)trackbar);
+        // A second Options command while open brings this one forward instead.
+        ApplyOptions(g_barWindow);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    };
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, DriveOpenDialog);
+    g_calls.clear();
+    ApplyOptions(bar);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(WithDialog({}), g_calls) << "one dialog, nothing applied";
+    EXPECT_EQ(240, g_settings.alpha);
+    EXPECT_EQ(nullptr, g_openOptionsDialog);
+
+    g_whileOpen = [](HWND dialog) {
+        HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
+        SendMessageW(trackbar, TBM_SETPOS, TRUE, 200);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 200), (LPARAM)trackbar);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+    timer = SetTimer(nullptr, 0, 10, DriveOpenDialog);
+    g_calls.clear();
+    ApplyOptions(bar);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(WithDialog({"show 0", "layered 0xFF00FF 200 3", "show 8"}), g_calls);
+    EXPECT_EQ(200, g_settings.alpha);
+}
+
+// With the real calls: the bar's style and opacity change, it stays visible,
+// and an adhering bar is not activated by being shown again.
+TEST_F(ApplyOptionsTest, RealCallsOnALayeredBar)
+{
+    g_setWindowLong = SetWindowLongW;
+    g_showWindow = ShowWindow;
+    g_setLayeredWindowAttributes = SetLayeredWindowAttributes;
+    HWND layered = CreateWindowExW(BAR_EXSTYLE_FLOATING, L"STATIC", L"", WS_POPUP, 20, 20, 75, 17, nullptr, nullptr,
+                                   nullptr, nullptr);
+    SetLayeredWindowAttributes(layered, COLOUR_KEY, 240, LWA_COLORKEY | LWA_ALPHA);
+    ShowWindow(layered, SW_SHOWNOACTIVATE);
+    g_settings.adhere = 0;
+    DestroyWindow(bar);
+    bar = layered;
+    g_barWindow = layered;
+    ASSERT_NE(layered, GetActiveWindow());
+
+    Apply([](SettingsBlock& s) {
+        s.adhere = 1;
+        s.alpha = 128;
+    });
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_ADHERING), GetWindowLongW(layered, GWL_EXSTYLE));
+    BYTE alpha = 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(layered, &key, &alpha, &flags));
+    EXPECT_EQ(128, alpha);
+    EXPECT_EQ(COLOUR_KEY, key);
+    EXPECT_EQ(static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA), flags);
+    EXPECT_TRUE(IsWindowVisible(layered));
+    EXPECT_NE(layered, GetActiveWindow());
+    EXPECT_NE(layered, GetForegroundWindow());
+
+    Apply([](SettingsBlock& s) { s.adhere = 0; });
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_FLOATING), GetWindowLongW(layered, GWL_EXSTYLE));
+}
+
+}  // namespace
