@@ -25,12 +25,14 @@ function(brisvane_windows_test name)
 endfunction()
 
 brisvane_windows_test(bar_window_test)
+brisvane_windows_test(power_event_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
+target_link_libraries(e2e_driver PRIVATE version)
 brisvane_warnings(e2e_driver)
 
 # An end-to-end test: tests/e2e/<name>.sh, given the built programs.
@@ -46,3 +48,4 @@ add_test(NAME imports_test
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
 
 brisvane_e2e_test(startup_test)
+brisvane_e2e_test(power_broadcast_test)
