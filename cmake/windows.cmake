@@ -55,3 +55,4 @@ target_link_libraries(Brisvane PRIVATE brisvane_core)
 brisvane_warnings(Brisvane)
 
 include(cmake/windows_tests.cmake)
+include(cmake/package.cmake)
