@@ -17,3 +17,5 @@ add_custom_command(
     DEPENDS Brisvane CBT ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE
     VERBATIM)
 add_custom_target(package ALL DEPENDS ${BRISVANE_PACKAGE})
+
+brisvane_e2e_test(package_test ${BRISVANE_PACKAGE})

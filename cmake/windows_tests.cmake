@@ -39,7 +39,7 @@ brisvane_warnings(e2e_driver)
 function(brisvane_e2e_test name)
     add_test(NAME ${name}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}.sh
-             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver>)
+             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${ARGN})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
                                             FIXTURES_REQUIRED wine RUN_SERIAL ON SKIP_RETURN_CODE 77)
 endfunction()
