@@ -56,3 +56,4 @@ brisvane_warnings(Brisvane)
 
 include(cmake/windows_tests.cmake)
 include(cmake/package.cmake)
+include(cmake/bench.cmake)

@@ -330,6 +330,49 @@ int PrintVersion(wchar_t const* file)
     return 0;
 }
 
+// Starts a program and reports how long it took until its bar window was
+// visible, measured inside this process so Wine's own start-up of the
+// driver does not count.
+int LaunchAndTime(wchar_t const* program, int timeoutMs)
+{
+    wchar_t directory[MAX_PATH];
+    lstrcpynW(directory, program, MAX_PATH);
+    wchar_t* slash = wcsrchr(directory, L'\\');
+    if (slash != nullptr)
+        *slash = L'\0';
+    wchar_t commandLine[MAX_PATH + 2];
+    swprintf(commandLine, MAX_PATH + 2, L"\"%ls\"", program);
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                        slash != nullptr ? directory : nullptr, &startup, &process)) {
+        std::printf("error=cannot start\n");
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    for (;;) {
+        HWND bar = FindBars().first;
+        QueryPerformanceCounter(&now);
+        long const elapsed = static_cast<long>((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+        if (bar != nullptr && IsWindowVisible(bar)) {
+            std::printf("startms=%ld\npid=%lu\n", elapsed, process.dwProcessId);
+            CloseHandle(process.hProcess);
+            return 0;
+        }
+        if (elapsed > timeoutMs || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
+            std::printf("error=no visible bar\n");
+            CloseHandle(process.hProcess);
+            return 1;
+        }
+        Sleep(1);
+    }
+}
+
 // Subcommands added for power events, the bench and the soak; -1: not one of them.
 int RunFigureCommand(int argc, wchar_t** argv, HWND bar)
 {
@@ -346,6 +389,18 @@ int RunFigureCommand(int argc, wchar_t** argv, HWND bar)
         return CycleDialog(bar, static_cast<WPARAM>(Number(argv[2])), Number(argv[3]));
     if (wcscmp(command, L"dialog") == 0)
         return PrintDialog(bar, argc >= 3 ? static_cast<int>(Number(argv[2])) : 3000);
+    if (wcscmp(command, L"probe") == 0 && argc == 3) {
+        // tools/bench/probe.cpp's hidden window: WM_APP + 0, 1, 2.
+        HWND probe = FindWindowExW(HWND_MESSAGE, nullptr, L"BrisvaneProbe", nullptr);
+        if (probe == nullptr) {
+            std::printf("error=no probe\n");
+            return 1;
+        }
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(probe, WM_APP + static_cast<UINT>(Number(argv[2])), 0, 0, SMTO_NORMAL, 60000, &result);
+        std::printf("result=%lu\n", static_cast<unsigned long>(result));
+        return 0;
+    }
     return -1;
 }
 
@@ -354,8 +409,8 @@ int Usage()
     std::fprintf(stderr,
                  "usage: driver metrics | count | bar [timeout_ms] | record | close |\n"
                  "              post MSG WPARAM LPARAM | send MSG WPARAM LPARAM | move X Y |\n"
-                 "              power | version FILE | pixels | process | ticks N [CHARGE_FILE] |\n"
-                 "              paints N | cycle COMMAND N | dialog [timeout_ms]\n");
+                 "              power | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
+                 "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2\n");
     return 2;
 }
 
@@ -374,6 +429,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (wcscmp(command, L"power") == 0)
         return PrintPower();
+    if (wcscmp(command, L"launch") == 0 && argc == 3)
+        return LaunchAndTime(argv[2], 20000);
     if (wcscmp(command, L"version") == 0 && argc == 3)
         return PrintVersion(argv[2]);
     if (wcscmp(command, L"count") == 0) {
