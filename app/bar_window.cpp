@@ -50,6 +50,20 @@ void OnRefreshTick(HWND window)
     InvalidateRect(window, &dirty, FALSE);
 }
 
+// A plugged or pulled charger, or a machine waking up, is shown at once
+// instead of at the next tick. A restart of IDT_REFRESH brings the refresh
+// back if a missing reading had stopped it; the countdown owns the bar while
+// an auto-shutdown runs.
+void OnPowerBroadcast(HWND window, WPARAM event)
+{
+    if (event != PBT_APMPOWERSTATUSCHANGE && event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
+        return;
+    if (g_settings.shutdownActive != 0)
+        return;
+    SetTimer(window, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
+    OnRefreshTick(window);
+}
+
 void OnCaptionState(HWND window, WPARAM active)
 {
     if (static_cast<LONG>(active) == g_settings.captionActive)
@@ -124,6 +138,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_TRAYNOTIFY:
         return OnTrayNotify(window, lParam);
+    case WM_POWERBROADCAST:
+        OnPowerBroadcast(window, wParam);
+        return TRUE;
     }
     // Registered at run time, so it cannot be a case label.
     if (message == TaskbarCreatedMessage()) {

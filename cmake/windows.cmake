@@ -60,3 +60,5 @@ target_link_libraries(Brisvane PRIVATE brisvane_core)
 brisvane_warnings(Brisvane)
 
 include(cmake/windows_tests.cmake)
+include(cmake/package.cmake)
+include(cmake/bench.cmake)

@@ -29,12 +29,14 @@ brisvane_windows_test(settings_test)
 brisvane_windows_test(tray_test)
 brisvane_windows_test(cbt_test)
 brisvane_windows_test(options_test)
+brisvane_windows_test(power_event_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
+target_link_libraries(e2e_driver PRIVATE version)
 brisvane_warnings(e2e_driver)
 
 # Windows to ride on, and a stand-in for the program that switches the hooks
@@ -53,7 +55,7 @@ brisvane_warnings(e2e_hook_host)
 function(brisvane_e2e_test name)
     add_test(NAME ${name}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}.sh
-             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver>)
+             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${ARGN})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
                                             FIXTURES_REQUIRED wine RUN_SERIAL ON SKIP_RETURN_CODE 77)
 endfunction()
@@ -67,3 +69,4 @@ brisvane_e2e_test(adhere_test)
 set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
 brisvane_e2e_test(options_dialog_test)
+brisvane_e2e_test(power_broadcast_test)

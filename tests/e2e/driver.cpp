@@ -1,11 +1,13 @@
 // Observes and drives a running Brisvane.exe from another process, for the
 // end-to-end tests. Prints key=value lines; exit code 0 on success.
 #include <windows.h>
+#include <psapi.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <initializer_list>
 
 #include "hook/shared_window_record.h"
 #include "res/resource.h"
@@ -209,6 +211,321 @@ int OptionsCommand(HWND bar, int argc, wchar_t** argv)
     return 2;
 }
 
+// --- Power, pixels, process figures and bulk driving (tests, bench, soak) ---
+
+int PrintPower()
+{
+    SYSTEM_POWER_STATUS status;
+    ZeroMemory(&status, sizeof status);
+    BOOL const ok = GetSystemPowerStatus(&status);
+    std::printf("ok=%d\nac=%u\nflag=%u\npercent=%u\n", ok ? 1 : 0, status.ACLineStatus, status.BatteryFlag,
+                status.BatteryLifePercent);
+    return 0;
+}
+
+// What the screen shows where the bar is: a hash of its pixels and how many
+// of them are not black (keyed-out pixels show the black root window).
+int PrintPixels(HWND bar)
+{
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    int const width = rect.right - rect.left;
+    int const height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+        std::printf("error=odd bar size\n");
+        return 1;
+    }
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib == nullptr || bits == nullptr) {
+        std::printf("error=no bitmap\n");
+        return 1;
+    }
+    HGDIOBJ const old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    unsigned long hash = 2166136261ul;
+    long inked = 0;
+    DWORD const* pixel = static_cast<DWORD const*>(bits);
+    for (long i = 0; i < static_cast<long>(width) * height; ++i) {
+        DWORD const colour = pixel[i] & 0xFFFFFFu;
+        if (colour != 0)
+            ++inked;
+        for (int b = 0; b < 3; ++b)
+            hash = (hash ^ ((colour >> (8 * b)) & 0xFF)) * 16777619ul;
+    }
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::printf("hash=%08lx\ninked=%ld\n", hash, inked);
+    return 0;
+}
+
+// Memory, CPU time and handles of the process that owns the bar.
+int PrintProcess(HWND bar)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr) {
+        std::printf("error=cannot open process\n");
+        return 1;
+    }
+    PROCESS_MEMORY_COUNTERS_EX memory;
+    ZeroMemory(&memory, sizeof memory);
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    std::printf("pid=%lu\nworkingset=%lu\npeakworkingset=%lu\nprivate=%lu\ncpums=%llu\nhandles=%lu\n"
+                "gdi=%lu\nuser=%lu\n",
+                pid, static_cast<unsigned long>(memory.WorkingSetSize),
+                static_cast<unsigned long>(memory.PeakWorkingSetSize),
+                static_cast<unsigned long>(memory.PrivateUsage), (k.QuadPart + u.QuadPart) / 10000ull,
+                handles, GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+    CloseHandle(process);
+    return 0;
+}
+
+// Rewrites a battery's charge file (through Wine's Z: drive) to a percent of
+// a 50000000 full charge.
+bool WriteCharge(wchar_t const* file, int percent)
+{
+    HANDLE handle = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    char text[32];
+    int const length = std::snprintf(text, sizeof text, "%d\n", percent * 500000);
+    DWORD written = 0;
+    WriteFile(handle, text, static_cast<DWORD>(length), &written, nullptr);
+    CloseHandle(handle);
+    return written == static_cast<DWORD>(length);
+}
+
+// N refresh ticks, sent one after the other; with a charge file the charge
+// alternates between two values so that every tick changes the bar.
+int SendTicks(HWND bar, long count, wchar_t const* chargeFile)
+{
+    for (long i = 0; i < count; ++i) {
+        if (chargeFile != nullptr && !WriteCharge(chargeFile, 40 + static_cast<int>(i % 2))) {
+            std::printf("error=cannot write %ls\n", chargeFile);
+            return 1;
+        }
+        SendMessageTimeoutW(bar, WM_TIMER, 1, 0, SMTO_NORMAL, 5000, nullptr);
+    }
+    std::printf("ticks=%ld\n", count);
+    return 0;
+}
+
+// N whole repaints, each waited for.
+int ForcePaints(HWND bar, long count)
+{
+    for (long i = 0; i < count; ++i) {
+        InvalidateRect(bar, nullptr, FALSE);
+        for (int spin = 0; spin < 5000 && GetUpdateRect(bar, nullptr, FALSE); ++spin)
+            SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr);
+    }
+    std::printf("paints=%ld\n", count);
+    return 0;
+}
+
+struct ThreadDialog {
+    HWND dialog;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+{
+    wchar_t name[16];
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 16) && wcscmp(name, L"#32770") == 0) {
+        reinterpret_cast<ThreadDialog*>(param)->dialog = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible dialog of the bar's thread, waiting up to timeoutMs.
+HWND WaitForDialog(HWND bar, int timeoutMs)
+{
+    DWORD const thread = GetWindowThreadProcessId(bar, nullptr);
+    for (int waited = 0;; waited += 10) {
+        ThreadDialog found{nullptr};
+        EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&found));
+        if (found.dialog != nullptr || waited >= timeoutMs)
+            return found.dialog;
+        Sleep(10);
+    }
+}
+
+// Opens a dialog by its menu command and cancels it, N times.
+int CycleDialog(HWND bar, WPARAM command, long count)
+{
+    for (long i = 0; i < count; ++i) {
+        PostMessageW(bar, WM_COMMAND, command, 0);
+        HWND dialog = WaitForDialog(bar, i == 0 ? 5000 : 2000);
+        if (dialog == nullptr) {
+            std::printf("error=no dialog\nopened=%ld\n", i);
+            return 3;
+        }
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 5)
+            Sleep(5);
+        if (IsWindow(dialog)) {
+            std::printf("error=dialog stays open\nopened=%ld\n", i + 1);
+            return 1;
+        }
+    }
+    std::printf("opened=%ld\n", count);
+    return 0;
+}
+
+// The dialog the bar shows now: its title and the texts of its controls.
+int PrintDialog(HWND bar, int timeoutMs)
+{
+    HWND dialog = WaitForDialog(bar, timeoutMs);
+    if (dialog == nullptr) {
+        std::printf("dialog=0\n");
+        return 1;
+    }
+    wchar_t title[128] = L"";
+    GetWindowTextW(dialog, title, 128);
+    RECT rect;
+    GetWindowRect(dialog, &rect);
+    std::printf("dialog=%lu\ntitle=%ls\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(dialog)), title, rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
+// Version resource of a file: product name and version.
+int PrintVersion(wchar_t const* file)
+{
+    DWORD ignored = 0;
+    DWORD const size = GetFileVersionInfoSizeW(file, &ignored);
+    if (size == 0) {
+        std::printf("error=no version resource\n");
+        return 1;
+    }
+    void* data = HeapAlloc(GetProcessHeap(), 0, size);
+    if (data == nullptr || !GetFileVersionInfoW(file, 0, size, data)) {
+        std::printf("error=unreadable version resource\n");
+        return 1;
+    }
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data, L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr)
+        std::printf("fileversion=%u.%u.%u.%u\nproductversionnumber=%u.%u.%u.%u\n",
+                    HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
+                    HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
+                    HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+    struct {
+        WORD language;
+        WORD codePage;
+    }* translation = nullptr;
+    if (VerQueryValueW(data, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) &&
+        length >= 4) {
+        std::printf("translation=%04x%04x\n", translation->language, translation->codePage);
+        for (wchar_t const* name : {L"ProductName", L"ProductVersion", L"CompanyName", L"LegalCopyright"}) {
+            wchar_t path[96];
+            swprintf(path, 96, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language, translation->codePage,
+                     name);
+            wchar_t* text = nullptr;
+            if (VerQueryValueW(data, path, reinterpret_cast<void**>(&text), &length) && text != nullptr)
+                std::printf("%ls=%ls\n", name, text);
+        }
+    }
+    HeapFree(GetProcessHeap(), 0, data);
+    return 0;
+}
+
+// Starts a program and reports how long it took until its bar window was
+// visible, measured inside this process so Wine's own start-up of the
+// driver does not count.
+int LaunchAndTime(wchar_t const* program, int timeoutMs)
+{
+    wchar_t directory[MAX_PATH];
+    lstrcpynW(directory, program, MAX_PATH);
+    wchar_t* slash = wcsrchr(directory, L'\\');
+    if (slash != nullptr)
+        *slash = L'\0';
+    wchar_t commandLine[MAX_PATH + 2];
+    swprintf(commandLine, MAX_PATH + 2, L"\"%ls\"", program);
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                        slash != nullptr ? directory : nullptr, &startup, &process)) {
+        std::printf("error=cannot start\n");
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    for (;;) {
+        HWND bar = FindBars().first;
+        QueryPerformanceCounter(&now);
+        long const elapsed = static_cast<long>((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+        if (bar != nullptr && IsWindowVisible(bar)) {
+            std::printf("startms=%ld\npid=%lu\n", elapsed, process.dwProcessId);
+            CloseHandle(process.hProcess);
+            return 0;
+        }
+        if (elapsed > timeoutMs || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
+            std::printf("error=no visible bar\n");
+            CloseHandle(process.hProcess);
+            return 1;
+        }
+        Sleep(1);
+    }
+}
+
+// Subcommands added for power events, the bench and the soak; -1: not one of them.
+int RunFigureCommand(int argc, wchar_t** argv, HWND bar)
+{
+    wchar_t const* command = argv[1];
+    if (wcscmp(command, L"pixels") == 0)
+        return PrintPixels(bar);
+    if (wcscmp(command, L"process") == 0)
+        return PrintProcess(bar);
+    if (wcscmp(command, L"ticks") == 0 && argc >= 3)
+        return SendTicks(bar, Number(argv[2]), argc >= 4 ? argv[3] : nullptr);
+    if (wcscmp(command, L"paints") == 0 && argc == 3)
+        return ForcePaints(bar, Number(argv[2]));
+    if (wcscmp(command, L"cycle") == 0 && argc == 4)
+        return CycleDialog(bar, static_cast<WPARAM>(Number(argv[2])), Number(argv[3]));
+    if (wcscmp(command, L"dialog") == 0)
+        return PrintDialog(bar, argc >= 3 ? static_cast<int>(Number(argv[2])) : 3000);
+    if (wcscmp(command, L"probe") == 0 && argc == 3) {
+        // tools/bench/probe.cpp's hidden window: WM_APP + 0, 1, 2.
+        HWND probe = FindWindowExW(HWND_MESSAGE, nullptr, L"BrisvaneProbe", nullptr);
+        if (probe == nullptr) {
+            std::printf("error=no probe\n");
+            return 1;
+        }
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(probe, WM_APP + static_cast<UINT>(Number(argv[2])), 0, 0, SMTO_NORMAL, 60000, &result);
+        std::printf("result=%lu\n", static_cast<unsigned long>(result));
+        return 0;
+    }
+    return -1;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
@@ -217,7 +534,9 @@ int Usage()
                  "              window W [timeout_ms] | setpos W X Y CX CY | activate W | show W minimize|hide|restore |\n"
                  "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG |\n"
                  "              options [timeout_ms] | options-gone [timeout_ms] | options-click ID |\n"
-                 "              options-select INDEX | options-slide POSITION | options-type TEXT\n");
+                 "              options-select INDEX | options-slide POSITION | options-type TEXT |\n"
+                 "              power | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
+                 "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2\n");
     return 2;
 }
 
@@ -421,6 +740,12 @@ int wmain(int argc, wchar_t** argv)
                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         return 0;
     }
+    if (wcscmp(command, L"power") == 0)
+        return PrintPower();
+    if (wcscmp(command, L"launch") == 0 && argc == 3)
+        return LaunchAndTime(argv[2], 20000);
+    if (wcscmp(command, L"version") == 0 && argc == 3)
+        return PrintVersion(argv[2]);
     if (wcscmp(command, L"count") == 0) {
         std::printf("count=%d\n", FindBars().count);
         return 0;
@@ -443,6 +768,9 @@ int wmain(int argc, wchar_t** argv)
         int const status = OptionsCommand(bar, argc, argv);
         return status == 2 ? Usage() : status;
     }
+    int const figures = RunFigureCommand(argc, argv, bar);
+    if (figures >= 0)
+        return figures;
     if (wcscmp(command, L"close") == 0)
         return PostMessageW(bar, WM_CLOSE, 0, 0) ? 0 : 1;
     if ((wcscmp(command, L"post") == 0 || wcscmp(command, L"send") == 0) && argc == 5) {

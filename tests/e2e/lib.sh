@@ -42,25 +42,46 @@ value() {
 }
 
 # Puts a fake battery in place of the machine's: fake_battery PERCENT AC STATUS
-# (STATUS Charging, Discharging or Full). Needs the private namespace.
+# (STATUS Charging, Discharging or Full). Needs the private namespace. Can be
+# called again while the program runs: each file is replaced whole (write and
+# rename), so a reader never sees half a value, and the folder stays mounted.
 fake_battery() {
+    fake_power_folder
+    local dir="$E2E_DIR/power"
+    mkdir -p "$dir/BAT0"
+    fake_power_file AC/online "$2"
+    fake_power_file BAT0/type Battery
+    fake_power_file BAT0/present 1
+    fake_power_file BAT0/status "$3"
+    fake_power_file BAT0/charge_full 50000000
+    fake_power_file BAT0/charge_full_design 50000000
+    fake_power_file BAT0/charge_now $((500000 * $1))
+    fake_power_file BAT0/current_now 1000000
+    fake_power_file BAT0/voltage_now 12000000
+}
+
+# Mains power and no battery at all: the system reports no percentage.
+fake_no_battery() {
+    fake_power_folder
+    rm -rf "$E2E_DIR/power/BAT0"
+    fake_power_file AC/online 1
+}
+
+fake_power_folder() {
     [ -n "${E2E_IN_NAMESPACE:-}" ] || { echo "SKIP: a fake battery needs root and unshare"; exit 77; }
     local dir="$E2E_DIR/power"
-    mkdir -p "$dir/AC" "$dir/BAT0"
-    echo Mains > "$dir/AC/type"
-    echo "$2" > "$dir/AC/online"
-    echo Battery > "$dir/BAT0/type"
-    echo 1 > "$dir/BAT0/present"
-    echo "$3" > "$dir/BAT0/status"
-    echo 50000000 > "$dir/BAT0/charge_full"
-    echo 50000000 > "$dir/BAT0/charge_full_design"
-    echo $((500000 * $1)) > "$dir/BAT0/charge_now"
-    echo 1000000 > "$dir/BAT0/current_now"
-    echo 12000000 > "$dir/BAT0/voltage_now"
-    if ! mountpoint -q /sys/class/power_supply || [ -z "${E2E_BATTERY_MOUNTED:-}" ]; then
+    mkdir -p "$dir/AC"
+    fake_power_file AC/type Mains
+    # A bind mount shows the same inode: mount only once, even from a subshell.
+    if [ "$(stat -c %d:%i "$dir")" != "$(stat -c %d:%i /sys/class/power_supply)" ]; then
         mount --bind "$dir" /sys/class/power_supply
-        E2E_BATTERY_MOUNTED=1
     fi
+}
+
+fake_power_file() {  # fake_power_file RELATIVE_PATH VALUE
+    local file="$E2E_DIR/power/$1"
+    echo "$2" > "$file.new"
+    mv -f "$file.new" "$file"
 }
 
 # Starts the program in the background; BAR_PID is its Wine launcher.

@@ -1,0 +1,118 @@
+// The real program's code (start-up, bar window, dialogs) with a hidden
+// window that answers the benchmark's questions from inside the process,
+// where Wine can count GDI and USER objects and the update region is exact.
+#include <windows.h>
+
+#include "app/init.h"
+#include "app/messages.h"
+#include "app/state.h"
+#include "res/resource.h"
+
+namespace {
+
+UINT const WM_PROBE_GDI = WM_APP;           // live GDI objects of this process
+UINT const WM_PROBE_USER = WM_APP + 1;      // windows, menus and icons of this process
+UINT const WM_PROBE_TICK_AREA = WM_APP + 2; // pixels one refresh tick invalidates
+
+// Wine accepts a bare table index (no generation in the high word) for a
+// live handle, so every slot of the handle table can be asked.
+LRESULT CountGdiObjects()
+{
+    LRESULT count = 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
+            ++count;
+    return count;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param)
+{
+    ++*reinterpret_cast<LRESULT*>(param);
+    EnumChildWindows(window, CountWindow, param);
+    return TRUE;
+}
+
+LRESULT CountUserObjects()
+{
+    LRESULT count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    for (UINT_PTR index = 0x20; index < 0x10000; ++index) {
+        HANDLE const handle = reinterpret_cast<HANDLE>(index);
+        if (IsMenu(static_cast<HMENU>(handle))) {
+            ++count;
+            continue;
+        }
+        ICONINFO info;
+        if (GetIconInfo(static_cast<HICON>(handle), &info)) {
+            ++count;
+            if (info.hbmColor != nullptr)
+                DeleteObject(info.hbmColor);
+            if (info.hbmMask != nullptr)
+                DeleteObject(info.hbmMask);
+        }
+    }
+    return count;
+}
+
+LRESULT TickArea()
+{
+    HWND bar = g_barWindow;
+    ValidateRect(bar, nullptr);
+    SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    LRESULT area = 0;
+    if (GetUpdateRgn(bar, region, FALSE) > NULLREGION) {
+        DWORD const size = GetRegionData(region, 0, nullptr);
+        RGNDATA* data = static_cast<RGNDATA*>(HeapAlloc(GetProcessHeap(), 0, size));
+        if (data != nullptr && GetRegionData(region, size, data) == size) {
+            RECT const* rects = reinterpret_cast<RECT const*>(data->Buffer);
+            for (DWORD i = 0; i < data->rdh.nCount; ++i)
+                area += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+        }
+        HeapFree(GetProcessHeap(), 0, data);
+    }
+    DeleteObject(region);
+    return area;
+}
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PROBE_GDI:
+        return CountGdiObjects();
+    case WM_PROBE_USER:
+        return CountUserObjects();
+    case WM_PROBE_TICK_AREA:
+        return TickArea();
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
+    LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
+    RegisterBarClass(instance);
+    if (!InitInstance(instance, showCommand))
+        return 1;
+
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = ProbeProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"BrisvaneProbe";
+    RegisterClassW(&wc);
+    CreateWindowExW(0, L"BrisvaneProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_BRISVANE));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
