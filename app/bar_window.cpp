@@ -5,6 +5,7 @@
 #include "bar/battery.h"
 #include "bar/paint.h"
 #include "res/resource.h"
+#include "shutdown/countdown.h"
 #include "tray/tray_icon.h"
 
 namespace {
@@ -92,11 +93,16 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case IDM_EXIT:
             DestroyWindow(window);
             return 0;
+        case IDM_AUTOSHUTDOWN:
+            OnAutoShutdownCommand(window);
+            return 0;
         }
         break;
     case WM_TIMER:
         if (wParam == IDT_REFRESH)
             OnRefreshTick(window);
+        else if (wParam == IDT_SHUTDOWN)
+            OnShutdownTick(window);
         return 1;
     case WM_CAPTIONSTATE:
         OnCaptionState(window, wParam);

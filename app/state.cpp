@@ -8,3 +8,7 @@ BarGeometry g_geometry;
 FrameOutline g_outline;
 SettingsBlock g_settings;
 HWND g_barWindow;
+ShutdownState g_shutdownState = SHUTDOWN_IDLE;
+LONG g_confirmCountdown;
+HWND g_autoShutdownDialog;
+HWND g_confirmDialog;

@@ -36,6 +36,10 @@ add_library(brisvane_core STATIC
     bar/paint.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
+    shutdown/auto_shutdown_dialog.cpp
+    shutdown/confirm_dialog.cpp
+    shutdown/countdown.cpp
+    shutdown/power_off.cpp
     tray/tray_icon.cpp
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -45,7 +49,7 @@ brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
 set_source_files_properties(${BRISVANE_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/shutdown.rc;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp")
 
 add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)

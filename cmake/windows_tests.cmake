@@ -25,6 +25,7 @@ function(brisvane_windows_test name)
 endfunction()
 
 brisvane_windows_test(bar_window_test)
+brisvane_windows_test(shutdown_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
@@ -46,3 +47,4 @@ add_test(NAME imports_test
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
 
 brisvane_e2e_test(startup_test)
+brisvane_e2e_test(auto_shutdown_test)
