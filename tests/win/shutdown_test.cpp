@@ -577,6 +577,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
     StartCountdown(L"0", L"1");
     WhenOpen(L"关机确认", [this](HWND dialog) {
         SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+        EXPECT_FALSE(IsWindowVisible(dialog)) << "the cancel ends the confirmation";
         // Even an OK arriving afterwards must not power off.
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
