@@ -140,6 +140,10 @@ int DialogCommand(int argc, wchar_t** argv)
         text[0] = L'\0';
         GetDlgItemTextW(dialog, IDCANCEL, text, 128);
         PrintUtf8("cancel", text);
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n", rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
         return 0;
     }
     if (dialog == nullptr) {
