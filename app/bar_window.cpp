@@ -8,6 +8,7 @@
 #include "options/apply_options.h"
 #include "res/resource.h"
 #include "tray/about_box.h"
+#include "shutdown/countdown.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 
@@ -124,11 +125,16 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case IDM_OPTIONS:
             return ApplyOptions(window);
+        case IDM_AUTOSHUTDOWN:
+            OnAutoShutdownCommand(window);
+            return 0;
         }
         break;
     case WM_TIMER:
         if (wParam == IDT_REFRESH)
             OnRefreshTick(window);
+        else if (wParam == IDT_SHUTDOWN)
+            OnShutdownTick(window);
         return 1;
     case WM_CAPTIONSTATE:
         OnCaptionState(window, wParam);

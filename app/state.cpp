@@ -10,3 +10,7 @@ SettingsBlock g_settings;
 HWND g_barWindow;
 HICON g_trayIcon;
 WCHAR g_trayTip[128];
+ShutdownState g_shutdownState = SHUTDOWN_IDLE;
+LONG g_confirmCountdown;
+HWND g_autoShutdownDialog;
+HWND g_confirmDialog;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "bar/geometry.h"
+#include "shutdown/countdown_logic.h"
 
 // The settings together with the run-time state shared by the paint, the
 // timers and the dialogs. The Options dialog works on a whole copy of it.
@@ -56,3 +57,9 @@ extern HWND g_barWindow;
 // recreated: the image and the tooltip last given to the shell.
 extern HICON g_trayIcon;
 extern WCHAR g_trayTip[128];
+// Auto-shutdown: where the countdown stands, the confirmation's seconds left,
+// and the open dialogs (null while closed) so that a menu command can reach them.
+extern ShutdownState g_shutdownState;
+extern LONG g_confirmCountdown;
+extern HWND g_autoShutdownDialog;
+extern HWND g_confirmDialog;

@@ -40,6 +40,10 @@ add_library(brisvane_core STATIC
     tray/about_box.cpp
     options/apply_options.cpp
     options/options_dialog.cpp
+    shutdown/auto_shutdown_dialog.cpp
+    shutdown/confirm_dialog.cpp
+    shutdown/countdown.cpp
+    shutdown/power_off.cpp
     tray/tray_icon.cpp
     tray/tray_menu.cpp
 )
@@ -50,7 +54,7 @@ brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
 set_source_files_properties(${BRISVANE_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp;${CMAKE_SOURCE_DIR}/res/tray.rc;${CMAKE_SOURCE_DIR}/res/options.rc")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp;${CMAKE_SOURCE_DIR}/res/tray.rc;${CMAKE_SOURCE_DIR}/res/options.rc;${CMAKE_SOURCE_DIR}/res/shutdown.rc")
 
 add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)

@@ -30,6 +30,7 @@ brisvane_windows_test(tray_test)
 brisvane_windows_test(cbt_test)
 brisvane_windows_test(options_test)
 brisvane_windows_test(power_event_test)
+brisvane_windows_test(shutdown_test)
 
 # The driver that observes and pokes the real program from another process.
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
@@ -70,3 +71,4 @@ set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
+brisvane_e2e_test(auto_shutdown_test)

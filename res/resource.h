@@ -9,6 +9,15 @@
 #define IDS_TRAY_TIP                200     // "电量监视"
 #define IDS_TRAY_CANCEL_SHUTDOWN    201     // "取消自动关机" (menu item while counting)
 // 220..239: options, 240..259: auto-shutdown
+#define IDS_SHUTDOWN_TITLE          240     // "自动关机", the dialog's and its warnings' caption
+#define IDS_SHUTDOWN_BAD_HOURS      241
+#define IDS_SHUTDOWN_BAD_MINUTES    242
+#define IDS_SHUTDOWN_TOO_FAR        243     // a picked moment beyond a 32-bit count of minutes
+#define IDS_SHUTDOWN_TIP_HOURS      244     // "%ld小时%d分钟后自动关机"
+#define IDS_SHUTDOWN_TIP_MINUTES    245     // "%d分钟后自动关机"
+#define IDS_SHUTDOWN_CANCEL_ASK     246     // "确定要取消自动关机吗？"
+#define IDS_SHUTDOWN_CANCEL_TITLE   247     // "取消自动关机"
+#define IDS_SHUTDOWN_CONFIRM_OK     248     // "确定(%ld)"
 
 // Dialogs
 #define IDD_ABOUTBOX                103

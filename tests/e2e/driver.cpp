@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <cwctype>
 #include <initializer_list>
 
 #include "hook/shared_window_record.h"
@@ -526,6 +527,87 @@ int RunFigureCommand(int argc, wchar_t** argv, HWND bar)
     return -1;
 }
 
+// The program's dialogs by short names, so no Chinese passes the command line.
+wchar_t const* DialogCaption(wchar_t const* name)
+{
+    if (wcscmp(name, L"shutdown") == 0)
+        return L"自动关机";
+    if (wcscmp(name, L"confirm") == 0)
+        return L"关机确认";
+    if (wcscmp(name, L"cancelask") == 0)
+        return L"取消自动关机";
+    return name;
+}
+
+// key=text with the text in UTF-8, whatever the console's code page.
+void PrintUtf8(char const* key, wchar_t const* text)
+{
+    char bytes[512];
+    int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    std::printf("%s=%s\n", key, length > 0 ? bytes : "");
+}
+
+// A dialog of the program, found by its caption; waits up to timeoutMs.
+HWND WaitForNamedDialog(wchar_t const* name, int timeoutMs)
+{
+    wchar_t const* caption = DialogCaption(name);
+    for (int waited = 0;; waited += 100) {
+        HWND dialog = FindWindowW(L"#32770", caption);
+        if ((dialog != nullptr && IsWindowVisible(dialog)) || waited >= timeoutMs)
+            return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+        Sleep(100);
+    }
+}
+
+// dialog NAME [timeout]: whether it is open and its buttons' texts.
+// dialogset NAME ID TEXT: types into a control. dialogcmd NAME ID: a
+// WM_COMMAND as a click sends it. dialogcheck NAME ID: clicks a radio button.
+// NAME: shutdown, confirm, cancelask (the question box) or a caption.
+int DialogCommand(int argc, wchar_t** argv)
+{
+    wchar_t const* command = argv[1];
+    if (argc < 3)
+        return 2;
+    int const timeout = wcscmp(command, L"dialog") == 0 && argc > 3 ? static_cast<int>(Number(argv[3])) : 5000;
+    HWND dialog = WaitForNamedDialog(argv[2], timeout);
+    if (wcscmp(command, L"dialog") == 0) {
+        std::printf("open=%d\n", dialog != nullptr ? 1 : 0);
+        if (dialog == nullptr)
+            return 0;
+        wchar_t text[128] = L"";
+        GetDlgItemTextW(dialog, IDOK, text, 128);
+        PrintUtf8("ok", text);
+        text[0] = L'\0';
+        GetDlgItemTextW(dialog, IDCANCEL, text, 128);
+        PrintUtf8("cancel", text);
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n", rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
+        return 0;
+    }
+    if (dialog == nullptr) {
+        std::printf("error=no dialog\n");
+        return 1;
+    }
+    if (argc < 4)
+        return 2;
+    int const id = static_cast<int>(Number(argv[3]));
+    if (wcscmp(command, L"dialogset") == 0 && argc == 5)
+        return SetDlgItemTextW(dialog, id, argv[4]) ? 0 : 1;
+    if (wcscmp(command, L"dialogcheck") == 0) {
+        HWND button = GetDlgItem(dialog, id);
+        return SendMessageW(button, BM_CLICK, 0, 0), 0;
+    }
+    if (wcscmp(command, L"dialogcmd") == 0)
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)))
+                   ? 0
+                   : 1;
+    return 2;
+}
+
+
 int Usage()
 {
     std::fprintf(stderr,
@@ -536,7 +618,9 @@ int Usage()
                  "              options [timeout_ms] | options-gone [timeout_ms] | options-click ID |\n"
                  "              options-select INDEX | options-slide POSITION | options-type TEXT |\n"
                  "              power | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
-                 "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2\n");
+                 "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2 |\n"
+                 "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
+                 "              dialogcmd NAME ID | dialogcheck NAME ID\n");
     return 2;
 }
 
@@ -746,6 +830,9 @@ int wmain(int argc, wchar_t** argv)
         return LaunchAndTime(argv[2], 20000);
     if (wcscmp(command, L"version") == 0 && argc == 3)
         return PrintVersion(argv[2]);
+    // "dialog NAME ...": the dialogs by name; "dialog [timeout]" is a figure command.
+    if (wcsncmp(command, L"dialog", 6) == 0 && argc > 2 && !iswdigit(argv[2][0]))
+        return DialogCommand(argc, argv);
     if (wcscmp(command, L"count") == 0) {
         std::printf("count=%d\n", FindBars().count);
         return 0;

@@ -1,0 +1,27 @@
+// The Auto-shutdown dialog (template 133): when to switch the computer off,
+// reduced to whole minutes from OK.
+#pragma once
+
+#include <windows.h>
+
+// Filled by the dialog on OK; the caller owns it and passes its address as
+// the dialog's creation parameter.
+struct ShutdownRequest {
+    LONG atTime;        // 1: "于此时：" was chosen
+    LONG minutes;       // after IDOK always >= 1
+    SYSTEMTIME target;  // the picked local moment; written in that mode only
+};
+
+// The clock and the message box; tests supply a fixed time and record the
+// warnings instead of blocking on them.
+extern void(WINAPI* g_getLocalTime)(LPSYSTEMTIME);
+extern int(WINAPI* g_messageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
+
+INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Whole minutes from one local time to another, truncated toward zero, in
+// 64 bits so that a far date is seen as such rather than wrapped.
+LONGLONG MinutesBetween(SYSTEMTIME const& from, SYSTEMTIME const& to);
+
+// Shows a message with a string-table text and caption through g_messageBox.
+int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags);

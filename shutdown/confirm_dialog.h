@@ -1,0 +1,9 @@
+// The shutdown confirmation (template 134): twenty seconds on its OK button,
+// then it confirms by itself.
+#pragma once
+
+#include <windows.h>
+
+LONG const CONFIRM_SECONDS = 20;
+
+INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

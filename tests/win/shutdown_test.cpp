@@ -1,0 +1,652 @@
+// The auto-shutdown under Wine with the real dialogs and the real bar:
+// defaults, warnings and focus, the mode switch, the confirmation's count,
+// and the countdown's states with the tray calls captured. Nothing here can
+// power off: ExitWindowsEx is replaced.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/init.h"
+#include "app/messages.h"
+#include "app/state.h"
+#include "bar/battery.h"
+#include "hook/hook_library.h"
+#include "res/resource.h"
+#include "shutdown/auto_shutdown_dialog.h"
+#include "shutdown/confirm_dialog.h"
+#include "shutdown/power_off.h"
+#include "tray/tray_icon.h"
+
+namespace {
+
+SYSTEMTIME g_clock;
+void WINAPI FakeClock(LPSYSTEMTIME time)
+{
+    *time = g_clock;
+}
+
+void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0)
+{
+    ZeroMemory(&g_clock, sizeof g_clock);
+    g_clock.wYear = year;
+    g_clock.wMonth = month;
+    g_clock.wDay = day;
+    g_clock.wHour = hour;
+    g_clock.wMinute = minute;
+    g_clock.wSecond = second;
+}
+
+struct Shown {
+    std::wstring text;
+    std::wstring caption;
+    UINT flags;
+};
+std::vector<Shown> g_shown;
+int g_answer = IDOK;
+std::function<void()> g_whileShown;
+
+int WINAPI FakeMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT flags)
+{
+    g_shown.push_back(Shown{text, caption, flags});
+    if (g_whileShown)
+        g_whileShown();
+    return g_answer;
+}
+
+std::vector<UINT> g_exitFlags;
+BOOL g_exitResult = TRUE;
+BOOL WINAPI FakeExitWindows(UINT flags, DWORD)
+{
+    g_exitFlags.push_back(flags);
+    return g_exitResult;
+}
+
+std::vector<NOTIFYICONDATAW> g_shellData;
+BOOL WINAPI RecordShellCall(DWORD, PNOTIFYICONDATAW data)
+{
+    g_shellData.push_back(*data);
+    return TRUE;
+}
+
+BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
+{
+    ZeroMemory(status, sizeof *status);
+    status->ACLineStatus = 0;
+    status->BatteryFlag = 1;
+    status->BatteryLifePercent = 57;
+    return TRUE;
+}
+int WINAPI NoInstall()
+{
+    return 1;
+}
+int WINAPI NeverAdhere(HWND, RECT*)
+{
+    return 0;
+}
+void WINAPI NoMove(HWND, RECT*) {}
+
+// Runs script inside the modal loop of the next dialog with this caption;
+// the script must end the dialog.
+std::function<void(HWND)> g_script;
+std::wstring g_scriptCaption;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowW(L"#32770", g_scriptCaption.c_str());
+    if (dialog == nullptr || !IsWindowVisible(dialog))
+        return;
+    KillTimer(nullptr, timer);
+    std::function<void(HWND)> script = g_script;
+    g_script = nullptr;
+    if (script)
+        script(dialog);
+}
+
+void WhenOpen(wchar_t const* caption, std::function<void(HWND)> script)
+{
+    g_scriptCaption = caption;
+    g_script = script;
+    SetTimer(nullptr, 0, 20, RunScript);
+}
+
+INT_PTR RunDialog(int id, DLGPROC proc, LPARAM param, wchar_t const* caption, std::function<void(HWND)> script)
+{
+    WhenOpen(caption, script);
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, proc, param);
+}
+
+std::wstring Text(HWND dialog, int id)
+{
+    wchar_t text[64] = L"";
+    GetDlgItemTextW(dialog, id, text, 64);
+    return text;
+}
+
+SYSTEMTIME Picked(HWND dialog, int id)
+{
+    SYSTEMTIME time;
+    ZeroMemory(&time, sizeof time);
+    EXPECT_EQ(GDT_VALID, SendDlgItemMessageW(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)));
+    return time;
+}
+
+bool Shows(HWND dialog, int id)
+{
+    return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void PressOk(HWND dialog)
+{
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void Choose(HWND dialog, int radio)
+{
+    CheckRadioButton(dialog, IDC_SHUTDOWN_AFTER, IDC_SHUTDOWN_AT, radio);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(radio, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, radio)));
+}
+
+void SetPicker(HWND dialog, int id, SYSTEMTIME time)
+{
+    SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+BOOL CALLBACK CountShutdownDialogs(HWND window, LPARAM count)
+{
+    wchar_t title[32];
+    if (IsWindowVisible(window) && GetWindowTextW(window, title, 32) && std::wstring(title) == L"自动关机")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+class Shutdown : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_instance = GetModuleHandleW(nullptr);
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES};
+        InitCommonControlsEx(&controls);
+        g_getLocalTime = FakeClock;
+        g_messageBox = FakeMessageBox;
+        g_exitWindowsEx = FakeExitWindows;
+        g_shellNotifyIcon = RecordShellCall;
+        g_getSystemPowerStatus = FakePowerStatus;
+        g_installCbtHook = NoInstall;
+        g_canAdhere = NeverAdhere;
+        g_moveOwnerWindow = NoMove;
+        g_shown.clear();
+        g_exitFlags.clear();
+        g_shellData.clear();
+        g_answer = IDOK;
+        g_exitResult = TRUE;
+        g_whileShown = nullptr;
+        g_shutdownState = SHUTDOWN_IDLE;
+        SetClock(2026, 12, 7, 14, 10, 20);
+    }
+
+    void TearDown() override
+    {
+        if (bar != nullptr && IsWindow(bar))
+            DestroyWindow(bar);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    // The real bar as start-up makes it.
+    void StartBar()
+    {
+        LoadStringW(g_instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
+        LoadStringW(g_instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
+        RegisterBarClass(g_instance);
+        ASSERT_TRUE(InitInstance(g_instance, SW_SHOWNOACTIVATE));
+        bar = g_barWindow;
+        g_settings.interval = 1000;
+        g_shellData.clear();
+    }
+
+    // Command 32777 with a dialog script: duration hours:minutes and OK.
+    void StartCountdown(wchar_t const* hours, wchar_t const* minutes)
+    {
+        std::wstring h = hours, m = minutes;
+        WhenOpen(L"自动关机", [h, m](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, h.c_str());
+            SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, m.c_str());
+            PressOk(dialog);
+        });
+        EXPECT_EQ(0, SendMessageW(bar, WM_COMMAND, MAKEWPARAM(IDM_AUTOSHUTDOWN, 0), 0));
+    }
+
+    std::wstring LastTip()
+    {
+        for (auto it = g_shellData.rbegin(); it != g_shellData.rend(); ++it) {
+            if (it->uFlags & NIF_TIP)
+                return it->szTip;
+        }
+        return L"";
+    }
+
+    HICON LastIcon()
+    {
+        for (auto it = g_shellData.rbegin(); it != g_shellData.rend(); ++it) {
+            if (it->uFlags & NIF_ICON)
+                return it->hIcon;
+        }
+        return nullptr;
+    }
+
+    bool TimerRuns(UINT_PTR id)
+    {
+        // Re-creating a killed timer is harmless; the answer is whether it ran.
+        BOOL const ran = KillTimer(bar, id);
+        if (ran)
+            SetTimer(bar, id, id == IDT_SHUTDOWN ? 60000 : 1000, nullptr);
+        return ran != FALSE;
+    }
+
+    HWND bar = nullptr;
+};
+
+TEST_F(Shutdown, OpensWithDefaultsAndHiddenPickersHoldingHalfAnHourAhead)
+{
+    ShutdownRequest request{7, 7, {}};
+    INT_PTR const result = RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request),
+                                     L"自动关机", [](HWND dialog) {
+        EXPECT_EQ(std::wstring(L"0"), Text(dialog, IDC_SHUTDOWN_HOURS));
+        EXPECT_EQ(std::wstring(L"30"), Text(dialog, IDC_SHUTDOWN_MINUTES));
+        EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_SHUTDOWN_AFTER));
+        EXPECT_TRUE(Shows(dialog, IDC_SHUTDOWN_HOURS));
+        EXPECT_FALSE(Shows(dialog, IDC_SHUTDOWN_DATE));
+        EXPECT_FALSE(Shows(dialog, IDC_SHUTDOWN_TIME));
+        SYSTEMTIME const date = Picked(dialog, IDC_SHUTDOWN_DATE);
+        EXPECT_EQ(7, date.wDay);
+        EXPECT_EQ(0, date.wHour);
+        SYSTEMTIME const time = Picked(dialog, IDC_SHUTDOWN_TIME);
+        EXPECT_EQ(14, time.wHour);
+        EXPECT_EQ(40, time.wMinute);
+        EXPECT_EQ(4, SendDlgItemMessageW(dialog, IDC_SHUTDOWN_HOURS, EM_GETLIMITTEXT, 0, 0));
+        EXPECT_EQ(2, SendDlgItemMessageW(dialog, IDC_SHUTDOWN_MINUTES, EM_GETLIMITTEXT, 0, 0));
+        int low = -1, high = -1;
+        SendDlgItemMessageW(dialog, IDC_SHUTDOWN_HOURS_SPIN, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                            reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(0, low);
+        EXPECT_EQ(744, high);
+        SendDlgItemMessageW(dialog, IDC_SHUTDOWN_MINUTES_SPIN, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                            reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(59, high);
+        // Placed at the bottom right like every dialog of the program.
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        int const margin = GetSystemMetrics(SM_CYCAPTION) + 3;
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - margin, rect.right);
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - margin, rect.bottom);
+        PressOk(dialog);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(0, request.atTime);
+    EXPECT_EQ(30, request.minutes);
+}
+
+TEST_F(Shutdown, OpenedAt2345ShowsTomorrowAndQuarterPastMidnight)
+{
+    SetClock(2026, 12, 31, 23, 45);
+    ShutdownRequest request{};
+    RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request), L"自动关机",
+              [](HWND dialog) {
+        SYSTEMTIME const date = Picked(dialog, IDC_SHUTDOWN_DATE);
+        EXPECT_EQ(2027, date.wYear);
+        EXPECT_EQ(1, date.wMonth);
+        EXPECT_EQ(1, date.wDay);
+        SYSTEMTIME const time = Picked(dialog, IDC_SHUTDOWN_TIME);
+        EXPECT_EQ(0, time.wHour);
+        EXPECT_EQ(15, time.wMinute);
+        // No day before today.
+        SYSTEMTIME range[2];
+        DWORD const set = static_cast<DWORD>(
+            SendDlgItemMessageW(dialog, IDC_SHUTDOWN_DATE, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)));
+        EXPECT_TRUE(set & GDTR_MIN);
+        EXPECT_FALSE(set & GDTR_MAX);
+        EXPECT_EQ(31, range[0].wDay);
+        EXPECT_EQ(12, range[0].wMonth);
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(Shutdown, WarningsSelectAndFocusTheOffendingEdit)
+{
+    struct Case {
+        wchar_t const* hours;
+        wchar_t const* minutes;
+        wchar_t const* warning;
+        int focused;
+    } const cases[] = {
+        {L"", L"30", L"请输入正确的小时数！", IDC_SHUTDOWN_HOURS},
+        {L"", L"99", L"请输入正确的小时数！", IDC_SHUTDOWN_HOURS},  // minutes not examined
+        {L"1", L"", L"请输入正确的分钟数！", IDC_SHUTDOWN_MINUTES},
+        {L"0", L"60", L"请输入正确的分钟数！", IDC_SHUTDOWN_MINUTES},
+        {L"x", L"5", L"请输入正确的小时数！", IDC_SHUTDOWN_HOURS},
+        {L"99999999999", L"5", L"请输入正确的小时数！", IDC_SHUTDOWN_HOURS},  // beyond the edit's limit
+    };
+    for (Case const& c : cases) {
+        g_shown.clear();
+        ShutdownRequest request{0, 77, {}};
+        INT_PTR const result = RunDialog(
+            IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request), L"自动关机",
+            [&c](HWND dialog) {
+                SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, c.hours);
+                SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, c.minutes);
+                PressOk(dialog);
+                EXPECT_TRUE(IsWindowVisible(dialog)) << "stays open";
+                EXPECT_EQ(GetDlgItem(dialog, c.focused), GetFocus());
+                DWORD start = 1, end = 0;
+                SendDlgItemMessageW(dialog, c.focused, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                                    reinterpret_cast<LPARAM>(&end));
+                EXPECT_EQ(0u, start);
+                EXPECT_EQ(static_cast<DWORD>(GetWindowTextLengthW(GetDlgItem(dialog, c.focused))), end);
+                SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            });
+        EXPECT_EQ(IDCANCEL, result);
+        ASSERT_EQ(1u, g_shown.size()) << c.hours << "/" << c.minutes;
+        EXPECT_EQ(std::wstring(c.warning), g_shown[0].text);
+        EXPECT_EQ(std::wstring(L"自动关机"), g_shown[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONWARNING), g_shown[0].flags);
+        EXPECT_EQ(77, request.minutes) << "untouched after a refusal";
+    }
+}
+
+TEST_F(Shutdown, DurationsAccepted)
+{
+    struct Case {
+        wchar_t const* hours;
+        wchar_t const* minutes;
+        LONG result;
+    } const cases[] = {{L"0", L"0", 1}, {L"744", L"59", 44699}, {L"9999", L"0", 599940}, {L"0", L"59", 59}};
+    for (Case const& c : cases) {
+        ShutdownRequest request{};
+        INT_PTR const result = RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc,
+                                         reinterpret_cast<LPARAM>(&request), L"自动关机", [&c](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, c.hours);
+            SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, c.minutes);
+            PressOk(dialog);
+        });
+        EXPECT_EQ(IDOK, result);
+        EXPECT_EQ(c.result, request.minutes) << c.hours << ":" << c.minutes;
+        EXPECT_TRUE(g_shown.empty());
+    }
+}
+
+TEST_F(Shutdown, ModeSwitchKeepsTypedValuesAndMomentsBecomeMinutes)
+{
+    ShutdownRequest request{};
+    INT_PTR const result = RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request),
+                                     L"自动关机", [](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, L"12");
+        SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, L"34");
+        Choose(dialog, IDC_SHUTDOWN_AT);
+        EXPECT_FALSE(Shows(dialog, IDC_SHUTDOWN_HOURS));
+        EXPECT_FALSE(Shows(dialog, IDC_SHUTDOWN_MINUTES_LABEL));
+        EXPECT_TRUE(Shows(dialog, IDC_SHUTDOWN_DATE));
+        EXPECT_TRUE(Shows(dialog, IDC_SHUTDOWN_TIME));
+        Choose(dialog, IDC_SHUTDOWN_AFTER);
+        EXPECT_TRUE(Shows(dialog, IDC_SHUTDOWN_HOURS_SPIN));
+        EXPECT_FALSE(Shows(dialog, IDC_SHUTDOWN_DATE));
+        EXPECT_EQ(std::wstring(L"12"), Text(dialog, IDC_SHUTDOWN_HOURS));
+        EXPECT_EQ(std::wstring(L"34"), Text(dialog, IDC_SHUTDOWN_MINUTES));
+        Choose(dialog, IDC_SHUTDOWN_AT);
+        // 14:10:20 now, 14:40 picked on OK at 14:10:30: 29 min 30 s, 29 whole minutes.
+        SetClock(2026, 12, 7, 14, 10, 30);
+        PressOk(dialog);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(1, request.atTime);
+    EXPECT_EQ(29, request.minutes);
+    EXPECT_EQ(14, request.target.wHour);
+    EXPECT_EQ(40, request.target.wMinute);
+    EXPECT_EQ(0, request.target.wSecond);
+    EXPECT_EQ(7, request.target.wDay);
+}
+
+TEST_F(Shutdown, PastMomentsWaitAMinuteAndFarOnesAreRefused)
+{
+    ShutdownRequest request{};
+    RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request), L"自动关机",
+              [](HWND dialog) {
+        Choose(dialog, IDC_SHUTDOWN_AT);
+        SYSTEMTIME past = g_clock;
+        past.wHour = 9;
+        SetPicker(dialog, IDC_SHUTDOWN_TIME, past);
+        PressOk(dialog);
+    });
+    EXPECT_EQ(1, request.minutes);
+
+    // 4,100 years ahead: over 2,147,483,647 minutes.
+    request.minutes = 5;
+    INT_PTR const result = RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request),
+                                     L"自动关机", [](HWND dialog) {
+        Choose(dialog, IDC_SHUTDOWN_AT);
+        SYSTEMTIME distant = g_clock;
+        distant.wYear = 6126;
+        distant.wHour = distant.wMinute = distant.wSecond = 0;
+        SetPicker(dialog, IDC_SHUTDOWN_DATE, distant);
+        PressOk(dialog);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(GetDlgItem(dialog, IDC_SHUTDOWN_DATE), GetFocus());
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(5, request.minutes);
+    EXPECT_EQ(1, request.atTime);
+    ASSERT_EQ(1u, g_shown.size());
+    EXPECT_EQ(std::wstring(L"自动关机"), g_shown[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONWARNING), g_shown[0].flags);
+}
+
+TEST_F(Shutdown, ConfirmationCountsDownAndConfirmsAtTheTwentiethTick)
+{
+    std::vector<std::wstring> texts;
+    INT_PTR const result = RunDialog(IDD_SHUTDOWN_CONFIRM, ShutdownConfirmDialogProc, 0, L"关机确认",
+                                     [&texts](HWND dialog) {
+        EXPECT_EQ(GetDlgItem(dialog, IDOK), GetFocus());
+        texts.push_back(Text(dialog, IDOK));
+        for (int tick = 1; tick <= 20; ++tick) {
+            EXPECT_TRUE(IsWindowVisible(dialog)) << "tick " << tick;
+            SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+            texts.push_back(Text(dialog, IDOK));
+        }
+        EXPECT_FALSE(KillTimer(dialog, IDT_CONFIRM)) << "the timer ends with the count";
+    });
+    EXPECT_EQ(IDOK, result);
+    ASSERT_EQ(21u, texts.size());
+    EXPECT_EQ(std::wstring(L"确定(20)"), texts[0]);
+    EXPECT_EQ(std::wstring(L"确定(19)"), texts[1]);
+    EXPECT_EQ(std::wstring(L"确定(1)"), texts[19]);
+    EXPECT_EQ(std::wstring(L"确定(0)"), texts[20]);
+
+    for (WORD id : {static_cast<WORD>(IDCANCEL), static_cast<WORD>(IDOK)}) {
+        INT_PTR const r = RunDialog(IDD_SHUTDOWN_CONFIRM, ShutdownConfirmDialogProc, 0, L"关机确认", [id](HWND d) {
+            SendMessageW(d, WM_TIMER, IDT_CONFIRM, 0);
+            EXPECT_FALSE(SendMessageW(d, WM_COMMAND, 4242, 0));
+            SendMessageW(d, WM_COMMAND, id, 0);
+        });
+        EXPECT_EQ(id, r);
+    }
+}
+
+TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
+{
+    StartBar();
+    StartCountdown(L"1", L"30");
+    EXPECT_EQ(1, g_settings.shutdownActive);
+    EXPECT_EQ(90, g_settings.shutdownTotal);
+    EXPECT_EQ(100, g_settings.percent);
+    EXPECT_EQ(std::wstring(L"1:30"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"1小时30分钟后自动关机"), LastTip());
+    EXPECT_EQ(g_settings.shutdownIcon, LastIcon());
+    EXPECT_FALSE(TimerRuns(IDT_REFRESH));
+    EXPECT_TRUE(TimerRuns(IDT_SHUTDOWN));
+
+    ValidateRect(bar, nullptr);
+    EXPECT_EQ(1, SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0));
+    EXPECT_EQ(std::wstring(L"1:29"), g_settings.barText);
+    EXPECT_EQ(98, g_settings.percent);
+    EXPECT_EQ(std::wstring(L"1小时29分钟后自动关机"), LastTip());
+    EXPECT_TRUE(GetUpdateRect(bar, nullptr, FALSE)) << "the whole bar is repainted";
+
+    g_settings.shutdownRemaining = 61;
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_EQ(std::wstring(L"1小时0分钟后自动关机"), LastTip());
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_EQ(std::wstring(L"0:59"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"59分钟后自动关机"), LastTip());
+
+    // The last tick: 0:00, then the confirmation, left to count to its end.
+    g_settings.shutdownRemaining = 1;
+    std::wstring seenText;
+    WhenOpen(L"关机确认", [&seenText](HWND dialog) {
+        seenText = g_settings.barText;
+        for (int tick = 0; tick < 20; ++tick)
+            SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+    });
+    EXPECT_EQ(1, SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0));
+    EXPECT_EQ(std::wstring(L"0:00"), seenText);
+    ASSERT_EQ(1u, g_exitFlags.size());
+    EXPECT_EQ(13u, g_exitFlags[0]);
+    EXPECT_FALSE(IsWindow(bar)) << "the program ends while the system shuts down";
+}
+
+TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)
+{
+    StartBar();
+    StartCountdown(L"0", L"1");
+    EXPECT_EQ(std::wstring(L"0:01"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"1分钟后自动关机"), LastTip());
+    WhenOpen(L"关机确认", [this](HWND dialog) {
+        EXPECT_EQ(0, g_settings.percent);
+        EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN)) << "no second step while confirming";
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(g_settings.normalIcon, LastIcon());
+    EXPECT_TRUE(TimerRuns(IDT_REFRESH));
+    EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
+
+    // A stray countdown tick while idle changes nothing.
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+}
+
+TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
+{
+    StartBar();
+    StartCountdown(L"0", L"45");
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+
+    g_answer = IDCANCEL;
+    EXPECT_EQ(0, SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0));
+    ASSERT_EQ(1u, g_shown.size());
+    EXPECT_EQ(std::wstring(L"确定要取消自动关机吗？"), g_shown[0].text);
+    EXPECT_EQ(std::wstring(L"取消自动关机"), g_shown[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), g_shown[0].flags);
+    EXPECT_EQ(44, g_settings.shutdownRemaining);
+    EXPECT_EQ(97, g_settings.percent);
+    EXPECT_TRUE(TimerRuns(IDT_SHUTDOWN));
+
+    g_answer = IDOK;
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(g_settings.normalIcon, LastIcon());
+    EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
+    EXPECT_TRUE(TimerRuns(IDT_REFRESH));
+}
+
+TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
+{
+    StartBar();
+    StartCountdown(L"0", L"1");
+    WhenOpen(L"关机确认", [this](HWND dialog) {
+        SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+        EXPECT_FALSE(IsWindowVisible(dialog)) << "the cancel ends the confirmation";
+        // Even an OK arriving afterwards must not power off.
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_TRUE(IsWindow(bar));
+    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+
+    // The confirmation ending by itself while the cancel question is open.
+    StartCountdown(L"0", L"1");
+    WhenOpen(L"关机确认", [this](HWND dialog) {
+        g_whileShown = [dialog]() {
+            for (int tick = 0; tick < 20; ++tick)
+                SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+        };
+        SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    });
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_EQ(0, g_settings.shutdownActive);
+}
+
+TEST_F(Shutdown, RefusedPowerOffStallsUntilCancelled)
+{
+    StartBar();
+    g_exitResult = FALSE;
+    StartCountdown(L"0", L"1");
+    WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); });
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_EQ(1u, g_exitFlags.size());
+    EXPECT_TRUE(IsWindow(bar));
+    EXPECT_EQ(1, g_settings.shutdownActive);
+    EXPECT_EQ(std::wstring(L"0:00"), g_settings.barText);
+    EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
+    EXPECT_FALSE(TimerRuns(IDT_REFRESH));
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);  // stalled: no timer, no step
+    EXPECT_EQ(0, g_settings.shutdownRemaining);
+
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_TRUE(TimerRuns(IDT_REFRESH));
+}
+
+TEST_F(Shutdown, CancelledDialogAndSecondCommandWhileOpen)
+{
+    StartBar();
+    int dialogs = 0;
+    WhenOpen(L"自动关机", [this, &dialogs](HWND dialog) {
+        EXPECT_TRUE(TimerRuns(IDT_REFRESH)) << "the battery still refreshes";
+        EXPECT_EQ(0, SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0));  // returns at once
+        EnumThreadWindows(GetCurrentThreadId(), CountShutdownDialogs, reinterpret_cast<LPARAM>(&dialogs));
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    EXPECT_EQ(1, dialogs);
+    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_TRUE(TimerRuns(IDT_REFRESH));
+    EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
+    EXPECT_TRUE(g_shellData.empty()) << "nothing changes in the tray";
+}
+
+TEST_F(Shutdown, ShutdownSystemAsksForAForcedPowerOff)
+{
+    EXPECT_EQ(1, ShutdownSystem());
+    g_exitResult = FALSE;
+    EXPECT_EQ(0, ShutdownSystem());
+    ASSERT_EQ(2u, g_exitFlags.size());
+    EXPECT_EQ(static_cast<UINT>(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF), g_exitFlags[1]);
+}
+
+}  // namespace
