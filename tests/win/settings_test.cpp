@@ -376,7 +376,7 @@ TEST_F(Settings, DirectoryTooLongForTheIniPathUsesDefaultsAndWritesNothing)
     ASSERT_EQ(246u, fits.size());
     UseModulePath(fits + L"\\B.exe");
     // Keys in the written order, so the rewritten file keeps it.
-    WriteFileBytes(fits + L"\\Brisvane.ini", "[Brisvane]\r\nAutoRun=0\r\nAdhere=1\r\nBarWidth=80\r\n");
+    WriteFileBytes(fits + L"\\Brisvane.ini", "[Brisvane]\r\nAutoRun=0\r\nAdhere=1\r\nIgnoreDUI=1\r\nBarWidth=80\r\n");
     LoadSettings();
     EXPECT_EQ(80, g_settings.barWidth);
     SaveSettings(WindowAt(1, 2));
