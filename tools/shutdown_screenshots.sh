@@ -11,6 +11,12 @@ mkdir -p "$work/app" "$root/docs"
 cp "$bin/Brisvane.exe" "$bin/CBT.dll" "$work/app/"
 export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 bash "$root/tools/prepare-wineprefix.sh"
+# Chinese texts need a CJK face behind the dialog fonts.
+for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "SimSun"; do
+    wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes" /v "$face" \
+        /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+done
+wineserver -w
 
 if [ -z "${SHOTS_ON_DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" env SHOTS_ON_DISPLAY=1 bash "$0" "$@"
