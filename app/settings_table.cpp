@@ -64,25 +64,8 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
 
 SettingText FormatSettingValue(SettingKind kind, int32_t value)
 {
-    int64_t number = KeptSettingValue(kind, value);
-    bool const negative = number < 0;
-    if (negative)
-        number = -number;  // 64-bit, so INT32_MIN has a positive counterpart
-
-    wchar_t digits[SETTING_TEXT_SIZE];
-    size_t count = 0;
-    do {
-        digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-
     SettingText result;
-    size_t length = 0;
-    if (negative)
-        result.text[length++] = L'-';
-    while (count > 0)
-        result.text[length++] = digits[--count];
-    result.text[length] = L'\0';
+    std::swprintf(result.text, SETTING_TEXT_SIZE, L"%ld", static_cast<long>(KeptSettingValue(kind, value)));
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "bar/power_status.h"
 
+#include <cwchar>
+
 namespace {
 
 uint8_t const BATTERY_FLAG_CRITICAL = 4;
@@ -41,19 +43,7 @@ void FormatBatteryText(BatteryView const& view, wchar_t* text, size_t capacity)
         CopyText(L"NA", text, capacity);
         return;
     }
-    wchar_t digits[16];
-    size_t n = 0;
-    uint32_t value = view.percent < 0 ? 0u : static_cast<uint32_t>(view.percent);
-    do {
-        digits[n++] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-
     wchar_t out[16];
-    size_t len = 0;
-    while (n > 0)
-        out[len++] = digits[--n];
-    out[len++] = L'%';
-    out[len] = L'\0';
+    std::swprintf(out, 16, L"%d%%", view.percent < 0 ? 0 : static_cast<int>(view.percent));
     CopyText(out, text, capacity);
 }
