@@ -7,43 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/init.h"
 #include "app/messages.h"
-#include "app/state.h"
-#include "bar/battery.h"
-#include "hook/hook_library.h"
-#include "res/resource.h"
-#include "tray/tray_icon.h"
+#include "tests/win/bar_fixture.h"
 
 namespace {
 
-SYSTEM_POWER_STATUS g_fakeStatus;
-BOOL g_fakeResult = TRUE;
-
-BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
-{
-    *status = g_fakeStatus;
-    return g_fakeResult;
-}
-
-void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result = TRUE)
-{
-    ZeroMemory(&g_fakeStatus, sizeof g_fakeStatus);
-    g_fakeStatus.ACLineStatus = ac;
-    g_fakeStatus.BatteryFlag = flag;
-    g_fakeStatus.BatteryLifePercent = percent;
-    g_fakeResult = result;
-}
-
-std::vector<DWORD> g_shellMessages;
-std::vector<NOTIFYICONDATAW> g_shellData;
-
-BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
-{
-    g_shellMessages.push_back(message);
-    g_shellData.push_back(*data);
-    return TRUE;
-}
+using namespace bar_fixture;
 
 int g_installs;
 int g_canAdhereCalls;
@@ -75,30 +44,18 @@ class BarWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-        LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
-        RegisterBarClass(instance);
-
-        g_getSystemPowerStatus = FakePowerStatus;
-        g_shellNotifyIcon = RecordShellCall;
+        RegisterBar(GetModuleHandleW(nullptr));
+        UseFakeSeams();
         g_installCbtHook = CountInstall;
         g_canAdhere = AnswerCanAdhere;
         g_moveOwnerWindow = RecordMove;
-        g_shellMessages.clear();
-        g_shellData.clear();
         g_installs = g_canAdhereCalls = g_moves = 0;
         g_canAdhereAnswer = FALSE;
-        SetReading(0, 1, 57);
     }
 
     void TearDown() override
     {
-        if (bar != nullptr && IsWindow(bar))
-            DestroyWindow(bar);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DestroyBar(bar);
     }
 
     void Start()

@@ -7,62 +7,20 @@
 
 #include <string>
 
-#include "app/init.h"
 #include "app/messages.h"
-#include "app/state.h"
-#include "bar/battery.h"
-#include "hook/hook_library.h"
-#include "res/resource.h"
-#include "tray/tray_icon.h"
+#include "tests/win/bar_fixture.h"
 
 namespace {
 
-SYSTEM_POWER_STATUS g_fakeStatus;
-int g_reads;
-
-BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
-{
-    ++g_reads;
-    *status = g_fakeStatus;
-    return TRUE;
-}
-
-void SetReading(BYTE ac, BYTE flag, BYTE percent)
-{
-    ZeroMemory(&g_fakeStatus, sizeof g_fakeStatus);
-    g_fakeStatus.ACLineStatus = ac;
-    g_fakeStatus.BatteryFlag = flag;
-    g_fakeStatus.BatteryLifePercent = percent;
-}
-
-BOOL WINAPI IgnoreShellCall(DWORD, PNOTIFYICONDATAW)
-{
-    return TRUE;
-}
-
-int WINAPI NoHook()
-{
-    return 1;
-}
-
-int WINAPI NeverAdhere(HWND, RECT*)
-{
-    return FALSE;
-}
+using namespace bar_fixture;
 
 class PowerEvent : public ::testing::Test {
 protected:
     void SetUp() override
     {
         HINSTANCE instance = GetModuleHandleW(nullptr);
-        LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-        LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
-        RegisterBarClass(instance);
-        g_getSystemPowerStatus = FakePowerStatus;
-        g_shellNotifyIcon = IgnoreShellCall;
-        g_installCbtHook = NoHook;
-        g_canAdhere = NeverAdhere;
-        SetReading(0, 1, 57);
+        RegisterBar(instance);
+        UseFakeSeams();
         ASSERT_TRUE(InitInstance(instance, SW_SHOWNOACTIVATE));
         bar = g_barWindow;
         ValidateRect(bar, nullptr);
@@ -71,11 +29,7 @@ protected:
 
     void TearDown() override
     {
-        if (bar != nullptr && IsWindow(bar))
-            DestroyWindow(bar);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DestroyBar(bar);
     }
 
     // Sends the broadcast and returns the rectangle it left to repaint.

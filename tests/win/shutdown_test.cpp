@@ -11,18 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "app/init.h"
 #include "app/messages.h"
-#include "app/state.h"
-#include "bar/battery.h"
-#include "hook/hook_library.h"
-#include "res/resource.h"
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
 #include "shutdown/power_off.h"
-#include "tray/tray_icon.h"
+#include "tests/win/bar_fixture.h"
 
 namespace {
+
+using namespace bar_fixture;
 
 SYSTEMTIME g_clock;
 void WINAPI FakeClock(LPSYSTEMTIME time)
@@ -65,31 +62,6 @@ BOOL WINAPI FakeExitWindows(UINT flags, DWORD)
     g_exitFlags.push_back(flags);
     return g_exitResult;
 }
-
-std::vector<NOTIFYICONDATAW> g_shellData;
-BOOL WINAPI RecordShellCall(DWORD, PNOTIFYICONDATAW data)
-{
-    g_shellData.push_back(*data);
-    return TRUE;
-}
-
-BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
-{
-    ZeroMemory(status, sizeof *status);
-    status->ACLineStatus = 0;
-    status->BatteryFlag = 1;
-    status->BatteryLifePercent = 57;
-    return TRUE;
-}
-int WINAPI NoInstall()
-{
-    return 1;
-}
-int WINAPI NeverAdhere(HWND, RECT*)
-{
-    return 0;
-}
-void WINAPI NoMove(HWND, RECT*) {}
 
 // Runs script inside the modal loop of the next dialog with this caption;
 // the script must end the dialog.
@@ -175,14 +147,9 @@ protected:
         g_getLocalTime = FakeClock;
         g_messageBox = FakeMessageBox;
         g_exitWindowsEx = FakeExitWindows;
-        g_shellNotifyIcon = RecordShellCall;
-        g_getSystemPowerStatus = FakePowerStatus;
-        g_installCbtHook = NoInstall;
-        g_canAdhere = NeverAdhere;
-        g_moveOwnerWindow = NoMove;
+        UseFakeSeams();
         g_shown.clear();
         g_exitFlags.clear();
-        g_shellData.clear();
         g_answer = IDOK;
         g_exitResult = TRUE;
         g_whileShown = nullptr;
@@ -192,19 +159,13 @@ protected:
 
     void TearDown() override
     {
-        if (bar != nullptr && IsWindow(bar))
-            DestroyWindow(bar);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DestroyBar(bar);
     }
 
     // The real bar as start-up makes it.
     void StartBar()
     {
-        LoadStringW(g_instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-        LoadStringW(g_instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
-        RegisterBarClass(g_instance);
+        RegisterBar(g_instance);
         ASSERT_TRUE(InitInstance(g_instance, SW_SHOWNOACTIVATE));
         bar = g_barWindow;
         g_settings.interval = 1000;

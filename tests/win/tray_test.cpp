@@ -10,27 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/init.h"
 #include "app/messages.h"
-#include "app/state.h"
-#include "bar/battery.h"
-#include "hook/hook_library.h"
-#include "res/resource.h"
+#include "tests/win/bar_fixture.h"
 #include "tray/about_box.h"
-#include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 
 namespace {
 
-std::vector<DWORD> g_shellMessages;
-std::vector<NOTIFYICONDATAW> g_shellData;
-
-BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
-{
-    g_shellMessages.push_back(message);
-    g_shellData.push_back(*data);
-    return TRUE;
-}
+using namespace bar_fixture;
 
 // What the menu looked like when it would have been tracked.
 struct TrackedMenu {
@@ -65,27 +52,6 @@ BOOL WINAPI RecordTrack(HMENU menu, UINT flags, int x, int y, int reserved, HWND
     g_tracked.push_back(tracked);
     return TRUE;
 }
-
-BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
-{
-    ZeroMemory(status, sizeof *status);
-    status->ACLineStatus = 0;
-    status->BatteryFlag = 1;
-    status->BatteryLifePercent = 80;
-    return TRUE;
-}
-
-int WINAPI NoHook()
-{
-    return 1;
-}
-
-int WINAPI NeverAdhere(HWND, RECT*)
-{
-    return FALSE;
-}
-
-void WINAPI NoMove(HWND, RECT*) {}
 
 // Everything but the named members must stay zero: the shell reads no others.
 void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
@@ -128,28 +94,17 @@ protected:
     {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         g_instance = instance;
-        LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-        LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
-        RegisterBarClass(instance);
-        g_getSystemPowerStatus = FakePowerStatus;
-        g_shellNotifyIcon = RecordShellCall;
+        RegisterBar(instance);
+        UseFakeSeams();
+        SetReading(0, 1, 80);
         g_trackPopupMenu = RecordTrack;
-        g_installCbtHook = NoHook;
-        g_canAdhere = NeverAdhere;
-        g_moveOwnerWindow = NoMove;
-        g_shellMessages.clear();
-        g_shellData.clear();
         g_tracked.clear();
         g_settings.shutdownActive = 0;
     }
 
     void TearDown() override
     {
-        if (bar != nullptr && IsWindow(bar))
-            DestroyWindow(bar);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DestroyBar(bar);
         g_settings.shutdownActive = 0;
     }
 
