@@ -54,6 +54,18 @@ long Number(wchar_t const* text)
     return static_cast<long>(wcstoll(text, nullptr, 0));
 }
 
+// The layered attributes the system holds for the bar (flags 0 when it has none).
+void PrintLayered(HWND bar)
+{
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(bar, &key, &alpha, &flags))
+        flags = 0;
+    std::printf("alpha=%u\nkey=0x%06lX\nlayered=0x%lX\n", alpha, static_cast<unsigned long>(key),
+                static_cast<unsigned long>(flags));
+}
+
 int PrintBar(HWND bar)
 {
     Found found = FindBars();
@@ -67,6 +79,7 @@ int PrintBar(HWND bar)
                 static_cast<unsigned long>(GetWindowLongW(bar, GWL_EXSTYLE)),
                 static_cast<unsigned long>(GetWindowLongW(bar, GWL_STYLE)), IsWindowVisible(bar) ? 1 : 0,
                 rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    PrintLayered(bar);
     return 0;
 }
 

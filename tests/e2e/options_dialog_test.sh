@@ -1,20 +1,56 @@
 #!/usr/bin/env bash
 # The Options dialog of the real program, driven through its controls'
-# messages: one dialog at the bottom-right, OK changes the bar's extended
-# style, the Run value and (at exit) the INI; Cancel changes nothing.
+# messages: one dialog at the bottom-right; OK changes the bar's opacity
+# (its layered attributes and the X window's opacity), its extended style,
+# the Run value and (at exit) the INI; Cancel changes nothing.
 . "$(dirname "$0")/lib.sh"
+
+for tool in xdotool xprop xwininfo winepath; do
+    command -v $tool >/dev/null || { echo "SKIP: needs $tool"; exit 77; }
+done
 
 IDM_OPTIONS=32774
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-run_value() { wine reg query "$RUN_KEY" /v Brisvane 2>/dev/null | tr -d '\r' | grep -c 'Brisvane.exe' || true; }
+USER_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+run_data() {  # run_data KEY: the Brisvane value's data, empty when there is none
+    wine reg query "$1" /v Brisvane 2>/dev/null | tr -d '\r' | sed -n 's/^ *Brisvane *REG_SZ *//p'
+}
 ini() { sed -n "s/^$1=//p" "$E2E_DIR/app/Brisvane.ini" | tr -d '\r'; }
+x_bar() { xdotool search --name '^Brisvane$' | head -n 1; }
+# Wine puts the alpha into all four bytes of the X property.
+x_opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY | sed -n 's/.*= //p'; }
+x_viewable() { xwininfo -id "$1" | grep -c 'Map State: IsViewable' || true; }
+
+# The bar once OK has applied an opacity: hidden, given it, shown again.
+# Under Xvfb without a window manager this takes about 2 s: the closing
+# dialog hands the activation to its owner, the bar, and Wine then waits
+# for a window manager to confirm the hiding of an activated window.
+bar_with_alpha() {
+    local out tries=0
+    out=$(driver bar)
+    until [ "$(value visible "$out")$(value alpha "$out")" = "1$1" ] || [ $tries -ge 20 ]; do
+        tries=$((tries + 1))
+        sleep 0.5
+        out=$(driver bar)
+    done
+    printf '%s\n' "$out"
+}
 
 wine reg delete "$RUN_KEY" /v Brisvane /f >/dev/null 2>&1 || true
+wine reg delete "$USER_RUN_KEY" /v Brisvane /f >/dev/null 2>&1 || true
+run_expected="\"$(winepath -w "$E2E_DIR/app" | tr -d '\r')\\Brisvane.exe\""
 metrics=$(driver metrics)
 margin=$(( $(value caption "$metrics") + 3 ))
 
 start_bar
 sleep 2
+bar=$(driver bar)
+check_eq "alpha at start" 240 "$(value alpha "$bar")"
+check_eq "colour key and alpha both set" 0x3 "$(value layered "$bar")"
+check_eq "colour key" 0xFF00FF "$(value key "$bar")"
+xbar=$(x_bar)
+[ -n "$xbar" ] || fail "no X window of the bar"
+check_eq "X opacity at start" $((240 * 0x01010101)) "$(x_opacity "$xbar")"
 driver post 0x111 $IDM_OPTIONS 0
 dlg=$(driver options 10000) || fail "no options dialog: $dlg"
 check_eq "dialogs open" 1 "$(value dialogs "$dlg")"
@@ -36,8 +72,11 @@ driver options-slide 128
 driver options-click 1003
 driver options-click 2
 driver options-gone >/dev/null || fail "Cancel did not close the dialog"
-check_eq "exstyle after Cancel" 0x080800A8 "$(value exstyle "$(driver bar)")"
-check_eq "Run value after Cancel" 0 "$(run_value)"
+bar=$(driver bar)
+check_eq "exstyle after Cancel" 0x080800A8 "$(value exstyle "$bar")"
+check_eq "alpha after Cancel" 240 "$(value alpha "$bar")"
+check_eq "visible after Cancel" 1 "$(value visible "$bar")"
+check_eq "Run value after Cancel" "" "$(run_data "$RUN_KEY")"
 
 # OK: opacity 128, floating, autostart on, 10 s.
 driver post 0x111 $IDM_OPTIONS 0
@@ -51,11 +90,16 @@ check_eq "ignore box greyed out" 0 "$(value ignoredui_enabled "$dlg")"
 check_eq "ignore box keeps its check" 1 "$(value ignoredui "$dlg")"
 driver options-click 1
 driver options-gone >/dev/null || fail "OK did not close the dialog"
-check_eq "exstyle after switching Adhere off" 0x00080088 "$(value exstyle "$(driver bar)")"
-check_eq "Run value after switching AutoRun on" 1 "$(run_value)"
-for w in $(xdotool search --name '^Brisvane$' 2>/dev/null); do
-    echo "note: X window $w $(xprop -id "$w" _NET_WM_WINDOW_OPACITY 2>/dev/null)"
-done
+bar=$(bar_with_alpha 128)
+check_eq "visible after the opacity change" 1 "$(value visible "$bar")"
+check_eq "alpha applied" 128 "$(value alpha "$bar")"
+check_eq "colour key kept" 0x3/0xFF00FF "$(value layered "$bar")/$(value key "$bar")"
+check_eq "exstyle after switching Adhere off" 0x00080088 "$(value exstyle "$bar")"
+check_eq "same X window" "$xbar" "$(x_bar)"
+check_eq "X window mapped" 1 "$(x_viewable "$xbar")"
+check_eq "X opacity applied" $((128 * 0x01010101)) "$(x_opacity "$xbar")"
+check_eq "Run value after switching AutoRun on" "$run_expected" "$(run_data "$RUN_KEY")"
+check_eq "no user Run value while the machine's is writable" "" "$(run_data "$USER_RUN_KEY")"
 
 driver close
 wait_bar_exit
@@ -65,10 +109,16 @@ check_eq "INI Adhere" 0 "$(ini Adhere)"
 check_eq "INI AutoRun" 1 "$(ini AutoRun)"
 check_eq "INI Interval" 10000 "$(ini Interval)"
 
-# Next start: typed opacity, Adhere and AutoRun back.
+# Next start: typed opacity, Adhere and AutoRun back. A user Run value left
+# from a run without administrator rights goes too.
+wine reg add "$USER_RUN_KEY" /v Brisvane /t REG_SZ /d "$run_expected" /f >/dev/null 2>&1
+check_eq "user Run value put in place" "$run_expected" "$(run_data "$USER_RUN_KEY")"
 start_bar
 sleep 2
-check_eq "floating at start" 0x00080088 "$(value exstyle "$(driver bar)")"
+bar=$(driver bar)
+check_eq "floating at start" 0x00080088 "$(value exstyle "$bar")"
+check_eq "alpha from the INI" 128 "$(value alpha "$bar")"
+xbar=$(x_bar)
 driver post 0x111 $IDM_OPTIONS 0
 dlg=$(driver options 10000) || fail "no options dialog"
 check_eq "interval 10 s selected" 2 "$(value interval "$dlg")"
@@ -78,8 +128,13 @@ driver options-click 1002
 driver options-click 1003
 driver options-click 1
 driver options-gone >/dev/null || fail "OK did not close the dialog"
-check_eq "exstyle after switching Adhere on" 0x080800A8 "$(value exstyle "$(driver bar)")"
-check_eq "Run value after switching AutoRun off" 0 "$(run_value)"
+bar=$(bar_with_alpha 50)
+check_eq "visible after the typed opacity" 1 "$(value visible "$bar")"
+check_eq "typed alpha applied" 50 "$(value alpha "$bar")"
+check_eq "exstyle after switching Adhere on" 0x080800A8 "$(value exstyle "$bar")"
+check_eq "X opacity typed" $((50 * 0x01010101)) "$(x_opacity "$xbar")"
+check_eq "Run value after switching AutoRun off" "" "$(run_data "$RUN_KEY")"
+check_eq "user Run value after switching AutoRun off" "" "$(run_data "$USER_RUN_KEY")"
 driver close
 wait_bar_exit
 check_eq "INI Alpha typed" 50 "$(ini Alpha)"

@@ -458,17 +458,36 @@ int ThreadWindowCount()
     return count;
 }
 
+// The fonts of the dialog and its controls: the only GDI objects an opening makes.
+BOOL CALLBACK CollectFont(HWND window, LPARAM fonts)
+{
+    HGDIOBJ const font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+    if (font != nullptr && font != GetStockObject(DEFAULT_GUI_FONT) && font != GetStockObject(SYSTEM_FONT))
+        reinterpret_cast<std::vector<HGDIOBJ>*>(fonts)->push_back(font);
+    return TRUE;
+}
+
+int LiveFonts(std::vector<HGDIOBJ> const& fonts)
+{
+    int live = 0;
+    for (HGDIOBJ font : fonts)
+        live += GetObjectType(font) != 0 ? 1 : 0;
+    return live;
+}
+
 // GetGuiResources reads 0 under Wine, so the USER objects are counted as the
-// thread's windows; the dialog's own code creates no GDI object, and the font
-// the dialog manager makes for it must be gone with the dialog.
+// thread's windows, and the GDI objects as the fonts the dialog and its
+// controls were given, which must all be gone with the dialog.
 TEST_F(OptionsDialog, FiveHundredOpeningsLeaveNoWindowsOrFontsBehind)
 {
+    std::vector<HGDIOBJ> fonts;
     Open();
-    HFONT const font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    CollectFont(dialog, reinterpret_cast<LPARAM>(&fonts));
+    EnumChildWindows(dialog, CollectFont, reinterpret_cast<LPARAM>(&fonts));
+    EXPECT_EQ(static_cast<int>(fonts.size()), LiveFonts(fonts)) << "the dialog's fonts are seen while it is open";
     DestroyWindow(dialog);
-    if (font != nullptr) {
-        EXPECT_EQ(0u, GetObjectType(font)) << "the dialog font outlived the dialog";
-    }
+    EXPECT_EQ(0, LiveFonts(fonts)) << "a font outlived the dialog";
+    fonts.clear();
 
     int const before = ThreadWindowCount();
     Open();
@@ -481,9 +500,12 @@ TEST_F(OptionsDialog, FiveHundredOpeningsLeaveNoWindowsOrFontsBehind)
         SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), L"42");
         ClickBox(IDC_OPTIONS_ADHERE);
         Click(i % 2 ? IDOK : IDCANCEL);
+        CollectFont(dialog, reinterpret_cast<LPARAM>(&fonts));
+        EnumChildWindows(dialog, CollectFont, reinterpret_cast<LPARAM>(&fonts));
         DestroyWindow(dialog);
         ASSERT_EQ(nullptr, g_openOptionsDialog);
     }
+    EXPECT_EQ(0, LiveFonts(fonts)) << "fonts left behind by 500 openings";
     int const after = ThreadWindowCount();
     DWORD const guiAfter = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     std::printf("windows of this thread before/after 500 openings: %d/%d; GetGuiResources USER %lu/%lu\n", before,
