@@ -621,6 +621,28 @@ int DialogCommand(int argc, wchar_t** argv)
 }
 
 
+// profile FILE: what GetPrivateProfileIntW reads for each key of the settings
+// file, "missing" where it falls back to the default (FILE is a Windows path).
+int PrintProfile(wchar_t const* file)
+{
+    INT const missing = -1234567;
+    struct Key {
+        wchar_t const* section;
+        wchar_t const* name;
+    };
+    Key const keys[] = {{L"Brisvane", L"AutoRun"}, {L"Brisvane", L"Adhere"},   {L"Brisvane", L"IgnoreDUI"},
+                        {L"Brisvane", L"BarWidth"}, {L"Brisvane", L"Interval"}, {L"Brisvane", L"Alpha"},
+                        {L"Position", L"X"},        {L"Position", L"Y"}};
+    for (Key const& key : keys) {
+        INT const value = static_cast<INT>(GetPrivateProfileIntW(key.section, key.name, missing, file));
+        if (value == missing)
+            std::printf("%ls=missing\n", key.name);
+        else
+            std::printf("%ls=%d\n", key.name, value);
+    }
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
@@ -633,7 +655,7 @@ int Usage()
                  "              power | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
                  "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2 |\n"
                  "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
-                 "              dialogcmd NAME ID | dialogcheck NAME ID\n");
+                 "              dialogcmd NAME ID | dialogcheck NAME ID | profile FILE\n");
     return 2;
 }
 
@@ -846,6 +868,8 @@ int wmain(int argc, wchar_t** argv)
     // "dialog NAME ...": the dialogs by name; "dialog [timeout]" is a figure command.
     if (wcsncmp(command, L"dialog", 6) == 0 && argc > 2 && !iswdigit(argv[2][0]))
         return DialogCommand(argc, argv);
+    if (wcscmp(command, L"profile") == 0 && argc == 3)
+        return PrintProfile(argv[2]);
     if (wcscmp(command, L"count") == 0) {
         std::printf("count=%d\n", FindBars().count);
         return 0;
