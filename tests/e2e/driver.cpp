@@ -620,6 +620,21 @@ int DialogCommand(int argc, wchar_t** argv)
     return 2;
 }
 
+// dialogsend NAME MSG WPARAM LPARAM: a message sent to a dialog found by its
+// short name (the screenshots use it to have a caption drawn as active).
+int SendToNamedDialog(wchar_t** argv)
+{
+    HWND dialog = WaitForNamedDialog(argv[2], 5000);
+    if (dialog == nullptr) {
+        std::printf("error=no dialog\n");
+        return 1;
+    }
+    LRESULT const result = SendTo(dialog, static_cast<UINT>(Number(argv[3])), static_cast<WPARAM>(Number(argv[4])),
+                                  static_cast<LPARAM>(Number(argv[5])));
+    std::printf("result=%ld\n", static_cast<long>(result));
+    return 0;
+}
+
 
 // profile FILE: what GetPrivateProfileIntW reads for each key of the settings
 // file, "missing" where it falls back to the default (FILE is a Windows path).
@@ -655,7 +670,8 @@ int Usage()
                  "              power | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
                  "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2 |\n"
                  "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
-                 "              dialogcmd NAME ID | dialogcheck NAME ID | profile FILE\n");
+                 "              dialogcmd NAME ID | dialogcheck NAME ID | dialogsend NAME MSG WPARAM LPARAM |\n"
+                 "              profile FILE\n");
     return 2;
 }
 
@@ -865,6 +881,8 @@ int wmain(int argc, wchar_t** argv)
         return LaunchAndTime(argv[2], 20000);
     if (wcscmp(command, L"version") == 0 && argc == 3)
         return PrintVersion(argv[2]);
+    if (wcscmp(command, L"dialogsend") == 0 && argc == 6)
+        return SendToNamedDialog(argv);
     // "dialog NAME ...": the dialogs by name; "dialog [timeout]" is a figure command.
     if (wcsncmp(command, L"dialog", 6) == 0 && argc > 2 && !iswdigit(argv[2][0]))
         return DialogCommand(argc, argv);

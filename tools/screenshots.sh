@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# Regenerates the README's pictures in docs/pictures/ from the real program:
+# the bar's looks, the bar on a caption, the tray menu, About, Options, the
+# auto-shutdown dialog in both modes, the countdown and the confirmation.
+# Usage: tools/screenshots.sh   (as root: the battery is simulated in a
+# private mount namespace)
+# Always draws on a private virtual display, in a Wine virtual desktop (so
+# dialogs get their frames and the notification area shows), in a Wine
+# prefix of its own with a CJK face behind the dialog fonts. No picture
+# powers anything off: the confirmation is declined.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=$root/build/win/bin
+out=$root/docs/pictures
+DESKTOP_SIZE=1024x700
+export WINEPREFIX=$root/build/shots/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+
+if [ -z "${SHOTS_STAGE:-}" ]; then
+    [ "$(id -u)" = 0 ] || { echo "tools/screenshots.sh needs root (a simulated battery)" >&2; exit 2; }
+    cd "$root"
+    tools/install-deps.sh
+    cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build/win -j "$(nproc)" --target Brisvane CBT e2e_driver e2e_test_window
+    tools/prepare-wineprefix.sh
+    key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "SimSun"; do
+        wine reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+    done
+    # Dates as a Chinese Windows writes them.
+    wine reg add 'HKCU\Control Panel\International' /v sShortDate /t REG_SZ /d yyyy/M/d /f >/dev/null 2>&1
+    # Every program of the prefix joins one virtual desktop with a taskbar.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d shell /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DESKTOP_SIZE /f >/dev/null 2>&1
+    # Wine's own Marlett draws the caption buttons; without it they read "0 1 r".
+    fonts=$root/build/shots/fonts
+    if [ ! -f "$fonts/usr/share/wine/fonts/marlett.ttf" ]; then
+        mkdir -p "$fonts"
+        (cd "$fonts" && apt-get download -q fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb .) ||
+            echo "no fonts-wine package: caption buttons will lack their glyphs" >&2
+    fi
+    cp "$fonts/usr/share/wine/fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -w
+    mkdir -p "$out"
+    # A display of its own even when there is one: the same pictures anywhere.
+    SHOTS_STAGE=1 exec xvfb-run -a -s "-screen 0 ${DESKTOP_SIZE}x24" bash "$0"
+fi
+
+# The end-to-end helpers: fake battery, driver, value, start_bar.
+E2E_WORK=$root/build/shots
+export E2E_WORK SHOTS_STAGE
+set -- "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
+. "$root/tests/e2e/lib.sh"
+
+WM_COMMAND=273
+WM_TIMER=275
+WM_TRAYNOTIFY=1025
+WM_RBUTTONUP=0x205
+PIDS=()
+finish() {
+    cleanup
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wineserver -k 2>/dev/null || true
+}
+trap finish EXIT
+
+# grab NAME X Y WIDTH HEIGHT: that part of the screen and a 6-pixel margin.
+grab() {
+    local x=$(($2 - 6)) y=$(($3 - 6)) w=$(($4 + 12)) h=$(($5 + 12))
+    [ $x -ge 0 ] || { w=$((w + x)); x=0; }
+    [ $y -ge 0 ] || { h=$((h + y)); y=0; }
+    # The whole screen stays under build/shots/screenshots for a look.
+    import -window root "$E2E_DIR/screen-$1.png"
+    convert "$E2E_DIR/screen-$1.png" -crop "${w}x$h+$x+$y" +repage "$out/$1.png"
+    echo "wrote docs/pictures/$1.png (${w}x$h)"
+}
+rect() {  # rect DRIVER_OUTPUT: "X Y WIDTH HEIGHT"
+    echo "$(value x "$1") $(value y "$1") $(value width "$1") $(value height "$1")"
+}
+grab_bar() {
+    sleep 1
+    grab "$1" $(rect "$(driver bar)")
+}
+grab_dialog() {  # grab_dialog PICTURE NAME: the dialog, active
+    local d
+    d=$(driver dialog "$2" 10000)
+    [ "$(value open "$d")" = 1 ] || fail "no $2 dialog"
+    # A click on the caption, so the dialog draws as the active window.
+    xdotool mousemove $(($(value x "$d") + 60)) $(($(value y "$d") + 10)) click 1 mousemove 0 0
+    sleep 1
+    driver dialogsend "$2" 0x86 1 0 >/dev/null
+    sleep 0.5
+    grab "$1" $(rect "$d")
+}
+refresh() {
+    driver post $WM_TIMER 1 0
+    sleep 1
+}
+closed() {  # waits until dialog NAME has gone
+    for _ in $(seq 1 20); do
+        [ "$(value open "$(driver dialog "$1" 0)")" = 1 ] || return 0
+        sleep 0.5
+    done
+    fail "dialog $1 stays open"
+}
+settings() {  # settings ADHERE: the INI the next start reads
+    printf '[Brisvane]\r\nAdhere=%s\r\nAlpha=240\r\n[Position]\r\nX=470\r\nY=300\r\n' "$1" >"$E2E_DIR/app/Brisvane.ini"
+}
+
+# The desktop first, on its own: two programs starting it at once can hang.
+wine explorer /desktop=shell,$DESKTOP_SIZE &
+PIDS+=($!)
+sleep 4
+
+# The free-floating bar on the desktop's ground.
+settings 0
+fake_battery 57 0 Discharging
+start_bar
+grab_bar bar-normal
+fake_battery 57 1 Charging
+refresh
+grab_bar bar-charging
+fake_battery 3 0 Discharging
+refresh
+grab_bar bar-critical
+fake_battery 57 0 Discharging
+refresh
+
+# The auto-shutdown dialog in both modes, then a 1 h 30 min countdown.
+driver post $WM_COMMAND 32777 0
+grab_dialog autoshutdown-after shutdown
+driver dialogcheck shutdown 1008
+grab_dialog autoshutdown-at shutdown
+driver dialogcheck shutdown 1003
+driver dialogset shutdown 1004 1
+driver dialogset shutdown 1006 30
+driver dialogcmd shutdown 1
+closed shutdown
+grab_bar bar-countdown
+driver post $WM_COMMAND 32777 0
+driver dialog cancelask 10000 >/dev/null
+driver dialogcmd cancelask 1
+closed cancelask
+
+# A 1-minute countdown whose tick opens the confirmation, declined at once.
+driver post $WM_COMMAND 32777 0
+driver dialog shutdown 10000 >/dev/null
+driver dialogset shutdown 1004 0
+driver dialogset shutdown 1006 1
+driver dialogcmd shutdown 1
+closed shutdown
+driver post $WM_TIMER 2 0
+grab_dialog confirm confirm
+driver dialogcmd confirm 2
+closed confirm
+
+# Options as a first start shows them: riding on captions ticked.
+driver post $WM_COMMAND 32774 0
+driver options 10000 >/dev/null || fail "no Options dialog"
+driver options-click 1002
+grab_dialog options 选项
+driver dialogcmd 选项 2
+driver options-gone 10000 >/dev/null
+
+driver post $WM_COMMAND 104 0
+grab_dialog about 关于
+driver dialogcmd 关于 1
+closed 关于
+
+# The tray menu, opened where the icon is, with the notification area.
+tray=$(driver window class:Shell_TrayWnd) || fail "no taskbar"
+read -r tx ty tw th <<<"$(rect "$tray")"
+xdotool mousemove $((tx + tw - 40)) $((ty + th / 2))
+driver post $WM_TRAYNOTIFY 1 $WM_RBUTTONUP
+menu=$(driver window 'class:#32768' 10000) || fail "no tray menu"
+sleep 1
+read -r mx my mw mh <<<"$(rect "$menu")"
+grab tray-menu $((mx - 120)) $my $((tx + tw - mx + 114)) $((ty + th - my - 6))
+xdotool key Escape
+sleep 1
+driver close
+wait_bar_exit
+
+# Riding on notepad's caption, active and (a tool window active) inactive.
+settings 1
+wine notepad &
+PIDS+=($!)
+driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+driver setpos class:Notepad 60 60 560 300
+wine "$bin/e2e_test_window.exe" tool Tool 700 60 220 150 &
+PIDS+=($!)
+driver window Tool 20000 >/dev/null || fail "the tool window did not start"
+driver activate class:Notepad
+start_bar
+sleep 2
+grab caption-active 60 60 560 42
+driver activate Tool
+sleep 1
+grab caption-inactive 60 60 560 42
+driver closewin Tool
+driver closewin class:Notepad
+driver close
+wait_bar_exit
+
+# Every picture the README shows must be there.
+missing=0
+for picture in $(grep -o '([^()]*\.png)' "$root/README.md" | tr -d '()' | sort -u); do
+    [ -f "$root/$picture" ] || { echo "README shows $picture, which is missing" >&2; missing=1; }
+done
+[ $missing = 0 ] || fail "pictures missing"
+echo "all README pictures present"
