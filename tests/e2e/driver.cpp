@@ -286,6 +286,38 @@ int PrintPixels(HWND bar)
     return 0;
 }
 
+// The system colours the bar paints with, as RRGGBB.
+int PrintCaptionColours()
+{
+    struct Named {
+        char const* name;
+        int index;
+    };
+    for (Named const& colour : {Named{"caption", COLOR_ACTIVECAPTION}, Named{"captiontext", COLOR_CAPTIONTEXT},
+                                Named{"inactivecaption", COLOR_INACTIVECAPTION},
+                                Named{"inactivecaptiontext", COLOR_INACTIVECAPTIONTEXT}}) {
+        COLORREF const c = GetSysColor(colour.index);
+        std::printf("%s=%02x%02x%02x\n", colour.name, GetRValue(c), GetGValue(c), GetBValue(c));
+    }
+    return 0;
+}
+
+// Sets the active caption and caption text colours (RRGGBB) for the session,
+// so that a screenshot can tell every colour role of the bar apart.
+int SetCaptionColours(wchar_t const* caption, wchar_t const* captionText)
+{
+    int const indexes[2] = {COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT};
+    COLORREF colours[2];
+    wchar_t const* texts[2] = {caption, captionText};
+    for (int i = 0; i < 2; ++i) {
+        unsigned long const rgb = wcstoul(texts[i], nullptr, 16);
+        colours[i] = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    }
+    BOOL const ok = SetSysColors(2, indexes, colours);
+    std::printf("ok=%d\n", ok ? 1 : 0);
+    return ok ? 0 : 1;
+}
+
 // Memory, CPU time and handles of the process that owns the bar.
 int PrintProcess(HWND bar)
 {
@@ -667,7 +699,7 @@ int Usage()
                  "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG |\n"
                  "              options [timeout_ms] | options-gone [timeout_ms] | options-click ID |\n"
                  "              options-select INDEX | options-slide POSITION | options-type TEXT |\n"
-                 "              power | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
+                 "              power | colours | setcolours CAPTION TEXT | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
                  "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2 |\n"
                  "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
                  "              dialogcmd NAME ID | dialogcheck NAME ID | dialogsend NAME MSG WPARAM LPARAM |\n"
@@ -877,6 +909,10 @@ int wmain(int argc, wchar_t** argv)
     }
     if (wcscmp(command, L"power") == 0)
         return PrintPower();
+    if (wcscmp(command, L"colours") == 0)
+        return PrintCaptionColours();
+    if (wcscmp(command, L"setcolours") == 0 && argc == 4)
+        return SetCaptionColours(argv[2], argv[3]);
     if (wcscmp(command, L"launch") == 0 && argc == 3)
         return LaunchAndTime(argv[2], 20000);
     if (wcscmp(command, L"version") == 0 && argc == 3)

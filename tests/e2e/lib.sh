@@ -92,6 +92,22 @@ start_bar() {
     out=$(driver bar 20000) || fail "no bar window appeared: $out"
 }
 
+# capture_screen FILE X Y WIDTH HEIGHT: that rectangle of the screen as the X
+# server shows it, so keyed-out pixels show whatever lies beneath. FILE takes
+# ImageMagick's names: shot.png, or rgb:shot.raw for raw 8-bit RGB bytes.
+capture_screen() {
+    import -window root -crop "$4x$5+$2+$3" +repage -depth 8 "$1"
+}
+
+# capture_bar FILE [MARGIN]: the bar's window rectangle, MARGIN pixels wider
+# on every side (default 0).
+capture_bar() {
+    local margin=${2:-0} bar
+    bar=$(driver bar) || fail "no bar window to capture"
+    capture_screen "$1" $(($(value x "$bar") - margin)) $(($(value y "$bar") - margin)) \
+        $(($(value width "$bar") + 2 * margin)) $(($(value height "$bar") + 2 * margin))
+}
+
 # Waits for the program to end; its exit code goes into BAR_EXIT.
 wait_bar_exit() {
     BAR_EXIT=0

@@ -1,7 +1,8 @@
 // A plain top-level window for the end-to-end tests of riding on captions:
-//   test_window caption|nocaption|tool TITLE X Y WIDTH HEIGHT
+//   test_window caption|nocaption|tool TITLE X Y WIDTH HEIGHT [RRGGBB]
 // "nocaption" draws no system caption (no WS_CAPTION), "tool" is a tool
-// window, which may never carry the bar. Ends on WM_CLOSE.
+// window, which may never carry the bar. RRGGBB fills the client area with a
+// known colour, a backdrop for screenshots. Ends on WM_CLOSE.
 #include <windows.h>
 
 #include <cwchar>
@@ -25,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || argc != 7)
+    if (argv == nullptr || (argc != 7 && argc != 8))
         return 2;
     WNDCLASSEXW wc;
     ZeroMemory(&wc, sizeof wc);
@@ -34,6 +35,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    if (argc == 8) {
+        unsigned long const rgb = wcstoul(argv[7], nullptr, 16);
+        wc.hbrBackground = CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    }
     wc.lpszClassName = L"BrisvaneTestWindow";
     RegisterClassExW(&wc);
 
