@@ -471,6 +471,13 @@ int LaunchAndTime(wchar_t const* program, int timeoutMs)
     STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
+    // Without handles of its own Wine gives the child this console's output,
+    // and the pipe a script reads it from would then stay open until the
+    // started program ends.
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = INVALID_HANDLE_VALUE;
+    startup.hStdError = INVALID_HANDLE_VALUE;
     PROCESS_INFORMATION process;
     if (!CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
                         slash != nullptr ? directory : nullptr, &startup, &process)) {
