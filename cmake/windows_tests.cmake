@@ -72,3 +72,4 @@ set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)
+brisvane_e2e_test(soak_test)

@@ -3,12 +3,14 @@
 # closes at once instead of after the X server's two-second wait for a
 # window manager. Sourced after lib.sh.
 E2E_DESKTOP=
+E2E_DESKTOP_PID=
 
 start_desktop() {  # start_desktop NAME
     E2E_DESKTOP="explorer /desktop=$1,1280x1024"
     # The desktop's own process outlives the command that starts it: started
     # apart, it cannot hold a script's pipe open.
-    (wine $E2E_DESKTOP </dev/null >/dev/null 2>&1 &)
+    wine $E2E_DESKTOP </dev/null >/dev/null 2>&1 &
+    E2E_DESKTOP_PID=$!
     sleep 3
 }
 
@@ -27,7 +29,7 @@ unix_pid() {
     local want p
     want=$(winepath -w "$1" 2>/dev/null)
     for p in /proc/[0-9]*; do
-        if [ "$(tr '\0' '\n' <"$p/cmdline" 2>/dev/null | head -n 1)" = "$want" ]; then
+        if [ "$(tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1)" = "$want" ]; then
             basename "$p"
             return 0
         fi
