@@ -187,25 +187,25 @@ stop
 
 header "CPU time at the default interval (5 s), from a ${CPU_SECONDS} s run, battery changing every 5 s"
 # Both programs run side by side for the same time; the kernel's count of
-# the Wine process's user and system time (all its threads).
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# the Wine process's time on a CPU, summed over its threads, in ns.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'; }
 launch "$exe" >/dev/null
 launch "$base" >/dev/null
 sleep 3
 exe_pid=$(unix_pid "$exe"); base_pid=$(unix_pid "$base")
 [ -n "$exe_pid" ] && [ -n "$base_pid" ] || fail "cannot find the Wine processes"
-exe_before=$(cpu_ticks "$exe_pid"); base_before=$(cpu_ticks "$base_pid")
+exe_before=$(cpu_ns "$exe_pid"); base_before=$(cpu_ns "$base_pid")
 percent=57
 for _ in $(seq 1 $((CPU_SECONDS / 5))); do
     percent=$((percent == 57 ? 56 : 57))
     fake_battery "$percent" 0 Discharging
     sleep 5
 done
-hz=$(getconf CLK_TCK)
-exe_ms=$(( ($(cpu_ticks "$exe_pid") - exe_before) * 1000 / hz ))
-base_ms=$(( ($(cpu_ticks "$base_pid") - base_before) * 1000 / hz ))
-row "CPU time per hour" "$((exe_ms * 3600 / CPU_SECONDS))" "$((base_ms * 3600 / CPU_SECONDS))" ms
-note "measured: $exe_ms ms (baseline $base_ms ms) in $CPU_SECONDS s, /proc/PID/stat utime + stime, ${hz} Hz ticks"
+exe_us=$(( ($(cpu_ns "$exe_pid") - exe_before) / 1000 ))
+base_us=$(( ($(cpu_ns "$base_pid") - base_before) / 1000 ))
+row "CPU time per hour" "$((exe_us * 3600 / CPU_SECONDS / 1000))" "$((base_us * 3600 / CPU_SECONDS / 1000))" ms
+note "measured: $exe_us us (baseline $base_us us) in $CPU_SECONDS s: /proc/PID/task/*/schedstat, all threads"
+note "of the Wine process (Wine's own threads included)"
 close_all_bars
 echo
 echo "done"
