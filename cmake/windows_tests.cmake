@@ -76,3 +76,4 @@ brisvane_e2e_test(settings_file_test)
 brisvane_e2e_test(bar_look_test)
 set_tests_properties(bar_look_test PROPERTIES ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
+brisvane_e2e_test(soak_test)

@@ -81,7 +81,11 @@ BOOL SetTrayIcon(HWND bar, HICON icon)
 
 UINT TaskbarCreatedMessage()
 {
-    static UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    // Zero-initialised, not a guarded local static: the guard would bring in
+    // the C++ runtime's threading and exception support for nothing.
+    static UINT message;
+    if (message == 0)
+        message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
 }
 

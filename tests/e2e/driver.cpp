@@ -318,6 +318,83 @@ int SetCaptionColours(wchar_t const* caption, wchar_t const* captionText)
     return ok ? 0 : 1;
 }
 
+// Committed private memory of a process, region by region: what Windows
+// calls private bytes, which Wine's PrivateUsage leaves at 0.
+unsigned long CommittedPrivateBytes(HANDLE process)
+{
+    unsigned long total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (UINT_PTR address = 0; VirtualQueryEx(process, reinterpret_cast<void*>(address), &region, sizeof region) ==
+                               sizeof region;) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += static_cast<unsigned long>(region.RegionSize);
+        UINT_PTR const next = reinterpret_cast<UINT_PTR>(region.BaseAddress) + region.RegionSize;
+        if (next <= address)
+            break;
+        address = next;
+    }
+    return total;
+}
+
+struct ProcessWindows {
+    DWORD pid;
+    long count;
+};
+
+BOOL CALLBACK CountChildWindow(HWND, LPARAM param)
+{
+    ++reinterpret_cast<ProcessWindows*>(param)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountProcessWindow(HWND window, LPARAM param)
+{
+    ProcessWindows* windows = reinterpret_cast<ProcessWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == windows->pid) {
+        ++windows->count;
+        EnumChildWindows(window, CountChildWindow, param);  // all descendants
+    }
+    return TRUE;
+}
+
+// Windows of a process: top-level ones with all their descendants, and
+// message-only ones, which EnumWindows does not list.
+long CountWindowsOf(DWORD pid)
+{
+    ProcessWindows windows{pid, 0};
+    EnumWindows(CountProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w != nullptr;
+         w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid)
+            ++windows.count;
+    }
+    return windows.count;
+}
+
+// Kernel handles of a process, counted by copying every possible value:
+// Wine's GetProcessHandleCount reads 0 for another process.
+long CountKernelHandles(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_DUP_HANDLE, FALSE, pid);
+    if (process == nullptr)
+        return -1;
+    long count = 0;
+    for (UINT_PTR value = 4; value < 0x10000; value += 4) {
+        HANDLE copy = nullptr;
+        if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0, FALSE,
+                            DUPLICATE_SAME_ACCESS)) {
+            ++count;
+            CloseHandle(copy);
+        }
+    }
+    CloseHandle(process);
+    return count;
+}
+
 // Memory, CPU time and handles of the process that owns the bar.
 int PrintProcess(HWND bar)
 {
@@ -337,12 +414,14 @@ int PrintProcess(HWND bar)
     ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
-    std::printf("pid=%lu\nworkingset=%lu\npeakworkingset=%lu\nprivate=%lu\ncpums=%llu\nhandles=%lu\n"
-                "gdi=%lu\nuser=%lu\n",
+    std::printf("pid=%lu\nworkingset=%lu\npeakworkingset=%lu\nprivate=%lu\ncommitted=%lu\ncpums=%lu\n"
+                "handles=%lu\nkernelhandles=%ld\ngdi=%lu\nuser=%lu\nwindows=%ld\n",
                 pid, static_cast<unsigned long>(memory.WorkingSetSize),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize),
-                static_cast<unsigned long>(memory.PrivateUsage), (k.QuadPart + u.QuadPart) / 10000ull,
-                handles, GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+                static_cast<unsigned long>(memory.PrivateUsage), CommittedPrivateBytes(process),
+                static_cast<unsigned long>((k.QuadPart + u.QuadPart) / 10000ull), handles, CountKernelHandles(pid),
+                GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+                CountWindowsOf(pid));
     CloseHandle(process);
     return 0;
 }
@@ -438,6 +517,58 @@ int CycleDialog(HWND bar, WPARAM command, long count)
     return 0;
 }
 
+// A visible top-level dialog with this caption, or (open = false) none;
+// polls often, the bench opens hundreds.
+HWND WaitForCaption(wchar_t const* caption, bool open, int timeoutMs)
+{
+    for (int waited = 0;; waited += 5) {
+        HWND dialog = FindWindowW(L"#32770", caption);
+        bool const shown = dialog != nullptr && IsWindowVisible(dialog);
+        if (shown == open || waited >= timeoutMs)
+            return shown ? dialog : nullptr;
+        Sleep(5);
+    }
+}
+
+// N auto-shutdowns of one minute, each run to its confirmation by a posted
+// minute tick and declined there: the Auto-shutdown dialog and the
+// confirmation open N times each.
+int CycleConfirmation(HWND bar, long count)
+{
+    wchar_t const* const shutdownCaption = L"\x81EA\x52A8\x5173\x673A";  // Auto-shutdown
+    wchar_t const* const confirmCaption = L"\x5173\x673A\x786E\x8BA4";   // its confirmation
+    for (long i = 0; i < count; ++i) {
+        PostMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+        HWND dialog = WaitForCaption(shutdownCaption, true, 5000);
+        if (dialog == nullptr) {
+            std::printf("error=no auto-shutdown dialog\nopened=%ld\n", i);
+            return 3;
+        }
+        SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, L"0");
+        SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, L"1");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        if (WaitForCaption(shutdownCaption, false, 5000) != nullptr) {
+            std::printf("error=auto-shutdown dialog stays open\nopened=%ld\n", i);
+            return 1;
+        }
+        PostMessageW(bar, WM_TIMER, 2 /* the countdown's minute */, 0);
+        HWND confirm = WaitForCaption(confirmCaption, true, 5000);
+        if (confirm == nullptr) {
+            std::printf("error=no confirmation\nopened=%ld\n", i);
+            return 3;
+        }
+        PostMessageW(confirm, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(confirm, IDCANCEL)));
+        if (WaitForCaption(confirmCaption, false, 5000) != nullptr) {
+            std::printf("error=confirmation stays open\nopened=%ld\n", i + 1);
+            return 1;
+        }
+    }
+    std::printf("opened=%ld\n", count);
+    return 0;
+}
+
 // The dialog the bar shows now: its title and the texts of its controls.
 int PrintDialog(HWND bar, int timeoutMs)
 {
@@ -516,6 +647,13 @@ int LaunchAndTime(wchar_t const* program, int timeoutMs)
     STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
+    // Without handles of its own Wine gives the child this console's output,
+    // and the pipe a script reads it from would then stay open until the
+    // started program ends.
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = INVALID_HANDLE_VALUE;
+    startup.hStdError = INVALID_HANDLE_VALUE;
     PROCESS_INFORMATION process;
     if (!CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
                         slash != nullptr ? directory : nullptr, &startup, &process)) {
@@ -555,10 +693,12 @@ int RunFigureCommand(int argc, wchar_t** argv, HWND bar)
         return ForcePaints(bar, Number(argv[2]));
     if (wcscmp(command, L"cycle") == 0 && argc == 4)
         return CycleDialog(bar, static_cast<WPARAM>(Number(argv[2])), Number(argv[3]));
+    if (wcscmp(command, L"cycle-confirm") == 0 && argc == 3)
+        return CycleConfirmation(bar, Number(argv[2]));
     if (wcscmp(command, L"dialog") == 0)
         return PrintDialog(bar, argc >= 3 ? static_cast<int>(Number(argv[2])) : 3000);
     if (wcscmp(command, L"probe") == 0 && argc == 3) {
-        // tools/bench/probe.cpp's hidden window: WM_APP + 0, 1, 2.
+        // tools/bench/probe.cpp's hidden window: WM_APP + 0 to 4.
         HWND probe = FindWindowExW(HWND_MESSAGE, nullptr, L"BrisvaneProbe", nullptr);
         if (probe == nullptr) {
             std::printf("error=no probe\n");
@@ -699,8 +839,9 @@ int Usage()
                  "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG |\n"
                  "              options [timeout_ms] | options-gone [timeout_ms] | options-click ID |\n"
                  "              options-select INDEX | options-slide POSITION | options-type TEXT |\n"
-                 "              power | colours | setcolours CAPTION TEXT | version FILE | launch PROGRAM | pixels | process | ticks N [CHARGE_FILE] |\n"
-                 "              paints N | cycle COMMAND N | dialog [timeout_ms] | probe 0|1|2 |\n"
+                 "              power | colours | setcolours CAPTION TEXT | version FILE | launch PROGRAM | pixels |\n"
+                 "              process | ticks N [CHARGE_FILE] | paints N | cycle COMMAND N | cycle-confirm N |\n"
+                 "              dialog [timeout_ms] | probe 0..4 |\n"
                  "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
                  "              dialogcmd NAME ID | dialogcheck NAME ID | dialogsend NAME MSG WPARAM LPARAM |\n"
                  "              profile FILE\n");

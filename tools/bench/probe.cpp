@@ -6,6 +6,8 @@
 #include "app/init.h"
 #include "app/messages.h"
 #include "app/state.h"
+#include "bar/paint.h"
+#include "shutdown/power_off.h"
 #include "res/resource.h"
 
 namespace {
@@ -13,6 +15,18 @@ namespace {
 UINT const WM_PROBE_GDI = WM_APP;           // live GDI objects of this process
 UINT const WM_PROBE_USER = WM_APP + 1;      // windows, menus and icons of this process
 UINT const WM_PROBE_TICK_AREA = WM_APP + 2; // pixels one refresh tick invalidates
+UINT const WM_PROBE_PAINT_OBJECTS = WM_APP + 3; // the paint's own count of its live objects
+UINT const WM_PROBE_POWER_OFFS = WM_APP + 4;    // power-offs asked for (and not done)
+
+LONG g_powerOffs;
+
+// The bench declines every confirmation; should one time out, nothing is
+// switched off, not even the Wine session.
+BOOL WINAPI CountPowerOff(UINT, DWORD)
+{
+    ++g_powerOffs;
+    return TRUE;
+}
 
 // Wine accepts a bare table index (no generation in the high word) for a
 // live handle, so every slot of the handle table can be asked.
@@ -84,6 +98,10 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return CountUserObjects();
     case WM_PROBE_TICK_AREA:
         return TickArea();
+    case WM_PROBE_PAINT_OBJECTS:
+        return g_paintObjectsAlive;
+    case WM_PROBE_POWER_OFFS:
+        return g_powerOffs;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -94,6 +112,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
     LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
+    g_exitWindowsEx = CountPowerOff;
     RegisterBarClass(instance);
     if (!InitInstance(instance, showCommand))
         return 1;
