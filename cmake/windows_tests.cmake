@@ -38,6 +38,7 @@ target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
 target_link_libraries(e2e_driver PRIVATE version)
+target_link_libraries(e2e_driver PRIVATE shell32)
 brisvane_warnings(e2e_driver)
 
 # Windows to ride on, and a stand-in for the program that switches the hooks
@@ -72,3 +73,4 @@ set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)
+brisvane_e2e_test(tray_area_test)
