@@ -133,3 +133,8 @@ void SaveSettings(HWND bar)
         WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, value).text, path);
     }
 }
+
+void AllowSettingsSaveAgain()
+{
+    g_settingsSaved = false;
+}

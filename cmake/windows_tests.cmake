@@ -38,6 +38,7 @@ target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
 target_link_libraries(e2e_driver PRIVATE version)
+target_link_libraries(e2e_driver PRIVATE shell32)
 brisvane_warnings(e2e_driver)
 
 # Windows to ride on, and a stand-in for the program that switches the hooks
@@ -77,3 +78,4 @@ brisvane_e2e_test(bar_look_test)
 set_tests_properties(bar_look_test PROPERTIES ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 brisvane_e2e_test(soak_test)
+brisvane_e2e_test(tray_area_test)

@@ -1,6 +1,7 @@
 #include "shutdown/countdown.h"
 
 #include "app/messages.h"
+#include "app/settings.h"
 #include "app/state.h"
 #include "bar/battery.h"
 #include "res/resource.h"
@@ -109,7 +110,10 @@ void Confirm(HWND bar)
         RestoreBatteryDisplay(bar);
         return;
     }
+    // A forced power-off may end this process without WM_ENDSESSION.
+    SaveSettings(bar);
     if (ShutdownSystem() == 0) {
+        AllowSettingsSaveAgain();
         Advance(SHUTDOWN_EVENT_POWER_REFUSED);
         return;
     }

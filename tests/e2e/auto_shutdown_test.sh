@@ -101,7 +101,14 @@ tick
 sleep 1
 check_eq "no pending shutdown after a restart" 0 "$(value open "$(driver dialog confirm 0)")"
 
-# Left alone, the confirmation powers off: the Wine session ends.
+# Left alone, the confirmation powers off: the Wine session ends, and the
+# settings are written first. Alpha 200 lives only in the running program's
+# memory once its INI is gone, so finding it again proves the save.
+driver close
+wait_bar_exit
+printf '[Brisvane]\r\nAlpha=200\r\n' > "$E2E_DIR/app/Brisvane.ini"
+start_bar
+rm -f "$E2E_DIR/app/Brisvane.ini"
 countdown 0 1
 tick
 check_eq "confirmation open before the power-off" 1 "$(value open "$(driver dialog confirm 10000)")"
@@ -116,3 +123,6 @@ echo "ok: the program ended with the power-off (exit code $BAR_EXIT)"
 # from this script's output, or they would hold the test runner's pipe open.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 check_eq "bar windows after the power-off" 0 "$(value count "$(driver count)")"
+ini() { sed -n "s/^$1=//p" "$E2E_DIR/app/Brisvane.ini" 2>/dev/null | tr -d '\r'; }
+check_eq "INI Alpha written at the power-off" 200 "$(ini Alpha)"
+check_eq "INI Interval written at the power-off" 5000 "$(ini Interval)"

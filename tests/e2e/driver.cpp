@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -721,6 +722,8 @@ wchar_t const* DialogCaption(wchar_t const* name)
         return L"关机确认";
     if (wcscmp(name, L"cancelask") == 0)
         return L"取消自动关机";
+    if (wcscmp(name, L"about") == 0)
+        return L"关于";
     return name;
 }
 
@@ -769,6 +772,7 @@ int DialogCommand(int argc, wchar_t** argv)
         GetWindowRect(dialog, &rect);
         std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n", rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top);
+        std::printf("topmost=%d\n", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
         return 0;
     }
     if (dialog == nullptr) {
@@ -830,6 +834,310 @@ int PrintProfile(wchar_t const* file)
     return 0;
 }
 
+// ---- The notification area of Wine's explorer, the tray menu, tooltips ----
+
+HWND TrayWindow()
+{
+    return FindWindowW(L"Shell_TrayWnd", nullptr);
+}
+
+// The pixels of a screen rectangle, 32 bits each, top row first.
+struct Pixels {
+    int width, height;
+    DWORD* bits;
+};
+
+bool GrabScreen(RECT const& rect, Pixels& out)
+{
+    out.width = rect.right - rect.left;
+    out.height = rect.bottom - rect.top;
+    out.bits = nullptr;
+    if (out.width <= 0 || out.height <= 0 || out.width > 256 || out.height > 256)
+        return false;
+    out.bits = static_cast<DWORD*>(HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * out.width * out.height));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, out.width, out.height);
+    HGDIOBJ const old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = out.width;
+    info.bmiHeader.biHeight = -out.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bool const ok = GetDIBits(memory, bitmap, 0, out.height, out.bits, &info, DIB_RGB_COLORS) == out.height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+// An icon of the program's file as the tray draws it: loaded at the size the
+// program loads it, drawn shrunk into a slot filled with the background.
+bool RenderIcon(wchar_t const* file, int id, DWORD background, int slot, int border, Pixels& out)
+{
+    out.width = out.height = slot;
+    out.bits = nullptr;
+    HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr)
+        return false;
+    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    FreeLibrary(module);
+    if (icon == nullptr)
+        return false;
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = slot;
+    info.bmiHeader.biHeight = -slot;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ const old = SelectObject(memory, dib);
+    for (int i = 0; i < slot * slot; ++i)
+        static_cast<DWORD*>(bits)[i] = background;
+    DrawIconEx(memory, border, border, icon, slot - 2 * border, slot - 2 * border, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    out.bits = static_cast<DWORD*>(HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * slot * slot));
+    CopyMemory(out.bits, bits, sizeof(DWORD) * slot * slot);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DestroyIcon(icon);
+    return true;
+}
+
+// Sum over the pixels of the largest channel difference.
+long Distance(Pixels const& a, Pixels const& b)
+{
+    long sum = 0;
+    for (int i = 0; i < a.width * a.height; ++i)
+        for (int shift = 0; shift < 24; shift += 8) {
+            int const d = static_cast<int>((a.bits[i] >> shift) & 0xFF) - static_cast<int>((b.bits[i] >> shift) & 0xFF);
+            sum += d < 0 ? -d : d;
+        }
+    return sum;
+}
+
+// tray [EXE]: the taskbar's notification area and what its rightmost icon
+// slot shows; with the program's file, which of its two icons that is
+// (icon=normal, shutdown or none) by the nearer picture.
+int PrintTray(wchar_t const* exe)
+{
+    HWND tray = TrayWindow();
+    if (tray == nullptr) {
+        std::printf("tray=0\n");
+        return 1;
+    }
+    RECT rect;
+    GetWindowRect(tray, &rect);
+    // Wine's explorer lays icons right to left, each a small icon plus a
+    // 2-pixel border on every side, centred in the taskbar's height.
+    int const border = 2;
+    int const slot = GetSystemMetrics(SM_CXSMICON) + 2 * border;
+    RECT icon;
+    icon.right = rect.right;
+    icon.left = icon.right - slot;
+    icon.top = rect.top + (rect.bottom - rect.top - slot) / 2;
+    icon.bottom = icon.top + slot;
+    Pixels shown;
+    if (!GrabScreen(icon, shown)) {
+        std::printf("error=cannot read the screen\n");
+        return 1;
+    }
+    DWORD const background = shown.bits[0] & 0xFFFFFFu;
+    long inked = 0;
+    for (int i = 0; i < shown.width * shown.height; ++i)
+        if ((shown.bits[i] & 0xFFFFFFu) != background)
+            ++inked;
+    std::printf("tray=%lu\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\niconx=%ld\nicony=%ld\nslot=%d\ninked=%ld\n",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(tray)), rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, icon.left + slot / 2, icon.top + slot / 2, slot, inked);
+    if (exe != nullptr) {
+        Pixels normal, shutdown;
+        if (!RenderIcon(exe, IDI_BRISVANE, background, slot, border, normal) ||
+            !RenderIcon(exe, IDI_SHUTDOWN, background, slot, border, shutdown)) {
+            std::printf("error=cannot load the icons of %ls\n", exe);
+            return 1;
+        }
+        long const toNormal = Distance(shown, normal), toShutdown = Distance(shown, shutdown);
+        std::printf("normaldistance=%ld\nshutdowndistance=%ld\nicon=%s\n", toNormal, toShutdown,
+                    inked == 0 ? "none" : toNormal < toShutdown ? "normal" : "shutdown");
+        HeapFree(GetProcessHeap(), 0, normal.bits);
+        HeapFree(GetProcessHeap(), 0, shutdown.bits);
+    }
+    HeapFree(GetProcessHeap(), 0, shown.bits);
+    return 0;
+}
+
+struct FoundTips {
+    int count;
+    int visible;
+    HWND shown;
+};
+
+BOOL CALLBACK CollectTooltip(HWND window, LPARAM param)
+{
+    wchar_t name[32];
+    if (GetClassNameW(window, name, 32) && wcscmp(name, L"tooltips_class32") == 0) {
+        FoundTips* found = reinterpret_cast<FoundTips*>(param);
+        ++found->count;
+        if (IsWindowVisible(window)) {
+            ++found->visible;
+            found->shown = window;
+        }
+    }
+    return TRUE;
+}
+
+// traytip [timeout]: the tooltip on screen (waiting for one to show) and its
+// text, which a tooltip gives for WM_GETTEXT while it shows.
+int PrintTrayTip(int timeoutMs)
+{
+    FoundTips found{0, 0, nullptr};
+    for (int waited = 0;; waited += 100) {
+        found = FoundTips{0, 0, nullptr};
+        EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&found));
+        if (found.shown != nullptr || waited >= timeoutMs)
+            break;
+        Sleep(100);
+    }
+    std::printf("tooltips=%d\nvisible=%d\n", found.count, found.visible);
+    if (found.shown == nullptr)
+        return 0;
+    wchar_t text[128] = L"";
+    SendTo(found.shown, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+    PrintUtf8("tip", text);
+    return 0;
+}
+
+HWND WaitForPopupMenu(int timeoutMs)
+{
+    for (int waited = 0;; waited += 100) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if ((menu != nullptr && IsWindowVisible(menu)) || waited >= timeoutMs)
+            return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+        Sleep(100);
+    }
+}
+
+// menu [timeout]: the popup menu on screen, its place and its items.
+int PrintPopupMenu(int timeoutMs)
+{
+    HWND window = WaitForPopupMenu(timeoutMs);
+    std::printf("open=%d\n", window != nullptr ? 1 : 0);
+    if (window == nullptr)
+        return 0;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    DWORD barOwner = 0;
+    GetWindowThreadProcessId(FindBars().first, &barOwner);
+    std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\ncursorx=%ld\ncursory=%ld\nbarprocess=%d\n", rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, cursor.x, cursor.y, owner == barOwner ? 1 : 0);
+    HMENU menu = reinterpret_cast<HMENU>(SendTo(window, MN_GETHMENU, 0, 0));
+    int const count = menu != nullptr ? GetMenuItemCount(menu) : -1;
+    std::printf("items=%d\n", count);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        char key[16];
+        std::snprintf(key, sizeof key, "item%d", i);
+        PrintUtf8(key, text);
+        std::printf("id%d=%u\n", i, GetMenuItemID(menu, i));
+    }
+    return 0;
+}
+
+// menukey down|up|return|escape...: keys for the open popup menu, as its
+// tracking loop reads them from the queue.
+int MenuKeys(int argc, wchar_t** argv)
+{
+    HWND window = WaitForPopupMenu(5000);
+    if (window == nullptr) {
+        std::printf("error=no menu\n");
+        return 1;
+    }
+    for (int i = 2; i < argc; ++i) {
+        UINT const key = wcscmp(argv[i], L"down") == 0 ? VK_DOWN
+                         : wcscmp(argv[i], L"up") == 0 ? VK_UP
+                         : wcscmp(argv[i], L"return") == 0 ? VK_RETURN
+                                                           : VK_ESCAPE;
+        PostMessageW(window, WM_KEYDOWN, key, 1);
+        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+        Sleep(200);
+    }
+    return 0;
+}
+
+// waitexit TIMEOUT: holds the bar's process from now on (prints watching=1
+// at once) and reports its exit code once it has ended.
+int WaitForBarExit(DWORD timeoutMs)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(WaitForBar(5000), &pid);
+    HANDLE process = pid != 0 ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr;
+    std::printf("watching=%d\n", process != nullptr ? 1 : 0);
+    std::fflush(stdout);
+    if (process == nullptr)
+        return 1;
+    DWORD code = STILL_ACTIVE;
+    bool const ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    std::printf("ended=%d\nexitcode=%lu\n", ended ? 1 : 0, static_cast<unsigned long>(code));
+    return 0;
+}
+
+// Returns -1 when command is none of these.
+int TrayCommand(int argc, wchar_t** argv)
+{
+    wchar_t const* command = argv[1];
+    if (wcscmp(command, L"tray") == 0)
+        return PrintTray(argc > 2 ? argv[2] : nullptr);
+    if (wcscmp(command, L"traytip") == 0)
+        return PrintTrayTip(argc > 2 ? static_cast<int>(Number(argv[2])) : 0);
+    if (wcscmp(command, L"menu") == 0)
+        return PrintPopupMenu(argc > 2 ? static_cast<int>(Number(argv[2])) : 5000);
+    if (wcscmp(command, L"menukey") == 0)
+        return MenuKeys(argc, argv);
+    if (wcscmp(command, L"cursor") == 0 && argc == 4)
+        return SetCursorPos(static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3]))) ? 0 : 1;
+    if (wcscmp(command, L"waitexit") == 0 && argc == 3)
+        return WaitForBarExit(static_cast<DWORD>(Number(argv[2])));
+    if (wcscmp(command, L"forgeticon") == 0) {
+        // The icon gone from the shell's side, as after a crash of the shell.
+        NOTIFYICONDATAW data;
+        ZeroMemory(&data, sizeof data);
+        data.cbSize = NOTIFYICONDATAW_V3_SIZE;
+        data.hWnd = FindBars().first;
+        data.uID = 1;
+        return data.hWnd != nullptr && Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+    }
+    if (wcscmp(command, L"taskbarcreated") == 0) {
+        // What the shell broadcasts when its taskbar comes up.
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                                   SMTO_ABORTIFHUNG, 5000, &ignored)
+                   ? 0
+                   : 1;
+    }
+    return -1;
+}
+
+
 int Usage()
 {
     std::fprintf(stderr,
@@ -844,7 +1152,9 @@ int Usage()
                  "              dialog [timeout_ms] | probe 0..4 |\n"
                  "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
                  "              dialogcmd NAME ID | dialogcheck NAME ID | dialogsend NAME MSG WPARAM LPARAM |\n"
-                 "              profile FILE\n");
+                 "              profile FILE | tray [EXE] | traytip [timeout_ms] | menu [timeout_ms] |\n"
+                 "              menukey down|up|return|escape... | cursor X Y | waitexit TIMEOUT_MS | forgeticon |\n"
+                 "              taskbarcreated\n");
     return 2;
 }
 
@@ -1070,6 +1380,9 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
 
+    int const tray = TrayCommand(argc, argv);
+    if (tray >= 0)
+        return tray;
     int const adhere = AdhereCommand(argc, argv);
     if (adhere >= 0)
         return adhere;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "app/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
 #include "shutdown/power_off.h"
@@ -55,11 +56,26 @@ int WINAPI FakeMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT flags)
     return g_answer;
 }
 
+// The settings file beside this test program, as the bar writes it.
+std::wstring IniPath()
+{
+    WCHAR path[MAX_PATH] = L"";
+    ModuleDirectory(path, MAX_PATH, L"Brisvane.ini");
+    return path;
+}
+
+UINT IniAlpha()
+{
+    return GetPrivateProfileIntW(L"Brisvane", L"Alpha", 9999, IniPath().c_str());
+}
+
 std::vector<UINT> g_exitFlags;
+std::vector<UINT> g_alphaAtExit;  // Alpha in the file when the power-off was asked
 BOOL g_exitResult = TRUE;
 BOOL WINAPI FakeExitWindows(UINT flags, DWORD)
 {
     g_exitFlags.push_back(flags);
+    g_alphaAtExit.push_back(IniAlpha());
     return g_exitResult;
 }
 
@@ -150,6 +166,7 @@ protected:
         UseFakeSeams();
         g_shown.clear();
         g_exitFlags.clear();
+        g_alphaAtExit.clear();
         g_answer = IDOK;
         g_exitResult = TRUE;
         g_whileShown = nullptr;
@@ -581,6 +598,35 @@ TEST_F(Shutdown, RefusedPowerOffStallsUntilCancelled)
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
     EXPECT_EQ(0, g_settings.shutdownActive);
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
+}
+
+// A forced power-off can end the program without WM_ENDSESSION: the file is
+// written before it is asked for. Refused, the program runs on, and its exit
+// writes what changed since.
+TEST_F(Shutdown, SettingsAreWrittenBeforeThePowerOffAndAgainAfterARefusal)
+{
+    StartBar();
+    DeleteFileW(IniPath().c_str());
+    g_settings.alpha = 201;
+    StartCountdown(L"0", L"1");
+    WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); });
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    ASSERT_EQ(1u, g_alphaAtExit.size());
+    EXPECT_EQ(201u, g_alphaAtExit[0]);
+
+    g_shutdownState = SHUTDOWN_IDLE;  // a new run of the program
+    StartBar();
+    g_exitResult = FALSE;
+    g_settings.alpha = 202;
+    StartCountdown(L"0", L"1");
+    WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); });
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    ASSERT_EQ(2u, g_alphaAtExit.size());
+    EXPECT_EQ(202u, g_alphaAtExit[1]);
+    ASSERT_TRUE(IsWindow(bar));
+    g_settings.alpha = 203;
+    DestroyWindow(bar);
+    EXPECT_EQ(203u, IniAlpha()) << "the exit after a refused power-off saves again";
 }
 
 TEST_F(Shutdown, CancelledDialogAndSecondCommandWhileOpen)

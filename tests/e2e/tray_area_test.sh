@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The tray icon of the real program in the notification area of a Wine
+# virtual desktop: the icon shown there (compared pixel for pixel with the
+# program's own icons) and its tooltip read off the screen while the mouse
+# rests on it; the menu on a right-button release only; About at the
+# bottom-right; an auto-shutdown started and cancelled through the menu with
+# its icon, tooltip and renamed item; the icon back after "TaskbarCreated";
+# Exit from the menu with exit code 0 and the icon gone.
+. "$(dirname "$0")/lib.sh"
+
+command -v xdotool >/dev/null || { echo "SKIP: needs xdotool"; exit 77; }
+command -v xwininfo >/dev/null || { echo "SKIP: needs xwininfo"; exit 77; }
+DESKTOP="explorer /desktop=shell,1024x700"
+WM_TRAYNOTIFY=1025
+
+ddriver() {
+    timeout 60 wine $DESKTOP "$E2E_DRIVER" "$@" | tr -d '\r'
+}
+cleanup_desktop() {
+    if [ -n "$BAR_PID" ]; then
+        ddriver close >/dev/null 2>&1 || true
+        sleep 1
+        kill "$BAR_PID" 2>/dev/null || true
+    fi
+}
+trap cleanup_desktop EXIT
+
+# Retries a check for a few seconds: the shell draws and the program acts
+# asynchronously.
+eventually() {
+    local tries=0
+    until "$@" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -lt 8 ] || { "$@"; return 1; }
+        sleep 0.5
+    done
+}
+
+fake_battery 57 0 Discharging
+(cd "$E2E_DIR/app" && exec wine $DESKTOP "$APP_EXE") &
+BAR_PID=$!
+# A second program entering the desktop while it is still being made can
+# hang: wait for the desktop's X window first.
+for _ in $(seq 1 60); do
+    xwininfo -root -tree 2>/dev/null | grep -q "Wine desktop" && break
+    sleep 0.5
+done
+ddriver bar 30000 >/dev/null || fail "no bar window appeared"
+metrics=$(ddriver metrics)
+CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
+check_eq "virtual desktop" 1024x700 "${SCREEN_W}x$SCREEN_H"
+APP_WIN=$(winepath -w "$APP_EXE" 2>/dev/null)
+
+TRAY_ICON=
+icon_is() {
+    local out
+    out=$(ddriver tray "$APP_WIN")
+    TRAY_ICON=$(value icon "$out")
+    ICON_X=$(value iconx "$out"); ICON_Y=$(value icony "$out")
+    [ "$TRAY_ICON" = "$1" ] || { echo "tray icon shows '$TRAY_ICON', not $1" >&2; return 1; }
+}
+# The tooltip the shell shows when the mouse comes to rest on the icon
+# (the desktop window lies at the X screen's origin).
+hover_tip() {
+    xdotool mousemove 500 300
+    sleep 0.5
+    xdotool mousemove "$ICON_X" "$ICON_Y"
+    value tip "$(ddriver traytip 4000)"
+}
+open_menu() {
+    ddriver post $WM_TRAYNOTIFY 1 $((0x205))
+    MENU=$(ddriver menu 5000)
+    check_eq "menu open on a right-button release" 1 "$(value open "$MENU")"
+}
+dialog_gone() {
+    [ "$(value open "$(ddriver dialog "$1" 0)")" = 0 ]
+}
+
+eventually icon_is normal || fail "the program's icon is not in the tray at start"
+echo "ok: the program's icon is in the notification area"
+check_eq "tooltip" "电量监视" "$(hover_tip)"
+
+# Left clicks, double clicks and the press of the right button open nothing.
+for mouse in 0x202 0x203 0x204; do ddriver post $WM_TRAYNOTIFY 1 $((mouse)); done
+check_eq "menu after left clicks and a right press" 0 "$(value open "$(ddriver menu 1500)")"
+open_menu
+check_eq "menu of the program" 1 "$(value barprocess "$MENU")"
+IDLE_WIDTH=$(value width "$MENU")
+mx=$(value x "$MENU"); my=$(value y "$MENU"); mw=$(value width "$MENU"); mh=$(value height "$MENU")
+# At the cursor, moved only as far as needed to stay above the taskbar.
+if [ $mx -lt $((ICON_X - mw)) ] || [ $mx -gt $ICON_X ] || [ $((my + mh)) -gt $SCREEN_H ] || [ $my -lt $((ICON_Y - mh - 30)) ]; then
+    fail "menu at $mx,$my ${mw}x$mh is not at the cursor $ICON_X,$ICON_Y"
+fi
+echo "ok: menu at the cursor"
+
+# The third item is About: at the bottom-right corner, topmost.
+ddriver menukey down down down return
+about=$(ddriver dialog about 5000)
+check_eq "About box open" 1 "$(value open "$about")"
+check_eq "About box right edge" $((SCREEN_W - CAP - 3)) $(($(value x "$about") + $(value width "$about")))
+check_eq "About box bottom edge" $((SCREEN_H - CAP - 3)) $(($(value y "$about") + $(value height "$about")))
+check_eq "About box topmost" 1 "$(value topmost "$about")"
+ddriver dialogcmd about 1
+eventually dialog_gone about || fail "the About box did not close on OK"
+check_eq "menu closed after choosing" 0 "$(value open "$(ddriver menu 0)")"
+
+# The first item starts an auto-shutdown of one minute.
+open_menu
+ddriver menukey down return
+check_eq "Auto-shutdown dialog from the menu" 1 "$(value open "$(ddriver dialog shutdown 10000)")"
+ddriver dialogset shutdown 1004 0
+ddriver dialogset shutdown 1006 1
+ddriver dialogcmd shutdown 1
+eventually dialog_gone shutdown || fail "the Auto-shutdown dialog did not close"
+eventually icon_is shutdown || fail "no shutdown icon in the tray during the countdown"
+echo "ok: the shutdown icon in the tray during the countdown"
+check_eq "tooltip during the countdown" "1分钟后自动关机" "$(hover_tip)"
+
+# A shell that lost its icons and says "TaskbarCreated" gets them back as
+# they look now: still the countdown, still cancellable.
+ddriver forgeticon
+eventually icon_is none || fail "the icon did not leave the tray"
+ddriver taskbarcreated
+eventually icon_is shutdown || fail "the shutdown icon did not come back on TaskbarCreated"
+echo "ok: the icon comes back on TaskbarCreated, as it looked"
+check_eq "tooltip after TaskbarCreated" "1分钟后自动关机" "$(hover_tip)"
+
+# The first item now reads "取消自动关机", wider than "自动关机".
+open_menu
+width=$(value width "$MENU")
+[ "$width" -gt "$IDLE_WIDTH" ] || fail "menu during the countdown ${width} px wide, not wider than $IDLE_WIDTH"
+echo "ok: the renamed first item widens the menu from $IDLE_WIDTH to $width px"
+ddriver menukey down return
+check_eq "cancel question from the menu" 1 "$(value open "$(ddriver dialog cancelask 10000)")"
+ddriver dialogcmd cancelask 1
+eventually dialog_gone cancelask || fail "the cancel question did not close"
+eventually icon_is normal || fail "the normal icon did not come back after the cancel"
+echo "ok: the normal icon is back after the cancel"
+check_eq "tooltip after the cancel" "电量监视" "$(hover_tip)"
+open_menu
+check_eq "menu width after the cancel" "$IDLE_WIDTH" "$(value width "$MENU")"
+
+# The last item, past the separator, is Exit: no question, exit code 0.
+# Straight to the file: a pipe would hold "watching" back until the end.
+timeout 60 wine $DESKTOP "$E2E_DRIVER" waitexit 30000 > "$E2E_DIR/exit.txt" &
+watcher=$!
+for _ in $(seq 1 40); do grep -q watching "$E2E_DIR/exit.txt" && break; sleep 0.25; done
+check_eq "watching the program" 1 "$(value watching "$(tr -d '\r' < "$E2E_DIR/exit.txt")")"
+ddriver menukey down down down down return
+wait $watcher || true
+exited=$(tr -d '\r' < "$E2E_DIR/exit.txt")
+check_eq "ended after Exit" 1 "$(value ended "$exited")"
+check_eq "exit code after Exit" 0 "$(value exitcode "$exited")"
+wait_bar_exit
+eventually icon_is none || fail "the icon stays in the tray after Exit"
+echo "ok: the icon is gone after Exit"
