@@ -1,5 +1,7 @@
 #include "app/settings_table.h"
 
+#include "app/decimal_text.h"
+
 #include <cwchar>
 
 SettingKey const SETTING_KEYS[SETTING_COUNT] = {
@@ -65,7 +67,7 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
 SettingText FormatSettingValue(SettingKind kind, int32_t value)
 {
     SettingText result;
-    std::swprintf(result.text, SETTING_TEXT_SIZE, L"%ld", static_cast<long>(KeptSettingValue(kind, value)));
+    FormatDecimal(result.text, SETTING_TEXT_SIZE, KeptSettingValue(kind, value));
     return result;
 }
 

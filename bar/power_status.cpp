@@ -1,6 +1,6 @@
 #include "bar/power_status.h"
 
-#include <cwchar>
+#include "app/decimal_text.h"
 
 namespace {
 
@@ -44,6 +44,8 @@ void FormatBatteryText(BatteryView const& view, wchar_t* text, size_t capacity)
         return;
     }
     wchar_t out[16];
-    std::swprintf(out, 16, L"%d%%", view.percent < 0 ? 0 : static_cast<int>(view.percent));
+    size_t const length = FormatDecimal(out, 15, view.percent < 0 ? 0 : view.percent);
+    out[length] = L'%';
+    out[length + 1] = L'\0';
     CopyText(out, text, capacity);
 }

@@ -1,6 +1,6 @@
 #include "shutdown/countdown_logic.h"
 
-#include <cstdio>
+#include "app/decimal_text.h"
 
 int32_t CountdownPercent(int32_t remaining, int32_t total)
 {
@@ -13,12 +13,13 @@ void FormatCountdownText(int32_t minutes, wchar_t* out, size_t size)
 {
     if (size == 0)
         return;
-    char text[32];
-    int const length = std::snprintf(text, sizeof text, "%ld:%02d", static_cast<long>(minutes / 60),
-                                     static_cast<int>(minutes % 60));
+    wchar_t text[32];
+    size_t const hours = FormatDecimal(text, 30, minutes / 60);
+    text[hours] = L':';
+    FormatDecimal(text + hours + 1, sizeof text / sizeof text[0] - hours - 1, minutes % 60, 2);
     size_t i = 0;
-    for (; length > 0 && i + 1 < size && text[i] != '\0'; ++i)
-        out[i] = static_cast<wchar_t>(text[i]);
+    for (; i + 1 < size && text[i] != L'\0'; ++i)
+        out[i] = text[i];
     out[i] = L'\0';
 }
 
