@@ -35,15 +35,6 @@ cleanup_desktop() {
 }
 trap cleanup_desktop EXIT
 
-# Retries a check for a few seconds: the library moves the bar asynchronously.
-eventually() {
-    local tries=0
-    until "$@" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ $tries -lt 8 ] || { "$@"; return 1; }
-        sleep 0.5
-    done
-}
 
 BAR_CLASS=BRISVANE
 bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)

@@ -238,6 +238,20 @@ int PrintPower()
     return 0;
 }
 
+// A 32-bit bitmap header whose first row is the top one, as screens read.
+BITMAPINFO TopDownBitmapInfo(int width, int height)
+{
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // What the screen shows where the bar is: a hash of its pixels and how many
 // of them are not black (keyed-out pixels show the black root window).
 int PrintPixels(HWND bar)
@@ -250,14 +264,7 @@ int PrintPixels(HWND bar)
         std::printf("error=odd bar size\n");
         return 1;
     }
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -861,14 +868,7 @@ bool GrabScreen(RECT const& rect, Pixels& out)
     HGDIOBJ const old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(memory, old);
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = out.width;
-    info.bmiHeader.biHeight = -out.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(out.width, out.height);
     bool const ok = GetDIBits(memory, bitmap, 0, out.height, out.bits, &info, DIB_RGB_COLORS) == out.height;
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -889,14 +889,7 @@ bool RenderIcon(wchar_t const* file, int id, DWORD background, int slot, int bor
     FreeLibrary(module);
     if (icon == nullptr)
         return false;
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = slot;
-    info.bmiHeader.biHeight = -slot;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(slot, slot);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

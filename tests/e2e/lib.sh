@@ -108,6 +108,17 @@ capture_bar() {
         $(($(value width "$bar") + 2 * margin)) $(($(value height "$bar") + 2 * margin))
 }
 
+# Retries a check for up to ten seconds: the shell, the hook library and the
+# program all act asynchronously, and a loaded machine is slow.
+eventually() {
+    local tries=0
+    until "$@" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -lt 20 ] || { "$@"; return 1; }
+        sleep 0.5
+    done
+}
+
 # Waits for the program to end; its exit code goes into BAR_EXIT.
 wait_bar_exit() {
     BAR_EXIT=0

@@ -25,16 +25,6 @@ cleanup_desktop() {
 }
 trap cleanup_desktop EXIT
 
-# Retries a check for a few seconds: the shell draws and the program acts
-# asynchronously.
-eventually() {
-    local tries=0
-    until "$@" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ $tries -lt 8 ] || { "$@"; return 1; }
-        sleep 0.5
-    done
-}
 
 fake_battery 57 0 Discharging
 (cd "$E2E_DIR/app" && exec wine $DESKTOP "$APP_EXE") &
