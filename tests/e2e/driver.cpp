@@ -252,44 +252,57 @@ BITMAPINFO TopDownBitmapInfo(int width, int height)
     return info;
 }
 
+// The pixels of a screen rectangle, 32 bits each, top row first.
+struct Pixels {
+    int width, height;
+    DWORD* bits;
+};
+
+bool GrabScreen(RECT const& rect, Pixels& out)
+{
+    out.width = rect.right - rect.left;
+    out.height = rect.bottom - rect.top;
+    out.bits = nullptr;
+    if (out.width <= 0 || out.height <= 0 || out.width > 4096 || out.height > 4096)
+        return false;
+    out.bits = static_cast<DWORD*>(HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * out.width * out.height));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, out.width, out.height);
+    HGDIOBJ const old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = TopDownBitmapInfo(out.width, out.height);
+    bool const ok = GetDIBits(memory, bitmap, 0, out.height, out.bits, &info, DIB_RGB_COLORS) == out.height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 // What the screen shows where the bar is: a hash of its pixels and how many
 // of them are not black (keyed-out pixels show the black root window).
 int PrintPixels(HWND bar)
 {
     RECT rect;
     GetWindowRect(bar, &rect);
-    int const width = rect.right - rect.left;
-    int const height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
-        std::printf("error=odd bar size\n");
+    Pixels shown;
+    if (!GrabScreen(rect, shown)) {
+        if (shown.bits != nullptr)
+            HeapFree(GetProcessHeap(), 0, shown.bits);
+        std::printf("error=cannot read the bar's pixels\n");
         return 1;
     }
-    BITMAPINFO info = TopDownBitmapInfo(width, height);
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib == nullptr || bits == nullptr) {
-        std::printf("error=no bitmap\n");
-        return 1;
-    }
-    HGDIOBJ const old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
     unsigned long hash = 2166136261ul;
     long inked = 0;
-    DWORD const* pixel = static_cast<DWORD const*>(bits);
-    for (long i = 0; i < static_cast<long>(width) * height; ++i) {
-        DWORD const colour = pixel[i] & 0xFFFFFFu;
+    for (long i = 0; i < static_cast<long>(shown.width) * shown.height; ++i) {
+        DWORD const colour = shown.bits[i] & 0xFFFFFFu;
         if (colour != 0)
             ++inked;
         for (int b = 0; b < 3; ++b)
             hash = (hash ^ ((colour >> (8 * b)) & 0xFF)) * 16777619ul;
     }
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    HeapFree(GetProcessHeap(), 0, shown.bits);
     std::printf("hash=%08lx\ninked=%ld\n", hash, inked);
     return 0;
 }
@@ -846,34 +859,6 @@ int PrintProfile(wchar_t const* file)
 HWND TrayWindow()
 {
     return FindWindowW(L"Shell_TrayWnd", nullptr);
-}
-
-// The pixels of a screen rectangle, 32 bits each, top row first.
-struct Pixels {
-    int width, height;
-    DWORD* bits;
-};
-
-bool GrabScreen(RECT const& rect, Pixels& out)
-{
-    out.width = rect.right - rect.left;
-    out.height = rect.bottom - rect.top;
-    out.bits = nullptr;
-    if (out.width <= 0 || out.height <= 0 || out.width > 256 || out.height > 256)
-        return false;
-    out.bits = static_cast<DWORD*>(HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * out.width * out.height));
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, out.width, out.height);
-    HGDIOBJ const old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = TopDownBitmapInfo(out.width, out.height);
-    bool const ok = GetDIBits(memory, bitmap, 0, out.height, out.bits, &info, DIB_RGB_COLORS) == out.height;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
 }
 
 // An icon of the program's file as the tray draws it: loaded at the size the
