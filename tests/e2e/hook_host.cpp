@@ -1,7 +1,7 @@
 // Stands in for the program where a test must switch the hooks or watch what
 // the library posts: it publishes the shared record for a bar of its own,
 // installs the hooks and shows in its bar's title what arrived:
-//   "state=S posts=N install=R uninstall=R"
+//   "state=S posts=N install=R uninstall=R history=SSS…"
 // Posted WM_APP + 1 uninstalls, WM_APP + 2 installs, WM_CLOSE ends it.
 //   hook_host IGNOREDUI
 #include <windows.h>
@@ -22,12 +22,27 @@ int g_state = -1;
 int g_posts;
 int g_install = -1;
 int g_uninstall = -1;
+wchar_t g_history[33];  // the last 32 states, oldest first, for the failure report
+
+void RecordState(int state)
+{
+    int const last = static_cast<int>(sizeof g_history / sizeof g_history[0]) - 2;
+    int length = 0;
+    while (g_history[length] != L'\0')
+        ++length;
+    if (length > last) {
+        for (int i = 0; i < last; ++i)
+            g_history[i] = g_history[i + 1];
+        length = last;
+    }
+    g_history[length] = state == 0 ? L'0' : L'1';
+}
 
 void ShowStatus(HWND window)
 {
-    wchar_t text[96];
-    std::swprintf(text, 96, L"state=%d posts=%d install=%d uninstall=%d", g_state, g_posts, g_install,
-                  g_uninstall);
+    wchar_t text[128];
+    std::swprintf(text, 128, L"state=%d posts=%d install=%d uninstall=%d history=%ls", g_state, g_posts,
+                  g_install, g_uninstall, g_history);
     SetWindowTextW(window, text);
 }
 
@@ -37,6 +52,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case CAPTION_STATE:
         g_state = static_cast<int>(wParam);
         ++g_posts;
+        RecordState(g_state);
         ShowStatus(window);
         return 0;
     case UNINSTALL:
