@@ -75,11 +75,14 @@ bool ActiveViews(SharedViews* views, HWND* bar)
     return IsWindow(*bar) != FALSE;
 }
 
+// Wine also calls this with no window when a thread loses the activation to
+// another program; the carrier's own WM_NCACTIVATE tells of that. Read as a
+// window that cannot carry, its post could land after the new carrier's.
 void OnActivate(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (!ActiveViews(&views, &bar) || window == bar)
+    if (window == nullptr || !ActiveViews(&views, &bar) || window == bar)
         return;
     RECT rect;
     if (CanCarry(window, *views.record, &rect)) {

@@ -231,4 +231,29 @@ TEST_F(CbtTest, HooksFollowTheCarrierUntilUninstalled)
     EXPECT_EQ(1, UninstallCBTHook());
 }
 
+// Wine tells a thread that has lost the activation to another program with
+// the activation of no window. That is no window that cannot carry the bar:
+// reading it as one made a late inactive state stick on an active carrier.
+TEST_F(CbtTest, AThreadLosingTheActivationPostsNoCaptionState)
+{
+    Publish(1);
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    HWND tool = Carrier(WS_EX_TOOLWINDOW, CAPTIONED, 600, 100, 200, 150);
+    RECT r;
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(bar, &r);
+    ASSERT_EQ(1, InstallCBTHook());
+
+    int last = -1;
+    DrainCaptionStates(&last);
+    SetActiveWindow(tool);
+    EXPECT_GE(DrainCaptionStates(&last), 1);
+    EXPECT_EQ(0, last);
+    SetActiveWindow(nullptr);
+    EXPECT_EQ(nullptr, GetActiveWindow());
+    EXPECT_EQ(0, DrainCaptionStates(&last));
+    ExpectOnCaption(w, BarRect());
+    EXPECT_EQ(1, UninstallCBTHook());
+}
+
 }  // namespace
