@@ -39,6 +39,9 @@ LRESULT OnTrayNotify(HWND bar, LPARAM lParam)
             RenameAutoShutdownToCancel(popup);
         POINT cursor;
         GetCursorPos(&cursor);
+        // A menu whose owner is not the foreground window never gets the
+        // keyboard: Escape, the arrows and Enter would go elsewhere.
+        SetForegroundWindow(bar);
         g_trackPopupMenu(popup, 0, cursor.x, cursor.y, 0, bar, nullptr);
         // Lets the menu close properly when the next click lands elsewhere.
         PostMessageW(bar, WM_NULL, 0, 0);

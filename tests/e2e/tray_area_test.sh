@@ -5,7 +5,8 @@
 # rests on it; the menu on a right-button release only; About at the
 # bottom-right; an auto-shutdown started and cancelled through the menu with
 # its icon, tooltip and renamed item; the icon back after "TaskbarCreated";
-# Exit from the menu with exit code 0 and the icon gone.
+# Exit from the menu with exit code 0 and the icon gone; Escape and the arrow
+# keys reach the menu opened by a real right click.
 . "$(dirname "$0")/lib.sh"
 
 command -v xdotool >/dev/null || { echo "SKIP: needs xdotool"; exit 77; }
@@ -69,6 +70,29 @@ dialog_gone() {
 eventually icon_is normal || fail "the program's icon is not in the tray at start"
 echo "ok: the program's icon is in the notification area"
 check_eq "tooltip" "电量监视" "$(hover_tip)"
+
+# Real input, as a person uses the menu: a right click on the icon, then the
+# keyboard. Escape closes the menu; Down Down Enter opens Options, where the
+# riding switch is flipped, so that the next round runs with it the other way.
+real_menu_round() {  # real_menu_round ADHERE
+    xdotool mousemove "$ICON_X" "$ICON_Y" click 3
+    check_eq "menu open on a real right click (Adhere $1)" 1 "$(value open "$(ddriver menu 5000)")"
+    xdotool key Escape
+    eventually menu_closed || fail "Escape did not close the menu (Adhere $1)"
+    xdotool mousemove "$ICON_X" "$ICON_Y" click 3
+    ddriver menu 5000 >/dev/null
+    xdotool key Down Down Return
+    ddriver options 10000 >/dev/null || fail "Down Down Enter did not open Options (Adhere $1)"
+    echo "ok: Escape closes the menu and the keys reach it (Adhere $1)"
+    ddriver options-click 1002
+    ddriver options-click 1
+    ddriver options-gone 10000 >/dev/null || fail "Options did not close"
+}
+menu_closed() {
+    [ "$(value open "$(ddriver menu 0)")" = 0 ]
+}
+real_menu_round on
+real_menu_round off
 
 # Left clicks, double clicks and the press of the right button open nothing.
 for mouse in 0x202 0x203 0x204; do ddriver post $WM_TRAYNOTIFY 1 $((mouse)); done
