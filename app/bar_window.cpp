@@ -5,6 +5,7 @@
 #include "app/state.h"
 #include "bar/battery.h"
 #include "bar/paint.h"
+#include "hook/host64.h"
 #include "options/apply_options.h"
 #include "res/resource.h"
 #include "tray/about_box.h"
@@ -86,6 +87,7 @@ void OnDestroy(HWND window)
         g_settings.stateBitmap = nullptr;
     }
     RemoveTrayIcon(window);
+    StopHost64();
     PostQuitMessage(0);
 }
 

@@ -8,6 +8,7 @@
 #include "app/state.h"
 #include "bar/battery.h"
 #include "hook/hook_library.h"
+#include "hook/host64.h"
 #include "hook/window_record.h"
 #include "res/resource.h"
 #include "tray/tray_icon.h"
@@ -107,6 +108,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
         g_installCbtHook();
+        StartHost64();
     }
     return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "cbt/carrier.h"
 
 #include "cbt/placement.h"
+#include "cbt/shared_views.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ bool IsShownCarrier(HWND window)
 
 bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
 {
-    HWND const barWindow = reinterpret_cast<HWND>(static_cast<UINT_PTR>(record.barWindow));
+    HWND const barWindow = ToWindow(record.barWindow);
     if (window == nullptr || window == barWindow || window == GetDesktopWindow() || window == GetShellWindow())
         return false;
     if (!IsShownCarrier(window))

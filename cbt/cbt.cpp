@@ -16,14 +16,14 @@ HHOOK g_cbtHook;             // only in the program's process
 HHOOK g_callWndProcRetHook;  // only in the program's process
 HWND g_candidate;            // the window CanAdhere last accepted
 
-HWND ToWindow(uint32_t handle)
+// The hooks of both libraries, 32-bit and 64-bit, see some events twice: on
+// 64-bit Windows each is also called in its installing thread for the other
+// kind of process. Only the library inside the window's own process acts.
+bool IsOwnWindow(HWND window)
 {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
-}
-
-uint32_t ToHandle(HWND window)
-{
-    return static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(window));
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
 }
 
 // Moves without activating and without waiting: a bar of another thread
@@ -82,7 +82,7 @@ void OnActivate(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (window == nullptr || !ActiveViews(&views, &bar) || window == bar)
+    if (window == nullptr || !IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
         return;
     RECT rect;
     if (CanCarry(window, *views.record, &rect)) {
@@ -110,7 +110,7 @@ void OnCarrierGone(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (ActiveViews(&views, &bar) && window == ToWindow(views.follow->carrier))
+    if (IsOwnWindow(window) && ActiveViews(&views, &bar) && window == ToWindow(views.follow->carrier))
         Park(views, bar);
 }
 
@@ -129,7 +129,7 @@ void OnWindowPosChanged(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (!ActiveViews(&views, &bar) || window == bar)
+    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
         return;
     HWND const carrier = ToWindow(views.follow->carrier);
     if (carrier == nullptr) {
@@ -149,7 +149,7 @@ void OnNcActivate(HWND window, bool active)
 {
     SharedViews views;
     HWND bar;
-    if (!ActiveViews(&views, &bar) || window == bar)
+    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
         return;
     HWND const carrier = ToWindow(views.follow->carrier);
     if (window == carrier)

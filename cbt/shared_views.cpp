@@ -42,7 +42,7 @@ HWND BarWindowOf(SharedViews const& views)
 {
     if (views.record == nullptr)
         return nullptr;
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(views.record->barWindow));
+    return ToWindow(views.record->barWindow);
 }
 
 SharedViews OpenSharedViews(bool create)

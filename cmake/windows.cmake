@@ -1,15 +1,13 @@
-# Cross build: Brisvane.exe, CBT.dll, the Windows tests and the end-to-end tests.
+# Cross build: Brisvane.exe, CBT.dll, the Windows tests and the end-to-end
+# tests, and through a second build with the 64-bit compiler CBT64.dll and
+# CBT64Host.exe.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+include(cmake/product.cmake)
 
-# The product: small, no C++ runtime DLLs a user would not have.
-set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
-set(PRODUCT_LINK_OPTIONS -static -s)
-
-add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/placement.cpp cbt/shared_views.cpp cbt/cbt.def)
+add_library(CBT SHARED ${CBT_SOURCES} cbt/cbt.def)
 set_target_properties(CBT PROPERTIES PREFIX "" OUTPUT_NAME CBT)
 target_include_directories(CBT PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(CBT PRIVATE ${PRODUCT_COMPILE_OPTIONS})
@@ -24,6 +22,21 @@ add_custom_command(TARGET CBT POST_BUILD
     VERBATIM)
 brisvane_warnings(CBT)
 
+# One build tree holds one compiler: the 64-bit twin is a build of its own
+# under build/win/twin64, made every time this one is.
+include(ExternalProject)
+set(CBT64_DLL ${CMAKE_BINARY_DIR}/bin/CBT64.dll)
+set(CBT64_HOST ${CMAKE_BINARY_DIR}/bin/CBT64Host.exe)
+ExternalProject_Add(twin64
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/twin64
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw64.cmake
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DBRISVANE_WERROR=${BRISVANE_WERROR}
+               -DBRISVANE_TWIN_OUTPUT=${CMAKE_BINARY_DIR}/bin
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS ${CBT64_DLL} ${CBT64_HOST} ${CMAKE_BINARY_DIR}/bin/e2e_driver64.exe)
+
 # Everything of the program but its entry, so the Windows tests drive the real code.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
@@ -36,6 +49,7 @@ add_library(brisvane_core STATIC
     bar/battery.cpp
     bar/paint.cpp
     hook/hook_library.cpp
+    hook/host64.cpp
     hook/window_record.cpp
     tray/about_box.cpp
     options/apply_options.cpp

@@ -63,7 +63,8 @@ function(brisvane_e2e_test name)
 endfunction()
 
 add_test(NAME imports_test
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>
+                 ${CBT64_DLL} ${CBT64_HOST})
 
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)

@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/state.h"
 #include "hook/hook_library.h"
+#include "hook/host64.h"
 #include "options/option_changes.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
@@ -28,8 +29,12 @@ void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
     DWORD style;
     if (change == AdhereSwitch::On) {
         g_installCbtHook();
+        StartHost64();
         style = BAR_EXSTYLE_ADHERING;
     } else {
+        // The host first: its hooks must be gone before ours go, or a
+        // quick switch back on could race with its ending.
+        StopHost64();
         g_uninstallCbtHook();
         // Nobody reports the caption state any more: back to the active colours.
         if (repaintFrameActive) {

@@ -1228,7 +1228,7 @@ int HookCost(long count)
     QueryPerformanceCounter(&end);
     double const ns = static_cast<double>(end.QuadPart - begin.QuadPart) * 1e9 / frequency.QuadPart / count;
     std::printf("messages=%ld\nns_per_message=%.0f\ncbt_loaded=%d\n", count, ns,
-                GetModuleHandleW(L"CBT.dll") != nullptr ? 1 : 0);
+                GetModuleHandleW(sizeof(void*) == 8 ? L"CBT64.dll" : L"CBT.dll") != nullptr ? 1 : 0);
     DestroyWindow(probe);
     return 0;
 }
