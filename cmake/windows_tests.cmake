@@ -71,6 +71,10 @@ brisvane_windows_test(paint_test)
 brisvane_e2e_test(adhere_test)
 set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
+brisvane_e2e_test(adhere64_test ${CBT64_DLL} ${CBT64_HOST})
+# Its own 64-bit prefix, made by the test itself.
+set_tests_properties(adhere64_test PROPERTIES TIMEOUT 400 FIXTURES_REQUIRED "" ENVIRONMENT
+    "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)
