@@ -3,7 +3,7 @@
 set -eu
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for pkg in cmake g++ make python3 g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool x11-utils x11-apps \
+for pkg in cmake g++ make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth xdotool x11-utils x11-apps \
            imagemagick fonts-wqy-microhei zip; do
     have "$pkg" || need+=("$pkg")
 done
