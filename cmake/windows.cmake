@@ -9,19 +9,31 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMIN
 set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
 set(PRODUCT_LINK_OPTIONS -static -s)
 
-add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/placement.cpp cbt/shared_views.cpp cbt/cbt.def)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # x86-64 has one calling convention and no decoration: the same exports
+    # without the @N suffixes, and ld's own import library.
+    file(READ ${CMAKE_SOURCE_DIR}/cbt/cbt.def CBT_DEF)
+    string(REGEX REPLACE "@[0-9]+" "" CBT_DEF "${CBT_DEF}")
+    file(WRITE ${CMAKE_BINARY_DIR}/cbt64.def "${CBT_DEF}")
+    set(CBT_DEF_FILE ${CMAKE_BINARY_DIR}/cbt64.def)
+else()
+    set(CBT_DEF_FILE ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
+endif()
+add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/placement.cpp cbt/shared_views.cpp ${CBT_DEF_FILE})
 set_target_properties(CBT PROPERTIES PREFIX "" OUTPUT_NAME CBT)
 target_include_directories(CBT PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(CBT PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 # --kill-at exports the stdcall functions undecorated (InstallCBTHook, not InstallCBTHook@0).
 target_link_options(CBT PRIVATE ${PRODUCT_LINK_OPTIONS} -Wl,--kill-at)
 target_link_libraries(CBT PRIVATE user32)
-# ld's own import library would name the undecorated symbols; the callers'
-# stdcall references are decorated, so write it from the .def with dlltool -k.
-add_custom_command(TARGET CBT POST_BUILD
-    COMMAND ${TOOLCHAIN_PREFIX}-dlltool -k -d ${CMAKE_SOURCE_DIR}/cbt/cbt.def -D CBT.dll
-            -l $<TARGET_LINKER_FILE:CBT>
-    VERBATIM)
+if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # ld's own import library would name the undecorated symbols; the callers'
+    # stdcall references are decorated, so write it from the .def with dlltool -k.
+    add_custom_command(TARGET CBT POST_BUILD
+        COMMAND ${TOOLCHAIN_PREFIX}-dlltool -k -d ${CMAKE_SOURCE_DIR}/cbt/cbt.def -D CBT.dll
+                -l $<TARGET_LINKER_FILE:CBT>
+        VERBATIM)
+endif()
 brisvane_warnings(CBT)
 
 # Everything of the program but its entry, so the Windows tests drive the real code.

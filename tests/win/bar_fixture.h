@@ -15,6 +15,11 @@
 #include "res/resource.h"
 #include "tray/tray_icon.h"
 
+// The XP-size tray record the program hands the shell: 952 bytes in the
+// shipped 32-bit build, 968 where the same code is built for x86-64.
+DWORD const XP_TRAY_RECORD_SIZE = sizeof(void*) == 4 ? 952 : 968;
+static_assert(NOTIFYICONDATAW_V3_SIZE == XP_TRAY_RECORD_SIZE, "the tray record has the XP size");
+
 namespace bar_fixture {
 
 inline SYSTEM_POWER_STATUS g_reading;

@@ -105,7 +105,7 @@ TEST_F(BarWindow, StartsWithClassStyleSizeAndFirstReading)
     // The tray icon is added once, with the normal icon and the XP-size record.
     ASSERT_EQ(1u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
-    EXPECT_EQ(952u, g_shellData[0].cbSize);
+    EXPECT_EQ(XP_TRAY_RECORD_SIZE, g_shellData[0].cbSize);
     EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
 
     // Nothing can carry it: parked bottom-right, and the hook installed anyway.

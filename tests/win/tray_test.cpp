@@ -56,7 +56,7 @@ BOOL WINAPI RecordTrack(HMENU menu, UINT flags, int x, int y, int reserved, HWND
 // Everything but the named members must stay zero: the shell reads no others.
 void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
 {
-    EXPECT_EQ(952u, data.cbSize);
+    EXPECT_EQ(XP_TRAY_RECORD_SIZE, data.cbSize);
     EXPECT_EQ(owner, data.hWnd);
     EXPECT_EQ(1u, data.uID);
     EXPECT_EQ(flags, data.uFlags);
