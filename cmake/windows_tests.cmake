@@ -78,3 +78,10 @@ set_tests_properties(bar_look_test PROPERTIES ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
+
+# Side by side, the longest first so that the short ones fill in beside them.
+# The power broadcast test times the bar's answer against a bound of 2.5 s: it
+# runs alone.
+set_tests_properties(settings_file_test adhere_test tray_area_test auto_shutdown_test soak_test
+                     PROPERTIES COST 100)
+set_tests_properties(power_broadcast_test PROPERTIES RUN_SERIAL ON)
