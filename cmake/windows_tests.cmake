@@ -79,9 +79,11 @@ set_tests_properties(bar_look_test PROPERTIES ENVIRONMENT
 brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 
-# Side by side, the longest first so that the short ones fill in beside them.
-# The power broadcast test times the bar's answer against a bound of 2.5 s: it
-# runs alone.
-set_tests_properties(settings_file_test adhere_test tray_area_test auto_shutdown_test soak_test
-                     PROPERTIES COST 100)
+# Side by side, the longest first (COST: seconds seen on a loaded machine) so
+# that the short ones fill in beside them. The power broadcast test times the
+# bar's answer against a bound of 2.5 s: it runs alone.
+set_tests_properties(adhere_test PROPERTIES COST 190)
+set_tests_properties(settings_file_test tray_area_test PROPERTIES COST 110)
+set_tests_properties(auto_shutdown_test soak_test shutdown_test PROPERTIES COST 95)
+set_tests_properties(bar_look_test options_dialog_test PROPERTIES COST 75)
 set_tests_properties(power_broadcast_test PROPERTIES RUN_SERIAL ON)
