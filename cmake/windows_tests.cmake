@@ -61,8 +61,17 @@ function(brisvane_e2e_test name)
                                             FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77)
 endfunction()
 
-add_test(NAME imports_test
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
+# The release's own files: this build's, or, in a 64-bit build made to run
+# the tests where 32-bit Wine cannot run, those of the 32-bit build beside it.
+set(BRISVANE_RELEASE_DIR "" CACHE PATH "The 32-bit build whose release files the tests check")
+if(BRISVANE_RELEASE_DIR)
+    set(RELEASE_EXE ${BRISVANE_RELEASE_DIR}/bin/Brisvane.exe)
+    set(RELEASE_DLL ${BRISVANE_RELEASE_DIR}/bin/CBT.dll)
+else()
+    set(RELEASE_EXE $<TARGET_FILE:Brisvane>)
+    set(RELEASE_DLL $<TARGET_FILE:CBT>)
+endif()
+add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh ${RELEASE_EXE} ${RELEASE_DLL})
 
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)

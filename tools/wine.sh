@@ -5,13 +5,39 @@
 #   tools/wine.sh run [--screen WxH] NAME CMD…  CMD in a fresh prefix NAME on
 #                                               an X display of its own
 # Prefixes live in $WINE_HOME/<name> (default build/win/wine/<name>); each is
-# a copy of $WINE_HOME/template, a 32-bit prefix with 25-pixel captions, so
+# a copy of $WINE_HOME/template, a prefix with 25-pixel captions, so
 # that a test gets a clean one in a second instead of a wineboot.
 WINE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-WIN_BUILD=$WINE_ROOT/build/win
-WINE_HOME=${WINE_HOME:-$WIN_BUILD/wine}
-# Set, never inherited: with wine64 installed a new prefix would be 64-bit.
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# The release is the 32-bit build in build/win. Some machines run 64-bit
+# user code only (their kernel's IA-32 emulation is off), and so no 32-bit
+# Wine: there the Windows tests run the same sources built for x86-64
+# (build/win64) in 64-bit prefixes, and check the release's files from there.
+WIN_RELEASE=$WINE_ROOT/build/win
+WINE_HOME_GIVEN=${WINE_HOME:-}
+wine_arch() {
+    if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+       [ -x /usr/lib/wine/wine64 ]; then
+        WIN_BUILD=$WINE_ROOT/build/win64
+        export WINEARCH=win64
+        # Debian's wine and wine-stable start the 32-bit loader whenever it
+        # is installed, and the tools (wineboot, winepath) call wine-stable.
+        local shims=$WINE_ROOT/build/wine64-loader
+        if [ ! -x "$shims/wine-stable" ]; then
+            mkdir -p "$shims"
+            printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/wine"
+            chmod +x "$shims/wine"
+            cp "$shims/wine" "$shims/wine-stable"
+        fi
+        case ":$PATH:" in *":$shims:"*) ;; *) export PATH=$shims:$PATH ;; esac
+    else
+        WIN_BUILD=$WIN_RELEASE
+        # Set, never inherited: with wine64 installed a new prefix would be 64-bit.
+        export WINEARCH=win32
+    fi
+    WINE_HOME=${WINE_HOME_GIVEN:-$WIN_BUILD/wine}
+}
+wine_arch
+export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 WINE_DESKTOP=
 WINE_DESKTOP_PID=
 WINE_XVFB_PID=
@@ -19,7 +45,7 @@ WINE_XVFB_PID=
 # Installs what building and testing need on Debian, if it is missing.
 wine_install_deps() {
     local need=() pkg sudo=
-    for pkg in cmake g++ make python3 g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool x11-utils \
+    for pkg in cmake g++ make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth xdotool x11-utils \
                x11-apps imagemagick fonts-wqy-microhei zip; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || need+=("$pkg")
     done
@@ -30,19 +56,34 @@ wine_install_deps() {
     dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    wine_arch
 }
 
-# win_build [CMAKE_ARG…] [-- TARGET…]: configures build/win (the toolchain
-# only for a fresh folder, where CMake reads it) and builds the targets (all
-# when none are named).
+# win_build [CMAKE_ARG…] [-- TARGET…]: configures build/win, and build/win64
+# where the tests need it (the toolchain only for a fresh folder, where CMake
+# reads it), and builds the targets (all when none are named).
 win_build() {
     local args=() targets=()
     while [ $# -gt 0 ] && [ "$1" != -- ]; do args+=("$1"); shift; done
     [ $# -gt 0 ] && { shift; targets=(--target "$@"); }
-    [ -f "$WIN_BUILD/CMakeCache.txt" ] ||
-        args+=(-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DCMAKE_BUILD_TYPE=Release)
-    (cd "$WINE_ROOT" && cmake -S . -B "$WIN_BUILD" "${args[@]}" >/dev/null)
+    win_build_tree "$WIN_RELEASE" mingw32 "${args[@]}"
+    if [ "$WIN_BUILD" = "$WIN_RELEASE" ]; then
+        cmake --build "$WIN_RELEASE" -j "$(nproc)" "${targets[@]}"
+        return
+    fi
+    # Of the release build only what ships: the tests run the 64-bit one.
+    local release=("${targets[@]}")
+    [ ${#release[@]} -gt 0 ] || release=(--target package)
+    cmake --build "$WIN_RELEASE" -j "$(nproc)" "${release[@]}"
+    win_build_tree "$WIN_BUILD" mingw64 -DBRISVANE_RELEASE_DIR="$WIN_RELEASE" "${args[@]}"
     cmake --build "$WIN_BUILD" -j "$(nproc)" "${targets[@]}"
+}
+win_build_tree() {  # win_build_tree FOLDER TOOLCHAIN [CMAKE_ARG…]
+    local folder=$1 toolchain=$2
+    shift 2
+    [ -f "$folder/CMakeCache.txt" ] ||
+        set -- "$@" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$toolchain.cmake -DCMAKE_BUILD_TYPE=Release
+    (cd "$WINE_ROOT" && cmake -S . -B "$folder" "$@" >/dev/null)
 }
 
 # wine_display [WxH]: a private Xvfb screen (default 1280x1024); sets DISPLAY.
