@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "app/init.h"
-#include "app/state.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/settings_table.h"
+#include "settings/settings_table.h"
 
-#include "app/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <cwchar>
 
