@@ -4,9 +4,8 @@
 #include <windows.h>
 
 #include "app/init.h"
-#include "app/messages.h"
-#include "app/state.h"
 #include "bar/paint.h"
+#include "base/messages.h"
 #include "shutdown/power_off.h"
 #include "res/resource.h"
 
