@@ -1,18 +1,5 @@
 #include "base/bottom_right.h"
 
-namespace {
-
-int32_t Saturate(int64_t value)
-{
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
-}  // namespace
-
 Point BottomRightPosition(int32_t screenWidth, int32_t screenHeight, int32_t windowWidth, int32_t windowHeight,
                           int32_t captionHeight)
 {

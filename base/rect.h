@@ -11,3 +11,14 @@ struct Rect {
 struct Point {
     int32_t x, y;
 };
+
+// Coordinates are worked out in 64 bits and clamped back, so that no size or
+// position read from anywhere can overflow.
+inline int32_t Saturate(int64_t value)
+{
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<int32_t>(value);
+}

@@ -32,6 +32,7 @@ add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
     app/init.cpp
+    app/message_loop.cpp
     bar/bar_state.cpp
     bar/battery.cpp
     bar/paint.cpp

@@ -2,7 +2,6 @@
 
 #include "app/init.h"
 #include "bar/paint.h"
-#include "options/options_command.h"
 #include "settings/autostart.h"
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/message_box.h"
@@ -147,13 +146,6 @@ void ResetFakes()
     g_exitFlags.clear();
     g_exitResult = TRUE;
 
-    g_optionsDialogBox = DialogBoxParamW;
-    g_killTimer = KillTimer;
-    g_setTimer = SetTimer;
-    g_setWindowLong = SetWindowLongW;
-    g_showWindow = ShowWindow;
-    g_setLayeredWindowAttributes = SetLayeredWindowAttributes;
-    g_updateAutostartEntry = UpdateAutostartEntry;
     g_regOpenKeyEx = RegOpenKeyExW;
     g_getModuleFileName = GetModuleFileNameW;
     ForgetModuleDirectory();

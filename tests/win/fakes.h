@@ -65,9 +65,10 @@ extern BOOL g_exitResult;
 
 // Every seam to its fake (a floating bar on 57 % discharging, no hooks, no
 // tray, menus never tracked, message boxes answered OK, no power-off) or, for
-// the calls the fakes leave real (the Options dialog's, the registry, the
-// module path), back to the real call; the program's state as before
-// start-up, with its class registered the way start-up registers it.
+// the registry and the module path, back to the real call; the program's
+// state as before start-up, with its class registered the way start-up
+// registers it. The Options command's own calls stay real unless its test
+// replaces them.
 void ResetFakes();
 
 // Destroys a bar the test left and drops what its teardown posted, so the
