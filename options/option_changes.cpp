@@ -1,11 +1,11 @@
 #include "options/option_changes.h"
 
-OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool shutdownActive,
+OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool countdownRunning,
                                 bool captionActive)
 {
     OptionChanges changes{};
     changes.storeInterval = chosen.interval != current.interval;
-    changes.restartRefreshTimer = changes.storeInterval && !shutdownActive;
+    changes.restartRefreshTimer = changes.storeInterval && !countdownRunning;
 
     if (chosen.adhere != current.adhere)
         changes.adhere = chosen.adhere ? AdhereSwitch::On : AdhereSwitch::Off;

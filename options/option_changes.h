@@ -24,5 +24,5 @@ struct OptionChanges {
     bool applyAlpha;
 };
 
-OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool shutdownActive,
+OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool countdownRunning,
                                 bool captionActive);
