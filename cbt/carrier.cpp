@@ -1,6 +1,7 @@
 #include "cbt/carrier.h"
 
-#include "cbt/placement.h"
+#include "base/win32_values.h"
+#include "cbt/caption_placement.h"
 
 namespace {
 
@@ -30,11 +31,6 @@ DwmGetWindowAttributeFunction DwmGetWindowAttributeOnce()
         }
     }
     return function;
-}
-
-Rect ToRect(RECT const& r)
-{
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 bool IsCloaked(HWND window)
@@ -103,7 +99,7 @@ bool IsShownCarrier(HWND window)
 
 bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
 {
-    HWND const barWindow = reinterpret_cast<HWND>(static_cast<UINT_PTR>(record.barWindow));
+    HWND const barWindow = WindowOfHandle(record.barWindow);
     if (window == nullptr || window == barWindow || window == GetDesktopWindow() || window == GetShellWindow())
         return false;
     if (!IsShownCarrier(window))
@@ -135,9 +131,6 @@ bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
     Rect placed;
     if (!PlaceBarOnCaption(carrier, shape, &placed))
         return false;
-    bar->left = placed.left;
-    bar->top = placed.top;
-    bar->right = placed.right;
-    bar->bottom = placed.bottom;
+    *bar = ToRECT(placed);
     return true;
 }

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "cbt/follow_state.h"
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 
 struct SharedViews {
     SharedWindowRecord volatile* record;

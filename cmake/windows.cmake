@@ -19,7 +19,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
     set(CBT_DEF_FILE ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
 endif()
-add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/placement.cpp cbt/shared_views.cpp ${CBT_DEF_FILE})
+# The library runs inside other programs: it takes nothing of the program but
+# the ground floor's bottom-right corner.
+add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/caption_placement.cpp cbt/shared_views.cpp
+            base/bottom_right.cpp ${CBT_DEF_FILE})
 set_target_properties(CBT PROPERTIES PREFIX "" OUTPUT_NAME CBT)
 target_include_directories(CBT PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(CBT PRIVATE ${PRODUCT_COMPILE_OPTIONS})
@@ -39,23 +42,26 @@ brisvane_warnings(CBT)
 # Everything of the program but its entry, so the Windows tests drive the real code.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
-    app/autostart.cpp
     app/bar_window.cpp
     app/init.cpp
-    app/placement.cpp
-    app/settings.cpp
-    app/state.cpp
+    app/message_loop.cpp
+    bar/bar_state.cpp
     bar/battery.cpp
     bar/paint.cpp
+    base/instance.cpp
+    base/place_window.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
-    tray/about_box.cpp
-    options/apply_options.cpp
+    options/options_command.cpp
     options/options_dialog.cpp
+    settings/autostart.cpp
+    settings/settings.cpp
     shutdown/auto_shutdown_dialog.cpp
     shutdown/confirm_dialog.cpp
     shutdown/countdown.cpp
+    shutdown/message_box.cpp
     shutdown/power_off.cpp
+    tray/about_box.cpp
     tray/tray_icon.cpp
     tray/tray_menu.cpp
 )

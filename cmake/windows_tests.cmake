@@ -12,11 +12,17 @@ set(WINE_RUN bash ${CMAKE_SOURCE_DIR}/tools/wine.sh run)
 add_test(NAME wine_prefix COMMAND bash ${CMAKE_SOURCE_DIR}/tools/wine.sh template)
 set_tests_properties(wine_prefix PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" FIXTURES_SETUP wine)
 
+# The fakes and the dialog-template reader every Windows test shares.
+add_library(windows_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/win/fakes.cpp
+                                        ${CMAKE_SOURCE_DIR}/tests/win/dialog_template.cpp)
+target_link_libraries(windows_test_support PUBLIC brisvane_core)
+brisvane_warnings(windows_test_support)
+
 # A Windows test executable from tests/win/<name>.cpp with the program's resources.
 function(brisvane_windows_test name)
     add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/${name}.cpp ${ARGN} ${BRISVANE_RESOURCES})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
-    target_link_libraries(${name} PRIVATE brisvane_core GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE windows_test_support GTest::gtest_main)
     target_link_options(${name} PRIVATE -static)
     brisvane_warnings(${name})
     add_test(NAME ${name} COMMAND ${WINE_RUN} ${name} wine $<TARGET_FILE:${name}>)

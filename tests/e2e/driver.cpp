@@ -11,7 +11,7 @@
 #include <cwctype>
 #include <initializer_list>
 
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 #include "res/resource.h"
 
 namespace {
