@@ -35,8 +35,7 @@ brisvane_windows_test(shutdown_test)
 # The driver that observes and pokes the real program from another process.
 set(E2E_DRIVER_DIR ${CMAKE_SOURCE_DIR}/tests/e2e/driver)
 add_executable(e2e_driver ${E2E_DRIVER_DIR}/main.cpp ${E2E_DRIVER_DIR}/common.cpp ${E2E_DRIVER_DIR}/bar.cpp
-               ${E2E_DRIVER_DIR}/dialogs.cpp ${E2E_DRIVER_DIR}/tray.cpp ${E2E_DRIVER_DIR}/windows.cpp
-               ${E2E_DRIVER_DIR}/figures.cpp)
+               ${E2E_DRIVER_DIR}/dialogs.cpp ${E2E_DRIVER_DIR}/desktop.cpp ${E2E_DRIVER_DIR}/figures.cpp)
 target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)

@@ -21,12 +21,6 @@ bool HasClass(HWND window, wchar_t const* name)
     return GetClassNameW(window, found, 64) && wcscmp(found, name) == 0;
 }
 
-bool HasTitle(HWND window, wchar_t const* title)
-{
-    wchar_t found[64];
-    return GetWindowTextW(window, found, 64) && wcscmp(found, title) == 0;
-}
-
 DWORD ProcessOf(HWND window)
 {
     DWORD pid = 0;
@@ -44,11 +38,11 @@ HWND WaitForBar(int timeoutMs)
     return WaitFor(timeoutMs, 100, [] { return FindBars().first; });
 }
 
-HWND RequireBar(int timeoutMs)
+HWND TheBar(wchar_t**)
 {
-    HWND bar = WaitForBar(timeoutMs);
+    HWND bar = WaitForBar(5000);
     if (bar == nullptr)
-        std::printf("error=no bar window\n");
+        Fail("no bar window");
     return bar;
 }
 
@@ -70,11 +64,11 @@ HWND WaitForTarget(wchar_t const* name, int timeoutMs)
                    [=] { return byClass ? FindWindowW(name + 6, nullptr) : FindWindowW(nullptr, name); });
 }
 
-HWND RequireTarget(wchar_t const* name, int timeoutMs)
+HWND TheTarget(wchar_t** argv)
 {
-    HWND window = WaitForTarget(name, timeoutMs);
+    HWND window = WaitForTarget(argv[0], 5000);
     if (window == nullptr)
-        std::printf("error=no such window\n");
+        Fail("no such window");
     return window;
 }
 
@@ -83,6 +77,12 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
     return static_cast<LRESULT>(result);
+}
+
+int Fail(char const* why)
+{
+    std::printf("error=%s\n", why);
+    return 1;
 }
 
 unsigned long HandleNumber(HWND window)
@@ -103,38 +103,4 @@ void PrintUtf8(char const* key, wchar_t const* text)
     char bytes[512];
     int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
     std::printf("%s=%s\n", key, length > 0 ? bytes : "");
-}
-
-BITMAPINFO TopDownBitmapInfo(int width, int height)
-{
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-bool GrabScreen(RECT const& rect, Pixels& out)
-{
-    out.width = rect.right - rect.left;
-    out.height = rect.bottom - rect.top;
-    if (out.width <= 0 || out.height <= 0 || out.width > 4096 || out.height > 4096)
-        return false;
-    out.bits.assign(static_cast<size_t>(out.width) * out.height, 0);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, out.width, out.height);
-    HGDIOBJ const old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = TopDownBitmapInfo(out.width, out.height);
-    bool const ok = GetDIBits(memory, bitmap, 0, out.height, out.bits.data(), &info, DIB_RGB_COLORS) == out.height;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
 }

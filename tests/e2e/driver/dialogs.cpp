@@ -1,12 +1,12 @@
 // The program's dialogs: the Options dialog driven through its controls'
 // messages, the other dialogs by short names, and opening them by the hundred.
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
+#include <initializer_list>
 
 #include "res/resource.h"
 #include "tests/e2e/driver/driver.h"
@@ -18,13 +18,12 @@ wchar_t const kOptionsCaption[] = L"\x9009\x9879";
 wchar_t const kShutdownCaption[] = L"\x81EA\x52A8\x5173\x673A";
 wchar_t const kConfirmCaption[] = L"\x5173\x673A\x786E\x8BA4";
 
-// ---- The Options dialog of the running bar ----
-
 Found FindOptionsDialogs(HWND bar)
 {
     return FindWindows([bar](HWND window) {
+        wchar_t title[64];
         return GetWindow(window, GW_OWNER) == bar && HasClass(window, kDialogClass) &&
-               HasTitle(window, kOptionsCaption);
+               GetWindowTextW(window, title, 64) && wcscmp(title, kOptionsCaption) == 0;
     });
 }
 
@@ -36,21 +35,15 @@ Found WaitForOptionsDialog(HWND bar, int timeoutMs, bool gone)
         found = FindOptionsDialogs(bar);
         return (found.first == nullptr) == gone;
     });
+    if (!gone && found.first == nullptr)
+        std::printf("error=no options dialog\n");
     return found;
 }
 
-// The open Options dialog, waited for; nullptr with an error line.
-HWND OptionsDialog(int timeoutMs = 5000, int* count = nullptr)
+HWND TheOptionsDialog(wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return nullptr;
-    Found const found = WaitForOptionsDialog(bar, timeoutMs, false);
-    if (found.first == nullptr)
-        std::printf("error=no options dialog\n");
-    if (count != nullptr)
-        *count = found.count;
-    return found.first;
+    HWND bar = TheBar(argv);
+    return bar != nullptr ? WaitForOptionsDialog(bar, 5000, false).first : nullptr;
 }
 
 long Ask(HWND dialog, int id, UINT message)
@@ -59,16 +52,16 @@ long Ask(HWND dialog, int id, UINT message)
 }
 
 // options [timeout]: how many are open, and the first one's place and values.
-int OnOptions(int argc, wchar_t** argv)
+int OnOptions(HWND bar, int argc, wchar_t** argv)
 {
-    int count = 0;
-    HWND dialog = OptionsDialog(static_cast<int>(NumberOr(argc, argv, 0, 5000)), &count);
+    Found const found = WaitForOptionsDialog(bar, NumberOr(argc, argv, 0, 5000), false);
+    HWND dialog = found.first;
     if (dialog == nullptr)
         return 1;
     wchar_t edit[32] = L"";
     // WM_GETTEXT: GetWindowTextW does not ask another process's controls.
     SendTo(GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(edit));
-    std::printf("dialogs=%d\n", count);
+    std::printf("dialogs=%d\n", found.count);
     PrintPlace(dialog);
     std::printf("topmost=%d\nforeground=%d\ninterval=%ld\nalpha=%ld\nedit=%ls\nadhere=%ld\nignoredui=%ld\n"
                 "ignoredui_enabled=%d\nautorun=%ld\n",
@@ -80,43 +73,31 @@ int OnOptions(int argc, wchar_t** argv)
     return 0;
 }
 
-int OnOptionsGone(int argc, wchar_t** argv)
+int OnOptionsGone(HWND bar, int argc, wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
-    Found const found = WaitForOptionsDialog(bar, static_cast<int>(NumberOr(argc, argv, 0, 5000)), true);
+    Found const found = WaitForOptionsDialog(bar, NumberOr(argc, argv, 0, 5000), true);
     std::printf("dialogs=%d\n", found.count);
     return found.count == 0 ? 0 : 1;
 }
 
 // BM_CLICK presses the button as the mouse would: check boxes toggle, then notify.
-int OnOptionsClick(int, wchar_t** argv)
+int OnOptionsClick(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = OptionsDialog();
-    if (dialog == nullptr)
-        return 1;
-    SendTo(GetDlgItem(dialog, static_cast<int>(Number(argv[0]))), BM_CLICK, 0, 0);
+    SendTo(GetDlgItem(dialog, Number(argv[0])), BM_CLICK, 0, 0);
     return 0;
 }
 
-int OnOptionsSelect(int, wchar_t** argv)
+int OnOptionsSelect(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = OptionsDialog();
-    if (dialog == nullptr)
-        return 1;
     HWND box = GetDlgItem(dialog, IDC_OPTIONS_INTERVAL);
-    SendTo(box, CB_SETCURSEL, static_cast<WPARAM>(Number(argv[0])), 0);
+    SendTo(box, CB_SETCURSEL, Number(argv[0]), 0);
     SendTo(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_INTERVAL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
     return 0;
 }
 
 // A thumb drag: the trackbar moves and tells the dialog where it ended.
-int OnOptionsSlide(int, wchar_t** argv)
+int OnOptionsSlide(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = OptionsDialog();
-    if (dialog == nullptr)
-        return 1;
     HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
     WORD const position = static_cast<WORD>(Number(argv[0]));
     SendTo(trackbar, TBM_SETPOS, TRUE, position);
@@ -126,11 +107,8 @@ int OnOptionsSlide(int, wchar_t** argv)
     return 0;
 }
 
-int OnOptionsType(int, wchar_t** argv)
+int OnOptionsType(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = OptionsDialog();
-    if (dialog == nullptr)
-        return 1;
     HWND edit = GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT);
     SendTo(edit, EM_SETSEL, 0, -1);
     for (wchar_t const* c = argv[0]; *c != L'\0'; ++c)
@@ -138,25 +116,23 @@ int OnOptionsType(int, wchar_t** argv)
     return 0;
 }
 
-// ---- The other dialogs, by short names so that no Chinese passes the command line ----
-
+// The other dialogs go by short names, so that no Chinese passes the command line.
 wchar_t const* DialogCaption(wchar_t const* name)
 {
-    if (wcscmp(name, L"shutdown") == 0)
-        return kShutdownCaption;
-    if (wcscmp(name, L"confirm") == 0)
-        return kConfirmCaption;
-    if (wcscmp(name, L"cancelask") == 0)
-        return L"\x53D6\x6D88\x81EA\x52A8\x5173\x673A";
-    if (wcscmp(name, L"about") == 0)
-        return L"\x5173\x4E8E";
+    wchar_t const* const captions[][2] = {{L"shutdown", kShutdownCaption},
+                                          {L"confirm", kConfirmCaption},
+                                          {L"cancelask", L"\x53D6\x6D88\x81EA\x52A8\x5173\x673A"},
+                                          {L"about", L"\x5173\x4E8E"}};
+    for (auto const& caption : captions)
+        if (wcscmp(name, caption[0]) == 0)
+            return caption[1];
     return name;
 }
 
 // NAME: shutdown, confirm, cancelask (the question box), about, or a caption.
-HWND RequireNamedDialog(wchar_t const* name)
+HWND TheNamedDialog(wchar_t** argv)
 {
-    HWND dialog = WaitForShown(kDialogClass, DialogCaption(name), 5000);
+    HWND dialog = WaitForShown(kDialogClass, DialogCaption(argv[0]), 5000);
     if (dialog == nullptr)
         std::printf("error=no dialog\n");
     return dialog;
@@ -175,12 +151,9 @@ HWND WaitForBarDialog(HWND bar, int timeoutMs)
 }
 
 // dialog [timeout]: the dialog the bar shows now, its title and place.
-int PrintBarDialog(int timeoutMs)
+int PrintBarDialog(HWND bar, int argc, wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
-    HWND dialog = WaitForBarDialog(bar, timeoutMs);
+    HWND dialog = WaitForBarDialog(bar, NumberOr(argc, argv, 0, 3000));
     if (dialog == nullptr) {
         std::printf("dialog=0\n");
         return 1;
@@ -212,72 +185,58 @@ int PrintNamedDialog(wchar_t const* name, int timeoutMs)
 int OnDialog(int argc, wchar_t** argv)
 {
     if (argc > 0 && !iswdigit(argv[0][0]))
-        return PrintNamedDialog(argv[0], static_cast<int>(NumberOr(argc, argv, 1, 5000)));
-    return PrintBarDialog(static_cast<int>(NumberOr(argc, argv, 0, 3000)));
+        return PrintNamedDialog(argv[0], NumberOr(argc, argv, 1, 5000));
+    return With<TheBar, PrintBarDialog>(argc, argv);
 }
 
 // dialogset NAME ID TEXT: types into a control.
-int OnDialogSet(int, wchar_t** argv)
+int OnDialogSet(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = RequireNamedDialog(argv[0]);
-    return dialog != nullptr && SetDlgItemTextW(dialog, static_cast<int>(Number(argv[1])), argv[2]) ? 0 : 1;
+    return SetDlgItemTextW(dialog, Number(argv[1]), argv[2]) ? 0 : 1;
 }
 
 // dialogcmd NAME ID: the WM_COMMAND a click on the button sends.
-int OnDialogCommand(int, wchar_t** argv)
+int OnDialogCommand(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = RequireNamedDialog(argv[0]);
-    int const id = static_cast<int>(Number(argv[1]));
-    return dialog != nullptr && PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)))
-               ? 0
-               : 1;
+    int const id = Number(argv[1]);
+    LPARAM const button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button) ? 0 : 1;
 }
 
 // dialogcheck NAME ID: clicks a radio button.
-int OnDialogCheck(int, wchar_t** argv)
+int OnDialogCheck(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = RequireNamedDialog(argv[0]);
-    if (dialog == nullptr)
-        return 1;
-    SendMessageW(GetDlgItem(dialog, static_cast<int>(Number(argv[1]))), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, Number(argv[1])), BM_CLICK, 0, 0);
     return 0;
 }
 
 // dialogsend NAME MSG WPARAM LPARAM (the screenshots use it to have a caption drawn as active).
-int OnDialogSend(int, wchar_t** argv)
+int OnDialogSend(HWND dialog, int, wchar_t** argv)
 {
-    HWND dialog = RequireNamedDialog(argv[0]);
-    if (dialog == nullptr)
-        return 1;
-    LRESULT const result = SendTo(dialog, static_cast<UINT>(Number(argv[1])), static_cast<WPARAM>(Number(argv[2])),
-                                  static_cast<LPARAM>(Number(argv[3])));
-    std::printf("result=%ld\n", static_cast<long>(result));
+    std::printf("result=%ld\n", static_cast<long>(SendTo(dialog, Number(argv[1]), Number(argv[2]), Number(argv[3]))));
     return 0;
 }
 
-// ---- Opening dialogs many times over, for the bench ----
+// A cycle that stopped: why, after how many openings, and its exit code.
+int Stopped(char const* why, long opened, int code)
+{
+    std::printf("error=%s\nopened=%ld\n", why, opened);
+    return code;
+}
 
 // cycle COMMAND N: opens a dialog by its menu command and cancels it, N times.
-int OnCycle(int, wchar_t** argv)
+int OnCycle(HWND bar, int, wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
-    WPARAM const command = static_cast<WPARAM>(Number(argv[0]));
+    WPARAM const command = Number(argv[0]);
     long const count = Number(argv[1]);
     for (long i = 0; i < count; ++i) {
         PostMessageW(bar, WM_COMMAND, command, 0);
         HWND dialog = WaitForBarDialog(bar, i == 0 ? 5000 : 2000);
-        if (dialog == nullptr) {
-            std::printf("error=no dialog\nopened=%ld\n", i);
-            return 3;
-        }
+        if (dialog == nullptr)
+            return Stopped("no dialog", i, 3);
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        if (!Poll(5000, 5, [dialog] { return !IsWindow(dialog); })) {
-            std::printf("error=dialog stays open\nopened=%ld\n", i + 1);
-            return 1;
-        }
+        if (!Poll(5000, 5, [dialog] { return !IsWindow(dialog); }))
+            return Stopped("dialog stays open", i + 1, 1);
     }
     std::printf("opened=%ld\n", count);
     return 0;
@@ -295,59 +254,44 @@ bool ClickAway(HWND dialog, int button, wchar_t const* caption)
 // cycle-confirm N: N auto-shutdowns of one minute, each run to its
 // confirmation by a posted minute tick and declined there: the Auto-shutdown
 // dialog and the confirmation open N times each.
-int OnCycleConfirm(int, wchar_t** argv)
+int OnCycleConfirm(HWND bar, int, wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
     long const count = Number(argv[0]);
     for (long i = 0; i < count; ++i) {
         PostMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
         HWND dialog = WaitForShown(kDialogClass, kShutdownCaption, 5000, 5);
-        if (dialog == nullptr) {
-            std::printf("error=no auto-shutdown dialog\nopened=%ld\n", i);
-            return 3;
-        }
+        if (dialog == nullptr)
+            return Stopped("no auto-shutdown dialog", i, 3);
         SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, L"0");
         SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, L"1");
-        if (!ClickAway(dialog, IDOK, kShutdownCaption)) {
-            std::printf("error=auto-shutdown dialog stays open\nopened=%ld\n", i);
-            return 1;
-        }
+        if (!ClickAway(dialog, IDOK, kShutdownCaption))
+            return Stopped("auto-shutdown dialog stays open", i, 1);
         PostMessageW(bar, WM_TIMER, 2 /* the countdown's minute */, 0);
         HWND confirm = WaitForShown(kDialogClass, kConfirmCaption, 5000, 5);
-        if (confirm == nullptr) {
-            std::printf("error=no confirmation\nopened=%ld\n", i);
-            return 3;
-        }
-        if (!ClickAway(confirm, IDCANCEL, kConfirmCaption)) {
-            std::printf("error=confirmation stays open\nopened=%ld\n", i + 1);
-            return 1;
-        }
+        if (confirm == nullptr)
+            return Stopped("no confirmation", i, 3);
+        if (!ClickAway(confirm, IDCANCEL, kConfirmCaption))
+            return Stopped("confirmation stays open", i + 1, 1);
     }
     std::printf("opened=%ld\n", count);
     return 0;
 }
 
-Command const kCommands[] = {
-    {L"options", "[timeout_ms]", OnOptions},
-    {L"options-gone", "[timeout_ms]", OnOptionsGone},
-    {L"options-click", "ID", OnOptionsClick},
-    {L"options-select", "INDEX", OnOptionsSelect},
-    {L"options-slide", "POSITION", OnOptionsSlide},
-    {L"options-type", "TEXT", OnOptionsType},
-    {L"dialog", "[NAME] [timeout_ms]", OnDialog},
-    {L"dialogset", "NAME ID TEXT", OnDialogSet},
-    {L"dialogcmd", "NAME ID", OnDialogCommand},
-    {L"dialogcheck", "NAME ID", OnDialogCheck},
-    {L"dialogsend", "NAME MSG WPARAM LPARAM", OnDialogSend},
-    {L"cycle", "COMMAND N", OnCycle},
-    {L"cycle-confirm", "N", OnCycleConfirm},
-};
-
 }  // namespace
 
-CommandTable DialogCommands()
-{
-    return TableOf(kCommands);
-}
+Command const kDialogCommands[] = {
+    {L"options", "[timeout_ms]", With<TheBar, OnOptions>},
+    {L"options-gone", "[timeout_ms]", With<TheBar, OnOptionsGone>},
+    {L"options-click", "ID", With<TheOptionsDialog, OnOptionsClick>},
+    {L"options-select", "INDEX", With<TheOptionsDialog, OnOptionsSelect>},
+    {L"options-slide", "POSITION", With<TheOptionsDialog, OnOptionsSlide>},
+    {L"options-type", "TEXT", With<TheOptionsDialog, OnOptionsType>},
+    {L"dialog", "[NAME] [timeout_ms]", OnDialog},
+    {L"dialogset", "NAME ID TEXT", With<TheNamedDialog, OnDialogSet>},
+    {L"dialogcmd", "NAME ID", With<TheNamedDialog, OnDialogCommand>},
+    {L"dialogcheck", "NAME ID", With<TheNamedDialog, OnDialogCheck>},
+    {L"dialogsend", "NAME MSG WPARAM LPARAM", With<TheNamedDialog, OnDialogSend>},
+    {L"cycle", "COMMAND N", With<TheBar, OnCycle>},
+    {L"cycle-confirm", "N", With<TheBar, OnCycleConfirm>},
+    {nullptr, nullptr, nullptr},
+};

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 // A command: its name, its arguments as the usage shows them ("[X]" may be
 // left out, "X..." may repeat; the argument count is checked against it),
 // and its handler, given the arguments after the name.
@@ -16,23 +14,8 @@ struct Command {
     int (*run)(int argc, wchar_t** argv);
 };
 
-struct CommandTable {
-    Command const* commands;
-    int count;
-};
-
-template <int N>
-CommandTable TableOf(Command const (&commands)[N])
-{
-    return CommandTable{commands, N};
-}
-
-// The commands, by concern.
-CommandTable BarCommands();
-CommandTable DialogCommands();
-CommandTable TrayCommands();
-CommandTable WindowCommands();
-CommandTable FigureCommands();
+// The commands by concern, each table ending at a null name.
+extern Command const kBarCommands[], kDialogCommands[], kDesktopCommands[], kFigureCommands[];
 
 // Numbers as C writes them (0x for hexadecimal); the argument at index, or fallback.
 long Number(wchar_t const* text);
@@ -91,13 +74,11 @@ Found FindWindows(Match match)
 }
 
 bool HasClass(HWND window, wchar_t const* name);
-bool HasTitle(HWND window, wchar_t const* title);
 DWORD ProcessOf(HWND window);
 
-// The bar windows; the first waited for, or with an error line when none came.
+// The bar windows, and the first waited for.
 Found FindBars();
 HWND WaitForBar(int timeoutMs);
-HWND RequireBar(int timeoutMs = 5000);
 
 // A visible top-level window of this class and caption (either may be nullptr).
 HWND Shown(wchar_t const* className, wchar_t const* caption);
@@ -105,20 +86,25 @@ HWND WaitForShown(wchar_t const* className, wchar_t const* caption, int timeoutM
 
 // Another program's window, named by its title or by "class:NAME".
 HWND WaitForTarget(wchar_t const* name, int timeoutMs);
-HWND RequireTarget(wchar_t const* name, int timeoutMs = 5000);
+
+// A command about one window: find() picks it from the arguments (or prints
+// why there is none, and the command fails) and run() gets it.
+template <HWND (*find)(wchar_t** argv), int (*run)(HWND window, int argc, wchar_t** argv)>
+int With(int argc, wchar_t** argv)
+{
+    HWND window = find(argv);
+    return window != nullptr ? run(window, argc, argv) : 1;
+}
+
+HWND TheBar(wchar_t** argv);     // the bar, waited for 5 s
+HWND TheTarget(wchar_t** argv);  // the window the first argument names, waited for 5 s
 
 // A message to another process that gives up on a hung receiver.
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Prints error=WHY; returns the exit code of a command that failed.
+int Fail(char const* why);
+
 unsigned long HandleNumber(HWND window);
 void PrintPlace(HWND window);                          // x, y, width, height
 void PrintUtf8(char const* key, wchar_t const* text);  // whatever the console's code page
-
-// The pixels of a screen rectangle, 32 bits each, top row first.
-struct Pixels {
-    int width, height;
-    std::vector<DWORD> bits;
-};
-
-BITMAPINFO TopDownBitmapInfo(int width, int height);
-bool GrabScreen(RECT const& rect, Pixels& out);

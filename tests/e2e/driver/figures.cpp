@@ -1,7 +1,6 @@
 // Figures for the bench, the soak and the hook bench: start-up time, memory,
 // handles and CPU time of a process, and work driven in bulk.
 #include <windows.h>
-
 #include <psapi.h>
 
 #include <algorithm>
@@ -86,19 +85,13 @@ long CountKernelHandles(DWORD pid)
 }
 
 // process: memory, CPU time and handles of the process that owns the bar.
-int OnProcess(int, wchar_t**)
+int OnProcess(HWND bar, int, wchar_t**)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
     DWORD const pid = ProcessOf(bar);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (process == nullptr) {
-        std::printf("error=cannot open process\n");
-        return 1;
-    }
-    PROCESS_MEMORY_COUNTERS_EX memory;
-    ZeroMemory(&memory, sizeof memory);
+    if (process == nullptr)
+        return Fail("cannot open process");
+    PROCESS_MEMORY_COUNTERS_EX memory{};
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
@@ -132,11 +125,8 @@ bool WriteCharge(wchar_t const* file, int percent)
 // ticks N [CHARGE_FILE]: N refresh ticks, sent one after the other; with a
 // charge file the charge alternates between two values so that every tick
 // changes the bar.
-int OnTicks(int argc, wchar_t** argv)
+int OnTicks(HWND bar, int argc, wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
     long const count = Number(argv[0]);
     wchar_t const* chargeFile = argc > 1 ? argv[1] : nullptr;
     for (long i = 0; i < count; ++i) {
@@ -151,11 +141,8 @@ int OnTicks(int argc, wchar_t** argv)
 }
 
 // paints N: N whole repaints, each waited for.
-int OnPaints(int, wchar_t** argv)
+int OnPaints(HWND bar, int, wchar_t** argv)
 {
-    HWND bar = RequireBar();
-    if (bar == nullptr)
-        return 1;
     long const count = Number(argv[0]);
     for (long i = 0; i < count; ++i) {
         InvalidateRect(bar, nullptr, FALSE);
@@ -167,17 +154,13 @@ int OnPaints(int, wchar_t** argv)
 }
 
 // probe 0..4: asks tools/bench/probe.cpp's hidden window (WM_APP + 0 to 4).
-int OnProbe(int, wchar_t** argv)
+int OnProbe(HWND, int, wchar_t** argv)
 {
-    if (RequireBar() == nullptr)
-        return 1;
     HWND probe = FindWindowExW(HWND_MESSAGE, nullptr, L"BrisvaneProbe", nullptr);
-    if (probe == nullptr) {
-        std::printf("error=no probe\n");
-        return 1;
-    }
+    if (probe == nullptr)
+        return Fail("no probe");
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(probe, WM_APP + static_cast<UINT>(Number(argv[0])), 0, 0, SMTO_NORMAL, 60000, &result);
+    SendMessageTimeoutW(probe, WM_APP + Number(argv[0]), 0, 0, SMTO_NORMAL, 60000, &result);
     std::printf("result=%lu\n", static_cast<unsigned long>(result));
     return 0;
 }
@@ -199,8 +182,7 @@ int OnLaunch(int, wchar_t** argv)
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    STARTUPINFOW startup;
-    ZeroMemory(&startup, sizeof startup);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // Without handles of its own Wine gives the child this console's output,
     // and the pipe a script reads it from would then stay open until the
@@ -211,26 +193,21 @@ int OnLaunch(int, wchar_t** argv)
     startup.hStdError = INVALID_HANDLE_VALUE;
     PROCESS_INFORMATION process;
     if (!CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                        slash != nullptr ? directory : nullptr, &startup, &process)) {
-        std::printf("error=cannot start\n");
-        return 1;
-    }
+                        slash != nullptr ? directory : nullptr, &startup, &process))
+        return Fail("cannot start");
     CloseHandle(process.hThread);
-    for (;;) {
+    for (;; Sleep(1)) {
         HWND bar = FindBars().first;
         QueryPerformanceCounter(&now);
         long const elapsed = static_cast<long>((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
-        if (bar != nullptr && IsWindowVisible(bar)) {
-            std::printf("startms=%ld\npid=%lu\n", elapsed, process.dwProcessId);
+        bool const shown = bar != nullptr && IsWindowVisible(bar);
+        if (shown || elapsed > timeoutMs || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
             CloseHandle(process.hProcess);
+            if (!shown)
+                return Fail("no visible bar");
+            std::printf("startms=%ld\npid=%lu\n", elapsed, process.dwProcessId);
             return 0;
         }
-        if (elapsed > timeoutMs || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
-            std::printf("error=no visible bar\n");
-            CloseHandle(process.hProcess);
-            return 1;
-        }
-        Sleep(1);
     }
 }
 
@@ -245,7 +222,7 @@ int OnWaitExit(int, wchar_t** argv)
     if (process == nullptr)
         return 1;
     DWORD code = STILL_ACTIVE;
-    bool const ended = WaitForSingleObject(process, static_cast<DWORD>(Number(argv[0]))) == WAIT_OBJECT_0;
+    bool const ended = WaitForSingleObject(process, Number(argv[0])) == WAIT_OBJECT_0;
     GetExitCodeProcess(process, &code);
     CloseHandle(process);
     std::printf("ended=%d\nexitcode=%lu\n", ended ? 1 : 0, static_cast<unsigned long>(code));
@@ -253,11 +230,8 @@ int OnWaitExit(int, wchar_t** argv)
 }
 
 // cpu W: the CPU time of the process that owns the window.
-int OnCpu(int, wchar_t** argv)
+int OnCpu(HWND window, int, wchar_t**)
 {
-    HWND window = RequireTarget(argv[0]);
-    if (window == nullptr)
-        return 1;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window));
     std::printf("cpu_ms=%.1f\n", process != nullptr ? CpuMs(process) : -1.0);
     if (process != nullptr)
@@ -267,12 +241,9 @@ int OnCpu(int, wchar_t** argv)
 
 // drag W SECONDS: moves the window to and fro by 3 pixels a step, as a drag
 // would, for that long.
-int OnDrag(int, wchar_t** argv)
+int OnDrag(HWND window, int, wchar_t** argv)
 {
-    HWND window = RequireTarget(argv[0]);
-    if (window == nullptr)
-        return 1;
-    DWORD const duration = static_cast<DWORD>(Number(argv[1])) * 1000;
+    DWORD const duration = Number(argv[1]) * 1000;
     RECT start;
     GetWindowRect(window, &start);
     DWORD const begin = GetTickCount();
@@ -294,8 +265,7 @@ int OnDrag(int, wchar_t** argv)
 int OnHookCost(int, wchar_t** argv)
 {
     long const count = Number(argv[0]);
-    WNDCLASSW wc;
-    ZeroMemory(&wc, sizeof wc);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"BrisvaneDriverProbe";
@@ -319,21 +289,17 @@ int OnHookCost(int, wchar_t** argv)
     return 0;
 }
 
-Command const kCommands[] = {
-    {L"process", "", OnProcess},
-    {L"ticks", "N [CHARGE_FILE]", OnTicks},
-    {L"paints", "N", OnPaints},
-    {L"probe", "0..4", OnProbe},
-    {L"launch", "PROGRAM", OnLaunch},
-    {L"waitexit", "TIMEOUT_MS", OnWaitExit},
-    {L"cpu", "W", OnCpu},
-    {L"drag", "W SECONDS", OnDrag},
-    {L"hookcost", "N", OnHookCost},
-};
-
 }  // namespace
 
-CommandTable FigureCommands()
-{
-    return TableOf(kCommands);
-}
+Command const kFigureCommands[] = {
+    {L"process", "", With<TheBar, OnProcess>},
+    {L"ticks", "N [CHARGE_FILE]", With<TheBar, OnTicks>},
+    {L"paints", "N", With<TheBar, OnPaints>},
+    {L"probe", "0..4", With<TheBar, OnProbe>},
+    {L"launch", "PROGRAM", OnLaunch},
+    {L"waitexit", "TIMEOUT_MS", OnWaitExit},
+    {L"cpu", "W", With<TheTarget, OnCpu>},
+    {L"drag", "W SECONDS", With<TheTarget, OnDrag>},
+    {L"hookcost", "N", OnHookCost},
+    {nullptr, nullptr, nullptr},
+};
