@@ -33,9 +33,7 @@ brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)
 
 # The driver that observes and pokes the real program from another process.
-set(E2E_DRIVER_DIR ${CMAKE_SOURCE_DIR}/tests/e2e/driver)
-add_executable(e2e_driver ${E2E_DRIVER_DIR}/main.cpp ${E2E_DRIVER_DIR}/common.cpp ${E2E_DRIVER_DIR}/bar.cpp
-               ${E2E_DRIVER_DIR}/dialogs.cpp ${E2E_DRIVER_DIR}/desktop.cpp ${E2E_DRIVER_DIR}/figures.cpp)
+add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
