@@ -407,7 +407,7 @@ Found WaitForOptionsDialog(HWND bar, int timeoutMs, bool gone)
         return (found.first == nullptr) == gone;
     });
     if (!gone && found.first == nullptr)
-        std::printf("error=no options dialog\n");
+        Fail("no options dialog");
     return found;
 }
 
@@ -505,7 +505,7 @@ HWND TheNamedDialog(wchar_t** argv)
 {
     HWND dialog = WaitForShown(kDialogClass, DialogCaption(argv[0]), 5000);
     if (dialog == nullptr)
-        std::printf("error=no dialog\n");
+        Fail("no dialog");
     return dialog;
 }
 
@@ -566,12 +566,17 @@ int OnDialogSet(HWND dialog, int, wchar_t** argv)
     return SetDlgItemTextW(dialog, Number(argv[1]), argv[2]) ? 0 : 1;
 }
 
-// dialogcmd NAME ID: the WM_COMMAND a click on the button sends.
+// The WM_COMMAND a click on the button sends.
+bool PostClick(HWND dialog, int id)
+{
+    LPARAM const button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button);
+}
+
+// dialogcmd NAME ID
 int OnDialogCommand(HWND dialog, int, wchar_t** argv)
 {
-    int const id = Number(argv[1]);
-    LPARAM const button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
-    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button) ? 0 : 1;
+    return PostClick(dialog, Number(argv[1])) ? 0 : 1;
 }
 
 // dialogcheck NAME ID: clicks a radio button.
@@ -617,8 +622,7 @@ int OnCycle(HWND bar, int, wchar_t** argv)
 // hundreds) until no dialog of that caption shows.
 bool ClickAway(HWND dialog, int button, wchar_t const* caption)
 {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    PostClick(dialog, button);
     return Poll(5000, 5, [caption] { return Shown(kDialogClass, caption) == nullptr; });
 }
 
@@ -732,7 +736,7 @@ int OnPixels(HWND bar, int, wchar_t**)
     return 0;
 }
 
-// Sum over the pixels of the largest channel difference.
+// How far two pictures are apart: the channel differences, summed.
 long Distance(Pixels const& a, Pixels const& b)
 {
     long sum = 0;
