@@ -1,55 +1,23 @@
 #include "app/bar_window.h"
 
-#include "app/messages.h"
-#include "app/settings.h"
-#include "app/state.h"
+#include "bar/bar_state.h"
 #include "bar/battery.h"
 #include "bar/paint.h"
-#include "hook/host64.h"
-#include "options/apply_options.h"
+#include "base/messages.h"
+#include "cbt/cbt.h"
+#include "options/options_command.h"
 #include "res/resource.h"
-#include "tray/about_box.h"
+#include "settings/settings.h"
 #include "shutdown/countdown.h"
+#include "tray/about_box.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 
 namespace {
 
-RECT ToRECT(Rect const& r)
-{
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-
 void OnCreate(HWND window)
 {
-    g_outline = BuildFrameOutline(g_geometry.frame);
     SetTimer(window, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
-}
-
-// Repaints only the strip whose content changed: the icon when PowerState
-// changed, the fill (and so the text) when the percent changed.
-void OnRefreshTick(HWND window)
-{
-    LONG const oldPercent = g_settings.percent;
-    LONG const oldPowerState = g_settings.powerState;
-    if (SampleBattery() == 0)
-        KillTimer(window, IDT_REFRESH);
-
-    RECT dirty;
-    SetRectEmpty(&dirty);
-    if (g_settings.powerState != oldPowerState) {
-        RECT const icon = ToRECT(g_geometry.icon);
-        UnionRect(&dirty, &dirty, &icon);
-    }
-    if (g_settings.percent != oldPercent) {
-        RECT const fill = ToRECT(g_geometry.fill);
-        UnionRect(&dirty, &dirty, &fill);
-    }
-    if (IsRectEmpty(&dirty))
-        return;
-    dirty.right += 1;
-    dirty.bottom += 1;
-    InvalidateRect(window, &dirty, FALSE);
 }
 
 // A plugged or pulled charger, or a machine waking up, is shown at once
@@ -60,34 +28,26 @@ void OnPowerBroadcast(HWND window, WPARAM event)
 {
     if (event != PBT_APMPOWERSTATUSCHANGE && event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
         return;
-    if (g_settings.shutdownActive != 0)
+    if (IsAutoShutdownRunning())
         return;
     SetTimer(window, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
     OnRefreshTick(window);
 }
 
-void OnCaptionState(HWND window, WPARAM active)
+// Asked after the dialog closes: a countdown may have started meanwhile from
+// the tray menu, and then it owns the timers.
+void OnOptions(HWND window)
 {
-    if (static_cast<LONG>(active) == g_settings.captionActive)
-        return;
-    g_settings.captionActive = static_cast<LONG>(active);
-    RECT const frame = ToRECT(g_geometry.frame);
-    InvalidateRect(window, &frame, FALSE);
+    OptionValues chosen;
+    if (OnOptionsCommand(window, &chosen))
+        ApplyOptions(window, chosen, IsAutoShutdownRunning());
 }
 
 void OnDestroy(HWND window)
 {
     SaveSettings(window);
-    if (g_settings.barFont != nullptr) {
-        DeleteObject(g_settings.barFont);
-        g_settings.barFont = nullptr;
-    }
-    if (g_settings.stateBitmap != nullptr) {
-        DeleteObject(g_settings.stateBitmap);
-        g_settings.stateBitmap = nullptr;
-    }
+    DeleteBarLook();
     RemoveTrayIcon(window);
-    StopHost64();
     PostQuitMessage(0);
 }
 
@@ -111,7 +71,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnDestroy(window);
         return 0;
     case WM_PAINT:
-        OnPaint(window);
+        OnPaint(window, IsAutoShutdownRunning());
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the paint covers the whole client area
@@ -126,7 +86,8 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             DestroyWindow(window);
             return 0;
         case IDM_OPTIONS:
-            return ApplyOptions(window);
+            OnOptions(window);
+            return 0;
         case IDM_AUTOSHUTDOWN:
             OnAutoShutdownCommand(window);
             return 0;
@@ -139,13 +100,13 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             OnShutdownTick(window);
         return 1;
     case WM_CAPTIONSTATE:
-        OnCaptionState(window, wParam);
+        SetCaptionActive(window, wParam != 0);
         return 0;
     case WM_ENDSESSION:
         OnEndSession(window, wParam);
         return 0;
     case WM_TRAYNOTIFY:
-        return OnTrayNotify(window, lParam);
+        return OnTrayNotify(window, lParam, IsAutoShutdownRunning());
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam);
         return TRUE;

@@ -1,4 +1,7 @@
-// The bar window's procedure: the hub of the running program.
+// The bar window's procedure: the hub of the running program, where the
+// wings meet. Every message of the bar arrives here and goes to the wing that
+// owns it; what one wing must know of another (is a countdown running?) is
+// asked here and handed over.
 #pragma once
 
 #include <windows.h>

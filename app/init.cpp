@@ -3,27 +3,23 @@
 #include <commctrl.h>
 
 #include "app/bar_window.h"
-#include "app/placement.h"
-#include "app/settings.h"
-#include "app/state.h"
+#include "bar/bar_state.h"
 #include "bar/battery.h"
+#include "base/instance.h"
+#include "base/messages.h"
+#include "base/place_window.h"
+#include "base/win32_values.h"
 #include "hook/hook_library.h"
-#include "hook/host64.h"
 #include "hook/window_record.h"
 #include "res/resource.h"
+#include "settings/settings.h"
 #include "tray/tray_icon.h"
 
-namespace {
+WCHAR g_windowTitle[100];
+WCHAR g_windowClass[100];
+HWND g_barWindow;
 
-HFONT CreateBarFont(int captionHeight)
-{
-    LOGFONTW font;
-    ZeroMemory(&font, sizeof font);
-    font.lfHeight = captionHeight - 12;  // positive: matched by cell height
-    font.lfWeight = FW_NORMAL;
-    lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
-    return CreateFontIndirectW(&font);
-}
+namespace {
 
 void PlaceOnForegroundCaption(HWND bar)
 {
@@ -62,43 +58,33 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 
     LoadSettings();
 
-    g_captionHeight = GetSystemMetrics(SM_CYCAPTION);
-    g_settings.captionActive = 1;
-    g_settings.colourKey = COLOUR_KEY;
-    g_settings.activeCaption = GetSysColor(COLOR_ACTIVECAPTION);
-    g_settings.activeCaptionText = GetSysColor(COLOR_CAPTIONTEXT);
-    g_settings.inactiveCaption = GetSysColor(COLOR_INACTIVECAPTION);
-    g_settings.inactiveCaptionText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-
-    g_settings.barFont = CreateBarFont(g_captionHeight);
-    g_settings.stateBitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_STATES));
-    g_settings.normalIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_BRISVANE));
-    g_settings.shutdownIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SHUTDOWN));
-
-    // The frame rectangle must exist before CreateWindowExW: WM_CREATE builds
-    // the outline from it.
-    g_geometry = ComputeBarGeometry(g_captionHeight, g_settings.barWidth);
+    int32_t const captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    g_barView.captionActive = true;
+    CreateBarLook(instance, captionHeight);
+    // Laid out before CreateWindowExW: the window's size and first paint need it.
+    LayOutBar(captionHeight, g_settings.barWidth);
+    BarGeometry const& geometry = g_barLayout.geometry;
 
     DWORD const exStyle = g_settings.adhere ? BAR_EXSTYLE_ADHERING : BAR_EXSTYLE_FLOATING;
     HWND bar = CreateWindowExW(exStyle, g_windowClass, g_windowTitle, WS_POPUP, g_settings.positionX,
-                               g_settings.positionY, g_geometry.windowWidth, g_geometry.windowHeight, nullptr,
+                               g_settings.positionY, geometry.windowWidth, geometry.windowHeight, nullptr,
                                nullptr, instance, nullptr);
     if (bar == nullptr)
         return FALSE;
     g_barWindow = bar;
 
-    SetLayeredWindowAttributes(bar, g_settings.colourKey, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
+    SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
     SampleBattery();
 
     SharedWindowRecord record;
-    record.barWindow = static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(bar));
-    record.barWidth = g_geometry.windowWidth;
-    record.barHeight = g_geometry.windowHeight;
-    record.captionHeight = g_captionHeight;
-    record.ignoreDUI = g_settings.ignoreDUI;
+    record.barWindow = HandleOfWindow(bar);
+    record.barWidth = geometry.windowWidth;
+    record.barHeight = geometry.windowHeight;
+    record.captionHeight = captionHeight;
+    record.ignoreDUI = g_settings.ignoreDUI ? 1 : 0;
     PublishWindowRecord(record);
 
-    AddTrayIcon(bar, g_settings.normalIcon);
+    AddTrayIcon(bar, BatteryTrayIcon());
 
     // Shown without activation: the foreground window must stay the user's,
     // both to carry the bar and so as not to take the focus at log-on.
@@ -108,7 +94,6 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
         g_installCbtHook();
-        StartHost64();
     }
     return TRUE;
 }

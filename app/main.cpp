@@ -2,24 +2,12 @@
 #include <windows.h>
 
 #include "app/init.h"
-#include "app/state.h"
+#include "app/message_loop.h"
 #include "res/resource.h"
 
 namespace {
 
 wchar_t const INSTANCE_MUTEX_NAME[] = L"MTX_BRISVANE_ZORVEND_2012";
-
-int RunMessageLoop(HACCEL accelerators)
-{
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return static_cast<int>(msg.wParam);
-}
 
 }  // namespace
 

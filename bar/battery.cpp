@@ -1,7 +1,9 @@
 #include "bar/battery.h"
 
-#include "app/state.h"
+#include "bar/bar_state.h"
 #include "bar/power_status.h"
+#include "base/messages.h"
+#include "base/win32_values.h"
 
 BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS) = GetSystemPowerStatus;
 
@@ -13,8 +15,34 @@ int SampleBattery()
 
     PowerReading const reading{status.ACLineStatus, status.BatteryFlag, status.BatteryLifePercent};
     BatteryView const view = MapPowerReading(reading, ok != FALSE);
-    g_settings.percent = view.percent;
-    g_settings.powerState = view.powerState;
-    FormatBatteryText(view, g_settings.barText, ARRAYSIZE(g_settings.barText));
+    g_barView.percent = view.percent;
+    g_barView.powerState = view.powerState;
+    FormatBatteryText(view, g_barView.text, ARRAYSIZE(g_barView.text));
     return view.hasPercent ? 1 : 0;
+}
+
+// The icon when PowerState changed, the fill (and so the text) when the
+// percent changed.
+void OnRefreshTick(HWND bar)
+{
+    int32_t const oldPercent = g_barView.percent;
+    int32_t const oldPowerState = g_barView.powerState;
+    if (SampleBattery() == 0)
+        KillTimer(bar, IDT_REFRESH);
+
+    RECT dirty;
+    SetRectEmpty(&dirty);
+    if (g_barView.powerState != oldPowerState) {
+        RECT const icon = ToRECT(g_barLayout.geometry.icon);
+        UnionRect(&dirty, &dirty, &icon);
+    }
+    if (g_barView.percent != oldPercent) {
+        RECT const fill = ToRECT(g_barLayout.geometry.fill);
+        UnionRect(&dirty, &dirty, &fill);
+    }
+    if (IsRectEmpty(&dirty))
+        return;
+    dirty.right += 1;
+    dirty.bottom += 1;
+    InvalidateRect(bar, &dirty, FALSE);
 }

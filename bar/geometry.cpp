@@ -1,18 +1,5 @@
 #include "bar/geometry.h"
 
-namespace {
-
-int32_t Saturate(int64_t value)
-{
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
-}  // namespace
-
 BarGeometry ComputeBarGeometry(int32_t captionHeight, int32_t barWidth)
 {
     int64_t const cap = captionHeight;

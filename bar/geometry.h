@@ -4,13 +4,7 @@
 
 #include <cstdint>
 
-struct Rect {
-    int32_t left, top, right, bottom;
-};
-
-struct Point {
-    int32_t x, y;
-};
+#include "base/rect.h"
 
 struct BarGeometry {
     int32_t windowWidth;   // BarWidth + 25

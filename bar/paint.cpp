@@ -1,7 +1,8 @@
 #include "bar/paint.h"
 
-#include "app/state.h"
+#include "bar/bar_state.h"
 #include "bar/geometry.h"
+#include "base/messages.h"
 
 LONG g_paintObjectsAlive;
 
@@ -34,8 +35,8 @@ void DrawStateIcon(HDC dc, int frame)
     HDC memory = CreateCompatibleDC(dc);
     if (memory != nullptr)
         ++g_paintObjectsAlive;
-    HGDIOBJ previous = SelectObject(memory, g_settings.stateBitmap);
-    BitBlt(dc, g_geometry.icon.left, g_geometry.icon.top, 16, 16, memory, 16 * frame, 0, SRCCOPY);
+    HGDIOBJ previous = SelectObject(memory, g_barLook.stateBitmap);
+    BitBlt(dc, g_barLayout.geometry.icon.left, g_barLayout.geometry.icon.top, 16, 16, memory, 16 * frame, 0, SRCCOPY);
     SelectObject(memory, previous);
     if (memory != nullptr && DeleteDC(memory))
         --g_paintObjectsAlive;
@@ -43,49 +44,51 @@ void DrawStateIcon(HDC dc, int frame)
 
 }  // namespace
 
-void PaintBar(HDC dc, RECT const& client)
+void PaintBar(HDC dc, RECT const& client, bool countdown)
 {
-    bool const active = g_settings.captionActive != 0;
-    COLORREF const caption = active ? g_settings.activeCaption : g_settings.inactiveCaption;
-    COLORREF const captionText = active ? g_settings.activeCaptionText : g_settings.inactiveCaptionText;
+    BarLook const& look = g_barLook;
+    BarView const& view = g_barView;
+    Rect const& fillArea = g_barLayout.geometry.fill;
+    FrameOutline const& outline = g_barLayout.outline;
+    COLORREF const caption = view.captionActive ? look.activeCaption : look.inactiveCaption;
+    COLORREF const captionText = view.captionActive ? look.activeCaptionText : look.inactiveCaptionText;
 
-    HBRUSH keyBrush = NewBrush(g_settings.colourKey);
+    HBRUSH keyBrush = NewBrush(COLOUR_KEY);
     HBRUSH captionBrush = NewBrush(caption);
     HBRUSH captionTextBrush = NewBrush(captionText);
     HGDIOBJ oldBrush = SelectObject(dc, captionTextBrush);
 
     FillRect(dc, &client, keyBrush);
 
-    int const frame = g_settings.shutdownActive == 1 ? 1 : g_settings.powerState;
+    int const frame = countdown ? 1 : view.powerState;
     if (frame >= 0)
         DrawStateIcon(dc, frame);
 
     // The default pen, solid black and one pixel wide, draws the outline;
     // the selected brush fills the interior.
-    if (g_settings.shutdownActive == 1) {
-        Point const& topLeft = g_outline.points[0];
-        Point const& bottomRight = g_outline.points[6];
+    if (countdown) {
+        Point const& topLeft = outline.points[0];
+        Point const& bottomRight = outline.points[6];
         Rectangle(dc, topLeft.x, topLeft.y, bottomRight.x + 1, bottomRight.y + 1);
     } else {
         POINT points[8];
         for (int i = 0; i < 8; ++i)
-            points[i] = POINT{g_outline.points[i].x, g_outline.points[i].y};
+            points[i] = POINT{outline.points[i].x, outline.points[i].y};
         Polygon(dc, points, 8);
     }
 
-    Rect const& fillArea = g_geometry.fill;
     // A percent below zero never comes from the readers; should one appear, the
     // regions must not turn inside out (CreateRectRgn would swap the edges).
-    int const fillWidth = FillWidth(g_settings.barWidth, g_settings.percent);
+    int const fillWidth = FillWidth(g_barLayout.barWidth, view.percent);
     int const fillEdge = fillArea.left + (fillWidth > 0 ? fillWidth : 0);
     if (fillEdge > fillArea.left) {
-        RECT const fill{fillArea.left, fillArea.top, fillEdge, g_geometry.windowHeight - 2};
+        RECT const fill{fillArea.left, fillArea.top, fillEdge, g_barLayout.geometry.windowHeight - 2};
         FillRect(dc, &fill, captionBrush);
     }
 
     HGDIOBJ oldFont = nullptr;
-    if (g_settings.barFont != nullptr)
-        oldFont = SelectObject(dc, g_settings.barFont);
+    if (look.font != nullptr)
+        oldFont = SelectObject(dc, look.font);
     int const oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF const oldColour = GetTextColor(dc);
 
@@ -98,10 +101,10 @@ void PaintBar(HDC dc, RECT const& client)
 
     SelectClipRgn(dc, fillRegion);
     SetTextColor(dc, captionText);
-    DrawTextW(dc, g_settings.barText, -1, &textRect, textFlags);
+    DrawTextW(dc, view.text, -1, &textRect, textFlags);
     SelectClipRgn(dc, restRegion);
     SetTextColor(dc, caption);
-    DrawTextW(dc, g_settings.barText, -1, &textRect, textFlags);
+    DrawTextW(dc, view.text, -1, &textRect, textFlags);
 
     if (oldFont != nullptr)
         SelectObject(dc, oldFont);
@@ -116,12 +119,12 @@ void PaintBar(HDC dc, RECT const& client)
     Delete(captionTextBrush);
 }
 
-void OnPaint(HWND window)
+void OnPaint(HWND window, bool countdown)
 {
     RECT client;
     GetClientRect(window, &client);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    PaintBar(dc, client);
+    PaintBar(dc, client, countdown);
     EndPaint(window, &ps);
 }

@@ -4,11 +4,12 @@
 #include <windows.h>
 
 // Draws the bar into any device context (the paint DC, or a test's DIB).
-// Reads the SettingsBlock, the geometry and the outline; changes no state.
-void PaintBar(HDC dc, RECT const& client);
+// Reads the bar's look, layout and view; changes no state. countdown: an
+// auto-shutdown runs, shown with the power button and a plain rectangle.
+void PaintBar(HDC dc, RECT const& client, bool countdown);
 
 // WM_PAINT: BeginPaint, PaintBar, EndPaint.
-void OnPaint(HWND window);
+void OnPaint(HWND window, bool countdown);
 
 // GDI objects PaintBar created and has not deleted yet. Wine's
 // GetGuiResources reports no counts, so the leak test counts ours.

@@ -1,6 +1,6 @@
 #include "bar/power_status.h"
 
-#include "app/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace {
 

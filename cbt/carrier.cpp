@@ -1,7 +1,7 @@
 #include "cbt/carrier.h"
 
-#include "cbt/placement.h"
-#include "cbt/shared_views.h"
+#include "base/win32_values.h"
+#include "cbt/caption_placement.h"
 
 namespace {
 
@@ -31,11 +31,6 @@ DwmGetWindowAttributeFunction DwmGetWindowAttributeOnce()
         }
     }
     return function;
-}
-
-Rect ToRect(RECT const& r)
-{
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 bool IsCloaked(HWND window)
@@ -104,7 +99,7 @@ bool IsShownCarrier(HWND window)
 
 bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
 {
-    HWND const barWindow = ToWindow(record.barWindow);
+    HWND const barWindow = WindowOfHandle(record.barWindow);
     if (window == nullptr || window == barWindow || window == GetDesktopWindow() || window == GetShellWindow())
         return false;
     if (!IsShownCarrier(window))
@@ -136,9 +131,6 @@ bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
     Rect placed;
     if (!PlaceBarOnCaption(carrier, shape, &placed))
         return false;
-    bar->left = placed.left;
-    bar->top = placed.top;
-    bar->right = placed.right;
-    bar->bottom = placed.bottom;
+    *bar = ToRECT(placed);
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 
 // Nonzero when window can carry the bar described by record; *bar then holds
 // the bar's screen rectangle on its caption. Never the bar itself, the

@@ -4,27 +4,17 @@
 // heap, never wait on another program and only post to the bar.
 #include "cbt/cbt.h"
 
+#include "base/bottom_right.h"
+#include "base/win32_values.h"
 #include "cbt/carrier.h"
 #include "cbt/shared_views.h"
 
 namespace {
 
-UINT const CAPTION_STATE_MESSAGE = WM_USER + 100;  // the bar's WM_CAPTIONSTATE
-
 HINSTANCE g_module;
 HHOOK g_cbtHook;             // only in the program's process
 HHOOK g_callWndProcRetHook;  // only in the program's process
 HWND g_candidate;            // the window CanAdhere last accepted
-
-// The hooks of both libraries, 32-bit and 64-bit, see some events twice: on
-// 64-bit Windows each is also called in its installing thread for the other
-// kind of process. Only the library inside the window's own process acts.
-bool IsOwnWindow(HWND window)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId();
-}
 
 // Moves without activating and without waiting: a bar of another thread
 // gets the move queued.
@@ -41,7 +31,7 @@ void MoveBar(HWND bar, RECT const& rect)
 
 void PostCaptionState(HWND bar, bool active)
 {
-    PostMessageW(bar, CAPTION_STATE_MESSAGE, active ? 1 : 0, 0);
+    PostMessageW(bar, WM_CAPTIONSTATE, active ? 1 : 0, 0);
 }
 
 // The bottom-right corner the program parks at when nothing carries the bar.
@@ -51,17 +41,17 @@ void Park(SharedViews const& views, HWND bar)
     RECT rect;
     if (!GetWindowRect(bar, &rect))
         return;
-    int const margin = views.record->captionHeight + 3;
-    RECT parked;
-    parked.left = GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left) - margin;
-    parked.top = GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top) - margin;
+    Point const at = BottomRightPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                         rect.right - rect.left, rect.bottom - rect.top,
+                                         views.record->captionHeight);
+    RECT parked{at.x, at.y, 0, 0};
     MoveBar(bar, parked);
     PostCaptionState(bar, true);
 }
 
 void Ride(SharedViews const& views, HWND bar, HWND carrier, RECT const& rect)
 {
-    views.follow->carrier = ToHandle(carrier);
+    views.follow->carrier = HandleOfWindow(carrier);
     MoveBar(bar, rect);
 }
 
@@ -82,7 +72,7 @@ void OnActivate(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (window == nullptr || !IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
+    if (window == nullptr || !ActiveViews(&views, &bar) || window == bar)
         return;
     RECT rect;
     if (CanCarry(window, *views.record, &rect)) {
@@ -90,7 +80,7 @@ void OnActivate(HWND window)
         PostCaptionState(bar, true);
         return;
     }
-    HWND const carrier = ToWindow(views.follow->carrier);
+    HWND const carrier = WindowOfHandle(views.follow->carrier);
     if (carrier == nullptr || carrier == window)
         return;
     if (IsShownCarrier(carrier))
@@ -110,7 +100,7 @@ void OnCarrierGone(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (IsOwnWindow(window) && ActiveViews(&views, &bar) && window == ToWindow(views.follow->carrier))
+    if (ActiveViews(&views, &bar) && window == WindowOfHandle(views.follow->carrier))
         Park(views, bar);
 }
 
@@ -129,9 +119,9 @@ void OnWindowPosChanged(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
+    if (!ActiveViews(&views, &bar) || window == bar)
         return;
-    HWND const carrier = ToWindow(views.follow->carrier);
+    HWND const carrier = WindowOfHandle(views.follow->carrier);
     if (carrier == nullptr) {
         AdoptIfForeground(views, bar, window);
         return;
@@ -149,9 +139,9 @@ void OnNcActivate(HWND window, bool active)
 {
     SharedViews views;
     HWND bar;
-    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
+    if (!ActiveViews(&views, &bar) || window == bar)
         return;
-    HWND const carrier = ToWindow(views.follow->carrier);
+    HWND const carrier = WindowOfHandle(views.follow->carrier);
     if (window == carrier)
         PostCaptionState(bar, active);
     else if (carrier == nullptr && active)
@@ -240,7 +230,7 @@ void WINAPI MoveOwnerWindow(HWND bar, RECT* rect)
         return;
     SharedViews views = OpenSharedViews(true);
     if (views.follow != nullptr)
-        views.follow->carrier = ToHandle(g_candidate);
+        views.follow->carrier = HandleOfWindow(g_candidate);
     g_candidate = nullptr;
     MoveBar(bar, *rect);
 }

@@ -18,3 +18,7 @@ void WINAPI MoveOwnerWindow(HWND bar, RECT* rect);
 #ifdef __cplusplus
 }
 #endif
+
+// What the library posts to the bar (the record's barWindow) when the caption
+// it rides on changes state: wParam 1 active, 0 inactive.
+static UINT const WM_CAPTIONSTATE = WM_USER + 100;

@@ -1,5 +1,7 @@
 #include "cbt/shared_views.h"
 
+#include "base/win32_values.h"
+
 namespace {
 
 void* volatile g_recordView;
@@ -42,7 +44,7 @@ HWND BarWindowOf(SharedViews const& views)
 {
     if (views.record == nullptr)
         return nullptr;
-    return ToWindow(views.record->barWindow);
+    return WindowOfHandle(views.record->barWindow);
 }
 
 SharedViews OpenSharedViews(bool create)

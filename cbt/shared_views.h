@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "cbt/follow_state.h"
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 
 struct SharedViews {
     SharedWindowRecord volatile* record;
@@ -19,16 +19,3 @@ struct SharedViews {
 SharedViews OpenSharedViews(bool create);
 
 HWND BarWindowOf(SharedViews const& views);
-
-// Window handles travel through the sections as 32-bit values, which 64-bit
-// processes sign-extend, as the system does for handles it shares between
-// 32-bit and 64-bit processes.
-inline HWND ToWindow(uint32_t handle)
-{
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<int32_t>(handle)));
-}
-
-inline uint32_t ToHandle(HWND window)
-{
-    return static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(window));
-}

@@ -14,3 +14,6 @@ add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE brisvane_pure GTest::gtest_main)
 brisvane_warnings(host_tests)
 add_test(NAME host_tests COMMAND host_tests)
+
+# No include runs from a folder to one above it.
+add_test(NAME include_directions COMMAND bash ${CMAKE_SOURCE_DIR}/tools/includes.sh ${CMAKE_SOURCE_DIR})

@@ -1,5 +1,5 @@
-# Cross-build for 64-bit Windows with MinGW-w64: only the 64-bit hook library
-# and its host, driven from the 32-bit build (cmake/twin64.cmake).
+# Cross-build for 64-bit Windows with MinGW-w64. The posix thread model is
+# needed by GoogleTest (std::mutex); the product itself links statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -12,3 +12,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Test executables run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 
 // Writes the record into the named section once; the handle and view stay
 // open for the process's life. Failure is silent.

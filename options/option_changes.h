@@ -8,9 +8,9 @@
 struct OptionValues {
     int32_t interval;  // milliseconds
     uint8_t alpha;
-    int32_t adhere;    // flags: nonzero is on
-    int32_t ignoreDUI;
-    int32_t autoRun;
+    bool adhere;
+    bool ignoreDUI;
+    bool autoRun;
 };
 
 enum class AdhereSwitch { Unchanged, On, Off };
@@ -24,5 +24,5 @@ struct OptionChanges {
     bool applyAlpha;
 };
 
-OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool shutdownActive,
+OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool countdownRunning,
                                 bool captionActive);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/placement.h"
+#include "base/place_window.h"
 #include "options/alpha_rules.h"
 #include "options/interval_choices.h"
 #include "res/resource.h"
@@ -16,9 +16,9 @@ OptionsDialogParam* ParamOf(HWND dialog)
     return reinterpret_cast<OptionsDialogParam*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-LONG FlagOf(HWND dialog, int box)
+bool FlagOf(HWND dialog, int box)
 {
-    return IsDlgButtonChecked(dialog, box) == BST_CHECKED ? 1 : 0;
+    return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
 }
 
 void FillIntervalBox(HWND dialog, LONG intervalMs)
@@ -52,16 +52,16 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     }
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(param));
     g_openOptionsDialog = dialog;
-    SettingsBlock const& settings = param->settings;
+    OptionValues const& values = param->values;
 
-    FillIntervalBox(dialog, settings.interval);
-    SetUpOpacityTrackbar(dialog, settings.alpha);
-    SetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, settings.alpha, FALSE);
+    FillIntervalBox(dialog, values.interval);
+    SetUpOpacityTrackbar(dialog, values.alpha);
+    SetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, values.alpha, FALSE);
 
-    CheckDlgButton(dialog, IDC_OPTIONS_ADHERE, settings.adhere ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_IGNOREDUI, settings.ignoreDUI ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, settings.autoRun ? BST_CHECKED : BST_UNCHECKED);
-    if (settings.adhere)
+    CheckDlgButton(dialog, IDC_OPTIONS_ADHERE, values.adhere ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_IGNOREDUI, values.ignoreDUI ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, values.autoRun ? BST_CHECKED : BST_UNCHECKED);
+    if (values.adhere)
         EnableWindow(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI), TRUE);
 
     PlaceAtBottomRight(dialog);
@@ -85,7 +85,7 @@ void OnOpacityScroll(HWND dialog, WPARAM wParam, HWND trackbar)
     WCHAR text[16];
     wsprintfW(text, L"%ld", position);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    param->settings.alpha = AlphaFromTrackbarPosition(position);
+    param->values.alpha = AlphaFromTrackbarPosition(position);
 }
 
 void OnAlphaTyped(HWND dialog)
@@ -99,22 +99,22 @@ void OnAlphaTyped(HWND dialog)
     if (alpha < 0)
         return;
     SendDlgItemMessageW(dialog, IDC_OPTIONS_ALPHA, TBM_SETPOS, TRUE, alpha);
-    param->settings.alpha = static_cast<BYTE>(alpha);
+    param->values.alpha = static_cast<BYTE>(alpha);
 }
 
 void OnOk(HWND dialog)
 {
     OptionsDialogParam* param = ParamOf(dialog);
     if (param != nullptr) {
-        SettingsBlock& settings = param->settings;
+        OptionValues& values = param->values;
         int const selection =
             static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_INTERVAL, CB_GETCURSEL, 0, 0));
-        settings.interval = IntervalForSelection(selection, settings.interval);
-        settings.adhere = FlagOf(dialog, IDC_OPTIONS_ADHERE);
+        values.interval = IntervalForSelection(selection, values.interval);
+        values.adhere = FlagOf(dialog, IDC_OPTIONS_ADHERE);
         // A greyed-out box is not the user's answer: keep the value it came with.
-        if (settings.adhere)
-            settings.ignoreDUI = FlagOf(dialog, IDC_OPTIONS_IGNOREDUI);
-        settings.autoRun = FlagOf(dialog, IDC_OPTIONS_AUTORUN);
+        if (values.adhere)
+            values.ignoreDUI = FlagOf(dialog, IDC_OPTIONS_IGNOREDUI);
+        values.autoRun = FlagOf(dialog, IDC_OPTIONS_AUTORUN);
     }
     EndDialog(dialog, IDOK);
 }

@@ -1,14 +1,14 @@
-// The Options dialog (template IDD_OPTIONS): edits five settings of a copy.
+// The Options dialog (template IDD_OPTIONS): edits the five option values.
 #pragma once
 
 #include <windows.h>
 
-#include "app/state.h"
+#include "options/option_changes.h"
 
 // The dialog's creation parameter, one per opening.
 struct OptionsDialogParam {
-    HWND ownerWindow;       // the bar; the dialog does not read it
-    SettingsBlock settings; // the copy: Interval, Alpha, Adhere, IgnoreDUI and AutoRun are edited in place
+    HWND ownerWindow;     // the bar; the dialog does not read it
+    OptionValues values;  // edited in place
 };
 
 // The Options dialog while it is open, else null.

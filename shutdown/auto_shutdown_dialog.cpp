@@ -2,15 +2,16 @@
 
 #include <commctrl.h>
 
-#include "app/placement.h"
-#include "app/state.h"
+#include "base/place_window.h"
 #include "res/resource.h"
+#include "shutdown/message_box.h"
 #include "shutdown/shutdown_minutes.h"
 
 void(WINAPI* g_getLocalTime)(LPSYSTEMTIME) = GetLocalTime;
-int(WINAPI* g_messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
 
 namespace {
+
+HWND g_openDialog;
 
 ULONGLONG const THIRTY_MINUTES = 30 * static_cast<ULONGLONG>(TICKS_PER_MINUTE);
 
@@ -35,7 +36,7 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
     // Each opening keeps its own caller's record, so a second dialog can
     // never write into the first one's.
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    g_autoShutdownDialog = dialog;
+    g_openDialog = dialog;
 
     SYSTEMTIME now;
     g_getLocalTime(&now);
@@ -169,13 +170,9 @@ LONGLONG MinutesBetween(SYSTEMTIME const& from, SYSTEMTIME const& to)
     return MinutesBetweenTicks(TicksOf(from), TicksOf(to));
 }
 
-int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags)
+HWND OpenAutoShutdownDialog()
 {
-    WCHAR text[128] = L"";
-    WCHAR caption[64] = L"";
-    LoadStringW(g_instance, textId, text, ARRAYSIZE(text));
-    LoadStringW(g_instance, captionId, caption, ARRAYSIZE(caption));
-    return g_messageBox(owner, text, caption, flags);
+    return g_openDialog;
 }
 
 INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -185,8 +182,8 @@ INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam
         OnInitDialog(dialog, lParam);
         return TRUE;
     case WM_DESTROY:
-        if (g_autoShutdownDialog == dialog)
-            g_autoShutdownDialog = nullptr;
+        if (g_openDialog == dialog)
+            g_openDialog = nullptr;
         return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

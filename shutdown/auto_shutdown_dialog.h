@@ -12,16 +12,14 @@ struct ShutdownRequest {
     SYSTEMTIME target;  // the picked local moment; written in that mode only
 };
 
-// The clock and the message box; tests supply a fixed time and record the
-// warnings instead of blocking on them.
+// The clock; tests supply a fixed time.
 extern void(WINAPI* g_getLocalTime)(LPSYSTEMTIME);
-extern int(WINAPI* g_messageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
 
 INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The dialog while it is open, else null.
+HWND OpenAutoShutdownDialog();
 
 // Whole minutes from one local time to another, truncated toward zero, in
 // 64 bits so that a far date is seen as such rather than wrapped.
 LONGLONG MinutesBetween(SYSTEMTIME const& from, SYSTEMTIME const& to);
-
-// Shows a message with a string-table text and caption through g_messageBox.
-int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags);

@@ -1,35 +1,43 @@
 #include "shutdown/confirm_dialog.h"
 
-#include "app/messages.h"
-#include "app/placement.h"
-#include "app/state.h"
+#include "base/instance.h"
+#include "base/messages.h"
+#include "base/place_window.h"
 #include "res/resource.h"
 
 namespace {
 
+HWND g_openDialog;
+LONG g_secondsLeft;
+
 void OnInitDialog(HWND dialog)
 {
-    g_confirmDialog = dialog;
+    g_openDialog = dialog;
     PlaceAtBottomRight(dialog);
-    g_confirmCountdown = CONFIRM_SECONDS;
+    g_secondsLeft = CONFIRM_SECONDS;
     SetTimer(dialog, IDT_CONFIRM, 1000, nullptr);
 }
 
 void OnSecond(HWND dialog)
 {
-    g_confirmCountdown -= 1;
+    g_secondsLeft -= 1;
     WCHAR format[32] = L"";
     LoadStringW(g_instance, IDS_SHUTDOWN_CONFIRM_OK, format, ARRAYSIZE(format));
     WCHAR text[64];
-    wsprintfW(text, format, static_cast<long>(g_confirmCountdown));
+    wsprintfW(text, format, static_cast<long>(g_secondsLeft));
     SetDlgItemTextW(dialog, IDOK, text);
-    if (g_confirmCountdown <= 0) {
+    if (g_secondsLeft <= 0) {
         KillTimer(dialog, IDT_CONFIRM);
         EndDialog(dialog, IDOK);
     }
 }
 
 }  // namespace
+
+HWND OpenConfirmDialog()
+{
+    return g_openDialog;
+}
 
 INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -41,8 +49,8 @@ INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wPa
         OnSecond(dialog);
         return TRUE;
     case WM_DESTROY:
-        if (g_confirmDialog == dialog)
-            g_confirmDialog = nullptr;
+        if (g_openDialog == dialog)
+            g_openDialog = nullptr;
         return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

@@ -7,3 +7,6 @@
 LONG const CONFIRM_SECONDS = 20;
 
 INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The confirmation while it is open, else null.
+HWND OpenConfirmDialog();

@@ -1,21 +1,28 @@
 #include "shutdown/countdown.h"
 
-#include "app/messages.h"
-#include "app/settings.h"
-#include "app/state.h"
+// What the bar shows and the tray icon are set from here: shutdown includes
+// bar and tray, never the other way round.
+#include "bar/bar_state.h"
 #include "bar/battery.h"
+#include "base/instance.h"
+#include "base/messages.h"
 #include "res/resource.h"
+#include "settings/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
-#include "shutdown/countdown_logic.h"
+#include "shutdown/message_box.h"
 #include "shutdown/power_off.h"
 #include "tray/tray_icon.h"
 
 namespace {
 
+ShutdownState g_state = SHUTDOWN_IDLE;
+LONG g_totalMinutes;
+LONG g_minutesLeft;
+
 void ShowTimeLeft(HWND bar, LONG minutes)
 {
-    FormatCountdownText(minutes, g_settings.barText, ARRAYSIZE(g_settings.barText));
+    FormatCountdownText(minutes, g_barView.text, ARRAYSIZE(g_barView.text));
     InvalidateRect(bar, nullptr, FALSE);
 }
 
@@ -41,13 +48,13 @@ void SetBatteryTip(HWND bar)
 
 void Advance(ShutdownEvent event)
 {
-    g_shutdownState = NextShutdownState(g_shutdownState, event);
+    g_state = NextShutdownState(g_state, event);
 }
 
 void Start(HWND bar)
 {
-    if (g_autoShutdownDialog != nullptr) {
-        SetForegroundWindow(g_autoShutdownDialog);
+    if (OpenAutoShutdownDialog() != nullptr) {
+        SetForegroundWindow(OpenAutoShutdownDialog());
         return;
     }
     ShutdownRequest request;
@@ -55,16 +62,15 @@ void Start(HWND bar)
     INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar,
                                            AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request));
     // A countdown started meanwhile by another way in leaves this one unused.
-    if (result != IDOK || g_shutdownState != SHUTDOWN_IDLE)
+    if (result != IDOK || g_state != SHUTDOWN_IDLE)
         return;
     Advance(SHUTDOWN_EVENT_START);
-    g_settings.shutdownActive = 1;
-    g_settings.shutdownTotal = g_settings.shutdownRemaining = request.minutes;
-    g_settings.percent = 100;
+    g_totalMinutes = g_minutesLeft = request.minutes;
+    g_barView.percent = 100;
     ShowTimeLeft(bar, request.minutes);
     KillTimer(bar, IDT_REFRESH);
     SetTimer(bar, IDT_SHUTDOWN, 60000, nullptr);
-    SetTrayIcon(bar, g_settings.shutdownIcon);
+    SetTrayIcon(bar, CountdownTrayIcon());
     SetTimeLeftTip(bar, request.minutes);
 }
 
@@ -73,29 +79,27 @@ void Cancel(HWND bar)
     if (ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     // The confirmation may have ended by itself while the question was open.
-    if (g_shutdownState == SHUTDOWN_IDLE || g_shutdownState == SHUTDOWN_ENDED)
+    if (g_state == SHUTDOWN_IDLE || g_state == SHUTDOWN_ENDED)
         return;
     Advance(SHUTDOWN_EVENT_CANCEL);
-    g_settings.shutdownActive = 0;
     SampleBattery();
     InvalidateRect(bar, nullptr, FALSE);
     KillTimer(bar, IDT_SHUTDOWN);
     SetTimer(bar, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
-    SetTrayIcon(bar, g_settings.normalIcon);
+    SetTrayIcon(bar, BatteryTrayIcon());
     SetBatteryTip(bar);
     // A cancelled shutdown must not power off through a later OK.
-    if (g_confirmDialog != nullptr)
-        EndDialog(g_confirmDialog, IDCANCEL);
+    if (OpenConfirmDialog() != nullptr)
+        EndDialog(OpenConfirmDialog(), IDCANCEL);
 }
 
 void RestoreBatteryDisplay(HWND bar)
 {
     SetTimer(bar, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
     SampleBattery();
-    g_settings.shutdownActive = 0;
     InvalidateRect(bar, nullptr, FALSE);
     SetBatteryTip(bar);
-    SetTrayIcon(bar, g_settings.normalIcon);
+    SetTrayIcon(bar, BatteryTrayIcon());
 }
 
 void Confirm(HWND bar)
@@ -103,7 +107,7 @@ void Confirm(HWND bar)
     KillTimer(bar, IDT_SHUTDOWN);
     INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
                                            ShutdownConfirmDialogProc, 0);
-    if (g_shutdownState != SHUTDOWN_CONFIRMING)
+    if (g_state != SHUTDOWN_CONFIRMING)
         return;  // cancelled from the menu meanwhile: already restored
     if (result != IDOK) {
         Advance(SHUTDOWN_EVENT_DECLINED);
@@ -125,7 +129,7 @@ void Confirm(HWND bar)
 
 void OnAutoShutdownCommand(HWND bar)
 {
-    if (g_settings.shutdownActive == 0)
+    if (!IsAutoShutdownRunning())
         Start(bar);
     else
         Cancel(bar);
@@ -134,11 +138,11 @@ void OnAutoShutdownCommand(HWND bar)
 void OnShutdownTick(HWND bar)
 {
     // Only a running countdown counts; a stray timer message changes nothing.
-    if (g_shutdownState != SHUTDOWN_COUNTING)
+    if (g_state != SHUTDOWN_COUNTING)
         return;
-    g_settings.shutdownRemaining -= 1;
-    LONG const remaining = g_settings.shutdownRemaining;
-    g_settings.percent = CountdownPercent(remaining, g_settings.shutdownTotal);
+    g_minutesLeft -= 1;
+    LONG const remaining = g_minutesLeft;
+    g_barView.percent = CountdownPercent(remaining, g_totalMinutes);
     ShowTimeLeft(bar, remaining);
     SetTimeLeftTip(bar, remaining);
     if (remaining > 0) {
@@ -147,4 +151,30 @@ void OnShutdownTick(HWND bar)
     }
     Advance(SHUTDOWN_EVENT_LAST_TICK);
     Confirm(bar);
+}
+
+bool IsAutoShutdownRunning()
+{
+    return g_state != SHUTDOWN_IDLE;
+}
+
+ShutdownState AutoShutdownState()
+{
+    return g_state;
+}
+
+LONG AutoShutdownMinutesTotal()
+{
+    return g_totalMinutes;
+}
+
+LONG AutoShutdownMinutesLeft()
+{
+    return g_minutesLeft;
+}
+
+void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft)
+{
+    g_state = state;
+    g_minutesLeft = minutesLeft;
 }

@@ -1,6 +1,6 @@
 #include "shutdown/countdown_logic.h"
 
-#include "app/decimal_text.h"
+#include "base/decimal_text.h"
 
 int32_t CountdownPercent(int32_t remaining, int32_t total)
 {

@@ -10,58 +10,48 @@
 # powers anything off: the confirmation is declined.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$root/build/win/bin
+. "$root/tools/wine.sh"
+bin=$WIN_BUILD/bin
 out=$root/docs/pictures
 DESKTOP_SIZE=1024x700
-export WINEPREFIX=$root/build/shots/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+fonts=$root/build/shots/fonts
 
-if [ -z "${SHOTS_STAGE:-}" ]; then
+if [ -z "${WINE_RUN:-}" ]; then
     [ "$(id -u)" = 0 ] || { echo "tools/screenshots.sh needs root (a simulated battery)" >&2; exit 2; }
     cd "$root"
-    tools/install-deps.sh
-    cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build/win -j "$(nproc)" --target Brisvane CBT e2e_driver e2e_test_window
-    tools/prepare-wineprefix.sh
-    key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "SimSun"; do
-        wine reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
-    done
-    # Dates as a Chinese Windows writes them.
-    wine reg add 'HKCU\Control Panel\International' /v sShortDate /t REG_SZ /d yyyy/M/d /f >/dev/null 2>&1
-    # Every program of the prefix joins one virtual desktop with a taskbar.
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d shell /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DESKTOP_SIZE /f >/dev/null 2>&1
+    wine_install_deps
+    win_build -- Brisvane CBT e2e_driver e2e_test_window
     # Wine's own Marlett draws the caption buttons; without it they read "0 1 r".
-    fonts=$root/build/shots/fonts
     if [ ! -f "$fonts/usr/share/wine/fonts/marlett.ttf" ]; then
         mkdir -p "$fonts"
         (cd "$fonts" && apt-get download -q fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb .) ||
             echo "no fonts-wine package: caption buttons will lack their glyphs" >&2
     fi
-    cp "$fonts/usr/share/wine/fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    wineserver -w
     mkdir -p "$out"
     # A display of its own even when there is one: the same pictures anywhere.
-    SHOTS_STAGE=1 exec xvfb-run -a -s "-screen 0 ${DESKTOP_SIZE}x24" bash "$0"
+    exec bash tools/wine.sh run --screen $DESKTOP_SIZE shots bash "$0"
 fi
 
+key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "SimSun"; do
+    wine reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+done
+# Dates as a Chinese Windows writes them.
+wine reg add 'HKCU\Control Panel\International' /v sShortDate /t REG_SZ /d yyyy/M/d /f >/dev/null 2>&1
+# Every program of the prefix joins one virtual desktop with a taskbar.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d shell /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DESKTOP_SIZE /f >/dev/null 2>&1
+cp "$fonts/usr/share/wine/fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
 # The end-to-end helpers: fake battery, driver, value, start_bar.
-E2E_WORK=$root/build/shots
-export E2E_WORK SHOTS_STAGE
-set -- "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
-. "$root/tests/e2e/lib.sh"
+. "$root/tools/drive.sh"
+drive_setup "$root/build/shots/screenshots" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
+trap cleanup EXIT
 
 WM_COMMAND=273
 WM_TIMER=275
 WM_TRAYNOTIFY=1025
 WM_RBUTTONUP=0x205
-PIDS=()
-finish() {
-    cleanup
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wineserver -k 2>/dev/null || true
-}
-trap finish EXIT
 
 # grab NAME X Y WIDTH HEIGHT: that part of the screen and a 6-pixel margin.
 grab() {
@@ -106,10 +96,7 @@ settings() {  # settings ADHERE: the INI the next start reads
     printf '[Brisvane]\r\nAdhere=%s\r\nAlpha=240\r\n[Position]\r\nX=470\r\nY=300\r\n' "$1" >"$E2E_DIR/app/Brisvane.ini"
 }
 
-# The desktop first, on its own: two programs starting it at once can hang.
-wine explorer /desktop=shell,$DESKTOP_SIZE &
-PIDS+=($!)
-sleep 4
+wine_desktop shell $DESKTOP_SIZE
 
 # The free-floating bar on the desktop's ground.
 settings 0
@@ -183,11 +170,9 @@ wait_bar_exit
 # Riding on notepad's caption, active and (a tool window active) inactive.
 settings 1
 wine notepad &
-PIDS+=($!)
 driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
 driver setpos class:Notepad 60 60 560 300
 wine "$bin/e2e_test_window.exe" tool Tool 700 60 220 150 &
-PIDS+=($!)
 driver window Tool 20000 >/dev/null || fail "the tool window did not start"
 driver activate class:Notepad
 start_bar

@@ -1,7 +1,7 @@
 #include "tray/about_box.h"
 
-#include "app/placement.h"
-#include "app/state.h"
+#include "base/instance.h"
+#include "base/place_window.h"
 #include "res/resource.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

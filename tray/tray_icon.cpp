@@ -1,12 +1,17 @@
 #include "tray/tray_icon.h"
 
-#include "app/messages.h"
-#include "app/state.h"
+#include "base/instance.h"
+#include "base/messages.h"
 #include "res/resource.h"
 
 BOOL(WINAPI* g_shellNotifyIcon)(DWORD, PNOTIFYICONDATAW) = Shell_NotifyIconW;
 
 namespace {
+
+// What the icon shows now, so it can be added again when the taskbar is
+// recreated: the image and the tooltip last given to the shell.
+HICON g_trayIcon;
+WCHAR g_trayTip[128];
 
 // The Windows XP form of the structure; the shell reads only the members
 // that uFlags names.
@@ -46,6 +51,16 @@ void LetTaskbarCreatedThrough(HWND bar)
 }
 
 }  // namespace
+
+HICON BatteryTrayIcon()
+{
+    return LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_BRISVANE));
+}
+
+HICON CountdownTrayIcon()
+{
+    return LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_SHUTDOWN));
+}
 
 BOOL AddTrayIcon(HWND bar, HICON icon)
 {

@@ -1,6 +1,6 @@
 #include "tray/tray_menu.h"
 
-#include "app/state.h"
+#include "base/instance.h"
 #include "res/resource.h"
 
 BOOL(WINAPI* g_trackPopupMenu)(HMENU, UINT, int, int, int, HWND, RECT const*) = TrackPopupMenu;
@@ -23,7 +23,7 @@ void RenameAutoShutdownToCancel(HMENU popup)
 
 }  // namespace
 
-LRESULT OnTrayNotify(HWND bar, LPARAM lParam)
+LRESULT OnTrayNotify(HWND bar, LPARAM lParam, bool countdownRunning)
 {
     if (LOWORD(lParam) != WM_RBUTTONUP)
         return 1;
@@ -35,7 +35,7 @@ LRESULT OnTrayNotify(HWND bar, LPARAM lParam)
         return 1;
     HMENU popup = GetSubMenu(menu, 0);
     if (popup != nullptr) {
-        if (g_settings.shutdownActive == 1)
+        if (countdownRunning)
             RenameAutoShutdownToCancel(popup);
         POINT cursor;
         GetCursorPos(&cursor);

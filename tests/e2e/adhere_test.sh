@@ -11,36 +11,37 @@
 command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
 TEST_WINDOW=${E2E_TEST_WINDOW:?}
 HOOK_HOST=${E2E_HOOK_HOST:?}
-DESKTOP="explorer /desktop=shell,1024x700"
-PIDS=()
+in_desktop() { wine $WINE_DESKTOP "$@" & }  # a program in the virtual desktop, in the background
 
-in_desktop() {  # runs a program in the shared virtual desktop, in the background
-    wine $DESKTOP "$@" &
-    PIDS+=($!)
+BAR_CLASS=BRISVANE
+bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
+    local out
+    if [ "$BAR_CLASS" = BRISVANE ]; then out=$(driver bar); else out=$(driver window class:$BAR_CLASS); fi
+    BX=$(value x "$out"); BY=$(value y "$out"); BW=$(value width "$out"); BH=$(value height "$out")
 }
-ddriver() {
-    wine $DESKTOP "$E2E_DRIVER" "$@" | tr -d '\r'
+
+# The bar lies in the window's caption band, centred, its right end within
+# a few pixels left of the three caption buttons the window system draws.
+on_caption() {
+    local w out
+    w=$(driver window "$1")
+    bar_geometry
+    local top=$(value captiontop "$w") bottom=$(value captionbottom "$w") right=$(value captionright "$w")
+    local cx=$(value cxsize "$w")
+    local buttons=$((right - 3 * cx)) above=$((BY - top)) below=$((bottom - BY - BH))
+    if [ $above -lt 0 ] || [ $below -lt 0 ] || [ $((below - above)) -gt 1 ] || [ $((above - below)) -gt 1 ]; then
+        echo "bar at $BX,$BY ${BW}x$BH not centred in the caption $top..$bottom of $1" >&2; return 1
+    fi
+    if [ $((BX + BW)) -gt $buttons ] || [ $((BX + BW)) -lt $((buttons - 4)) ]; then
+        echo "bar right end $((BX + BW)) not just left of the buttons at $buttons of $1" >&2; return 1
+    fi
 }
-cleanup_desktop() {
-    local closers=()
-    for w in class:Notepad Second Tool NoCaption Narrow Third class:BrisvaneHookHost; do
-        ddriver closewin "$w" >/dev/null 2>&1 &
-        closers+=($!)
-    done
-    ddriver close >/dev/null 2>&1 &
-    closers+=($!)
-    wait "${closers[@]}" 2>/dev/null || true
-    sleep 1
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
-trap cleanup_desktop EXIT
-. "$(dirname "$0")/caption.sh"
 
 # Windows that draw their own caption: the top-right corner, one record
 # caption high, leaving room for their own three buttons.
 on_corner() {
     local w
-    w=$(ddriver window "$1")
+    w=$(driver window "$1")
     bar_geometry
     local top=$(value y "$w") right=$(($(value x "$w") + $(value width "$w"))) cx=$(value cxsize "$w")
     if [ $BY -lt $top ] || [ $((BY + BH)) -gt $((top + CAP)) ]; then
@@ -52,9 +53,20 @@ on_corner() {
     fi
 }
 
+parked() {
+    bar_geometry
+    [ "$BX" = $((SCREEN_W - BW - CAP - 3)) ] && [ "$BY" = $((SCREEN_H - BH - CAP - 3)) ] ||
+        { echo "bar at $BX,$BY, not parked" >&2; return 1; }
+}
+
+at() {  # at X Y: the bar has not moved from there
+    bar_geometry
+    [ "$BX" = "$1" ] && [ "$BY" = "$2" ] || { echo "bar moved from $1,$2 to $BX,$BY" >&2; return 1; }
+}
+
 screenshot() {  # screenshot FILE WINDOW: the window and its surroundings
     local w x y width
-    w=$(ddriver window "$2")
+    w=$(driver window "$2")
     x=$(value x "$w"); y=$(value y "$w"); width=$(value width "$w")
     import -window root "$E2E_DIR/root.png"
     convert "$E2E_DIR/root.png" -crop "$((width + 40))x120+$((x > 20 ? x - 20 : 0))+$((y > 20 ? y - 20 : 0))" \
@@ -62,131 +74,127 @@ screenshot() {  # screenshot FILE WINDOW: the window and its surroundings
     echo "screenshot: $E2E_DIR/$1"
 }
 
+wine_desktop shell 1024x700
 # Windows first, so that the desktop draws the bar above them all.
 in_desktop notepad
-# Two programs starting the same virtual desktop at once can hang: let the
-# first one make it.
-sleep 4
-ddriver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
-metrics=$(ddriver metrics)
+driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+metrics=$(driver metrics)
 CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
 check_eq "virtual desktop" 1024x700 "${SCREEN_W}x$SCREEN_H"
-ddriver setpos class:Notepad 40 40 600 300
+driver setpos class:Notepad 40 40 600 300
 in_desktop "$TEST_WINDOW" caption Second 300 380 420 200
 in_desktop "$TEST_WINDOW" tool Tool 760 60 220 150
 in_desktop "$TEST_WINDOW" nocaption NoCaption 640 260 340 180
 in_desktop "$TEST_WINDOW" caption Narrow 780 520 120 100
-for w in Second Tool NoCaption Narrow; do ddriver window $w 20000 >/dev/null || fail "window $w did not start"; done
-ddriver activate class:Notepad
+for w in Second Tool NoCaption Narrow; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done
+driver activate class:Notepad
 
-(cd "$E2E_DIR/app" && exec wine $DESKTOP "$APP_EXE") &
-BAR_PID=$!
-ddriver bar 20000 >/dev/null || fail "no bar window appeared"
+start_bar
 eventually on_caption class:Notepad || fail "at start the bar is not on notepad's caption"
 echo "ok: at start on the caption of the foreground window"
 screenshot adhere-active.png class:Notepad
-ddriver activate Tool
+driver activate Tool
 sleep 1
 screenshot adhere-inactive.png class:Notepad
-ddriver activate class:Notepad
+driver activate class:Notepad
 
-ddriver setpos class:Notepad 120 90 640 320
+driver setpos class:Notepad 120 90 640 320
 eventually on_caption class:Notepad || fail "the bar did not follow a move"
-ddriver setpos class:Notepad 120 90 520 360
+driver setpos class:Notepad 120 90 520 360
 eventually on_caption class:Notepad || fail "the bar did not follow a resize"
 echo "ok: follows moves and resizes made by another process"
 
-ddriver activate Second
+driver activate Second
 eventually on_caption Second || fail "the bar did not move to the activated window"
 echo "ok: moves to the window activated"
 
 bar_geometry; x=$BX; y=$BY
 for w in Tool NoCaption Narrow; do
-    ddriver activate $w
+    driver activate $w
     sleep 1
-    check_eq "foreground" "$w" "$(value title "$(ddriver foreground)")"
+    check_eq "foreground" "$w" "$(value title "$(driver foreground)")"
     eventually at $x $y || fail "the bar left its carrier when $w was activated"
     echo "ok: stays on its carrier while $w (which cannot carry it) is active"
 done
 
 # IgnoreDUI is read from the record at each event.
-ddriver setrecord ignoredui 0
-ddriver activate class:Notepad
+driver setrecord ignoredui 0
+driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not come back to notepad"
-ddriver activate NoCaption
+driver activate NoCaption
 eventually on_corner NoCaption || fail "with IgnoreDUI clear a window without caption did not carry the bar"
 echo "ok: IgnoreDUI 0: a window that draws its own caption carries the bar at its top-right corner"
-ddriver setrecord ignoredui 1
-ddriver activate Second
+driver setrecord ignoredui 1
+driver activate Second
 eventually on_caption Second || fail "the bar did not move on to Second"
 
 # Parking: with no other window able to carry the bar.
-for w in Second NoCaption Narrow; do ddriver closewin $w; done
-ddriver activate class:Notepad
+for w in Second NoCaption Narrow; do driver closewin $w; done
+driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not come back to notepad"
-ddriver show class:Notepad minimize
+driver show class:Notepad minimize
 eventually parked || fail "the bar did not park when its carrier was minimised"
 echo "ok: parks when its carrier is minimised"
-ddriver show class:Notepad restore
-ddriver activate class:Notepad
+driver show class:Notepad restore
+driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not return to the restored window"
-ddriver show class:Notepad hide
+driver show class:Notepad hide
 eventually parked || fail "the bar did not park when its carrier was hidden"
-ddriver show class:Notepad restore
-ddriver activate class:Notepad
+driver show class:Notepad restore
+driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not return to the shown window"
-ddriver closewin class:Notepad
+driver closewin class:Notepad
 eventually parked || fail "the bar did not park when its carrier was closed"
 echo "ok: parks when its carrier is hidden or closed"
 
-ddriver close
+driver close
 wait_bar_exit
 check_eq "exit code" 0 "$BAR_EXIT"
 
 # The stand-in: what the library posts, and uninstalling.
 BAR_CLASS=BrisvaneHookHost
-host_value() { value "$1" "$(echo "$(value title "$(ddriver window class:BrisvaneHookHost)")" | tr ' ' '\n')"; }
+host_value() { value "$1" "$(echo "$(value title "$(driver window class:BrisvaneHookHost)")" | tr ' ' '\n')"; }
 state_is() { [ "$(host_value state)" = "$1" ] || { echo "caption state $(host_value state), not $1 (history $(host_value history))" >&2; return 1; }; }
 
 in_desktop "$HOOK_HOST" 1
-ddriver window class:BrisvaneHookHost 20000 >/dev/null || fail "the stand-in did not start"
+driver window class:BrisvaneHookHost 20000 >/dev/null || fail "the stand-in did not start"
 check_eq "install" 1 "$(host_value install)"
 in_desktop "$TEST_WINDOW" caption Third 200 200 420 200
-ddriver window Third 20000 >/dev/null || fail "window Third did not start"
+driver window Third 20000 >/dev/null || fail "window Third did not start"
 eventually on_caption Third || fail "the stand-in's bar is not on the activated window"
 # A started carrier shows as active: no late inactive state from the window
 # that lost the activation to it.
 eventually state_is 1 || fail "no active caption state posted"
-ddriver activate Tool
+driver activate Tool
 eventually state_is 0 || fail "no inactive caption state when a window that cannot carry the bar was activated"
 on_caption Third || fail "the bar left its carrier"
 echo "ok: WM_CAPTIONSTATE 0 while a window that cannot carry the bar is active, bar stays"
-ddriver activate Third
+driver activate Third
 eventually state_is 1 || fail "no active caption state when the carrier was activated again"
 echo "ok: WM_CAPTIONSTATE 1 when the carrier is active again"
 
-ddriver hostpost $((0x8001))
+driver hostpost $((0x8001))
 eventually [ "$(host_value uninstall)" = 1 ] || fail "UninstallCBTHook failed"
 posts=$(host_value posts)
 bar_geometry; x=$BX; y=$BY
-ddriver setpos Third 100 300 500 200
-ddriver activate Tool
-ddriver activate Third
+driver setpos Third 100 300 500 200
+driver activate Tool
+driver activate Third
 sleep 1.5
 at $x $y || fail "the bar moved after UninstallCBTHook"
 check_eq "posts after UninstallCBTHook" "$posts" "$(host_value posts)"
 echo "ok: nothing follows after UninstallCBTHook"
 
 # Install and uninstall alternate: a second call in a row is refused.
-ddriver hostpost $((0x8002))
+driver hostpost $((0x8002))
 eventually [ "$(host_value install)" = 1 ] || fail "InstallCBTHook after uninstall failed"
-ddriver hostpost $((0x8002))
+driver hostpost $((0x8002))
 eventually [ "$(host_value install)" = 0 ] || fail "a second InstallCBTHook in a row was not refused"
-ddriver activate Tool
-ddriver activate Third
+driver activate Tool
+driver activate Third
 eventually on_caption Third || fail "the bar does not follow after installing again"
-ddriver hostpost $((0x8001))
+driver hostpost $((0x8001))
 eventually [ "$(host_value uninstall)" = 1 ] || fail "UninstallCBTHook failed"
-ddriver hostpost $((0x8001))
+driver hostpost $((0x8001))
 eventually [ "$(host_value uninstall)" = 0 ] || fail "a second UninstallCBTHook in a row was not refused"
 echo "ok: install and uninstall alternate"

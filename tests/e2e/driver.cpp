@@ -1,150 +1,168 @@
 // Observes and drives a running Brisvane.exe from another process, for the
-// end-to-end tests. Prints key=value lines; exit code 0 on success.
+// end-to-end tests, the bench and the screenshots: driver COMMAND ARGS...
+// Each command prints key=value lines; exit code 0 on success, 1 on
+// failure, 2 for a command line it does not know.
 #include <windows.h>
-#include <psapi.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <cwctype>
 #include <initializer_list>
+#include <vector>
 
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 #include "res/resource.h"
 
 namespace {
+
+// ---- What the commands share ----
+
+// Numbers as C writes them (0x for hexadecimal).
+long Number(wchar_t const* text)
+{
+    return static_cast<long>(wcstoll(text, nullptr, 0));
+}
+
+// The argument at index, or fallback when it was left out.
+long NumberOr(int argc, wchar_t** argv, int index, long fallback)
+{
+    return index < argc ? Number(argv[index]) : fallback;
+}
+
+// Prints error=WHY; returns the exit code of a command that failed.
+int Fail(char const* why)
+{
+    std::printf("error=%s\n", why);
+    return 1;
+}
+
+// Asks ready() every stepMs until it says yes or timeoutMs have passed.
+template <typename Ready>
+bool Poll(int timeoutMs, int stepMs, Ready ready)
+{
+    for (int waited = 0;; waited += stepMs) {
+        if (ready())
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(stepMs);
+    }
+}
+
+// The window find() returns once it returns one, or nullptr after timeoutMs.
+template <typename Find>
+HWND WaitFor(int timeoutMs, int stepMs, Find find)
+{
+    HWND found = nullptr;
+    Poll(timeoutMs, stepMs, [&] { return (found = find()) != nullptr; });
+    return found;
+}
+
+template <typename Visit>
+BOOL CALLBACK VisitWindow(HWND window, LPARAM visit)
+{
+    (*reinterpret_cast<Visit*>(visit))(window);
+    return TRUE;
+}
+
+// Every top-level window, front to back.
+template <typename Visit>
+void ForEachWindow(Visit visit)
+{
+    EnumWindows(VisitWindow<Visit>, reinterpret_cast<LPARAM>(&visit));
+}
 
 struct Found {
     HWND first;
     int count;
 };
 
-BOOL CALLBACK CollectBar(HWND window, LPARAM param)
+template <typename Match>
+Found FindWindows(Match match)
 {
-    wchar_t name[64];
-    if (GetClassNameW(window, name, 64) && wcscmp(name, L"BRISVANE") == 0) {
-        Found* found = reinterpret_cast<Found*>(param);
-        if (found->count++ == 0)
-            found->first = window;
-    }
-    return TRUE;
+    Found found{nullptr, 0};
+    ForEachWindow([&](HWND window) {
+        if (match(window) && found.count++ == 0)
+            found.first = window;
+    });
+    return found;
+}
+
+bool HasClass(HWND window, wchar_t const* name)
+{
+    wchar_t found[64];
+    return GetClassNameW(window, found, 64) && wcscmp(found, name) == 0;
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
 }
 
 Found FindBars()
 {
-    Found found{nullptr, 0};
-    EnumWindows(CollectBar, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindWindows([](HWND window) { return HasClass(window, L"BRISVANE"); });
 }
 
-// Waits up to timeoutMs for the bar window to exist.
 HWND WaitForBar(int timeoutMs)
 {
-    for (int waited = 0;; waited += 100) {
-        Found found = FindBars();
-        if (found.first != nullptr || waited >= timeoutMs)
-            return found.first;
-        Sleep(100);
-    }
+    return WaitFor(timeoutMs, 100, [] { return FindBars().first; });
 }
 
-long Number(wchar_t const* text)
+// A visible top-level window of this class and caption (either may be nullptr).
+HWND Shown(wchar_t const* className, wchar_t const* caption)
 {
-    return static_cast<long>(wcstoll(text, nullptr, 0));
+    HWND window = FindWindowW(className, caption);
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-// The layered attributes the system holds for the bar (flags 0 when it has none).
-void PrintLayered(HWND bar)
+HWND WaitForShown(wchar_t const* className, wchar_t const* caption, int timeoutMs, int stepMs = 100)
 {
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    if (!GetLayeredWindowAttributes(bar, &key, &alpha, &flags))
-        flags = 0;
-    std::printf("alpha=%u\nkey=0x%06lX\nlayered=0x%lX\n", alpha, static_cast<unsigned long>(key),
-                static_cast<unsigned long>(flags));
+    return WaitFor(timeoutMs, stepMs, [=] { return Shown(className, caption); });
 }
 
-int PrintBar(HWND bar)
+// Another program's window, named by its title or by "class:NAME".
+HWND WaitForTarget(wchar_t const* name, int timeoutMs)
 {
-    Found found = FindBars();
-    wchar_t title[128] = L"";
-    GetWindowTextW(bar, title, 128);
-    RECT rect;
-    GetWindowRect(bar, &rect);
-    std::printf("hwnd=%lu\ncount=%d\ntitle=%ls\nexstyle=0x%08lX\nstyle=0x%08lX\nvisible=%d\n"
-                "x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n",
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(bar)), found.count, title,
-                static_cast<unsigned long>(GetWindowLongW(bar, GWL_EXSTYLE)),
-                static_cast<unsigned long>(GetWindowLongW(bar, GWL_STYLE)), IsWindowVisible(bar) ? 1 : 0,
-                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    PrintLayered(bar);
-    return 0;
+    bool const byClass = wcsncmp(name, L"class:", 6) == 0;
+    return WaitFor(timeoutMs, 100,
+                   [=] { return byClass ? FindWindowW(name + 6, nullptr) : FindWindowW(nullptr, name); });
 }
 
-int PrintRecord()
+// A command about one window: find() picks it from the arguments (or prints
+// why there is none, and the command fails) and run() gets it.
+template <HWND (*find)(wchar_t** argv), int (*run)(HWND window, int argc, wchar_t** argv)>
+int With(int argc, wchar_t** argv)
 {
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, SHARED_WINDOW_RECORD_NAME);
-    if (mapping == nullptr) {
-        std::printf("error=no section\n");
-        return 1;
-    }
-    SharedWindowRecord const* record = static_cast<SharedWindowRecord const*>(
-        MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SharedWindowRecord)));
-    if (record == nullptr) {
-        std::printf("error=no view\n");
-        return 1;
-    }
-    std::printf("bar=%lu\nbarwidth=%ld\nbarheight=%ld\ncaption=%ld\nignoredui=%ld\n",
-                static_cast<unsigned long>(record->barWindow), static_cast<long>(record->barWidth),
-                static_cast<long>(record->barHeight), static_cast<long>(record->captionHeight),
-                static_cast<long>(record->ignoreDUI));
-    UnmapViewOfFile(record);
-    CloseHandle(mapping);
-    return 0;
+    HWND window = find(argv);
+    return window != nullptr ? run(window, argc, argv) : 1;
 }
 
-// ---- The Options dialog of the running bar ----
-
-struct FoundDialogs {
-    HWND bar;
-    HWND first;
-    int count;
-};
-
-BOOL CALLBACK CollectOptionsDialog(HWND window, LPARAM param)
+HWND TheBar(wchar_t**)
 {
-    FoundDialogs* found = reinterpret_cast<FoundDialogs*>(param);
-    wchar_t name[64];
-    wchar_t title[64];
-    if (GetWindow(window, GW_OWNER) == found->bar && GetClassNameW(window, name, 64) && wcscmp(name, L"#32770") == 0 &&
-        GetWindowTextW(window, title, 64) && wcscmp(title, L"\x9009\x9879") == 0) {  // the dialog's caption
-        if (found->count++ == 0)
-            found->first = window;
-    }
-    return TRUE;
+    HWND bar = WaitForBar(5000);
+    if (bar == nullptr)
+        Fail("no bar window");
+    return bar;
 }
 
-FoundDialogs FindOptionsDialogs(HWND bar)
+HWND TheTarget(wchar_t** argv)
 {
-    FoundDialogs found{bar, nullptr, 0};
-    EnumWindows(CollectOptionsDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    HWND window = WaitForTarget(argv[0], 5000);
+    if (window == nullptr)
+        Fail("no such window");
+    return window;
 }
 
-// Waits up to timeoutMs for the dialog to be open (or, gone = true, closed).
-FoundDialogs WaitForOptionsDialog(HWND bar, int timeoutMs, bool gone)
-{
-    for (int waited = 0;; waited += 100) {
-        FoundDialogs found = FindOptionsDialogs(bar);
-        if ((found.first == nullptr) == gone || waited >= timeoutMs)
-            return found;
-        Sleep(100);
-    }
-}
-
+// A message to another process that gives up on a hung receiver.
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
@@ -152,191 +170,819 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(result);
 }
 
-int PrintOptionsDialog(FoundDialogs const& found)
+unsigned long HandleNumber(HWND window)
 {
-    HWND dialog = found.first;
+    return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window));
+}
+
+void PrintPlace(HWND window)
+{
     RECT rect;
-    GetWindowRect(dialog, &rect);
-    auto item = [dialog](int id) { return GetDlgItem(dialog, id); };
-    wchar_t edit[32] = L"";
-    // WM_GETTEXT: GetWindowTextW does not ask another process's controls.
-    SendTo(item(IDC_OPTIONS_ALPHA_EDIT), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(edit));
-    std::printf("dialogs=%d\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\ntopmost=%d\nforeground=%d\n"
-                "interval=%ld\nalpha=%ld\nedit=%ls\nadhere=%ld\nignoredui=%ld\nignoredui_enabled=%d\nautorun=%ld\n",
-                found.count, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, GetForegroundWindow() == dialog ? 1 : 0,
-                static_cast<long>(SendTo(item(IDC_OPTIONS_INTERVAL), CB_GETCURSEL, 0, 0)),
-                static_cast<long>(SendTo(item(IDC_OPTIONS_ALPHA), TBM_GETPOS, 0, 0)), edit,
-                static_cast<long>(SendTo(item(IDC_OPTIONS_ADHERE), BM_GETCHECK, 0, 0)),
-                static_cast<long>(SendTo(item(IDC_OPTIONS_IGNOREDUI), BM_GETCHECK, 0, 0)),
-                IsWindowEnabled(item(IDC_OPTIONS_IGNOREDUI)) ? 1 : 0,
-                static_cast<long>(SendTo(item(IDC_OPTIONS_AUTORUN), BM_GETCHECK, 0, 0)));
+    GetWindowRect(window, &rect);
+    std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+}
+
+// key=text with the text in UTF-8, whatever the console's code page.
+void PrintUtf8(char const* key, wchar_t const* text)
+{
+    char bytes[512];
+    int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    std::printf("%s=%s\n", key, length > 0 ? bytes : "");
+}
+
+// ---- The bar, its record and what the program reads from the system ----
+
+int OnCount(int, wchar_t**)
+{
+    std::printf("count=%d\n", FindBars().count);
     return 0;
 }
 
-// options [timeout] | options-gone [timeout] | options-click ID | options-select INDEX |
-// options-slide POSITION | options-type TEXT: what a user does, as the controls' messages.
-int OptionsCommand(HWND bar, int argc, wchar_t** argv)
+// bar [timeout]: waits for the bar and tells what the system knows of it.
+int OnBar(int argc, wchar_t** argv)
 {
-    wchar_t const* command = argv[1];
-    int const timeout = argc > 2 ? static_cast<int>(Number(argv[2])) : 5000;
-    if (wcscmp(command, L"options-gone") == 0) {
-        FoundDialogs const found = WaitForOptionsDialog(bar, timeout, true);
-        std::printf("dialogs=%d\n", found.count);
-        return found.count == 0 ? 0 : 1;
-    }
-    FoundDialogs const found = WaitForOptionsDialog(bar, wcscmp(command, L"options") == 0 ? timeout : 5000, false);
-    if (found.first == nullptr) {
-        std::printf("error=no options dialog\n");
-        return 1;
-    }
-    HWND dialog = found.first;
-    if (wcscmp(command, L"options") == 0)
-        return PrintOptionsDialog(found);
-    if (argc != 3)
-        return 2;
-    if (wcscmp(command, L"options-click") == 0) {
-        // BM_CLICK presses the button as the mouse would: check boxes toggle, then notify.
-        SendTo(GetDlgItem(dialog, static_cast<int>(Number(argv[2]))), BM_CLICK, 0, 0);
-        return 0;
-    }
-    if (wcscmp(command, L"options-select") == 0) {
-        HWND box = GetDlgItem(dialog, IDC_OPTIONS_INTERVAL);
-        SendTo(box, CB_SETCURSEL, static_cast<WPARAM>(Number(argv[2])), 0);
-        SendTo(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_INTERVAL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-        return 0;
-    }
-    if (wcscmp(command, L"options-slide") == 0) {
-        // A thumb drag: the trackbar moves and tells the dialog where it ended.
-        HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
-        WORD const position = static_cast<WORD>(Number(argv[2]));
-        SendTo(trackbar, TBM_SETPOS, TRUE, position);
-        SendTo(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), reinterpret_cast<LPARAM>(trackbar));
-        SendTo(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(trackbar));
-        SendTo(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(trackbar));
-        return 0;
-    }
-    if (wcscmp(command, L"options-type") == 0) {
-        HWND edit = GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT);
-        SendTo(edit, EM_SETSEL, 0, -1);
-        for (wchar_t const* c = argv[2]; *c != L'\0'; ++c)
-            SendTo(edit, WM_CHAR, *c, 1);
-        return 0;
-    }
-    return 2;
+    HWND bar = WaitForBar(NumberOr(argc, argv, 0, 5000));
+    if (bar == nullptr)
+        return Fail("no bar window");
+    wchar_t title[128] = L"";
+    GetWindowTextW(bar, title, 128);
+    std::printf("hwnd=%lu\ncount=%d\ntitle=%ls\nexstyle=0x%08lX\nstyle=0x%08lX\nvisible=%d\n", HandleNumber(bar),
+                FindBars().count, title, static_cast<unsigned long>(GetWindowLongW(bar, GWL_EXSTYLE)),
+                static_cast<unsigned long>(GetWindowLongW(bar, GWL_STYLE)), IsWindowVisible(bar) ? 1 : 0);
+    PrintPlace(bar);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(bar, &key, &alpha, &flags))
+        flags = 0;  // none set
+    std::printf("alpha=%u\nkey=0x%06lX\nlayered=0x%lX\n", alpha, static_cast<unsigned long>(key),
+                static_cast<unsigned long>(flags));
+    return 0;
 }
 
-// --- Power, pixels, process figures and bulk driving (tests, bench, soak) ---
-
-int PrintPower()
+// The bar's shared record, mapped; nullptr (and why) when there is none.
+SharedWindowRecord* MapRecord(DWORD access)
 {
-    SYSTEM_POWER_STATUS status;
-    ZeroMemory(&status, sizeof status);
+    HANDLE mapping = OpenFileMappingW(access, FALSE, SHARED_WINDOW_RECORD_NAME);
+    if (mapping == nullptr) {
+        Fail("no section");
+        return nullptr;
+    }
+    void* view = MapViewOfFile(mapping, access, 0, 0, sizeof(SharedWindowRecord));
+    CloseHandle(mapping);  // the view keeps the section
+    if (view == nullptr)
+        Fail("no view");
+    return static_cast<SharedWindowRecord*>(view);
+}
+
+int OnRecord(int, wchar_t**)
+{
+    WaitForBar(5000);  // the program publishes the record as it starts
+    SharedWindowRecord const* record = MapRecord(FILE_MAP_READ);
+    if (record == nullptr)
+        return 1;
+    std::printf("bar=%lu\nbarwidth=%ld\nbarheight=%ld\ncaption=%ld\nignoredui=%ld\n",
+                static_cast<unsigned long>(record->barWindow), static_cast<long>(record->barWidth),
+                static_cast<long>(record->barHeight), static_cast<long>(record->captionHeight),
+                static_cast<long>(record->ignoreDUI));
+    UnmapViewOfFile(record);
+    return 0;
+}
+
+// setrecord ignoredui V: changes the record behind the program's back.
+int OnSetRecord(int, wchar_t** argv)
+{
+    if (wcscmp(argv[0], L"ignoredui") != 0)
+        return 1;
+    SharedWindowRecord* record = MapRecord(FILE_MAP_READ | FILE_MAP_WRITE);
+    if (record == nullptr)
+        return 1;
+    record->ignoreDUI = Number(argv[1]);
+    UnmapViewOfFile(record);
+    return 0;
+}
+
+int OnClose(HWND bar, int, wchar_t**)
+{
+    return PostMessageW(bar, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int OnPost(HWND bar, int, wchar_t** argv)
+{
+    return PostMessageW(bar, Number(argv[0]), Number(argv[1]), Number(argv[2])) ? 0 : 1;
+}
+
+int OnSend(HWND bar, int, wchar_t** argv)
+{
+    LRESULT const result = SendMessageW(bar, Number(argv[0]), Number(argv[1]), Number(argv[2]));
+    std::printf("result=%ld\n", static_cast<long>(result));
+    return 0;
+}
+
+int OnMove(HWND bar, int, wchar_t** argv)
+{
+    UINT const flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    return SetWindowPos(bar, nullptr, Number(argv[0]), Number(argv[1]), 0, 0, flags) ? 0 : 1;
+}
+
+int OnMetrics(int, wchar_t**)
+{
+    std::printf("caption=%d\nscreenwidth=%d\nscreenheight=%d\n", GetSystemMetrics(SM_CYCAPTION),
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return 0;
+}
+
+int OnPower(int, wchar_t**)
+{
+    SYSTEM_POWER_STATUS status{};
     BOOL const ok = GetSystemPowerStatus(&status);
     std::printf("ok=%d\nac=%u\nflag=%u\npercent=%u\n", ok ? 1 : 0, status.ACLineStatus, status.BatteryFlag,
                 status.BatteryLifePercent);
     return 0;
 }
 
-// A 32-bit bitmap header whose first row is the top one, as screens read.
-BITMAPINFO TopDownBitmapInfo(int width, int height)
-{
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-// The pixels of a screen rectangle, 32 bits each, top row first.
-struct Pixels {
-    int width, height;
-    DWORD* bits;
-};
-
-bool GrabScreen(RECT const& rect, Pixels& out)
-{
-    out.width = rect.right - rect.left;
-    out.height = rect.bottom - rect.top;
-    out.bits = nullptr;
-    if (out.width <= 0 || out.height <= 0 || out.width > 4096 || out.height > 4096)
-        return false;
-    out.bits = static_cast<DWORD*>(HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * out.width * out.height));
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, out.width, out.height);
-    HGDIOBJ const old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = TopDownBitmapInfo(out.width, out.height);
-    bool const ok = GetDIBits(memory, bitmap, 0, out.height, out.bits, &info, DIB_RGB_COLORS) == out.height;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
-// What the screen shows where the bar is: a hash of its pixels and how many
-// of them are not black (keyed-out pixels show the black root window).
-int PrintPixels(HWND bar)
-{
-    RECT rect;
-    GetWindowRect(bar, &rect);
-    Pixels shown;
-    if (!GrabScreen(rect, shown)) {
-        if (shown.bits != nullptr)
-            HeapFree(GetProcessHeap(), 0, shown.bits);
-        std::printf("error=cannot read the bar's pixels\n");
-        return 1;
-    }
-    unsigned long hash = 2166136261ul;
-    long inked = 0;
-    for (long i = 0; i < static_cast<long>(shown.width) * shown.height; ++i) {
-        DWORD const colour = shown.bits[i] & 0xFFFFFFu;
-        if (colour != 0)
-            ++inked;
-        for (int b = 0; b < 3; ++b)
-            hash = (hash ^ ((colour >> (8 * b)) & 0xFF)) * 16777619ul;
-    }
-    HeapFree(GetProcessHeap(), 0, shown.bits);
-    std::printf("hash=%08lx\ninked=%ld\n", hash, inked);
-    return 0;
-}
-
 // The system colours the bar paints with, as RRGGBB.
-int PrintCaptionColours()
+int OnColours(int, wchar_t**)
 {
-    struct Named {
-        char const* name;
-        int index;
-    };
-    for (Named const& colour : {Named{"caption", COLOR_ACTIVECAPTION}, Named{"captiontext", COLOR_CAPTIONTEXT},
-                                Named{"inactivecaption", COLOR_INACTIVECAPTION},
-                                Named{"inactivecaptiontext", COLOR_INACTIVECAPTIONTEXT}}) {
-        COLORREF const c = GetSysColor(colour.index);
-        std::printf("%s=%02x%02x%02x\n", colour.name, GetRValue(c), GetGValue(c), GetBValue(c));
+    char const* const names[] = {"caption", "captiontext", "inactivecaption", "inactivecaptiontext"};
+    int const indexes[] = {COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT, COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT};
+    for (int i = 0; i < 4; ++i) {
+        COLORREF const c = GetSysColor(indexes[i]);
+        std::printf("%s=%02x%02x%02x\n", names[i], GetRValue(c), GetGValue(c), GetBValue(c));
     }
     return 0;
 }
 
-// Sets the active caption and caption text colours (RRGGBB) for the session,
-// so that a screenshot can tell every colour role of the bar apart.
-int SetCaptionColours(wchar_t const* caption, wchar_t const* captionText)
+// setcolours CAPTION TEXT: the active caption and caption text colours
+// (RRGGBB) for the session, so that a screenshot can tell every colour role
+// of the bar apart.
+int OnSetColours(int, wchar_t** argv)
 {
     int const indexes[2] = {COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT};
     COLORREF colours[2];
-    wchar_t const* texts[2] = {caption, captionText};
     for (int i = 0; i < 2; ++i) {
-        unsigned long const rgb = wcstoul(texts[i], nullptr, 16);
+        unsigned long const rgb = wcstoul(argv[i], nullptr, 16);
         colours[i] = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
     BOOL const ok = SetSysColors(2, indexes, colours);
     std::printf("ok=%d\n", ok ? 1 : 0);
     return ok ? 0 : 1;
+}
+
+// profile FILE: what GetPrivateProfileIntW reads for each key of the settings
+// file, "missing" where it falls back to the default (FILE is a Windows path).
+int OnProfile(int, wchar_t** argv)
+{
+    INT const missing = -1234567;
+    wchar_t const* const keys[][2] = {{L"Brisvane", L"AutoRun"},  {L"Brisvane", L"Adhere"}, {L"Brisvane", L"IgnoreDUI"},
+                                      {L"Brisvane", L"BarWidth"}, {L"Brisvane", L"Interval"},
+                                      {L"Brisvane", L"Alpha"},    {L"Position", L"X"},      {L"Position", L"Y"}};
+    for (auto const& key : keys) {
+        INT const value = static_cast<INT>(GetPrivateProfileIntW(key[0], key[1], missing, argv[0]));
+        if (value == missing)
+            std::printf("%ls=missing\n", key[1]);
+        else
+            std::printf("%ls=%d\n", key[1], value);
+    }
+    return 0;
+}
+
+// version FILE: the file's version resource, numbers and texts.
+int OnVersion(int, wchar_t** argv)
+{
+    wchar_t const* file = argv[0];
+    DWORD ignored = 0;
+    DWORD const size = GetFileVersionInfoSizeW(file, &ignored);
+    if (size == 0)
+        return Fail("no version resource");
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(file, 0, size, data.data()))
+        return Fail("unreadable version resource");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr)
+        std::printf("fileversion=%u.%u.%u.%u\nproductversionnumber=%u.%u.%u.%u\n",
+                    HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
+                    HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
+                    HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+    WORD* translation = nullptr;  // language, code page
+    if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) &&
+        length >= 4) {
+        std::printf("translation=%04x%04x\n", translation[0], translation[1]);
+        for (wchar_t const* name : {L"ProductName", L"ProductVersion", L"CompanyName", L"LegalCopyright"}) {
+            wchar_t path[96];
+            swprintf(path, 96, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0], translation[1], name);
+            wchar_t* text = nullptr;
+            if (VerQueryValueW(data.data(), path, reinterpret_cast<void**>(&text), &length) && text != nullptr)
+                std::printf("%ls=%ls\n", name, text);
+        }
+    }
+    return 0;
+}
+
+// ---- The program's dialogs ----
+
+wchar_t const kDialogClass[] = L"#32770";
+wchar_t const kOptionsCaption[] = L"\x9009\x9879";
+wchar_t const kShutdownCaption[] = L"\x81EA\x52A8\x5173\x673A";
+wchar_t const kConfirmCaption[] = L"\x5173\x673A\x786E\x8BA4";
+
+Found FindOptionsDialogs(HWND bar)
+{
+    return FindWindows([bar](HWND window) {
+        wchar_t title[64];
+        return GetWindow(window, GW_OWNER) == bar && HasClass(window, kDialogClass) &&
+               GetWindowTextW(window, title, 64) && wcscmp(title, kOptionsCaption) == 0;
+    });
+}
+
+// Waits up to timeoutMs for the dialog to be open (or, gone = true, closed).
+Found WaitForOptionsDialog(HWND bar, int timeoutMs, bool gone)
+{
+    Found found{nullptr, 0};
+    Poll(timeoutMs, 100, [&] {
+        found = FindOptionsDialogs(bar);
+        return (found.first == nullptr) == gone;
+    });
+    if (!gone && found.first == nullptr)
+        Fail("no options dialog");
+    return found;
+}
+
+HWND TheOptionsDialog(wchar_t** argv)
+{
+    HWND bar = TheBar(argv);
+    return bar != nullptr ? WaitForOptionsDialog(bar, 5000, false).first : nullptr;
+}
+
+long Ask(HWND dialog, int id, UINT message)
+{
+    return static_cast<long>(SendTo(GetDlgItem(dialog, id), message, 0, 0));
+}
+
+// options [timeout]: how many are open, and the first one's place and values.
+int OnOptions(HWND bar, int argc, wchar_t** argv)
+{
+    Found const found = WaitForOptionsDialog(bar, NumberOr(argc, argv, 0, 5000), false);
+    HWND dialog = found.first;
+    if (dialog == nullptr)
+        return 1;
+    wchar_t edit[32] = L"";
+    // WM_GETTEXT: GetWindowTextW does not ask another process's controls.
+    SendTo(GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(edit));
+    std::printf("dialogs=%d\n", found.count);
+    PrintPlace(dialog);
+    std::printf("topmost=%d\nforeground=%d\ninterval=%ld\nalpha=%ld\nedit=%ls\nadhere=%ld\nignoredui=%ld\n"
+                "ignoredui_enabled=%d\nautorun=%ld\n",
+                (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, GetForegroundWindow() == dialog ? 1 : 0,
+                Ask(dialog, IDC_OPTIONS_INTERVAL, CB_GETCURSEL), Ask(dialog, IDC_OPTIONS_ALPHA, TBM_GETPOS), edit,
+                Ask(dialog, IDC_OPTIONS_ADHERE, BM_GETCHECK), Ask(dialog, IDC_OPTIONS_IGNOREDUI, BM_GETCHECK),
+                IsWindowEnabled(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI)) ? 1 : 0,
+                Ask(dialog, IDC_OPTIONS_AUTORUN, BM_GETCHECK));
+    return 0;
+}
+
+int OnOptionsGone(HWND bar, int argc, wchar_t** argv)
+{
+    Found const found = WaitForOptionsDialog(bar, NumberOr(argc, argv, 0, 5000), true);
+    std::printf("dialogs=%d\n", found.count);
+    return found.count == 0 ? 0 : 1;
+}
+
+// BM_CLICK presses the button as the mouse would: check boxes toggle, then notify.
+int OnOptionsClick(HWND dialog, int, wchar_t** argv)
+{
+    SendTo(GetDlgItem(dialog, Number(argv[0])), BM_CLICK, 0, 0);
+    return 0;
+}
+
+int OnOptionsSelect(HWND dialog, int, wchar_t** argv)
+{
+    HWND box = GetDlgItem(dialog, IDC_OPTIONS_INTERVAL);
+    SendTo(box, CB_SETCURSEL, Number(argv[0]), 0);
+    SendTo(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_INTERVAL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    return 0;
+}
+
+// A thumb drag: the trackbar moves and tells the dialog where it ended.
+int OnOptionsSlide(HWND dialog, int, wchar_t** argv)
+{
+    HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
+    WORD const position = static_cast<WORD>(Number(argv[0]));
+    SendTo(trackbar, TBM_SETPOS, TRUE, position);
+    for (WPARAM const scroll : {MAKEWPARAM(TB_THUMBTRACK, position), MAKEWPARAM(TB_THUMBPOSITION, position),
+                                MAKEWPARAM(TB_ENDTRACK, 0)})
+        SendTo(dialog, WM_HSCROLL, scroll, reinterpret_cast<LPARAM>(trackbar));
+    return 0;
+}
+
+int OnOptionsType(HWND dialog, int, wchar_t** argv)
+{
+    HWND edit = GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT);
+    SendTo(edit, EM_SETSEL, 0, -1);
+    for (wchar_t const* c = argv[0]; *c != L'\0'; ++c)
+        SendTo(edit, WM_CHAR, *c, 1);
+    return 0;
+}
+
+// The other dialogs go by short names, so that no Chinese passes the command line.
+wchar_t const* DialogCaption(wchar_t const* name)
+{
+    wchar_t const* const captions[][2] = {{L"shutdown", kShutdownCaption},
+                                          {L"confirm", kConfirmCaption},
+                                          {L"cancelask", L"\x53D6\x6D88\x81EA\x52A8\x5173\x673A"},
+                                          {L"about", L"\x5173\x4E8E"}};
+    for (auto const& caption : captions)
+        if (wcscmp(name, caption[0]) == 0)
+            return caption[1];
+    return name;
+}
+
+// NAME: shutdown, confirm, cancelask (the question box), about, or a caption.
+HWND TheNamedDialog(wchar_t** argv)
+{
+    HWND dialog = WaitForShown(kDialogClass, DialogCaption(argv[0]), 5000);
+    if (dialog == nullptr)
+        Fail("no dialog");
+    return dialog;
+}
+
+// The visible dialog of the bar's thread, waiting up to timeoutMs.
+HWND WaitForBarDialog(HWND bar, int timeoutMs)
+{
+    DWORD const thread = GetWindowThreadProcessId(bar, nullptr);
+    return WaitFor(timeoutMs, 10, [thread] {
+        return FindWindows([thread](HWND window) {
+                   return GetWindowThreadProcessId(window, nullptr) == thread && IsWindowVisible(window) &&
+                          HasClass(window, kDialogClass);
+               }).first;
+    });
+}
+
+// dialog [timeout]: the dialog the bar shows now, its title and place.
+int PrintBarDialog(HWND bar, int argc, wchar_t** argv)
+{
+    HWND dialog = WaitForBarDialog(bar, NumberOr(argc, argv, 0, 3000));
+    if (dialog == nullptr) {
+        std::printf("dialog=0\n");
+        return 1;
+    }
+    wchar_t title[128] = L"";
+    GetWindowTextW(dialog, title, 128);
+    std::printf("dialog=%lu\ntitle=%ls\n", HandleNumber(dialog), title);
+    PrintPlace(dialog);
+    return 0;
+}
+
+// dialog NAME [timeout]: whether it is open, its buttons' texts and place.
+int PrintNamedDialog(wchar_t const* name, int timeoutMs)
+{
+    HWND dialog = WaitForShown(kDialogClass, DialogCaption(name), timeoutMs);
+    std::printf("open=%d\n", dialog != nullptr ? 1 : 0);
+    if (dialog == nullptr)
+        return 0;
+    for (int const id : {IDOK, IDCANCEL}) {
+        wchar_t text[128] = L"";
+        GetDlgItemTextW(dialog, id, text, 128);
+        PrintUtf8(id == IDOK ? "ok" : "cancel", text);
+    }
+    PrintPlace(dialog);
+    std::printf("topmost=%d\n", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+    return 0;
+}
+
+int OnDialog(int argc, wchar_t** argv)
+{
+    if (argc > 0 && !iswdigit(argv[0][0]))
+        return PrintNamedDialog(argv[0], NumberOr(argc, argv, 1, 5000));
+    return With<TheBar, PrintBarDialog>(argc, argv);
+}
+
+// dialogset NAME ID TEXT: types into a control.
+int OnDialogSet(HWND dialog, int, wchar_t** argv)
+{
+    return SetDlgItemTextW(dialog, Number(argv[1]), argv[2]) ? 0 : 1;
+}
+
+// The WM_COMMAND a click on the button sends.
+bool PostClick(HWND dialog, int id)
+{
+    LPARAM const button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button);
+}
+
+// dialogcmd NAME ID
+int OnDialogCommand(HWND dialog, int, wchar_t** argv)
+{
+    return PostClick(dialog, Number(argv[1])) ? 0 : 1;
+}
+
+// dialogcheck NAME ID: clicks a radio button.
+int OnDialogCheck(HWND dialog, int, wchar_t** argv)
+{
+    SendMessageW(GetDlgItem(dialog, Number(argv[1])), BM_CLICK, 0, 0);
+    return 0;
+}
+
+// dialogsend NAME MSG WPARAM LPARAM (the screenshots use it to have a caption drawn as active).
+int OnDialogSend(HWND dialog, int, wchar_t** argv)
+{
+    std::printf("result=%ld\n", static_cast<long>(SendTo(dialog, Number(argv[1]), Number(argv[2]), Number(argv[3]))));
+    return 0;
+}
+
+// A cycle that stopped: why, after how many openings, and its exit code.
+int Stopped(char const* why, long opened, int code)
+{
+    std::printf("error=%s\nopened=%ld\n", why, opened);
+    return code;
+}
+
+// cycle COMMAND N: opens a dialog by its menu command and cancels it, N times.
+int OnCycle(HWND bar, int, wchar_t** argv)
+{
+    WPARAM const command = Number(argv[0]);
+    long const count = Number(argv[1]);
+    for (long i = 0; i < count; ++i) {
+        PostMessageW(bar, WM_COMMAND, command, 0);
+        HWND dialog = WaitForBarDialog(bar, i == 0 ? 5000 : 2000);
+        if (dialog == nullptr)
+            return Stopped("no dialog", i, 3);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (!Poll(5000, 5, [dialog] { return !IsWindow(dialog); }))
+            return Stopped("dialog stays open", i + 1, 1);
+    }
+    std::printf("opened=%ld\n", count);
+    return 0;
+}
+
+// Clicks a dialog's button and waits (polling often: the bench opens
+// hundreds) until no dialog of that caption shows.
+bool ClickAway(HWND dialog, int button, wchar_t const* caption)
+{
+    PostClick(dialog, button);
+    return Poll(5000, 5, [caption] { return Shown(kDialogClass, caption) == nullptr; });
+}
+
+// cycle-confirm N: N auto-shutdowns of one minute, each run to its
+// confirmation by a posted minute tick and declined there: the Auto-shutdown
+// dialog and the confirmation open N times each.
+int OnCycleConfirm(HWND bar, int, wchar_t** argv)
+{
+    long const count = Number(argv[0]);
+    for (long i = 0; i < count; ++i) {
+        PostMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+        HWND dialog = WaitForShown(kDialogClass, kShutdownCaption, 5000, 5);
+        if (dialog == nullptr)
+            return Stopped("no auto-shutdown dialog", i, 3);
+        SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, L"0");
+        SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, L"1");
+        if (!ClickAway(dialog, IDOK, kShutdownCaption))
+            return Stopped("auto-shutdown dialog stays open", i, 1);
+        PostMessageW(bar, WM_TIMER, 2 /* the countdown's minute */, 0);
+        HWND confirm = WaitForShown(kDialogClass, kConfirmCaption, 5000, 5);
+        if (confirm == nullptr)
+            return Stopped("no confirmation", i, 3);
+        if (!ClickAway(confirm, IDCANCEL, kConfirmCaption))
+            return Stopped("confirmation stays open", i + 1, 1);
+    }
+    std::printf("opened=%ld\n", count);
+    return 0;
+}
+
+// ---- The screen, the tray and other programs' windows ----
+
+// The pixels of a bitmap, 32 bits each, top row first.
+struct Pixels {
+    int width, height;
+    std::vector<DWORD> bits;
+};
+
+// The pixels draw(memory, screen, bits) leaves in a bitmap of this size.
+template <typename Draw>
+bool Render(int width, int height, Pixels& out, Draw draw)
+{
+    out.width = width;
+    out.height = height;
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
+        return false;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ const old = SelectObject(memory, bitmap);
+        draw(memory, screen, static_cast<DWORD*>(bits));
+        GdiFlush();
+        out.bits.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap != nullptr;
+}
+
+bool GrabScreen(RECT const& rect, Pixels& out)
+{
+    int const width = rect.right - rect.left, height = rect.bottom - rect.top;
+    return Render(width, height, out, [&](HDC memory, HDC screen, DWORD*) {
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    });
+}
+
+// An icon of the program's file as the tray draws it: loaded at the size the
+// program loads it, drawn shrunk into a slot filled with the background.
+bool RenderIcon(wchar_t const* file, int id, DWORD background, int slot, int border, Pixels& out)
+{
+    HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr)
+        return false;
+    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    FreeLibrary(module);
+    if (icon == nullptr)
+        return false;
+    bool const ok = Render(slot, slot, out, [&](HDC memory, HDC, DWORD* bits) {
+        std::fill(bits, bits + slot * slot, background);
+        DrawIconEx(memory, border, border, icon, slot - 2 * border, slot - 2 * border, 0, nullptr, DI_NORMAL);
+    });
+    DestroyIcon(icon);
+    return ok;
+}
+
+// What the screen shows where the bar is: a hash of its pixels and how many
+// of them are not black (keyed-out pixels show the black root window).
+int OnPixels(HWND bar, int, wchar_t**)
+{
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    Pixels shown;
+    if (!GrabScreen(rect, shown))
+        return Fail("cannot read the bar's pixels");
+    unsigned long hash = 2166136261ul;
+    long inked = 0;
+    for (DWORD const pixel : shown.bits) {
+        DWORD const colour = pixel & 0xFFFFFFu;
+        if (colour != 0)
+            ++inked;
+        for (int b = 0; b < 3; ++b)
+            hash = (hash ^ ((colour >> (8 * b)) & 0xFF)) * 16777619ul;
+    }
+    std::printf("hash=%08lx\ninked=%ld\n", hash, inked);
+    return 0;
+}
+
+// How far two pictures are apart: the channel differences, summed.
+long Distance(Pixels const& a, Pixels const& b)
+{
+    long sum = 0;
+    for (size_t i = 0; i < a.bits.size(); ++i)
+        for (int shift = 0; shift < 24; shift += 8) {
+            int const d = static_cast<int>((a.bits[i] >> shift) & 0xFF) - static_cast<int>((b.bits[i] >> shift) & 0xFF);
+            sum += d < 0 ? -d : d;
+        }
+    return sum;
+}
+
+// tray [EXE]: the taskbar's notification area and what its rightmost icon
+// slot shows; with the program's file, which of its two icons that is
+// (icon=normal, shutdown or none) by the nearer picture.
+int OnTray(int argc, wchar_t** argv)
+{
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (tray == nullptr) {
+        std::printf("tray=0\n");
+        return 1;
+    }
+    RECT rect;
+    GetWindowRect(tray, &rect);
+    // Wine's explorer lays icons right to left, each a small icon plus a
+    // 2-pixel border on every side, centred in the taskbar's height.
+    int const border = 2;
+    int const slot = GetSystemMetrics(SM_CXSMICON) + 2 * border;
+    LONG const top = rect.top + (rect.bottom - rect.top - slot) / 2;
+    RECT const icon{rect.right - slot, top, rect.right, top + slot};
+    Pixels shown;
+    if (!GrabScreen(icon, shown))
+        return Fail("cannot read the screen");
+    DWORD const background = shown.bits[0] & 0xFFFFFFu;
+    long inked = 0;
+    for (DWORD const pixel : shown.bits)
+        if ((pixel & 0xFFFFFFu) != background)
+            ++inked;
+    std::printf("tray=%lu\n", HandleNumber(tray));
+    PrintPlace(tray);
+    std::printf("iconx=%ld\nicony=%ld\nslot=%d\ninked=%ld\n", icon.left + slot / 2, icon.top + slot / 2, slot, inked);
+    if (argc == 0)
+        return 0;
+    Pixels normal, shutdown;
+    if (!RenderIcon(argv[0], IDI_BRISVANE, background, slot, border, normal) ||
+        !RenderIcon(argv[0], IDI_SHUTDOWN, background, slot, border, shutdown)) {
+        std::printf("error=cannot load the icons of %ls\n", argv[0]);
+        return 1;
+    }
+    long const toNormal = Distance(shown, normal), toShutdown = Distance(shown, shutdown);
+    std::printf("normaldistance=%ld\nshutdowndistance=%ld\nicon=%s\n", toNormal, toShutdown,
+                inked == 0 ? "none" : toNormal < toShutdown ? "normal" : "shutdown");
+    return 0;
+}
+
+// traytip [timeout]: the tooltip on screen (waiting for one to show) and its
+// text, which a tooltip gives for WM_GETTEXT while it shows.
+int OnTrayTip(int argc, wchar_t** argv)
+{
+    int count = 0, visible = 0;
+    HWND shown = WaitFor(NumberOr(argc, argv, 0, 0), 100, [&] {
+        count = visible = 0;
+        HWND last = nullptr;
+        ForEachWindow([&](HWND window) {
+            if (!HasClass(window, L"tooltips_class32"))
+                return;
+            ++count;
+            if (IsWindowVisible(window)) {
+                ++visible;
+                last = window;
+            }
+        });
+        return last;
+    });
+    std::printf("tooltips=%d\nvisible=%d\n", count, visible);
+    if (shown == nullptr)
+        return 0;
+    wchar_t text[128] = L"";
+    SendTo(shown, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+    PrintUtf8("tip", text);
+    return 0;
+}
+
+HWND WaitForPopupMenu(int timeoutMs)
+{
+    return WaitForShown(L"#32768", nullptr, timeoutMs);
+}
+
+// menu [timeout]: the popup menu on screen, its place and its items.
+int OnMenu(int argc, wchar_t** argv)
+{
+    HWND window = WaitForPopupMenu(NumberOr(argc, argv, 0, 5000));
+    std::printf("open=%d\n", window != nullptr ? 1 : 0);
+    if (window == nullptr)
+        return 0;
+    PrintPlace(window);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    std::printf("cursorx=%ld\ncursory=%ld\nbarprocess=%d\n", cursor.x, cursor.y,
+                ProcessOf(window) == ProcessOf(FindBars().first) ? 1 : 0);
+    HMENU menu = reinterpret_cast<HMENU>(SendTo(window, MN_GETHMENU, 0, 0));
+    int const count = menu != nullptr ? GetMenuItemCount(menu) : -1;
+    std::printf("items=%d\n", count);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        char key[16];
+        std::snprintf(key, sizeof key, "item%d", i);
+        PrintUtf8(key, text);
+        std::printf("id%d=%u\n", i, GetMenuItemID(menu, i));
+    }
+    return 0;
+}
+
+// menukey down|up|return|escape...: keys for the open popup menu, as its
+// tracking loop reads them from the queue.
+int OnMenuKey(int argc, wchar_t** argv)
+{
+    HWND window = WaitForPopupMenu(5000);
+    if (window == nullptr)
+        return Fail("no menu");
+    for (int i = 0; i < argc; ++i) {
+        UINT const key = wcscmp(argv[i], L"down") == 0     ? VK_DOWN
+                         : wcscmp(argv[i], L"up") == 0     ? VK_UP
+                         : wcscmp(argv[i], L"return") == 0 ? VK_RETURN
+                                                           : VK_ESCAPE;
+        PostMessageW(window, WM_KEYDOWN, key, 1);
+        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+        Sleep(200);
+    }
+    return 0;
+}
+
+int OnCursor(int, wchar_t** argv)
+{
+    return SetCursorPos(Number(argv[0]), Number(argv[1])) ? 0 : 1;
+}
+
+// The icon gone from the shell's side, as after a crash of the shell.
+int OnForgetIcon(int, wchar_t**)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    data.hWnd = FindBars().first;
+    data.uID = 1;
+    return data.hWnd != nullptr && Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+}
+
+// What the shell broadcasts when its taskbar comes up.
+int OnTaskbarCreated(int, wchar_t**)
+{
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG,
+                               5000, &ignored)
+               ? 0
+               : 1;
+}
+
+// window W [timeout]: its place, its caption's rectangle and its state.
+int OnWindow(int argc, wchar_t** argv)
+{
+    HWND window = WaitForTarget(argv[0], NumberOr(argc, argv, 1, 5000));
+    if (window == nullptr)
+        return Fail("no such window");
+    TITLEBARINFO info{};
+    info.cbSize = sizeof info;
+    GetTitleBarInfo(window, &info);
+    wchar_t title[128] = L"";
+    GetWindowTextW(window, title, 128);
+    std::printf("hwnd=%lu\ntitle=%ls\n", HandleNumber(window), title);
+    PrintPlace(window);
+    std::printf("captionleft=%ld\ncaptiontop=%ld\ncaptionright=%ld\ncaptionbottom=%ld\ncxsize=%d\nforeground=%d\n"
+                "iconic=%d\nvisible=%d\n",
+                info.rcTitleBar.left, info.rcTitleBar.top, info.rcTitleBar.right, info.rcTitleBar.bottom,
+                GetSystemMetrics(SM_CXSIZE), GetForegroundWindow() == window ? 1 : 0, IsIconic(window) ? 1 : 0,
+                IsWindowVisible(window) ? 1 : 0);
+    return 0;
+}
+
+int OnSetPos(HWND window, int, wchar_t** argv)
+{
+    return SetWindowPos(window, nullptr, Number(argv[1]), Number(argv[2]), Number(argv[3]), Number(argv[4]),
+                        SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
+}
+
+int OnActivate(HWND window, int, wchar_t**)
+{
+    return SetForegroundWindow(window) ? 0 : 1;
+}
+
+int OnShow(HWND window, int, wchar_t** argv)
+{
+    ShowWindow(window, wcscmp(argv[1], L"minimize") == 0 ? SW_MINIMIZE
+                       : wcscmp(argv[1], L"hide") == 0   ? SW_HIDE
+                                                         : SW_RESTORE);
+    return 0;
+}
+
+int OnCloseWindow(HWND window, int, wchar_t**)
+{
+    return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int OnForeground(int, wchar_t**)
+{
+    HWND foreground = GetForegroundWindow();
+    wchar_t title[128] = L"", name[64] = L"";
+    GetWindowTextW(foreground, title, 128);
+    GetClassNameW(foreground, name, 64);
+    std::printf("hwnd=%lu\ntitle=%ls\nclass=%ls\n", HandleNumber(foreground), title, name);
+    return 0;
+}
+
+// The classes of the six front-most visible windows.
+int OnZOrder(int, wchar_t**)
+{
+    int shown = 0;
+    for (HWND w = GetTopWindow(nullptr); w != nullptr && shown < 6; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w))
+            continue;
+        wchar_t name[64] = L"";
+        GetClassNameW(w, name, 64);
+        std::printf("z%d=%ls%s\n", shown++, name, (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? " topmost" : "");
+    }
+    return 0;
+}
+
+// hostpost MSG: a message to the stand-in program that switches the hooks.
+int OnHostPost(int, wchar_t** argv)
+{
+    HWND host = WaitForTarget(L"class:BrisvaneHookHost", 5000);
+    return host != nullptr && PostMessageW(host, Number(argv[0]), 0, 0) ? 0 : 1;
+}
+
+// ---- Figures for the bench and the soak ----
+
+// Kernel and user time of a process in milliseconds, or -1.
+double CpuMs(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return -1;
+    ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
+    return static_cast<double>(k.QuadPart + u.QuadPart) / 10000.0;
 }
 
 // Committed private memory of a process, region by region: what Windows
@@ -357,26 +1003,9 @@ unsigned long CommittedPrivateBytes(HANDLE process)
     return total;
 }
 
-struct ProcessWindows {
-    DWORD pid;
-    long count;
-};
-
-BOOL CALLBACK CountChildWindow(HWND, LPARAM param)
+BOOL CALLBACK CountChildWindow(HWND, LPARAM count)
 {
-    ++reinterpret_cast<ProcessWindows*>(param)->count;
-    return TRUE;
-}
-
-BOOL CALLBACK CountProcessWindow(HWND window, LPARAM param)
-{
-    ProcessWindows* windows = reinterpret_cast<ProcessWindows*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == windows->pid) {
-        ++windows->count;
-        EnumChildWindows(window, CountChildWindow, param);  // all descendants
-    }
+    ++*reinterpret_cast<long*>(count);
     return TRUE;
 }
 
@@ -384,16 +1013,18 @@ BOOL CALLBACK CountProcessWindow(HWND window, LPARAM param)
 // message-only ones, which EnumWindows does not list.
 long CountWindowsOf(DWORD pid)
 {
-    ProcessWindows windows{pid, 0};
-    EnumWindows(CountProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    long count = 0;
+    ForEachWindow([&](HWND window) {
+        if (ProcessOf(window) == pid) {
+            ++count;
+            EnumChildWindows(window, CountChildWindow, reinterpret_cast<LPARAM>(&count));  // all descendants
+        }
+    });
     for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w != nullptr;
-         w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid)
-            ++windows.count;
-    }
-    return windows.count;
+         w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
+        if (ProcessOf(w) == pid)
+            ++count;
+    return count;
 }
 
 // Kernel handles of a process, counted by copying every possible value:
@@ -416,23 +1047,15 @@ long CountKernelHandles(DWORD pid)
     return count;
 }
 
-// Memory, CPU time and handles of the process that owns the bar.
-int PrintProcess(HWND bar)
+// process: memory, CPU time and handles of the process that owns the bar.
+int OnProcess(HWND bar, int, wchar_t**)
 {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(bar, &pid);
+    DWORD const pid = ProcessOf(bar);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (process == nullptr) {
-        std::printf("error=cannot open process\n");
-        return 1;
-    }
-    PROCESS_MEMORY_COUNTERS_EX memory;
-    ZeroMemory(&memory, sizeof memory);
+    if (process == nullptr)
+        return Fail("cannot open process");
+    PROCESS_MEMORY_COUNTERS_EX memory{};
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(process, &created, &exited, &kernel, &user);
-    ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
-    ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
     std::printf("pid=%lu\nworkingset=%lu\npeakworkingset=%lu\nprivate=%lu\ncommitted=%lu\ncpums=%lu\n"
@@ -440,7 +1063,7 @@ int PrintProcess(HWND bar)
                 pid, static_cast<unsigned long>(memory.WorkingSetSize),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize),
                 static_cast<unsigned long>(memory.PrivateUsage), CommittedPrivateBytes(process),
-                static_cast<unsigned long>((k.QuadPart + u.QuadPart) / 10000ull), handles, CountKernelHandles(pid),
+                static_cast<unsigned long>(std::max(CpuMs(process), 0.0)), handles, CountKernelHandles(pid),
                 GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
                 CountWindowsOf(pid));
     CloseHandle(process);
@@ -462,10 +1085,13 @@ bool WriteCharge(wchar_t const* file, int percent)
     return written == static_cast<DWORD>(length);
 }
 
-// N refresh ticks, sent one after the other; with a charge file the charge
-// alternates between two values so that every tick changes the bar.
-int SendTicks(HWND bar, long count, wchar_t const* chargeFile)
+// ticks N [CHARGE_FILE]: N refresh ticks, sent one after the other; with a
+// charge file the charge alternates between two values so that every tick
+// changes the bar.
+int OnTicks(HWND bar, int argc, wchar_t** argv)
 {
+    long const count = Number(argv[0]);
+    wchar_t const* chargeFile = argc > 1 ? argv[1] : nullptr;
     for (long i = 0; i < count; ++i) {
         if (chargeFile != nullptr && !WriteCharge(chargeFile, 40 + static_cast<int>(i % 2))) {
             std::printf("error=cannot write %ls\n", chargeFile);
@@ -477,9 +1103,10 @@ int SendTicks(HWND bar, long count, wchar_t const* chargeFile)
     return 0;
 }
 
-// N whole repaints, each waited for.
-int ForcePaints(HWND bar, long count)
+// paints N: N whole repaints, each waited for.
+int OnPaints(HWND bar, int, wchar_t** argv)
 {
+    long const count = Number(argv[0]);
     for (long i = 0; i < count; ++i) {
         InvalidateRect(bar, nullptr, FALSE);
         for (int spin = 0; spin < 5000 && GetUpdateRect(bar, nullptr, FALSE); ++spin)
@@ -489,172 +1116,25 @@ int ForcePaints(HWND bar, long count)
     return 0;
 }
 
-struct ThreadDialog {
-    HWND dialog;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+// probe 0..4: asks tools/bench/probe.cpp's hidden window (WM_APP + 0 to 4).
+int OnProbe(HWND, int, wchar_t** argv)
 {
-    wchar_t name[16];
-    if (IsWindowVisible(window) && GetClassNameW(window, name, 16) && wcscmp(name, L"#32770") == 0) {
-        reinterpret_cast<ThreadDialog*>(param)->dialog = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible dialog of the bar's thread, waiting up to timeoutMs.
-HWND WaitForDialog(HWND bar, int timeoutMs)
-{
-    DWORD const thread = GetWindowThreadProcessId(bar, nullptr);
-    for (int waited = 0;; waited += 10) {
-        ThreadDialog found{nullptr};
-        EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&found));
-        if (found.dialog != nullptr || waited >= timeoutMs)
-            return found.dialog;
-        Sleep(10);
-    }
-}
-
-// Opens a dialog by its menu command and cancels it, N times.
-int CycleDialog(HWND bar, WPARAM command, long count)
-{
-    for (long i = 0; i < count; ++i) {
-        PostMessageW(bar, WM_COMMAND, command, 0);
-        HWND dialog = WaitForDialog(bar, i == 0 ? 5000 : 2000);
-        if (dialog == nullptr) {
-            std::printf("error=no dialog\nopened=%ld\n", i);
-            return 3;
-        }
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 5)
-            Sleep(5);
-        if (IsWindow(dialog)) {
-            std::printf("error=dialog stays open\nopened=%ld\n", i + 1);
-            return 1;
-        }
-    }
-    std::printf("opened=%ld\n", count);
+    HWND probe = FindWindowExW(HWND_MESSAGE, nullptr, L"BrisvaneProbe", nullptr);
+    if (probe == nullptr)
+        return Fail("no probe");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(probe, WM_APP + Number(argv[0]), 0, 0, SMTO_NORMAL, 60000, &result);
+    std::printf("result=%lu\n", static_cast<unsigned long>(result));
     return 0;
 }
 
-// A visible top-level dialog with this caption, or (open = false) none;
-// polls often, the bench opens hundreds.
-HWND WaitForCaption(wchar_t const* caption, bool open, int timeoutMs)
+// launch PROGRAM: starts it and reports how long it took until its bar
+// window was visible, measured inside this process so Wine's own start-up of
+// the driver does not count.
+int OnLaunch(int, wchar_t** argv)
 {
-    for (int waited = 0;; waited += 5) {
-        HWND dialog = FindWindowW(L"#32770", caption);
-        bool const shown = dialog != nullptr && IsWindowVisible(dialog);
-        if (shown == open || waited >= timeoutMs)
-            return shown ? dialog : nullptr;
-        Sleep(5);
-    }
-}
-
-// N auto-shutdowns of one minute, each run to its confirmation by a posted
-// minute tick and declined there: the Auto-shutdown dialog and the
-// confirmation open N times each.
-int CycleConfirmation(HWND bar, long count)
-{
-    wchar_t const* const shutdownCaption = L"\x81EA\x52A8\x5173\x673A";  // Auto-shutdown
-    wchar_t const* const confirmCaption = L"\x5173\x673A\x786E\x8BA4";   // its confirmation
-    for (long i = 0; i < count; ++i) {
-        PostMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
-        HWND dialog = WaitForCaption(shutdownCaption, true, 5000);
-        if (dialog == nullptr) {
-            std::printf("error=no auto-shutdown dialog\nopened=%ld\n", i);
-            return 3;
-        }
-        SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, L"0");
-        SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, L"1");
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        if (WaitForCaption(shutdownCaption, false, 5000) != nullptr) {
-            std::printf("error=auto-shutdown dialog stays open\nopened=%ld\n", i);
-            return 1;
-        }
-        PostMessageW(bar, WM_TIMER, 2 /* the countdown's minute */, 0);
-        HWND confirm = WaitForCaption(confirmCaption, true, 5000);
-        if (confirm == nullptr) {
-            std::printf("error=no confirmation\nopened=%ld\n", i);
-            return 3;
-        }
-        PostMessageW(confirm, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(confirm, IDCANCEL)));
-        if (WaitForCaption(confirmCaption, false, 5000) != nullptr) {
-            std::printf("error=confirmation stays open\nopened=%ld\n", i + 1);
-            return 1;
-        }
-    }
-    std::printf("opened=%ld\n", count);
-    return 0;
-}
-
-// The dialog the bar shows now: its title and the texts of its controls.
-int PrintDialog(HWND bar, int timeoutMs)
-{
-    HWND dialog = WaitForDialog(bar, timeoutMs);
-    if (dialog == nullptr) {
-        std::printf("dialog=0\n");
-        return 1;
-    }
-    wchar_t title[128] = L"";
-    GetWindowTextW(dialog, title, 128);
-    RECT rect;
-    GetWindowRect(dialog, &rect);
-    std::printf("dialog=%lu\ntitle=%ls\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n",
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(dialog)), title, rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top);
-    return 0;
-}
-
-// Version resource of a file: product name and version.
-int PrintVersion(wchar_t const* file)
-{
-    DWORD ignored = 0;
-    DWORD const size = GetFileVersionInfoSizeW(file, &ignored);
-    if (size == 0) {
-        std::printf("error=no version resource\n");
-        return 1;
-    }
-    void* data = HeapAlloc(GetProcessHeap(), 0, size);
-    if (data == nullptr || !GetFileVersionInfoW(file, 0, size, data)) {
-        std::printf("error=unreadable version resource\n");
-        return 1;
-    }
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (VerQueryValueW(data, L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr)
-        std::printf("fileversion=%u.%u.%u.%u\nproductversionnumber=%u.%u.%u.%u\n",
-                    HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
-                    HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
-                    HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
-    struct {
-        WORD language;
-        WORD codePage;
-    }* translation = nullptr;
-    if (VerQueryValueW(data, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) &&
-        length >= 4) {
-        std::printf("translation=%04x%04x\n", translation->language, translation->codePage);
-        for (wchar_t const* name : {L"ProductName", L"ProductVersion", L"CompanyName", L"LegalCopyright"}) {
-            wchar_t path[96];
-            swprintf(path, 96, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language, translation->codePage,
-                     name);
-            wchar_t* text = nullptr;
-            if (VerQueryValueW(data, path, reinterpret_cast<void**>(&text), &length) && text != nullptr)
-                std::printf("%ls=%ls\n", name, text);
-        }
-    }
-    HeapFree(GetProcessHeap(), 0, data);
-    return 0;
-}
-
-// Starts a program and reports how long it took until its bar window was
-// visible, measured inside this process so Wine's own start-up of the
-// driver does not count.
-int LaunchAndTime(wchar_t const* program, int timeoutMs)
-{
+    wchar_t const* program = argv[0];
+    int const timeoutMs = 20000;
     wchar_t directory[MAX_PATH];
     lstrcpynW(directory, program, MAX_PATH);
     wchar_t* slash = wcsrchr(directory, L'\\');
@@ -665,8 +1145,7 @@ int LaunchAndTime(wchar_t const* program, int timeoutMs)
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    STARTUPINFOW startup;
-    ZeroMemory(&startup, sizeof startup);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // Without handles of its own Wine gives the child this console's output,
     // and the pipe a script reads it from would then stay open until the
@@ -677,522 +1156,62 @@ int LaunchAndTime(wchar_t const* program, int timeoutMs)
     startup.hStdError = INVALID_HANDLE_VALUE;
     PROCESS_INFORMATION process;
     if (!CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                        slash != nullptr ? directory : nullptr, &startup, &process)) {
-        std::printf("error=cannot start\n");
-        return 1;
-    }
+                        slash != nullptr ? directory : nullptr, &startup, &process))
+        return Fail("cannot start");
     CloseHandle(process.hThread);
-    for (;;) {
+    for (;; Sleep(1)) {
         HWND bar = FindBars().first;
         QueryPerformanceCounter(&now);
         long const elapsed = static_cast<long>((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
-        if (bar != nullptr && IsWindowVisible(bar)) {
+        bool const shown = bar != nullptr && IsWindowVisible(bar);
+        if (shown || elapsed > timeoutMs || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
+            CloseHandle(process.hProcess);
+            if (!shown)
+                return Fail("no visible bar");
             std::printf("startms=%ld\npid=%lu\n", elapsed, process.dwProcessId);
-            CloseHandle(process.hProcess);
             return 0;
         }
-        if (elapsed > timeoutMs || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
-            std::printf("error=no visible bar\n");
-            CloseHandle(process.hProcess);
-            return 1;
-        }
-        Sleep(1);
     }
-}
-
-// Subcommands added for power events, the bench and the soak; -1: not one of them.
-int RunFigureCommand(int argc, wchar_t** argv, HWND bar)
-{
-    wchar_t const* command = argv[1];
-    if (wcscmp(command, L"pixels") == 0)
-        return PrintPixels(bar);
-    if (wcscmp(command, L"process") == 0)
-        return PrintProcess(bar);
-    if (wcscmp(command, L"ticks") == 0 && argc >= 3)
-        return SendTicks(bar, Number(argv[2]), argc >= 4 ? argv[3] : nullptr);
-    if (wcscmp(command, L"paints") == 0 && argc == 3)
-        return ForcePaints(bar, Number(argv[2]));
-    if (wcscmp(command, L"cycle") == 0 && argc == 4)
-        return CycleDialog(bar, static_cast<WPARAM>(Number(argv[2])), Number(argv[3]));
-    if (wcscmp(command, L"cycle-confirm") == 0 && argc == 3)
-        return CycleConfirmation(bar, Number(argv[2]));
-    if (wcscmp(command, L"dialog") == 0)
-        return PrintDialog(bar, argc >= 3 ? static_cast<int>(Number(argv[2])) : 3000);
-    if (wcscmp(command, L"probe") == 0 && argc == 3) {
-        // tools/bench/probe.cpp's hidden window: WM_APP + 0 to 4.
-        HWND probe = FindWindowExW(HWND_MESSAGE, nullptr, L"BrisvaneProbe", nullptr);
-        if (probe == nullptr) {
-            std::printf("error=no probe\n");
-            return 1;
-        }
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(probe, WM_APP + static_cast<UINT>(Number(argv[2])), 0, 0, SMTO_NORMAL, 60000, &result);
-        std::printf("result=%lu\n", static_cast<unsigned long>(result));
-        return 0;
-    }
-    return -1;
-}
-
-// The program's dialogs by short names, so no Chinese passes the command line.
-wchar_t const* DialogCaption(wchar_t const* name)
-{
-    if (wcscmp(name, L"shutdown") == 0)
-        return L"自动关机";
-    if (wcscmp(name, L"confirm") == 0)
-        return L"关机确认";
-    if (wcscmp(name, L"cancelask") == 0)
-        return L"取消自动关机";
-    if (wcscmp(name, L"about") == 0)
-        return L"关于";
-    return name;
-}
-
-// key=text with the text in UTF-8, whatever the console's code page.
-void PrintUtf8(char const* key, wchar_t const* text)
-{
-    char bytes[512];
-    int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    std::printf("%s=%s\n", key, length > 0 ? bytes : "");
-}
-
-// A dialog of the program, found by its caption; waits up to timeoutMs.
-HWND WaitForNamedDialog(wchar_t const* name, int timeoutMs)
-{
-    wchar_t const* caption = DialogCaption(name);
-    for (int waited = 0;; waited += 100) {
-        HWND dialog = FindWindowW(L"#32770", caption);
-        if ((dialog != nullptr && IsWindowVisible(dialog)) || waited >= timeoutMs)
-            return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
-        Sleep(100);
-    }
-}
-
-// dialog NAME [timeout]: whether it is open and its buttons' texts.
-// dialogset NAME ID TEXT: types into a control. dialogcmd NAME ID: a
-// WM_COMMAND as a click sends it. dialogcheck NAME ID: clicks a radio button.
-// NAME: shutdown, confirm, cancelask (the question box) or a caption.
-int DialogCommand(int argc, wchar_t** argv)
-{
-    wchar_t const* command = argv[1];
-    if (argc < 3)
-        return 2;
-    int const timeout = wcscmp(command, L"dialog") == 0 && argc > 3 ? static_cast<int>(Number(argv[3])) : 5000;
-    HWND dialog = WaitForNamedDialog(argv[2], timeout);
-    if (wcscmp(command, L"dialog") == 0) {
-        std::printf("open=%d\n", dialog != nullptr ? 1 : 0);
-        if (dialog == nullptr)
-            return 0;
-        wchar_t text[128] = L"";
-        GetDlgItemTextW(dialog, IDOK, text, 128);
-        PrintUtf8("ok", text);
-        text[0] = L'\0';
-        GetDlgItemTextW(dialog, IDCANCEL, text, 128);
-        PrintUtf8("cancel", text);
-        RECT rect;
-        GetWindowRect(dialog, &rect);
-        std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\n", rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top);
-        std::printf("topmost=%d\n", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
-        return 0;
-    }
-    if (dialog == nullptr) {
-        std::printf("error=no dialog\n");
-        return 1;
-    }
-    if (argc < 4)
-        return 2;
-    int const id = static_cast<int>(Number(argv[3]));
-    if (wcscmp(command, L"dialogset") == 0 && argc == 5)
-        return SetDlgItemTextW(dialog, id, argv[4]) ? 0 : 1;
-    if (wcscmp(command, L"dialogcheck") == 0) {
-        HWND button = GetDlgItem(dialog, id);
-        return SendMessageW(button, BM_CLICK, 0, 0), 0;
-    }
-    if (wcscmp(command, L"dialogcmd") == 0)
-        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                            reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)))
-                   ? 0
-                   : 1;
-    return 2;
-}
-
-// dialogsend NAME MSG WPARAM LPARAM: a message sent to a dialog found by its
-// short name (the screenshots use it to have a caption drawn as active).
-int SendToNamedDialog(wchar_t** argv)
-{
-    HWND dialog = WaitForNamedDialog(argv[2], 5000);
-    if (dialog == nullptr) {
-        std::printf("error=no dialog\n");
-        return 1;
-    }
-    LRESULT const result = SendTo(dialog, static_cast<UINT>(Number(argv[3])), static_cast<WPARAM>(Number(argv[4])),
-                                  static_cast<LPARAM>(Number(argv[5])));
-    std::printf("result=%ld\n", static_cast<long>(result));
-    return 0;
-}
-
-
-// profile FILE: what GetPrivateProfileIntW reads for each key of the settings
-// file, "missing" where it falls back to the default (FILE is a Windows path).
-int PrintProfile(wchar_t const* file)
-{
-    INT const missing = -1234567;
-    struct Key {
-        wchar_t const* section;
-        wchar_t const* name;
-    };
-    Key const keys[] = {{L"Brisvane", L"AutoRun"}, {L"Brisvane", L"Adhere"},   {L"Brisvane", L"IgnoreDUI"},
-                        {L"Brisvane", L"BarWidth"}, {L"Brisvane", L"Interval"}, {L"Brisvane", L"Alpha"},
-                        {L"Position", L"X"},        {L"Position", L"Y"}};
-    for (Key const& key : keys) {
-        INT const value = static_cast<INT>(GetPrivateProfileIntW(key.section, key.name, missing, file));
-        if (value == missing)
-            std::printf("%ls=missing\n", key.name);
-        else
-            std::printf("%ls=%d\n", key.name, value);
-    }
-    return 0;
-}
-
-// ---- The notification area of Wine's explorer, the tray menu, tooltips ----
-
-HWND TrayWindow()
-{
-    return FindWindowW(L"Shell_TrayWnd", nullptr);
-}
-
-// An icon of the program's file as the tray draws it: loaded at the size the
-// program loads it, drawn shrunk into a slot filled with the background.
-bool RenderIcon(wchar_t const* file, int id, DWORD background, int slot, int border, Pixels& out)
-{
-    out.width = out.height = slot;
-    out.bits = nullptr;
-    HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (module == nullptr)
-        return false;
-    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    FreeLibrary(module);
-    if (icon == nullptr)
-        return false;
-    BITMAPINFO info = TopDownBitmapInfo(slot, slot);
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ const old = SelectObject(memory, dib);
-    for (int i = 0; i < slot * slot; ++i)
-        static_cast<DWORD*>(bits)[i] = background;
-    DrawIconEx(memory, border, border, icon, slot - 2 * border, slot - 2 * border, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    out.bits = static_cast<DWORD*>(HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * slot * slot));
-    CopyMemory(out.bits, bits, sizeof(DWORD) * slot * slot);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    DestroyIcon(icon);
-    return true;
-}
-
-// Sum over the pixels of the largest channel difference.
-long Distance(Pixels const& a, Pixels const& b)
-{
-    long sum = 0;
-    for (int i = 0; i < a.width * a.height; ++i)
-        for (int shift = 0; shift < 24; shift += 8) {
-            int const d = static_cast<int>((a.bits[i] >> shift) & 0xFF) - static_cast<int>((b.bits[i] >> shift) & 0xFF);
-            sum += d < 0 ? -d : d;
-        }
-    return sum;
-}
-
-// tray [EXE]: the taskbar's notification area and what its rightmost icon
-// slot shows; with the program's file, which of its two icons that is
-// (icon=normal, shutdown or none) by the nearer picture.
-int PrintTray(wchar_t const* exe)
-{
-    HWND tray = TrayWindow();
-    if (tray == nullptr) {
-        std::printf("tray=0\n");
-        return 1;
-    }
-    RECT rect;
-    GetWindowRect(tray, &rect);
-    // Wine's explorer lays icons right to left, each a small icon plus a
-    // 2-pixel border on every side, centred in the taskbar's height.
-    int const border = 2;
-    int const slot = GetSystemMetrics(SM_CXSMICON) + 2 * border;
-    RECT icon;
-    icon.right = rect.right;
-    icon.left = icon.right - slot;
-    icon.top = rect.top + (rect.bottom - rect.top - slot) / 2;
-    icon.bottom = icon.top + slot;
-    Pixels shown;
-    if (!GrabScreen(icon, shown)) {
-        std::printf("error=cannot read the screen\n");
-        return 1;
-    }
-    DWORD const background = shown.bits[0] & 0xFFFFFFu;
-    long inked = 0;
-    for (int i = 0; i < shown.width * shown.height; ++i)
-        if ((shown.bits[i] & 0xFFFFFFu) != background)
-            ++inked;
-    std::printf("tray=%lu\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\niconx=%ld\nicony=%ld\nslot=%d\ninked=%ld\n",
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(tray)), rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top, icon.left + slot / 2, icon.top + slot / 2, slot, inked);
-    if (exe != nullptr) {
-        Pixels normal, shutdown;
-        if (!RenderIcon(exe, IDI_BRISVANE, background, slot, border, normal) ||
-            !RenderIcon(exe, IDI_SHUTDOWN, background, slot, border, shutdown)) {
-            std::printf("error=cannot load the icons of %ls\n", exe);
-            return 1;
-        }
-        long const toNormal = Distance(shown, normal), toShutdown = Distance(shown, shutdown);
-        std::printf("normaldistance=%ld\nshutdowndistance=%ld\nicon=%s\n", toNormal, toShutdown,
-                    inked == 0 ? "none" : toNormal < toShutdown ? "normal" : "shutdown");
-        HeapFree(GetProcessHeap(), 0, normal.bits);
-        HeapFree(GetProcessHeap(), 0, shutdown.bits);
-    }
-    HeapFree(GetProcessHeap(), 0, shown.bits);
-    return 0;
-}
-
-struct FoundTips {
-    int count;
-    int visible;
-    HWND shown;
-};
-
-BOOL CALLBACK CollectTooltip(HWND window, LPARAM param)
-{
-    wchar_t name[32];
-    if (GetClassNameW(window, name, 32) && wcscmp(name, L"tooltips_class32") == 0) {
-        FoundTips* found = reinterpret_cast<FoundTips*>(param);
-        ++found->count;
-        if (IsWindowVisible(window)) {
-            ++found->visible;
-            found->shown = window;
-        }
-    }
-    return TRUE;
-}
-
-// traytip [timeout]: the tooltip on screen (waiting for one to show) and its
-// text, which a tooltip gives for WM_GETTEXT while it shows.
-int PrintTrayTip(int timeoutMs)
-{
-    FoundTips found{0, 0, nullptr};
-    for (int waited = 0;; waited += 100) {
-        found = FoundTips{0, 0, nullptr};
-        EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&found));
-        if (found.shown != nullptr || waited >= timeoutMs)
-            break;
-        Sleep(100);
-    }
-    std::printf("tooltips=%d\nvisible=%d\n", found.count, found.visible);
-    if (found.shown == nullptr)
-        return 0;
-    wchar_t text[128] = L"";
-    SendTo(found.shown, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
-    PrintUtf8("tip", text);
-    return 0;
-}
-
-HWND WaitForPopupMenu(int timeoutMs)
-{
-    for (int waited = 0;; waited += 100) {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        if ((menu != nullptr && IsWindowVisible(menu)) || waited >= timeoutMs)
-            return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
-        Sleep(100);
-    }
-}
-
-// menu [timeout]: the popup menu on screen, its place and its items.
-int PrintPopupMenu(int timeoutMs)
-{
-    HWND window = WaitForPopupMenu(timeoutMs);
-    std::printf("open=%d\n", window != nullptr ? 1 : 0);
-    if (window == nullptr)
-        return 0;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    DWORD barOwner = 0;
-    GetWindowThreadProcessId(FindBars().first, &barOwner);
-    std::printf("x=%ld\ny=%ld\nwidth=%ld\nheight=%ld\ncursorx=%ld\ncursory=%ld\nbarprocess=%d\n", rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top, cursor.x, cursor.y, owner == barOwner ? 1 : 0);
-    HMENU menu = reinterpret_cast<HMENU>(SendTo(window, MN_GETHMENU, 0, 0));
-    int const count = menu != nullptr ? GetMenuItemCount(menu) : -1;
-    std::printf("items=%d\n", count);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[64] = L"";
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        char key[16];
-        std::snprintf(key, sizeof key, "item%d", i);
-        PrintUtf8(key, text);
-        std::printf("id%d=%u\n", i, GetMenuItemID(menu, i));
-    }
-    return 0;
-}
-
-// menukey down|up|return|escape...: keys for the open popup menu, as its
-// tracking loop reads them from the queue.
-int MenuKeys(int argc, wchar_t** argv)
-{
-    HWND window = WaitForPopupMenu(5000);
-    if (window == nullptr) {
-        std::printf("error=no menu\n");
-        return 1;
-    }
-    for (int i = 2; i < argc; ++i) {
-        UINT const key = wcscmp(argv[i], L"down") == 0 ? VK_DOWN
-                         : wcscmp(argv[i], L"up") == 0 ? VK_UP
-                         : wcscmp(argv[i], L"return") == 0 ? VK_RETURN
-                                                           : VK_ESCAPE;
-        PostMessageW(window, WM_KEYDOWN, key, 1);
-        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-        Sleep(200);
-    }
-    return 0;
 }
 
 // waitexit TIMEOUT: holds the bar's process from now on (prints watching=1
 // at once) and reports its exit code once it has ended.
-int WaitForBarExit(DWORD timeoutMs)
+int OnWaitExit(int, wchar_t** argv)
 {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(WaitForBar(5000), &pid);
+    DWORD const pid = ProcessOf(WaitForBar(5000));
     HANDLE process = pid != 0 ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr;
     std::printf("watching=%d\n", process != nullptr ? 1 : 0);
     std::fflush(stdout);
     if (process == nullptr)
         return 1;
     DWORD code = STILL_ACTIVE;
-    bool const ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    bool const ended = WaitForSingleObject(process, Number(argv[0])) == WAIT_OBJECT_0;
     GetExitCodeProcess(process, &code);
     CloseHandle(process);
     std::printf("ended=%d\nexitcode=%lu\n", ended ? 1 : 0, static_cast<unsigned long>(code));
     return 0;
 }
 
-// Returns -1 when command is none of these.
-int TrayCommand(int argc, wchar_t** argv)
+// cpu W: the CPU time of the process that owns the window.
+int OnCpu(HWND window, int, wchar_t**)
 {
-    wchar_t const* command = argv[1];
-    if (wcscmp(command, L"tray") == 0)
-        return PrintTray(argc > 2 ? argv[2] : nullptr);
-    if (wcscmp(command, L"traytip") == 0)
-        return PrintTrayTip(argc > 2 ? static_cast<int>(Number(argv[2])) : 0);
-    if (wcscmp(command, L"menu") == 0)
-        return PrintPopupMenu(argc > 2 ? static_cast<int>(Number(argv[2])) : 5000);
-    if (wcscmp(command, L"menukey") == 0)
-        return MenuKeys(argc, argv);
-    if (wcscmp(command, L"cursor") == 0 && argc == 4)
-        return SetCursorPos(static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3]))) ? 0 : 1;
-    if (wcscmp(command, L"waitexit") == 0 && argc == 3)
-        return WaitForBarExit(static_cast<DWORD>(Number(argv[2])));
-    if (wcscmp(command, L"forgeticon") == 0) {
-        // The icon gone from the shell's side, as after a crash of the shell.
-        NOTIFYICONDATAW data;
-        ZeroMemory(&data, sizeof data);
-        data.cbSize = NOTIFYICONDATAW_V3_SIZE;
-        data.hWnd = FindBars().first;
-        data.uID = 1;
-        return data.hWnd != nullptr && Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
-    }
-    if (wcscmp(command, L"taskbarcreated") == 0) {
-        // What the shell broadcasts when its taskbar comes up.
-        DWORD_PTR ignored = 0;
-        return SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
-                                   SMTO_ABORTIFHUNG, 5000, &ignored)
-                   ? 0
-                   : 1;
-    }
-    return -1;
-}
-
-
-int Usage()
-{
-    std::fprintf(stderr,
-                 "usage: driver metrics | count | bar [timeout_ms] | record | close |\n"
-                 "              post MSG WPARAM LPARAM | send MSG WPARAM LPARAM | move X Y |\n"
-                 "              window W [timeout_ms] | setpos W X Y CX CY | activate W | show W minimize|hide|restore |\n"
-                 "              closewin W | cpu W | drag W SECONDS | hookcost N | setrecord ignoredui V | hostpost MSG |\n"
-                 "              options [timeout_ms] | options-gone [timeout_ms] | options-click ID |\n"
-                 "              options-select INDEX | options-slide POSITION | options-type TEXT |\n"
-                 "              power | colours | setcolours CAPTION TEXT | version FILE | launch PROGRAM | pixels |\n"
-                 "              process | ticks N [CHARGE_FILE] | paints N | cycle COMMAND N | cycle-confirm N |\n"
-                 "              dialog [timeout_ms] | probe 0..4 |\n"
-                 "              dialog NAME [timeout_ms] | dialogset NAME ID TEXT |\n"
-                 "              dialogcmd NAME ID | dialogcheck NAME ID | dialogsend NAME MSG WPARAM LPARAM |\n"
-                 "              profile FILE | tray [EXE] | traytip [timeout_ms] | menu [timeout_ms] |\n"
-                 "              menukey down|up|return|escape... | cursor X Y | waitexit TIMEOUT_MS | forgeticon |\n"
-                 "              taskbarcreated\n");
-    return 2;
-}
-
-// Subcommands of the caption-riding tests. A window is named by its title or
-// by "class:NAME".
-HWND FindTarget(wchar_t const* name, int timeoutMs)
-{
-    for (int waited = 0;; waited += 100) {
-        HWND found = wcsncmp(name, L"class:", 6) == 0 ? FindWindowW(name + 6, nullptr) : FindWindowW(nullptr, name);
-        if (found != nullptr || waited >= timeoutMs)
-            return found;
-        Sleep(100);
-    }
-}
-
-int PrintTarget(HWND window)
-{
-    RECT rect;
-    GetWindowRect(window, &rect);
-    TITLEBARINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.cbSize = sizeof info;
-    GetTitleBarInfo(window, &info);
-    wchar_t title[128] = L"";
-    GetWindowTextW(window, title, 128);
-    std::printf("hwnd=%lu\ntitle=%ls\nx=%ld\ny=%ld\nwidth=%ld\nheight=%ld\ncaptionleft=%ld\ncaptiontop=%ld\n"
-                "captionright=%ld\ncaptionbottom=%ld\ncxsize=%d\nforeground=%d\niconic=%d\nvisible=%d\n",
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), title, rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top, info.rcTitleBar.left, info.rcTitleBar.top,
-                info.rcTitleBar.right, info.rcTitleBar.bottom, GetSystemMetrics(SM_CXSIZE),
-                GetForegroundWindow() == window ? 1 : 0, IsIconic(window) ? 1 : 0, IsWindowVisible(window) ? 1 : 0);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window));
+    std::printf("cpu_ms=%.1f\n", process != nullptr ? CpuMs(process) : -1.0);
+    if (process != nullptr)
+        CloseHandle(process);
     return 0;
 }
 
-double ProcessCpuMs(HWND window)
+// drag W SECONDS: moves the window to and fro by 3 pixels a step, as a drag
+// would, for that long.
+int OnDrag(HWND window, int, wchar_t** argv)
 {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-    if (process == nullptr)
-        return -1;
-    FILETIME created, exited, kernel, user;
-    double ms = -1;
-    if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
-        ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
-        ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
-        ms = static_cast<double>(k.QuadPart + u.QuadPart) / 10000.0;
-    }
-    CloseHandle(process);
-    return ms;
-}
-
-// Moves the window to and fro by 3 pixels a step, as a drag would, for seconds.
-int DragWindow(HWND window, int seconds)
-{
+    DWORD const duration = Number(argv[1]) * 1000;
     RECT start;
     GetWindowRect(window, &start);
     DWORD const begin = GetTickCount();
     int steps = 0;
-    while (GetTickCount() - begin < static_cast<DWORD>(seconds) * 1000) {
+    while (GetTickCount() - begin < duration) {
         int const offset = 3 * (steps % 100 < 50 ? steps % 50 : 50 - steps % 50);
         SetWindowPos(window, nullptr, start.left + offset, start.top + offset / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -1204,12 +1223,12 @@ int DragWindow(HWND window, int seconds)
     return 0;
 }
 
-// Time of one message to a window of this thread that every hook of the
-// system sees and the library ignores.
-int HookCost(long count)
+// hookcost N: the time of one message to a window of this thread that every
+// hook of the system sees and the library ignores.
+int OnHookCost(int, wchar_t** argv)
 {
-    WNDCLASSW wc;
-    ZeroMemory(&wc, sizeof wc);
+    long const count = Number(argv[0]);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"BrisvaneDriverProbe";
@@ -1228,175 +1247,108 @@ int HookCost(long count)
     QueryPerformanceCounter(&end);
     double const ns = static_cast<double>(end.QuadPart - begin.QuadPart) * 1e9 / frequency.QuadPart / count;
     std::printf("messages=%ld\nns_per_message=%.0f\ncbt_loaded=%d\n", count, ns,
-                GetModuleHandleW(sizeof(void*) == 8 ? L"CBT64.dll" : L"CBT.dll") != nullptr ? 1 : 0);
+                GetModuleHandleW(L"CBT.dll") != nullptr ? 1 : 0);
     DestroyWindow(probe);
     return 0;
 }
 
-int WriteRecordField(wchar_t const* field, long value)
+// ---- The commands ----
+
+// A command: its name, its arguments as the usage shows them ("[X]" may be
+// left out, "X..." may repeat; the argument count is checked against it),
+// and its handler, given the arguments after the name.
+struct Command {
+    wchar_t const* name;
+    char const* args;
+    int (*run)(int argc, wchar_t** argv);
+};
+
+Command const kCommands[] = {
+    // The bar, its record and what the program reads from the system
+    {L"count", "", OnCount},
+    {L"bar", "[timeout_ms]", OnBar},
+    {L"record", "", OnRecord},
+    {L"setrecord", "ignoredui V", OnSetRecord},
+    {L"close", "", With<TheBar, OnClose>},
+    {L"post", "MSG WPARAM LPARAM", With<TheBar, OnPost>},
+    {L"send", "MSG WPARAM LPARAM", With<TheBar, OnSend>},
+    {L"move", "X Y", With<TheBar, OnMove>},
+    {L"metrics", "", OnMetrics},
+    {L"power", "", OnPower},
+    {L"colours", "", OnColours},
+    {L"setcolours", "CAPTION TEXT", OnSetColours},
+    {L"profile", "FILE", OnProfile},
+    {L"version", "FILE", OnVersion},
+    // The program's dialogs
+    {L"options", "[timeout_ms]", With<TheBar, OnOptions>},
+    {L"options-gone", "[timeout_ms]", With<TheBar, OnOptionsGone>},
+    {L"options-click", "ID", With<TheOptionsDialog, OnOptionsClick>},
+    {L"options-select", "INDEX", With<TheOptionsDialog, OnOptionsSelect>},
+    {L"options-slide", "POSITION", With<TheOptionsDialog, OnOptionsSlide>},
+    {L"options-type", "TEXT", With<TheOptionsDialog, OnOptionsType>},
+    {L"dialog", "[NAME] [timeout_ms]", OnDialog},
+    {L"dialogset", "NAME ID TEXT", With<TheNamedDialog, OnDialogSet>},
+    {L"dialogcmd", "NAME ID", With<TheNamedDialog, OnDialogCommand>},
+    {L"dialogcheck", "NAME ID", With<TheNamedDialog, OnDialogCheck>},
+    {L"dialogsend", "NAME MSG WPARAM LPARAM", With<TheNamedDialog, OnDialogSend>},
+    {L"cycle", "COMMAND N", With<TheBar, OnCycle>},
+    {L"cycle-confirm", "N", With<TheBar, OnCycleConfirm>},
+    // The screen, the tray and other programs' windows
+    {L"pixels", "", With<TheBar, OnPixels>},
+    {L"tray", "[EXE]", OnTray},
+    {L"traytip", "[timeout_ms]", OnTrayTip},
+    {L"menu", "[timeout_ms]", OnMenu},
+    {L"menukey", "[down|up|return|escape...]", OnMenuKey},
+    {L"cursor", "X Y", OnCursor},
+    {L"forgeticon", "", OnForgetIcon},
+    {L"taskbarcreated", "", OnTaskbarCreated},
+    {L"window", "W [timeout_ms]", OnWindow},
+    {L"setpos", "W X Y CX CY", With<TheTarget, OnSetPos>},
+    {L"activate", "W", With<TheTarget, OnActivate>},
+    {L"show", "W minimize|hide|restore", With<TheTarget, OnShow>},
+    {L"closewin", "W", With<TheTarget, OnCloseWindow>},
+    {L"foreground", "", OnForeground},
+    {L"zorder", "", OnZOrder},
+    {L"hostpost", "MSG", OnHostPost},
+    // Figures for the bench and the soak
+    {L"process", "", With<TheBar, OnProcess>},
+    {L"ticks", "N [CHARGE_FILE]", With<TheBar, OnTicks>},
+    {L"paints", "N", With<TheBar, OnPaints>},
+    {L"probe", "0..4", With<TheBar, OnProbe>},
+    {L"launch", "PROGRAM", OnLaunch},
+    {L"waitexit", "TIMEOUT_MS", OnWaitExit},
+    {L"cpu", "W", With<TheTarget, OnCpu>},
+    {L"drag", "W SECONDS", With<TheTarget, OnDrag>},
+    {L"hookcost", "N", OnHookCost},
+};
+
+int Usage()
 {
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, SHARED_WINDOW_RECORD_NAME);
-    if (mapping == nullptr)
-        return 1;
-    SharedWindowRecord* record = static_cast<SharedWindowRecord*>(
-        MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(SharedWindowRecord)));
-    int status = 1;
-    if (record != nullptr && wcscmp(field, L"ignoredui") == 0) {
-        record->ignoreDUI = static_cast<int32_t>(value);
-        status = 0;
-    }
-    if (record != nullptr)
-        UnmapViewOfFile(record);
-    CloseHandle(mapping);
-    return status;
+    std::fprintf(stderr, "usage: driver COMMAND ARGS..., where COMMAND ARGS... is one of\n");
+    for (Command const& command : kCommands)
+        std::fprintf(stderr, "  %ls%s%s\n", command.name, *command.args != '\0' ? " " : "", command.args);
+    return 2;
 }
 
-// Returns -1 when command is none of these.
-int AdhereCommand(int argc, wchar_t** argv)
+// Whether count arguments fit the usage text: a word each, "[...]" optional,
+// "..." any number more.
+bool Fits(char const* args, int count)
 {
-    wchar_t const* command = argv[1];
-    if (wcscmp(command, L"foreground") == 0) {
-        HWND foreground = GetForegroundWindow();
-        wchar_t title[128] = L"", name[64] = L"";
-        GetWindowTextW(foreground, title, 128);
-        GetClassNameW(foreground, name, 64);
-        std::printf("hwnd=%lu\ntitle=%ls\nclass=%ls\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(foreground)),
-                    title, name);
-        return 0;
-    }
-    if (wcscmp(command, L"zorder") == 0) {
-        int shown = 0;
-        for (HWND w = GetTopWindow(nullptr); w != nullptr && shown < 6; w = GetWindow(w, GW_HWNDNEXT)) {
-            if (!IsWindowVisible(w))
-                continue;
-            wchar_t name[64] = L"";
-            GetClassNameW(w, name, 64);
-            std::printf("z%d=%ls%s\n", shown++, name, (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? " topmost" : "");
+    int least = 0, most = 0;
+    for (char const* c = args; *c != '\0'; ++c)
+        if (*c != ' ' && (c == args || c[-1] == ' ')) {
+            ++most;
+            least += *c != '[';
         }
-        return 0;
-    }
-    if (wcscmp(command, L"hookcost") == 0 && argc == 3)
-        return HookCost(Number(argv[2]));
-    if (wcscmp(command, L"setrecord") == 0 && argc == 4)
-        return WriteRecordField(argv[2], Number(argv[3]));
-    if (wcscmp(command, L"hostpost") == 0 && argc == 3) {
-        HWND host = FindTarget(L"class:BrisvaneHookHost", 5000);
-        return host != nullptr && PostMessageW(host, static_cast<UINT>(Number(argv[2])), 0, 0) ? 0 : 1;
-    }
-    if (argc < 3)
-        return -1;
-    bool const known = wcscmp(command, L"window") == 0 || wcscmp(command, L"setpos") == 0 ||
-                       wcscmp(command, L"activate") == 0 || wcscmp(command, L"show") == 0 ||
-                       wcscmp(command, L"closewin") == 0 || wcscmp(command, L"cpu") == 0 ||
-                       wcscmp(command, L"drag") == 0;
-    if (!known)
-        return -1;
-    HWND window = FindTarget(argv[2], wcscmp(command, L"window") == 0 && argc == 4 ? Number(argv[3]) : 5000);
-    if (window == nullptr) {
-        std::printf("error=no such window\n");
-        return 1;
-    }
-    if (wcscmp(command, L"window") == 0)
-        return PrintTarget(window);
-    if (wcscmp(command, L"setpos") == 0 && argc == 7)
-        return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]), Number(argv[6]),
-                            SWP_NOZORDER | SWP_NOACTIVATE)
-                   ? 0
-                   : 1;
-    if (wcscmp(command, L"activate") == 0)
-        return SetForegroundWindow(window) ? 0 : 1;
-    if (wcscmp(command, L"show") == 0 && argc == 4) {
-        int const show = wcscmp(argv[3], L"minimize") == 0 ? SW_MINIMIZE
-                         : wcscmp(argv[3], L"hide") == 0   ? SW_HIDE
-                                                           : SW_RESTORE;
-        ShowWindow(window, show);
-        return 0;
-    }
-    if (wcscmp(command, L"closewin") == 0)
-        return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (wcscmp(command, L"cpu") == 0) {
-        std::printf("cpu_ms=%.1f\n", ProcessCpuMs(window));
-        return 0;
-    }
-    if (wcscmp(command, L"drag") == 0 && argc == 4)
-        return DragWindow(window, static_cast<int>(Number(argv[3])));
-    return Usage();
+    return least <= count && (count <= most || std::strstr(args, "...") != nullptr);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 2)
-        return Usage();
-    wchar_t const* command = argv[1];
-
-    if (wcscmp(command, L"metrics") == 0) {
-        std::printf("caption=%d\nscreenwidth=%d\nscreenheight=%d\n", GetSystemMetrics(SM_CYCAPTION),
-                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        return 0;
-    }
-    if (wcscmp(command, L"power") == 0)
-        return PrintPower();
-    if (wcscmp(command, L"colours") == 0)
-        return PrintCaptionColours();
-    if (wcscmp(command, L"setcolours") == 0 && argc == 4)
-        return SetCaptionColours(argv[2], argv[3]);
-    if (wcscmp(command, L"launch") == 0 && argc == 3)
-        return LaunchAndTime(argv[2], 20000);
-    if (wcscmp(command, L"version") == 0 && argc == 3)
-        return PrintVersion(argv[2]);
-    if (wcscmp(command, L"dialogsend") == 0 && argc == 6)
-        return SendToNamedDialog(argv);
-    // "dialog NAME ...": the dialogs by name; "dialog [timeout]" is a figure command.
-    if (wcsncmp(command, L"dialog", 6) == 0 && argc > 2 && !iswdigit(argv[2][0]))
-        return DialogCommand(argc, argv);
-    if (wcscmp(command, L"profile") == 0 && argc == 3)
-        return PrintProfile(argv[2]);
-    if (wcscmp(command, L"count") == 0) {
-        std::printf("count=%d\n", FindBars().count);
-        return 0;
-    }
-
-    int const tray = TrayCommand(argc, argv);
-    if (tray >= 0)
-        return tray;
-    int const adhere = AdhereCommand(argc, argv);
-    if (adhere >= 0)
-        return adhere;
-
-    HWND bar = WaitForBar(argc > 2 && wcscmp(command, L"bar") == 0 ? static_cast<int>(Number(argv[2])) : 5000);
-    if (wcscmp(command, L"record") == 0)
-        return PrintRecord();
-    if (bar == nullptr) {
-        std::printf("error=no bar window\n");
-        return 1;
-    }
-    if (wcscmp(command, L"bar") == 0)
-        return PrintBar(bar);
-    if (wcsncmp(command, L"options", 7) == 0) {
-        int const status = OptionsCommand(bar, argc, argv);
-        return status == 2 ? Usage() : status;
-    }
-    int const figures = RunFigureCommand(argc, argv, bar);
-    if (figures >= 0)
-        return figures;
-    if (wcscmp(command, L"close") == 0)
-        return PostMessageW(bar, WM_CLOSE, 0, 0) ? 0 : 1;
-    if ((wcscmp(command, L"post") == 0 || wcscmp(command, L"send") == 0) && argc == 5) {
-        UINT const message = static_cast<UINT>(Number(argv[2]));
-        WPARAM const wParam = static_cast<WPARAM>(Number(argv[3]));
-        LPARAM const lParam = static_cast<LPARAM>(Number(argv[4]));
-        if (command[0] == L'p')
-            return PostMessageW(bar, message, wParam, lParam) ? 0 : 1;
-        std::printf("result=%ld\n", static_cast<long>(SendMessageW(bar, message, wParam, lParam)));
-        return 0;
-    }
-    if (wcscmp(command, L"move") == 0 && argc == 4) {
-        return SetWindowPos(bar, nullptr, static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3])), 0,
-                            0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
-                   ? 0
-                   : 1;
-    }
+    for (Command const& command : kCommands)
+        if (argc >= 2 && wcscmp(command.name, argv[1]) == 0)
+            return Fits(command.args, argc - 2) ? command.run(argc - 2, argv + 2) : Usage();
     return Usage();
 }

@@ -10,7 +10,7 @@
 #include <cwchar>
 
 #include "cbt/cbt.h"
-#include "hook/shared_window_record.h"
+#include "cbt/shared_window_record.h"
 
 namespace {
 

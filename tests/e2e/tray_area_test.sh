@@ -11,33 +11,13 @@
 
 command -v xdotool >/dev/null || { echo "SKIP: needs xdotool"; exit 77; }
 command -v xwininfo >/dev/null || { echo "SKIP: needs xwininfo"; exit 77; }
-DESKTOP="explorer /desktop=shell,1024x700"
 WM_TRAYNOTIFY=1025
-
-ddriver() {
-    timeout 60 wine $DESKTOP "$E2E_DRIVER" "$@" | tr -d '\r'
-}
-cleanup_desktop() {
-    if [ -n "$BAR_PID" ]; then
-        ddriver close >/dev/null 2>&1 || true
-        sleep 1
-        kill "$BAR_PID" 2>/dev/null || true
-    fi
-}
-trap cleanup_desktop EXIT
-
+DRIVER_TIMEOUT=60
 
 fake_battery 57 0 Discharging
-(cd "$E2E_DIR/app" && exec wine $DESKTOP "$APP_EXE") &
-BAR_PID=$!
-# A second program entering the desktop while it is still being made can
-# hang: wait for the desktop's X window first.
-for _ in $(seq 1 60); do
-    xwininfo -root -tree 2>/dev/null | grep -q "Wine desktop" && break
-    sleep 0.5
-done
-ddriver bar 30000 >/dev/null || fail "no bar window appeared"
-metrics=$(ddriver metrics)
+wine_desktop shell 1024x700
+start_bar 30000
+metrics=$(driver metrics)
 CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
 check_eq "virtual desktop" 1024x700 "${SCREEN_W}x$SCREEN_H"
 APP_WIN=$(winepath -w "$APP_EXE" 2>/dev/null)
@@ -45,7 +25,7 @@ APP_WIN=$(winepath -w "$APP_EXE" 2>/dev/null)
 TRAY_ICON=
 icon_is() {
     local out
-    out=$(ddriver tray "$APP_WIN")
+    out=$(driver tray "$APP_WIN")
     TRAY_ICON=$(value icon "$out")
     ICON_X=$(value iconx "$out"); ICON_Y=$(value icony "$out")
     [ "$TRAY_ICON" = "$1" ] || { echo "tray icon shows '$TRAY_ICON', not $1" >&2; return 1; }
@@ -56,15 +36,15 @@ hover_tip() {
     xdotool mousemove 500 300
     sleep 0.5
     xdotool mousemove "$ICON_X" "$ICON_Y"
-    value tip "$(ddriver traytip 4000)"
+    value tip "$(driver traytip 4000)"
 }
 open_menu() {
-    ddriver post $WM_TRAYNOTIFY 1 $((0x205))
-    MENU=$(ddriver menu 5000)
+    driver post $WM_TRAYNOTIFY 1 $((0x205))
+    MENU=$(driver menu 5000)
     check_eq "menu open on a right-button release" 1 "$(value open "$MENU")"
 }
 dialog_gone() {
-    [ "$(value open "$(ddriver dialog "$1" 0)")" = 0 ]
+    [ "$(value open "$(driver dialog "$1" 0)")" = 0 ]
 }
 
 eventually icon_is normal || fail "the program's icon is not in the tray at start"
@@ -76,27 +56,27 @@ check_eq "tooltip" "电量监视" "$(hover_tip)"
 # riding switch is flipped, so that the next round runs with it the other way.
 real_menu_round() {  # real_menu_round ADHERE
     xdotool mousemove "$ICON_X" "$ICON_Y" click 3
-    check_eq "menu open on a real right click (Adhere $1)" 1 "$(value open "$(ddriver menu 5000)")"
+    check_eq "menu open on a real right click (Adhere $1)" 1 "$(value open "$(driver menu 5000)")"
     xdotool key Escape
     eventually menu_closed || fail "Escape did not close the menu (Adhere $1)"
     xdotool mousemove "$ICON_X" "$ICON_Y" click 3
-    ddriver menu 5000 >/dev/null
+    driver menu 5000 >/dev/null
     xdotool key Down Down Return
-    ddriver options 10000 >/dev/null || fail "Down Down Enter did not open Options (Adhere $1)"
+    driver options 10000 >/dev/null || fail "Down Down Enter did not open Options (Adhere $1)"
     echo "ok: Escape closes the menu and the keys reach it (Adhere $1)"
-    ddriver options-click 1002
-    ddriver options-click 1
-    ddriver options-gone 10000 >/dev/null || fail "Options did not close"
+    driver options-click 1002
+    driver options-click 1
+    driver options-gone 10000 >/dev/null || fail "Options did not close"
 }
 menu_closed() {
-    [ "$(value open "$(ddriver menu 0)")" = 0 ]
+    [ "$(value open "$(driver menu 0)")" = 0 ]
 }
 real_menu_round on
 real_menu_round off
 
 # Left clicks, double clicks and the press of the right button open nothing.
-for mouse in 0x202 0x203 0x204; do ddriver post $WM_TRAYNOTIFY 1 $((mouse)); done
-check_eq "menu after left clicks and a right press" 0 "$(value open "$(ddriver menu 1500)")"
+for mouse in 0x202 0x203 0x204; do driver post $WM_TRAYNOTIFY 1 $((mouse)); done
+check_eq "menu after left clicks and a right press" 0 "$(value open "$(driver menu 1500)")"
 open_menu
 check_eq "menu of the program" 1 "$(value barprocess "$MENU")"
 IDLE_WIDTH=$(value width "$MENU")
@@ -108,23 +88,23 @@ fi
 echo "ok: menu at the cursor"
 
 # The third item is About: at the bottom-right corner, topmost.
-ddriver menukey down down down return
-about=$(ddriver dialog about 5000)
+driver menukey down down down return
+about=$(driver dialog about 5000)
 check_eq "About box open" 1 "$(value open "$about")"
 check_eq "About box right edge" $((SCREEN_W - CAP - 3)) $(($(value x "$about") + $(value width "$about")))
 check_eq "About box bottom edge" $((SCREEN_H - CAP - 3)) $(($(value y "$about") + $(value height "$about")))
 check_eq "About box topmost" 1 "$(value topmost "$about")"
-ddriver dialogcmd about 1
+driver dialogcmd about 1
 eventually dialog_gone about || fail "the About box did not close on OK"
-check_eq "menu closed after choosing" 0 "$(value open "$(ddriver menu 0)")"
+check_eq "menu closed after choosing" 0 "$(value open "$(driver menu 0)")"
 
 # The first item starts an auto-shutdown of one minute.
 open_menu
-ddriver menukey down return
-check_eq "Auto-shutdown dialog from the menu" 1 "$(value open "$(ddriver dialog shutdown 10000)")"
-ddriver dialogset shutdown 1004 0
-ddriver dialogset shutdown 1006 1
-ddriver dialogcmd shutdown 1
+driver menukey down return
+check_eq "Auto-shutdown dialog from the menu" 1 "$(value open "$(driver dialog shutdown 10000)")"
+driver dialogset shutdown 1004 0
+driver dialogset shutdown 1006 1
+driver dialogcmd shutdown 1
 eventually dialog_gone shutdown || fail "the Auto-shutdown dialog did not close"
 eventually icon_is shutdown || fail "no shutdown icon in the tray during the countdown"
 echo "ok: the shutdown icon in the tray during the countdown"
@@ -132,9 +112,9 @@ check_eq "tooltip during the countdown" "1分钟后自动关机" "$(hover_tip)"
 
 # A shell that lost its icons and says "TaskbarCreated" gets them back as
 # they look now: still the countdown, still cancellable.
-ddriver forgeticon
+driver forgeticon
 eventually icon_is none || fail "the icon did not leave the tray"
-ddriver taskbarcreated
+driver taskbarcreated
 eventually icon_is shutdown || fail "the shutdown icon did not come back on TaskbarCreated"
 echo "ok: the icon comes back on TaskbarCreated, as it looked"
 check_eq "tooltip after TaskbarCreated" "1分钟后自动关机" "$(hover_tip)"
@@ -144,9 +124,9 @@ open_menu
 width=$(value width "$MENU")
 [ "$width" -gt "$IDLE_WIDTH" ] || fail "menu during the countdown ${width} px wide, not wider than $IDLE_WIDTH"
 echo "ok: the renamed first item widens the menu from $IDLE_WIDTH to $width px"
-ddriver menukey down return
-check_eq "cancel question from the menu" 1 "$(value open "$(ddriver dialog cancelask 10000)")"
-ddriver dialogcmd cancelask 1
+driver menukey down return
+check_eq "cancel question from the menu" 1 "$(value open "$(driver dialog cancelask 10000)")"
+driver dialogcmd cancelask 1
 eventually dialog_gone cancelask || fail "the cancel question did not close"
 eventually icon_is normal || fail "the normal icon did not come back after the cancel"
 echo "ok: the normal icon is back after the cancel"
@@ -156,11 +136,11 @@ check_eq "menu width after the cancel" "$IDLE_WIDTH" "$(value width "$MENU")"
 
 # The last item, past the separator, is Exit: no question, exit code 0.
 # Straight to the file: a pipe would hold "watching" back until the end.
-timeout 60 wine $DESKTOP "$E2E_DRIVER" waitexit 30000 > "$E2E_DIR/exit.txt" &
+timeout 60 wine $WINE_DESKTOP "$E2E_DRIVER" waitexit 30000 > "$E2E_DIR/exit.txt" &
 watcher=$!
 for _ in $(seq 1 40); do grep -q watching "$E2E_DIR/exit.txt" && break; sleep 0.25; done
 check_eq "watching the program" 1 "$(value watching "$(tr -d '\r' < "$E2E_DIR/exit.txt")")"
-ddriver menukey down down down down return
+driver menukey down down down down return
 wait $watcher || true
 exited=$(tr -d '\r' < "$E2E_DIR/exit.txt")
 check_eq "ended after Exit" 1 "$(value ended "$exited")"

@@ -7,51 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "tests/win/bar_fixture.h"
+#include "cbt/cbt.h"
+#include "tests/win/fakes.h"
 
 namespace {
 
-using namespace bar_fixture;
-
-int g_installs;
-int g_canAdhereCalls;
-int g_moves;
-BOOL g_canAdhereAnswer;
-RECT g_movedTo;
-
-int WINAPI CountInstall()
-{
-    ++g_installs;
-    return 1;
-}
-
-int WINAPI AnswerCanAdhere(HWND, RECT* rect)
-{
-    ++g_canAdhereCalls;
-    if (g_canAdhereAnswer)
-        OffsetRect(rect, 5, 7);  // what the library leaves for MoveOwnerWindow
-    return g_canAdhereAnswer;
-}
-
-void WINAPI RecordMove(HWND, RECT* rect)
-{
-    ++g_moves;
-    g_movedTo = *rect;
-}
+using namespace fakes;
 
 class BarWindow : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        RegisterBar(GetModuleHandleW(nullptr));
-        UseFakeSeams();
-        g_installCbtHook = CountInstall;
-        g_canAdhere = AnswerCanAdhere;
-        g_moveOwnerWindow = RecordMove;
-        g_installs = g_canAdhereCalls = g_moves = 0;
-        g_canAdhereAnswer = FALSE;
-    }
+    void SetUp() override { ResetFakes(); }
 
     void TearDown() override
     {
@@ -99,14 +64,14 @@ TEST_F(BarWindow, StartsWithClassStyleSizeAndFirstReading)
     int const cap = GetSystemMetrics(SM_CYCAPTION);
     EXPECT_EQ(75, rect.right - rect.left);
     EXPECT_EQ(cap - 8, rect.bottom - rect.top);
-    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
-    EXPECT_EQ(1, g_settings.captionActive);
+    EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
+    EXPECT_EQ(1, g_barView.captionActive);
 
     // The tray icon is added once, with the normal icon and the XP-size record.
     ASSERT_EQ(1u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
-    EXPECT_EQ(952u, g_shellData[0].cbSize);
-    EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(XP_TRAY_RECORD_SIZE, g_shellData[0].cbSize);
+    EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
 
     // Nothing can carry it: parked bottom-right, and the hook installed anyway.
     EXPECT_EQ(1, g_canAdhereCalls);
@@ -146,20 +111,20 @@ TEST_F(BarWindow, TickRepaintsOnlyWhatChanged)
     Start();
     SetReading(0, 1, 58);  // percent only: the fill grown by one right and down
     RECT dirty = Tick();
-    ExpectRect(dirty, g_geometry.fill.left, g_geometry.fill.top, g_geometry.fill.right + 1,
-               g_geometry.fill.bottom + 1);
+    ExpectRect(dirty, g_barLayout.geometry.fill.left, g_barLayout.geometry.fill.top, g_barLayout.geometry.fill.right + 1,
+               g_barLayout.geometry.fill.bottom + 1);
 
     SetReading(1, 1, 58);  // charger plugged in: the icon only
     dirty = Tick();
-    ExpectRect(dirty, g_geometry.icon.left, g_geometry.icon.top, g_geometry.icon.right + 1,
-               g_geometry.icon.bottom + 1);
-    EXPECT_EQ(0, g_settings.powerState);
+    ExpectRect(dirty, g_barLayout.geometry.icon.left, g_barLayout.geometry.icon.top, g_barLayout.geometry.icon.right + 1,
+               g_barLayout.geometry.icon.bottom + 1);
+    EXPECT_EQ(0, g_barView.powerState);
 
     SetReading(0, 6, 3);  // both: their union
     dirty = Tick();
-    ExpectRect(dirty, 0, g_geometry.icon.top, g_geometry.fill.right + 1, g_geometry.icon.bottom + 1);
-    EXPECT_EQ(2, g_settings.powerState);
-    EXPECT_EQ(std::wstring(L"3%"), g_settings.barText);
+    ExpectRect(dirty, 0, g_barLayout.geometry.icon.top, g_barLayout.geometry.fill.right + 1, g_barLayout.geometry.icon.bottom + 1);
+    EXPECT_EQ(2, g_barView.powerState);
+    EXPECT_EQ(std::wstring(L"3%"), g_barView.text);
 }
 
 TEST_F(BarWindow, TickWithoutPercentageStopsTheRefresh)
@@ -167,8 +132,8 @@ TEST_F(BarWindow, TickWithoutPercentageStopsTheRefresh)
     Start();
     SetReading(1, 128, 255);
     Tick();
-    EXPECT_EQ(std::wstring(L"NA"), g_settings.barText);
-    EXPECT_EQ(100, g_settings.percent);
+    EXPECT_EQ(std::wstring(L"NA"), g_barView.text);
+    EXPECT_EQ(100, g_barView.percent);
     EXPECT_FALSE(KillTimer(bar, IDT_REFRESH)) << "the refresh timer should be gone";
 }
 
@@ -177,8 +142,8 @@ TEST_F(BarWindow, FailedPowerReadShowsNA)
     Start();
     SetReading(0, 0, 0, FALSE);
     Tick();
-    EXPECT_EQ(std::wstring(L"NA"), g_settings.barText);
-    EXPECT_EQ(-1, g_settings.powerState);
+    EXPECT_EQ(std::wstring(L"NA"), g_barView.text);
+    EXPECT_EQ(-1, g_barView.powerState);
     EXPECT_FALSE(KillTimer(bar, IDT_REFRESH));
 }
 
@@ -188,7 +153,7 @@ TEST_F(BarWindow, ForeignTimerChangesNothing)
     SetReading(1, 1, 99);
     RECT const dirty = Tick(77);
     EXPECT_TRUE(IsRectEmpty(&dirty));
-    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
     EXPECT_TRUE(KillTimer(bar, IDT_REFRESH)) << "the refresh timer still runs";
 }
 
@@ -201,14 +166,14 @@ TEST_F(BarWindow, CaptionStateRepaintsTheFrameOnChangeOnly)
     EXPECT_TRUE(IsRectEmpty(&dirty));
 
     EXPECT_EQ(0, SendMessageW(bar, WM_CAPTIONSTATE, 0, 0));
-    EXPECT_EQ(0, g_settings.captionActive);
+    EXPECT_EQ(0, g_barView.captionActive);
     GetUpdateRect(bar, &dirty, FALSE);
-    ExpectRect(dirty, g_geometry.frame.left, g_geometry.frame.top, g_geometry.frame.right,
-               g_geometry.frame.bottom);
+    ExpectRect(dirty, g_barLayout.geometry.frame.left, g_barLayout.geometry.frame.top, g_barLayout.geometry.frame.right,
+               g_barLayout.geometry.frame.bottom);
 
     ValidateRect(bar, nullptr);
     SendMessageW(bar, WM_CAPTIONSTATE, 1, 0);
-    EXPECT_EQ(1, g_settings.captionActive);
+    EXPECT_EQ(1, g_barView.captionActive);
 }
 
 TEST_F(BarWindow, HitTestEraseAndUnknownCommands)
@@ -233,8 +198,8 @@ TEST_F(BarWindow, CloseAndExitTearDown)
         EXPECT_FALSE(IsWindow(bar));
         ASSERT_FALSE(g_shellMessages.empty());
         EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), g_shellMessages.back());
-        EXPECT_EQ(nullptr, g_settings.barFont);
-        EXPECT_EQ(nullptr, g_settings.stateBitmap);
+        EXPECT_EQ(nullptr, g_barLook.font);
+        EXPECT_EQ(nullptr, g_barLook.stateBitmap);
         MSG msg;
         ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(0u, msg.wParam);

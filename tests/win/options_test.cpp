@@ -12,109 +12,17 @@
 #include <vector>
 
 #include "app/bar_window.h"
-#include "app/messages.h"
-#include "app/state.h"
-#include "hook/hook_library.h"
-#include "options/apply_options.h"
+#include "options/options_command.h"
 #include "options/options_dialog.h"
-#include "res/resource.h"
+#include "tests/win/dialog_template.h"
+#include "tests/win/fakes.h"
 
 namespace {
-
-// ---- The template as the dialog manager reads it ----------------------------
-
-struct TemplateItem {
-    DWORD style;
-    DWORD exStyle;
-    short x, y, cx, cy;
-    DWORD id;
-    std::wstring className;  // ordinal classes by their names
-    std::wstring text;
-};
-
-struct DialogTemplate {
-    DWORD style;
-    DWORD exStyle;
-    short cx, cy;
-    std::wstring caption;
-    WORD pointSize;
-    WORD weight;
-    std::wstring face;
-    std::vector<TemplateItem> items;
-};
-
-// Reads a name-or-ordinal field; ordinals of the predefined classes by name.
-std::wstring ReadNameOrOrdinal(WORD const*& p)
-{
-    static wchar_t const* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox"};
-    if (*p == 0xFFFF) {
-        WORD const ordinal = p[1];
-        p += 2;
-        if (ordinal >= 0x80 && ordinal <= 0x85)
-            return classes[ordinal - 0x80];
-        return L"#" + std::to_wstring(ordinal);
-    }
-    std::wstring text(reinterpret_cast<wchar_t const*>(p));
-    p += text.size() + 1;
-    return text;
-}
-
-WORD const* AlignToDword(WORD const* p, void const* base)
-{
-    UINT_PTR const offset = reinterpret_cast<BYTE const*>(p) - static_cast<BYTE const*>(base);
-    return reinterpret_cast<WORD const*>(static_cast<BYTE const*>(base) + ((offset + 3) & ~UINT_PTR(3)));
-}
-
-bool LoadOptionsTemplate(DialogTemplate* out)
-{
-    HRSRC found = FindResourceExW(nullptr, RT_DIALOG, MAKEINTRESOURCEW(IDD_OPTIONS),
-                                  MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
-    if (found == nullptr)
-        return false;
-    void const* base = LockResource(LoadResource(nullptr, found));
-    WORD const* p = static_cast<WORD const*>(base);
-    if (p[0] != 1 || p[1] != 0xFFFF)  // DLGTEMPLATEEX only
-        return false;
-    DWORD const* d = reinterpret_cast<DWORD const*>(p + 2);
-    out->exStyle = d[1];
-    out->style = d[2];
-    p = reinterpret_cast<WORD const*>(d + 3);
-    WORD const count = *p++;
-    p += 2;  // x, y
-    out->cx = static_cast<short>(*p++);
-    out->cy = static_cast<short>(*p++);
-    ReadNameOrOrdinal(p);  // menu
-    ReadNameOrOrdinal(p);  // class
-    out->caption = ReadNameOrOrdinal(p);
-    out->pointSize = *p++;
-    out->weight = *p++;
-    ++p;  // italic, charset
-    out->face = ReadNameOrOrdinal(p);
-    for (WORD i = 0; i < count; ++i) {
-        p = AlignToDword(p, base);
-        d = reinterpret_cast<DWORD const*>(p);
-        TemplateItem item;
-        item.exStyle = d[1];
-        item.style = d[2];
-        short const* s = reinterpret_cast<short const*>(d + 3);
-        item.x = s[0];
-        item.y = s[1];
-        item.cx = s[2];
-        item.cy = s[3];
-        item.id = *reinterpret_cast<DWORD const*>(s + 4);
-        p = reinterpret_cast<WORD const*>(s + 6);
-        item.className = ReadNameOrOrdinal(p);
-        item.text = ReadNameOrOrdinal(p);
-        p += 1 + *p / sizeof(WORD);  // creation data
-        out->items.push_back(item);
-    }
-    return true;
-}
 
 TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 {
     DialogTemplate t;
-    ASSERT_TRUE(LoadOptionsTemplate(&t));
+    ASSERT_TRUE(LoadDialogTemplate(IDD_OPTIONS, &t));
     EXPECT_EQ(0x80C800C8u, t.style);
     EXPECT_EQ(0u, t.exStyle);
     EXPECT_EQ(226, t.cx);
@@ -161,19 +69,7 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 
 // ---- The dialog, driven for real ---------------------------------------------
 
-SettingsBlock StoredSettings()
-{
-    SettingsBlock s;
-    ZeroMemory(&s, sizeof s);
-    s.interval = 5000;
-    s.alpha = 240;
-    s.adhere = 1;
-    s.ignoreDUI = 1;
-    s.autoRun = 0;
-    s.colourKey = COLOUR_KEY;
-    s.captionActive = 1;
-    return s;
-}
+OptionValues const STORED{5000, 240, true, true, false};
 
 class OptionsDialog : public ::testing::Test {
 protected:
@@ -238,7 +134,7 @@ protected:
 
     LRESULT Selection() { return SendMessageW(Item(IDC_OPTIONS_INTERVAL), CB_GETCURSEL, 0, 0); }
 
-    OptionsDialogParam param{nullptr, StoredSettings()};
+    OptionsDialogParam param{nullptr, STORED};
     HWND dialog = nullptr;
 };
 
@@ -258,22 +154,22 @@ TEST_F(OptionsDialog, IntervalBoxOffersTheChoicesAndSelectsTheStoredOne)
 
 TEST_F(OptionsDialog, UnmatchedIntervalOpensWithoutSelectionAndTenGivesTenSeconds)
 {
-    param.settings.interval = 3000;
+    param.values.interval = 3000;
     Open();
     EXPECT_EQ(CB_ERR, Selection());
     SendMessageW(Item(IDC_OPTIONS_INTERVAL), CB_SETCURSEL, 2, 0);
     Click(IDOK);
-    EXPECT_EQ(10000, param.settings.interval);
+    EXPECT_EQ(10000, param.values.interval);
 }
 
 TEST_F(OptionsDialog, OkWithoutSelectionKeepsTheInterval)
 {
     for (LONG stored : {3000L, 0L, -7L, 2147483647L}) {
-        param.settings.interval = stored;
+        param.values.interval = stored;
         Open();
         EXPECT_EQ(CB_ERR, Selection());
         Click(IDOK);
-        EXPECT_EQ(stored, param.settings.interval);
+        EXPECT_EQ(stored, param.values.interval);
         DestroyWindow(dialog);
     }
 }
@@ -291,7 +187,7 @@ TEST_F(OptionsDialog, TrackbarSetUpWithBuddyRangeTicksAndPage)
     EXPECT_EQ(reinterpret_cast<LRESULT>(Item(IDC_OPTIONS_ALPHA_EDIT)),
               SendMessageW(trackbar, TBM_GETBUDDY, FALSE, 0));
     EXPECT_EQ(std::wstring(L"240"), EditText());
-    EXPECT_EQ(240, param.settings.alpha);
+    EXPECT_EQ(240, param.values.alpha);
 }
 
 TEST_F(OptionsDialog, TrackbarMovesShowInTheEditAndSetAlpha)
@@ -299,12 +195,12 @@ TEST_F(OptionsDialog, TrackbarMovesShowInTheEditAndSetAlpha)
     Open();
     DragTrackbar(200);
     EXPECT_EQ(std::wstring(L"200"), EditText());
-    EXPECT_EQ(200, param.settings.alpha);
+    EXPECT_EQ(200, param.values.alpha);
     EXPECT_EQ(200, TrackbarPos());
 
     DragTrackbar(40);  // within the edit's range: both paths agree
     EXPECT_EQ(std::wstring(L"40"), EditText());
-    EXPECT_EQ(40, param.settings.alpha);
+    EXPECT_EQ(40, param.values.alpha);
 
     // The keyboard: Page Down moves by the page size, End to the maximum;
     // those notifications carry no position, it is read from the trackbar.
@@ -312,10 +208,10 @@ TEST_F(OptionsDialog, TrackbarMovesShowInTheEditAndSetAlpha)
     SendMessageW(trackbar, WM_KEYDOWN, VK_NEXT, 0);
     EXPECT_EQ(72, TrackbarPos());
     EXPECT_EQ(std::wstring(L"72"), EditText());
-    EXPECT_EQ(72, param.settings.alpha);
+    EXPECT_EQ(72, param.values.alpha);
     SendMessageW(trackbar, WM_KEYDOWN, VK_END, 0);
     EXPECT_EQ(std::wstring(L"255"), EditText());
-    EXPECT_EQ(255, param.settings.alpha);
+    EXPECT_EQ(255, param.values.alpha);
 }
 
 TEST_F(OptionsDialog, TypedOpacityOnlyUpToHundred)
@@ -323,33 +219,33 @@ TEST_F(OptionsDialog, TypedOpacityOnlyUpToHundred)
     Open();
     SendMessageW(Item(IDC_OPTIONS_ALPHA_EDIT), EM_SETSEL, 0, -1);
     TypeIntoEdit(L'2');
-    EXPECT_EQ(2, param.settings.alpha);
+    EXPECT_EQ(2, param.values.alpha);
     EXPECT_EQ(2, TrackbarPos());
     TypeIntoEdit(L'0');
-    EXPECT_EQ(20, param.settings.alpha);
+    EXPECT_EQ(20, param.values.alpha);
     EXPECT_EQ(20, TrackbarPos());
     TypeIntoEdit(L'0');
     EXPECT_EQ(std::wstring(L"200"), EditText());
-    EXPECT_EQ(20, param.settings.alpha);
+    EXPECT_EQ(20, param.values.alpha);
     EXPECT_EQ(20, TrackbarPos());
 
     // No number, a sign, trailing junk, an overflow: silently ignored.
     for (wchar_t const* text : {L"", L"abc", L"-5", L"99999999999", L"101"}) {
         SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), text);
-        EXPECT_EQ(20, param.settings.alpha) << text;
+        EXPECT_EQ(20, param.values.alpha) << text;
         EXPECT_EQ(20, TrackbarPos()) << text;
     }
     SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), L"100");
-    EXPECT_EQ(100, param.settings.alpha);
+    EXPECT_EQ(100, param.values.alpha);
     SetWindowTextW(Item(IDC_OPTIONS_ALPHA_EDIT), L"0");
-    EXPECT_EQ(0, param.settings.alpha);
+    EXPECT_EQ(0, param.values.alpha);
     EXPECT_EQ(0, TrackbarPos());
 }
 
 TEST_F(OptionsDialog, AdhereBoxEnablesIgnoreBoxAndOkTakesIgnoreOnlyWhileAdhering)
 {
-    param.settings.adhere = 0;
-    param.settings.ignoreDUI = 1;
+    param.values.adhere = 0;
+    param.values.ignoreDUI = 1;
     Open();
     EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_ADHERE));
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_IGNOREDUI));
@@ -363,15 +259,15 @@ TEST_F(OptionsDialog, AdhereBoxEnablesIgnoreBoxAndOkTakesIgnoreOnlyWhileAdhering
     EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_IGNOREDUI)) << "the check mark stays";
 
     Click(IDOK);
-    EXPECT_EQ(0, param.settings.adhere);
-    EXPECT_EQ(1, param.settings.ignoreDUI) << "a greyed-out box is not read";
+    EXPECT_EQ(0, param.values.adhere);
+    EXPECT_EQ(1, param.values.ignoreDUI) << "a greyed-out box is not read";
 }
 
 TEST_F(OptionsDialog, FlagsOpenCheckedAndOkStoresZeroOrOne)
 {
-    param.settings.adhere = 5;  // any nonzero value is on
-    param.settings.ignoreDUI = 0;
-    param.settings.autoRun = -1;
+    param.values.adhere = 5;  // any nonzero value is on
+    param.values.ignoreDUI = 0;
+    param.values.autoRun = -1;
     Open();
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_ADHERE));
     EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_OPTIONS_IGNOREDUI));
@@ -381,9 +277,9 @@ TEST_F(OptionsDialog, FlagsOpenCheckedAndOkStoresZeroOrOne)
     ClickBox(IDC_OPTIONS_IGNOREDUI);
     ClickBox(IDC_OPTIONS_AUTORUN);
     Click(IDOK);
-    EXPECT_EQ(1, param.settings.adhere);
-    EXPECT_EQ(1, param.settings.ignoreDUI);
-    EXPECT_EQ(0, param.settings.autoRun);
+    EXPECT_EQ(1, param.values.adhere);
+    EXPECT_EQ(1, param.values.ignoreDUI);
+    EXPECT_EQ(0, param.values.autoRun);
 }
 
 TEST_F(OptionsDialog, OpensAtTheBottomRightTopmost)
@@ -403,10 +299,10 @@ TEST_F(OptionsDialog, CancelLeavesTheCopyAndOtherCommandsAreNotHandled)
     DragTrackbar(200);
     ClickBox(IDC_OPTIONS_AUTORUN);
     SendMessageW(Item(IDC_OPTIONS_INTERVAL), CB_SETCURSEL, 6, 0);
-    SettingsBlock const before = param.settings;
+    OptionValues const before = param.values;
     Click(IDCANCEL);
-    EXPECT_EQ(before.interval, param.settings.interval);
-    EXPECT_EQ(before.autoRun, param.settings.autoRun);
+    EXPECT_EQ(before.interval, param.values.interval);
+    EXPECT_EQ(before.autoRun, param.values.autoRun);
     EXPECT_FALSE(IsWindowVisible(dialog));
 
     EXPECT_EQ(FALSE, OptionsDialogProc(dialog, WM_COMMAND, MAKEWPARAM(4242, 0), 0));
@@ -420,11 +316,11 @@ TEST_F(OptionsDialog, ForgedMessagesDoNoHarm)
     Open();
     // A scroll position beyond the trackbar's range is clamped, not wrapped.
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0xFFFF), (LPARAM)Item(IDC_OPTIONS_ALPHA));
-    EXPECT_EQ(255, param.settings.alpha);
+    EXPECT_EQ(255, param.values.alpha);
     // Scrolls from anything but the trackbar are not ours.
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), 0);
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), (LPARAM)Item(IDOK));
-    EXPECT_EQ(255, param.settings.alpha);
+    EXPECT_EQ(255, param.values.alpha);
     DestroyWindow(dialog);
 
     // Without a parameter the dialog ends at once and ignores its controls.
@@ -518,7 +414,7 @@ TEST_F(OptionsDialog, FiveHundredOpeningsLeaveNoWindowsOrFontsBehind)
 
 std::vector<std::string> g_calls;
 INT_PTR g_dialogResult;
-void (*g_userEdits)(SettingsBlock& copy);
+void (*g_userEdits)(OptionValues& copy);
 bool g_runRealDialog;
 
 void Log(char const* format, ...)
@@ -540,7 +436,7 @@ INT_PTR WINAPI FakeDialogBox(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPR
     if (p->ownerWindow != owner || owner != g_barWindow)
         Log("wrong owner");
     if (g_userEdits != nullptr)
-        g_userEdits(p->settings);
+        g_userEdits(p->values);
     return g_dialogResult;
 }
 
@@ -574,9 +470,9 @@ BOOL WINAPI FakeLayered(HWND, COLORREF key, BYTE alpha, DWORD flags)
     return TRUE;
 }
 
-void FakeAutostart(LONG enabled)
+void FakeAutostart(bool enabled)
 {
-    Log("autostart %ld", static_cast<long>(enabled));
+    Log("autostart %d", enabled ? 1 : 0);
 }
 
 int WINAPI FakeInstall()
@@ -593,6 +489,16 @@ int WINAPI FakeUninstall()
 
 using Calls = std::vector<std::string>;
 
+// What the bar does on the command: the dialog, then what OK chose applied.
+bool OptionsCommand(HWND bar, bool countdownRunning = false)
+{
+    OptionValues chosen{};
+    if (!OnOptionsCommand(bar, &chosen))
+        return false;
+    ApplyOptions(bar, chosen, countdownRunning);
+    return true;
+}
+
 class ApplyOptionsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -603,11 +509,11 @@ protected:
 
     void SetUp() override
     {
-        g_instance = GetModuleHandleW(nullptr);
-        g_geometry = ComputeBarGeometry(25, 50);
-        g_settings = StoredSettings();
-        bar = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP, 10, 10, g_geometry.windowWidth,
-                              g_geometry.windowHeight, nullptr, nullptr, nullptr, nullptr);
+        ResetFakes();
+        LayOutBar(25, 50);
+        g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha, 0, 0};
+        bar = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP, 10, 10, g_barLayout.geometry.windowWidth,
+                              g_barLayout.geometry.windowHeight, nullptr, nullptr, nullptr, nullptr);
         ShowWindow(bar, SW_SHOWNOACTIVATE);
         ValidateRect(bar, nullptr);
         g_barWindow = bar;
@@ -634,15 +540,16 @@ protected:
         }
     }
 
-    Calls Apply(void (*edits)(SettingsBlock&))
+    Calls Apply(void (*edits)(OptionValues&))
     {
         g_userEdits = edits;
         g_calls.clear();
-        EXPECT_EQ(0, ApplyOptions(bar));
+        EXPECT_EQ(g_dialogResult == IDOK, OptionsCommand(bar, countdownRunning));
         return g_calls;
     }
 
     HWND bar = nullptr;
+    bool countdownRunning = false;
 };
 
 Calls WithDialog(Calls calls)
@@ -655,26 +562,20 @@ TEST_F(ApplyOptionsTest, OkWithoutChangeMakesNoCall)
 {
     EXPECT_EQ(WithDialog({}), Apply(nullptr));
     // The fields the dialog does not edit are never taken back either.
-    g_settings.percent = 57;
-    EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) {
-                  s.percent = 3;
-                  s.captionActive = 0;
-                  s.positionX = 999;
-                  s.shutdownActive = 1;
-                  lstrcpyW(s.barText, L"NA");
-              }));
-    EXPECT_EQ(57, g_settings.percent);
-    EXPECT_EQ(1, g_settings.captionActive);
+    g_barView.percent = 57;
+    EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) { s = STORED; }));
+    EXPECT_EQ(57, g_barView.percent);
+    EXPECT_TRUE(g_barView.captionActive);
     EXPECT_EQ(0, g_settings.positionX);
-    EXPECT_EQ(0, g_settings.shutdownActive);
-    EXPECT_EQ(std::wstring(L""), g_settings.barText);
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L""), g_barView.text);
 }
 
 TEST_F(ApplyOptionsTest, CancelOrAFailedDialogAppliesNothing)
 {
     for (INT_PTR result : {static_cast<INT_PTR>(IDCANCEL), static_cast<INT_PTR>(0), static_cast<INT_PTR>(-1)}) {
         g_dialogResult = result;
-        EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) {
+        EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) {
                       s.interval = 60000;
                       s.alpha = 9;
                       s.adhere = 0;
@@ -691,25 +592,25 @@ TEST_F(ApplyOptionsTest, CancelOrAFailedDialogAppliesNothing)
 
 TEST_F(ApplyOptionsTest, EachChangedFieldMakesExactlyItsOwnCalls)
 {
-    EXPECT_EQ(WithDialog({"kill 1", "set 1 10000"}), Apply([](SettingsBlock& s) { s.interval = 10000; }));
+    EXPECT_EQ(WithDialog({"kill 1", "set 1 10000"}), Apply([](OptionValues& s) { s.interval = 10000; }));
     EXPECT_EQ(10000, g_settings.interval);
 
     EXPECT_EQ(WithDialog({"show 0", "layered 0xFF00FF 120 3", "show 8"}),
-              Apply([](SettingsBlock& s) { s.alpha = 120; }));
+              Apply([](OptionValues& s) { s.alpha = 120; }));
     EXPECT_EQ(120, g_settings.alpha);
 
-    EXPECT_EQ(WithDialog({"autostart 1"}), Apply([](SettingsBlock& s) { s.autoRun = 1; }));
+    EXPECT_EQ(WithDialog({"autostart 1"}), Apply([](OptionValues& s) { s.autoRun = 1; }));
     EXPECT_EQ(1, g_settings.autoRun);
-    EXPECT_EQ(WithDialog({"autostart 0"}), Apply([](SettingsBlock& s) { s.autoRun = 0; }));
+    EXPECT_EQ(WithDialog({"autostart 0"}), Apply([](OptionValues& s) { s.autoRun = 0; }));
     EXPECT_EQ(0, g_settings.autoRun);
 
-    EXPECT_EQ(WithDialog({"uninstall", "long -20 0x00080088"}), Apply([](SettingsBlock& s) { s.adhere = 0; }));
+    EXPECT_EQ(WithDialog({"uninstall", "long -20 0x00080088"}), Apply([](OptionValues& s) { s.adhere = 0; }));
     EXPECT_EQ(0, g_settings.adhere);
-    EXPECT_EQ(WithDialog({"install", "long -20 0x080800A8"}), Apply([](SettingsBlock& s) { s.adhere = 1; }));
+    EXPECT_EQ(WithDialog({"install", "long -20 0x080800A8"}), Apply([](OptionValues& s) { s.adhere = 1; }));
     EXPECT_EQ(1, g_settings.adhere);
 
     // IgnoreDUI is stored but acts only after a restart.
-    EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) { s.ignoreDUI = 0; }));
+    EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) { s.ignoreDUI = 0; }));
     EXPECT_EQ(0, g_settings.ignoreDUI);
 }
 
@@ -717,7 +618,7 @@ TEST_F(ApplyOptionsTest, AllChangesInTheirOrder)
 {
     EXPECT_EQ(WithDialog({"kill 1", "set 1 60000", "uninstall", "long -20 0x00080088", "autostart 1", "show 0",
                           "layered 0xFF00FF 0 3", "show 8"}),
-              Apply([](SettingsBlock& s) {
+              Apply([](OptionValues& s) {
                   s.interval = 60000;
                   s.alpha = 0;
                   s.adhere = 0;
@@ -733,28 +634,28 @@ TEST_F(ApplyOptionsTest, AllChangesInTheirOrder)
 
 TEST_F(ApplyOptionsTest, IntervalDuringAnAutoShutdownStartsNoTimer)
 {
-    g_settings.shutdownActive = 1;
-    EXPECT_EQ(WithDialog({}), Apply([](SettingsBlock& s) { s.interval = 20000; }));
+    countdownRunning = true;
+    EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) { s.interval = 20000; }));
     EXPECT_EQ(20000, g_settings.interval) << "stored for when the countdown ends";
-    g_settings.shutdownActive = 0;
-    EXPECT_EQ(WithDialog({"kill 1", "set 1 2000"}), Apply([](SettingsBlock& s) { s.interval = 2000; }));
+    countdownRunning = false;
+    EXPECT_EQ(WithDialog({"kill 1", "set 1 2000"}), Apply([](OptionValues& s) { s.interval = 2000; }));
 }
 
 TEST_F(ApplyOptionsTest, LeavingTheCaptionRepaintsAnInactiveFrameActive)
 {
-    g_settings.captionActive = 0;
-    Apply([](SettingsBlock& s) { s.adhere = 0; });
-    EXPECT_EQ(1, g_settings.captionActive);
+    g_barView.captionActive = false;
+    Apply([](OptionValues& s) { s.adhere = 0; });
+    EXPECT_TRUE(g_barView.captionActive);
     RECT dirty;
     GetUpdateRect(bar, &dirty, FALSE);
-    RECT const frame{g_geometry.frame.left, g_geometry.frame.top, g_geometry.frame.right, g_geometry.frame.bottom};
+    RECT const frame{g_barLayout.geometry.frame.left, g_barLayout.geometry.frame.top, g_barLayout.geometry.frame.right, g_barLayout.geometry.frame.bottom};
     EXPECT_TRUE(EqualRect(&frame, &dirty));
 
     // Already active, or switching on: nothing to repaint.
     ValidateRect(bar, nullptr);
-    Apply([](SettingsBlock& s) { s.adhere = 1; });
-    g_settings.captionActive = 1;
-    Apply([](SettingsBlock& s) { s.adhere = 0; });
+    Apply([](OptionValues& s) { s.adhere = 1; });
+    g_barView.captionActive = true;
+    Apply([](OptionValues& s) { s.adhere = 0; });
     GetUpdateRect(bar, &dirty, FALSE);
     EXPECT_TRUE(IsRectEmpty(&dirty));
 }
@@ -765,7 +666,7 @@ TEST_F(ApplyOptionsTest, CommandReachesApplyOptionsThroughTheBar)
     HWND realBar = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BarWindowProc));
     g_barWindow = realBar;
-    g_userEdits = [](SettingsBlock& s) { s.autoRun = 1; };
+    g_userEdits = [](OptionValues& s) { s.autoRun = 1; };
     g_calls.clear();
     EXPECT_EQ(0, SendMessageW(realBar, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS, 0), 0));
     EXPECT_EQ(WithDialog({"autostart 1"}), g_calls);
@@ -794,12 +695,12 @@ TEST_F(ApplyOptionsTest, RealDialogCancelAndOk)
         SendMessageW(trackbar, TBM_SETPOS, TRUE, 200);
         SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 200), (LPARAM)trackbar);
         // A second Options command while open brings this one forward instead.
-        ApplyOptions(g_barWindow);
+        OptionsCommand(g_barWindow);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     };
     UINT_PTR timer = SetTimer(nullptr, 0, 10, DriveOpenDialog);
     g_calls.clear();
-    ApplyOptions(bar);
+    OptionsCommand(bar);
     KillTimer(nullptr, timer);
     EXPECT_EQ(WithDialog({}), g_calls) << "one dialog, nothing applied";
     EXPECT_EQ(240, g_settings.alpha);
@@ -813,7 +714,7 @@ TEST_F(ApplyOptionsTest, RealDialogCancelAndOk)
     };
     timer = SetTimer(nullptr, 0, 10, DriveOpenDialog);
     g_calls.clear();
-    ApplyOptions(bar);
+    OptionsCommand(bar);
     KillTimer(nullptr, timer);
     EXPECT_EQ(WithDialog({"show 0", "layered 0xFF00FF 200 3", "show 8"}), g_calls);
     EXPECT_EQ(200, g_settings.alpha);
@@ -836,7 +737,7 @@ TEST_F(ApplyOptionsTest, RealCallsOnALayeredBar)
     g_barWindow = layered;
     ASSERT_NE(layered, GetActiveWindow());
 
-    Apply([](SettingsBlock& s) {
+    Apply([](OptionValues& s) {
         s.adhere = 1;
         s.alpha = 128;
     });
@@ -852,7 +753,7 @@ TEST_F(ApplyOptionsTest, RealCallsOnALayeredBar)
     EXPECT_NE(layered, GetActiveWindow());
     EXPECT_NE(layered, GetForegroundWindow());
 
-    Apply([](SettingsBlock& s) { s.adhere = 0; });
+    Apply([](OptionValues& s) { s.adhere = 0; });
     EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_FLOATING), GetWindowLongW(layered, GWL_EXSTYLE));
 }
 

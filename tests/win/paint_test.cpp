@@ -9,10 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/state.h"
-#include "bar/geometry.h"
 #include "bar/paint.h"
-#include "res/resource.h"
+#include "tests/win/fakes.h"
 
 namespace {
 
@@ -21,6 +19,8 @@ COLORREF const ACTIVE_TEXT = RGB(250, 250, 240);
 COLORREF const INACTIVE = RGB(128, 128, 128);
 COLORREF const INACTIVE_TEXT = RGB(212, 208, 200);
 COLORREF const BLACK = RGB(0, 0, 0);
+
+bool g_countdown;  // what the bar would hand over: an auto-shutdown runs
 
 // A top-down 32-bit DIB section selected into a memory DC.
 struct Canvas {
@@ -64,7 +64,7 @@ struct Canvas {
     {
         GdiFlush();
         RECT client{0, 0, width, height};
-        PaintBar(dc, client);
+        PaintBar(dc, client, g_countdown);
         GdiFlush();
     }
 };
@@ -120,46 +120,29 @@ class Paint : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_paintObjectsAlive = 0;
-        g_settings.colourKey = COLOUR_KEY;
-        g_settings.activeCaption = ACTIVE;
-        g_settings.activeCaptionText = ACTIVE_TEXT;
-        g_settings.inactiveCaption = INACTIVE;
-        g_settings.inactiveCaptionText = INACTIVE_TEXT;
-        g_settings.captionActive = 1;
-        g_settings.shutdownActive = 0;
-        g_settings.powerState = -1;
-        g_settings.barText[0] = L'\0';
-        g_settings.barFont = nullptr;
-        g_settings.stateBitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_STATES));
-        ASSERT_NE(g_settings.stateBitmap, nullptr);
+        ResetFakes();
+        g_countdown = false;
+        g_barLook.activeCaption = ACTIVE;
+        g_barLook.activeCaptionText = ACTIVE_TEXT;
+        g_barLook.inactiveCaption = INACTIVE;
+        g_barLook.inactiveCaptionText = INACTIVE_TEXT;
+        g_barView.powerState = -1;
+        g_barLook.stateBitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_STATES));
+        ASSERT_NE(g_barLook.stateBitmap, nullptr);
         Layout(25, 50);
     }
-    void TearDown() override
-    {
-        DeleteObject(g_settings.stateBitmap);
-        g_settings.stateBitmap = nullptr;
-        if (g_settings.barFont != nullptr)
-            DeleteObject(g_settings.barFont);
-        g_settings.barFont = nullptr;
-    }
-    void Layout(int cap, int width)
-    {
-        g_captionHeight = cap;
-        g_settings.barWidth = width;
-        g_geometry = ComputeBarGeometry(cap, width);
-        g_outline = BuildFrameOutline(g_geometry.frame);
-    }
+    void TearDown() override { DeleteBarLook(); }
+    void Layout(int cap, int width) { LayOutBar(cap, width); }
     void UseBarFont()
     {
         LOGFONTW font;
         ZeroMemory(&font, sizeof font);
-        font.lfHeight = g_captionHeight - 12;
+        font.lfHeight = g_barLayout.captionHeight - 12;
         font.lfWeight = FW_NORMAL;
         lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
         font.lfQuality = NONANTIALIASED_QUALITY;  // exact colours for the split checks
-        g_settings.barFont = CreateFontIndirectW(&font);
-        ASSERT_NE(g_settings.barFont, nullptr);
+        g_barLook.font = CreateFontIndirectW(&font);
+        ASSERT_NE(g_barLook.font, nullptr);
     }
     // Compares the battery part (x >= 16) of a paint with the expected roles.
     static void ExpectBattery(Canvas const& canvas, Expected const& expected)
@@ -194,7 +177,7 @@ protected:
 
 TEST_F(Paint, FillsFiftySevenPercentInsideTheOutlineWithItsNub)
 {
-    g_settings.percent = 57;
+    g_barView.percent = 57;
     Canvas canvas(75, 17);
     canvas.Paint();
     // Fill (20, 2) to (48, 15); outline (18,0) (71,0) (71,4) (73,4) (73,12) (71,12) (71,16) (18,16).
@@ -209,11 +192,11 @@ TEST_F(Paint, FillsFiftySevenPercentInsideTheOutlineWithItsNub)
 TEST_F(Paint, EmptyAndFullFillKeepTheInteriorBand)
 {
     Canvas canvas(75, 17);
-    g_settings.percent = 0;
+    g_barView.percent = 0;
     canvas.Paint();
     ExpectBattery(canvas, Expected{71, 16, 4, 20, ACTIVE, ACTIVE_TEXT});
 
-    g_settings.percent = 100;
+    g_barView.percent = 100;
     canvas.Paint();
     ExpectBattery(canvas, Expected{71, 16, 4, 70, ACTIVE, ACTIVE_TEXT});
     for (int y = 1; y <= 15; ++y)
@@ -227,10 +210,10 @@ TEST_F(Paint, EmptyAndFullFillKeepTheInteriorBand)
 TEST_F(Paint, PowerStatePicksTheFrameAndNegativeLeavesTheIconOut)
 {
     Canvas canvas(75, 17);
-    g_settings.percent = 57;
+    g_barView.percent = 57;
     for (int state : {0, 2, -1, -5}) {
         SCOPED_TRACE(state);
-        g_settings.powerState = state;
+        g_barView.powerState = state;
         canvas.Paint();
         ExpectIcon(canvas, state < 0 ? -1 : state, 0);
         ExpectBattery(canvas, Expected{71, 16, 4, 48, ACTIVE, ACTIVE_TEXT});
@@ -240,11 +223,11 @@ TEST_F(Paint, PowerStatePicksTheFrameAndNegativeLeavesTheIconOut)
 TEST_F(Paint, RunningShutdownShowsThePowerButtonAndAPlainRectangle)
 {
     Canvas canvas(75, 17);
-    g_settings.shutdownActive = 1;
-    g_settings.percent = 57;
+    g_countdown = true;
+    g_barView.percent = 57;
     for (int state : {0, 2, -1}) {
         SCOPED_TRACE(state);
-        g_settings.powerState = state;
+        g_barView.powerState = state;
         canvas.Paint();
         ExpectIcon(canvas, 1, 0);
         ExpectBattery(canvas, Expected{71, 16, -1, 48, ACTIVE, ACTIVE_TEXT});
@@ -254,12 +237,12 @@ TEST_F(Paint, RunningShutdownShowsThePowerButtonAndAPlainRectangle)
 TEST_F(Paint, InactiveCaptionUsesTheInactiveColours)
 {
     Canvas canvas(75, 17);
-    g_settings.percent = 57;
-    g_settings.captionActive = 0;
+    g_barView.percent = 57;
+    g_barView.captionActive = false;
     canvas.Paint();
     ExpectBattery(canvas, Expected{71, 16, 4, 48, INACTIVE, INACTIVE_TEXT});
 
-    g_settings.captionActive = 1;
+    g_barView.captionActive = true;
     canvas.Paint();
     ExpectBattery(canvas, Expected{71, 16, 4, 48, ACTIVE, ACTIVE_TEXT});
 }
@@ -267,8 +250,8 @@ TEST_F(Paint, InactiveCaptionUsesTheInactiveColours)
 TEST_F(Paint, LowCaptionCutsTheIconsTopAndBottomRows)
 {
     Layout(22, 50);
-    g_settings.percent = 57;
-    g_settings.powerState = 2;
+    g_barView.percent = 57;
+    g_barView.powerState = 2;
     Canvas canvas(75, 14);
     canvas.Paint();
     // Icon rectangle (0, -1, 16, 15); f = 3; outline bottom row 13.
@@ -289,10 +272,10 @@ std::vector<std::pair<int, COLORREF>> TextPixelsInColumn(Canvas const& with, Can
 TEST_F(Paint, TextIsSplitInTwoColoursAtTheFillEdge)
 {
     UseBarFont();
-    g_settings.percent = 50;  // edge at x = 45, the middle of the centred text
+    g_barView.percent = 50;  // edge at x = 45, the middle of the centred text
     Canvas plain(75, 17), text(75, 17);
     plain.Paint();
-    lstrcpyW(g_settings.barText, L"8");  // one glyph, centred across the edge
+    lstrcpyW(g_barView.text, L"8");  // one glyph, centred across the edge
     text.Paint();
 
     int leftColumns = 0, rightColumns = 0;
@@ -322,13 +305,13 @@ TEST_F(Paint, TextIsSplitInTwoColoursAtTheFillEdge)
 TEST_F(Paint, FullAndUnknownReadingsDrawTheTextInTheCaptionTextColour)
 {
     UseBarFont();
-    g_settings.percent = 100;
+    g_barView.percent = 100;
     for (wchar_t const* reading : {L"100%", L"NA"}) {
         SCOPED_TRACE(testing::Message() << static_cast<char>(reading[0]));
         Canvas plain(75, 17), text(75, 17);
-        g_settings.barText[0] = L'\0';
+        g_barView.text[0] = L'\0';
         plain.Paint();
-        lstrcpyW(g_settings.barText, reading);
+        lstrcpyW(g_barView.text, reading);
         text.Paint();
         int textPixels = 0;
         for (int x = 0; x < 75; ++x)
@@ -343,10 +326,10 @@ TEST_F(Paint, FullAndUnknownReadingsDrawTheTextInTheCaptionTextColour)
 TEST_F(Paint, NoFillDrawsTheWholeTextInTheCaptionColour)
 {
     UseBarFont();
-    g_settings.percent = 0;
+    g_barView.percent = 0;
     Canvas plain(75, 17), text(75, 17);
     plain.Paint();
-    lstrcpyW(g_settings.barText, L"0%");
+    lstrcpyW(g_barView.text, L"0%");
     text.Paint();
     int textPixels = 0;
     for (int x = 0; x < 75; ++x)
@@ -360,11 +343,11 @@ TEST_F(Paint, NoFillDrawsTheWholeTextInTheCaptionColour)
 TEST_F(Paint, TextWiderThanTheBarIsNeverDrawnLeftOfTheFill)
 {
     UseBarFont();
-    g_settings.percent = 30;
-    g_settings.powerState = 0;
+    g_barView.percent = 30;
+    g_barView.powerState = 0;
     Canvas plain(75, 17), text(75, 17);
     plain.Paint();
-    lstrcpyW(g_settings.barText, L"WWWWWWWWWWWWWWW");
+    lstrcpyW(g_barView.text, L"WWWWWWWWWWWWWWW");
     text.Paint();
     for (int x = 0; x < 20; ++x)
         EXPECT_TRUE(TextPixelsInColumn(text, plain, x).empty()) << "column " << x;
@@ -374,9 +357,9 @@ TEST_F(Paint, TextWiderThanTheBarIsNeverDrawnLeftOfTheFill)
 TEST_F(Paint, LeavesTheContextAsItFoundItAndDeletesWhatItMade)
 {
     UseBarFont();
-    lstrcpyW(g_settings.barText, L"57%");
-    g_settings.percent = 57;
-    g_settings.powerState = 0;
+    lstrcpyW(g_barView.text, L"57%");
+    g_barView.percent = 57;
+    g_barView.powerState = 0;
     Canvas canvas(75, 17);
     HGDIOBJ const brush = GetCurrentObject(canvas.dc, OBJ_BRUSH);
     HGDIOBJ const font = GetCurrentObject(canvas.dc, OBJ_FONT);
@@ -410,11 +393,11 @@ TEST_F(Paint, LeavesTheContextAsItFoundItAndDeletesWhatItMade)
 
 TEST_F(Paint, WithoutABitmapOrFontThePaintStillCompletes)
 {
-    DeleteObject(g_settings.stateBitmap);
-    g_settings.stateBitmap = nullptr;
-    lstrcpyW(g_settings.barText, L"57%");
-    g_settings.percent = 57;
-    g_settings.powerState = 0;
+    DeleteObject(g_barLook.stateBitmap);
+    g_barLook.stateBitmap = nullptr;
+    lstrcpyW(g_barView.text, L"57%");
+    g_barView.percent = 57;
+    g_barView.powerState = 0;
     Canvas canvas(75, 17);
     canvas.Paint();
     EXPECT_EQ(g_paintObjectsAlive, 0);

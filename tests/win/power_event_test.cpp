@@ -7,21 +7,18 @@
 
 #include <string>
 
-#include "app/messages.h"
-#include "tests/win/bar_fixture.h"
+#include "tests/win/fakes.h"
 
 namespace {
 
-using namespace bar_fixture;
+using namespace fakes;
 
 class PowerEvent : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        RegisterBar(instance);
-        UseFakeSeams();
-        ASSERT_TRUE(InitInstance(instance, SW_SHOWNOACTIVATE));
+        ResetFakes();
+        ASSERT_TRUE(InitInstance(g_instance, SW_SHOWNOACTIVATE));
         bar = g_barWindow;
         ValidateRect(bar, nullptr);
         g_reads = 0;
@@ -78,17 +75,17 @@ TEST_F(PowerEvent, ChargerChangeAndResumeRepaintAtOnce)
         g_reads = 0;
         RECT const dirty = Broadcast(c.event);
         EXPECT_EQ(1, g_reads);
-        EXPECT_EQ(c.percent, g_settings.percent);
-        EXPECT_EQ(std::to_wstring(c.percent) + L"%", g_settings.barText);
-        EXPECT_EQ(c.ac == 1 ? 0 : -1, g_settings.powerState);
+        EXPECT_EQ(c.percent, g_barView.percent);
+        EXPECT_EQ(std::to_wstring(c.percent) + L"%", g_barView.text);
+        EXPECT_EQ(c.ac == 1 ? 0 : -1, g_barView.powerState);
         RECT expected;
         SetRectEmpty(&expected);
         if (c.iconDirty) {
-            RECT const icon = Grown(g_geometry.icon);
+            RECT const icon = Grown(g_barLayout.geometry.icon);
             UnionRect(&expected, &expected, &icon);
         }
         if (c.fillDirty) {
-            RECT const fill = Grown(g_geometry.fill);
+            RECT const fill = Grown(g_barLayout.geometry.fill);
             UnionRect(&expected, &expected, &fill);
         }
         if (IsRectEmpty(&expected))
@@ -108,7 +105,7 @@ TEST_F(PowerEvent, OtherPowerEventsReadNothing)
         EXPECT_TRUE(IsRectEmpty(&dirty)) << "event " << event;
     }
     EXPECT_EQ(0, g_reads);
-    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
 }
 
 TEST_F(PowerEvent, BringsBackARefreshStoppedByAMissingReading)
@@ -124,7 +121,7 @@ TEST_F(PowerEvent, BringsBackARefreshStoppedByAMissingReading)
 
     SetReading(0, 1, 63);
     dirty = Broadcast(PBT_APMRESUMEAUTOMATIC);
-    EXPECT_EQ(std::wstring(L"63%"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"63%"), g_barView.text);
     EXPECT_FALSE(IsRectEmpty(&dirty));
     EXPECT_TRUE(RefreshRuns());
 }
@@ -132,9 +129,9 @@ TEST_F(PowerEvent, BringsBackARefreshStoppedByAMissingReading)
 TEST_F(PowerEvent, CountdownKeepsTheBar)
 {
     KillTimer(bar, IDT_REFRESH);  // a countdown replaces the refresh
-    g_settings.shutdownActive = 1;
-    lstrcpynW(g_settings.barText, L"1:30", ARRAYSIZE(g_settings.barText));
-    g_settings.percent = 90;
+    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 90);
+    lstrcpynW(g_barView.text, L"1:30", ARRAYSIZE(g_barView.text));
+    g_barView.percent = 90;
     SetReading(1, 9, 20);
     for (WPARAM event :
          {WPARAM{PBT_APMPOWERSTATUSCHANGE}, WPARAM{PBT_APMRESUMEAUTOMATIC}, WPARAM{PBT_APMRESUMESUSPEND}}) {
@@ -142,10 +139,10 @@ TEST_F(PowerEvent, CountdownKeepsTheBar)
         EXPECT_TRUE(IsRectEmpty(&dirty));
     }
     EXPECT_EQ(0, g_reads);
-    EXPECT_EQ(std::wstring(L"1:30"), g_settings.barText);
-    EXPECT_EQ(90, g_settings.percent);
+    EXPECT_EQ(std::wstring(L"1:30"), g_barView.text);
+    EXPECT_EQ(90, g_barView.percent);
     EXPECT_FALSE(RefreshRuns());
-    g_settings.shutdownActive = 0;
+    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
 }
 
 }  // namespace

@@ -9,14 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/autostart.h"
-#include "app/init.h"
-#include "app/settings.h"
-#include "app/state.h"
-#include "bar/battery.h"
-#include "hook/hook_library.h"
-#include "res/resource.h"
-#include "tray/tray_icon.h"
+#include "settings/autostart.h"
+#include "tests/win/fakes.h"
 
 namespace {
 
@@ -249,6 +243,7 @@ class Settings : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ResetFakes();
         RemoveTree(TempRoot());
         directory = TempRoot() + L"\\app";
         CreateDirectoryW(TempRoot().c_str(), nullptr);
@@ -256,16 +251,13 @@ protected:
         UseModulePath(directory + L"\\settings_test.exe");
         ini = directory + L"\\Brisvane.ini";
         RemoveRunValues();
-        g_regOpenKeyEx = RegOpenKeyExW;
     }
 
     void TearDown() override
     {
         if (window != nullptr)
             DestroyWindow(window);
-        g_getModuleFileName = GetModuleFileNameW;
-        g_regOpenKeyEx = RegOpenKeyExW;
-        ForgetModuleDirectory();
+        ResetFakes();  // the real module path again, before the folder goes
         RemoveRunValues();
         RemoveTree(TempRoot());
     }
@@ -295,7 +287,7 @@ protected:
         EXPECT_EQ(240, g_settings.alpha);
         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - 4 * GetSystemMetrics(SM_CYCAPTION) - 74, g_settings.positionX);
         EXPECT_EQ(4, g_settings.positionY);
-        EXPECT_EQ(0, g_settings.shutdownActive);
+        EXPECT_FALSE(IsAutoShutdownRunning());
     }
 
     void Scramble()
@@ -303,7 +295,6 @@ protected:
         g_settings.autoRun = g_settings.adhere = g_settings.ignoreDUI = 7;
         g_settings.barWidth = g_settings.interval = g_settings.positionX = g_settings.positionY = 12345;
         g_settings.alpha = 3;
-        g_settings.shutdownActive = 1;
     }
 
     std::wstring directory;
@@ -339,7 +330,7 @@ TEST_F(Settings, ValuesAreKeptNormalisedAndWrittenBack)
     EXPECT_EQ(44, g_settings.alpha);
     EXPECT_EQ(-1500, g_settings.positionX);
     EXPECT_EQ(-20, g_settings.positionY);
-    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_FALSE(IsAutoShutdownRunning());
 
     SaveSettings(WindowAt(-1500, -20));
     EXPECT_EQ(ExpectedLines("1", "1", "0", -5, 250, 44, -1500, -20), Lines(ReadFileBytes(ini)));
@@ -522,39 +513,11 @@ TEST_F(Settings, AutostartSkipsADirectoryTooLongForTheValue)
 
 // The real bar window: the end of a session saves at once, and the
 // teardown that may follow does not save a second time.
-SYSTEM_POWER_STATUS g_fakeStatus;
-
-BOOL WINAPI FakePowerStatus(LPSYSTEM_POWER_STATUS status)
-{
-    *status = g_fakeStatus;
-    return TRUE;
-}
-
-BOOL WINAPI IgnoreShellCall(DWORD, PNOTIFYICONDATAW)
-{
-    return TRUE;
-}
-
-int WINAPI IgnoreInstall()
-{
-    return 1;
-}
-
 class SessionEnd : public Settings {
 protected:
     void SetUp() override
     {
         Settings::SetUp();
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-        LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
-        RegisterBarClass(instance);
-        ZeroMemory(&g_fakeStatus, sizeof g_fakeStatus);
-        g_fakeStatus.BatteryFlag = 1;
-        g_fakeStatus.BatteryLifePercent = 57;
-        g_getSystemPowerStatus = FakePowerStatus;
-        g_shellNotifyIcon = IgnoreShellCall;
-        g_installCbtHook = IgnoreInstall;
         WriteFileBytes(ini, "[Brisvane]\r\nAutoRun=0\r\nAdhere=0\r\n[Position]\r\nX=200\r\nY=300\r\n");
     }
 

@@ -11,50 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
 #include "shutdown/power_off.h"
-#include "tests/win/bar_fixture.h"
+#include "tests/win/fakes.h"
 
 namespace {
 
-using namespace bar_fixture;
-
-SYSTEMTIME g_clock;
-void WINAPI FakeClock(LPSYSTEMTIME time)
-{
-    *time = g_clock;
-}
-
-void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0)
-{
-    ZeroMemory(&g_clock, sizeof g_clock);
-    g_clock.wYear = year;
-    g_clock.wMonth = month;
-    g_clock.wDay = day;
-    g_clock.wHour = hour;
-    g_clock.wMinute = minute;
-    g_clock.wSecond = second;
-}
-
-struct Shown {
-    std::wstring text;
-    std::wstring caption;
-    UINT flags;
-};
-std::vector<Shown> g_shown;
-int g_answer = IDOK;
-std::function<void()> g_whileShown;
-
-int WINAPI FakeMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT flags)
-{
-    g_shown.push_back(Shown{text, caption, flags});
-    if (g_whileShown)
-        g_whileShown();
-    return g_answer;
-}
+using namespace fakes;
 
 // The settings file beside this test program, as the bar writes it.
 std::wstring IniPath()
@@ -69,16 +33,13 @@ UINT IniAlpha()
     return GetPrivateProfileIntW(L"Brisvane", L"Alpha", 9999, IniPath().c_str());
 }
 
-std::vector<UINT> g_exitFlags;
 std::vector<UINT> g_alphaAtExit;  // Alpha in the file when the power-off was asked
-BOOL g_exitResult = TRUE;
-BOOL WINAPI FakeExitWindows(UINT flags, DWORD)
+BOOL WINAPI PowerOffNotingAlpha(UINT flags, DWORD)
 {
     g_exitFlags.push_back(flags);
     g_alphaAtExit.push_back(IniAlpha());
     return g_exitResult;
 }
-
 // Runs script inside the modal loop of the next dialog with this caption;
 // the script must end the dialog.
 std::function<void(HWND)> g_script;
@@ -157,21 +118,11 @@ class Shutdown : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_instance = GetModuleHandleW(nullptr);
+        ResetFakes();
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES};
         InitCommonControlsEx(&controls);
-        g_getLocalTime = FakeClock;
-        g_messageBox = FakeMessageBox;
-        g_exitWindowsEx = FakeExitWindows;
-        UseFakeSeams();
-        g_shown.clear();
-        g_exitFlags.clear();
+        g_exitWindowsEx = PowerOffNotingAlpha;
         g_alphaAtExit.clear();
-        g_answer = IDOK;
-        g_exitResult = TRUE;
-        g_whileShown = nullptr;
-        g_shutdownState = SHUTDOWN_IDLE;
-        SetClock(2026, 12, 7, 14, 10, 20);
     }
 
     void TearDown() override
@@ -182,7 +133,6 @@ protected:
     // The real bar as start-up makes it.
     void StartBar()
     {
-        RegisterBar(g_instance);
         ASSERT_TRUE(InitInstance(g_instance, SW_SHOWNOACTIVATE));
         bar = g_barWindow;
         g_settings.interval = 1000;
@@ -460,34 +410,34 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
 {
     StartBar();
     StartCountdown(L"1", L"30");
-    EXPECT_EQ(1, g_settings.shutdownActive);
-    EXPECT_EQ(90, g_settings.shutdownTotal);
-    EXPECT_EQ(100, g_settings.percent);
-    EXPECT_EQ(std::wstring(L"1:30"), g_settings.barText);
+    EXPECT_TRUE(IsAutoShutdownRunning());
+    EXPECT_EQ(90, AutoShutdownMinutesTotal());
+    EXPECT_EQ(100, g_barView.percent);
+    EXPECT_EQ(std::wstring(L"1:30"), g_barView.text);
     EXPECT_EQ(std::wstring(L"1小时30分钟后自动关机"), LastTip());
-    EXPECT_EQ(g_settings.shutdownIcon, LastIcon());
+    EXPECT_EQ(CountdownTrayIcon(), LastIcon());
     EXPECT_FALSE(TimerRuns(IDT_REFRESH));
     EXPECT_TRUE(TimerRuns(IDT_SHUTDOWN));
 
     ValidateRect(bar, nullptr);
     EXPECT_EQ(1, SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0));
-    EXPECT_EQ(std::wstring(L"1:29"), g_settings.barText);
-    EXPECT_EQ(98, g_settings.percent);
+    EXPECT_EQ(std::wstring(L"1:29"), g_barView.text);
+    EXPECT_EQ(98, g_barView.percent);
     EXPECT_EQ(std::wstring(L"1小时29分钟后自动关机"), LastTip());
     EXPECT_TRUE(GetUpdateRect(bar, nullptr, FALSE)) << "the whole bar is repainted";
 
-    g_settings.shutdownRemaining = 61;
+    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 61);
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
     EXPECT_EQ(std::wstring(L"1小时0分钟后自动关机"), LastTip());
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
-    EXPECT_EQ(std::wstring(L"0:59"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"0:59"), g_barView.text);
     EXPECT_EQ(std::wstring(L"59分钟后自动关机"), LastTip());
 
     // The last tick: 0:00, then the confirmation, left to count to its end.
-    g_settings.shutdownRemaining = 1;
+    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 1);
     std::wstring seenText;
     WhenOpen(L"关机确认", [&seenText](HWND dialog) {
-        seenText = g_settings.barText;
+        seenText = g_barView.text;
         for (int tick = 0; tick < 20; ++tick)
             SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
     });
@@ -502,25 +452,25 @@ TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)
 {
     StartBar();
     StartCountdown(L"0", L"1");
-    EXPECT_EQ(std::wstring(L"0:01"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"0:01"), g_barView.text);
     EXPECT_EQ(std::wstring(L"1分钟后自动关机"), LastTip());
     WhenOpen(L"关机确认", [this](HWND dialog) {
-        EXPECT_EQ(0, g_settings.percent);
+        EXPECT_EQ(0, g_barView.percent);
         EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN)) << "no second step while confirming";
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
     EXPECT_TRUE(g_exitFlags.empty());
-    EXPECT_EQ(0, g_settings.shutdownActive);
-    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
     EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
-    EXPECT_EQ(g_settings.normalIcon, LastIcon());
+    EXPECT_EQ(BatteryTrayIcon(), LastIcon());
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
 
     // A stray countdown tick while idle changes nothing.
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
-    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
 }
 
 TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
@@ -535,16 +485,16 @@ TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
     EXPECT_EQ(std::wstring(L"确定要取消自动关机吗？"), g_shown[0].text);
     EXPECT_EQ(std::wstring(L"取消自动关机"), g_shown[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), g_shown[0].flags);
-    EXPECT_EQ(44, g_settings.shutdownRemaining);
-    EXPECT_EQ(97, g_settings.percent);
+    EXPECT_EQ(44, AutoShutdownMinutesLeft());
+    EXPECT_EQ(97, g_barView.percent);
     EXPECT_TRUE(TimerRuns(IDT_SHUTDOWN));
 
     g_answer = IDOK;
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
-    EXPECT_EQ(0, g_settings.shutdownActive);
-    EXPECT_EQ(std::wstring(L"57%"), g_settings.barText);
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
     EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
-    EXPECT_EQ(g_settings.normalIcon, LastIcon());
+    EXPECT_EQ(BatteryTrayIcon(), LastIcon());
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
 }
@@ -562,7 +512,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_TRUE(IsWindow(bar));
-    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
 
     // The confirmation ending by itself while the cancel question is open.
@@ -576,7 +526,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
     });
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
     EXPECT_TRUE(g_exitFlags.empty());
-    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_FALSE(IsAutoShutdownRunning());
 }
 
 TEST_F(Shutdown, RefusedPowerOffStallsUntilCancelled)
@@ -588,15 +538,15 @@ TEST_F(Shutdown, RefusedPowerOffStallsUntilCancelled)
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
     EXPECT_EQ(1u, g_exitFlags.size());
     EXPECT_TRUE(IsWindow(bar));
-    EXPECT_EQ(1, g_settings.shutdownActive);
-    EXPECT_EQ(std::wstring(L"0:00"), g_settings.barText);
+    EXPECT_TRUE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L"0:00"), g_barView.text);
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_FALSE(TimerRuns(IDT_REFRESH));
     SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);  // stalled: no timer, no step
-    EXPECT_EQ(0, g_settings.shutdownRemaining);
+    EXPECT_EQ(0, AutoShutdownMinutesLeft());
 
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
-    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
 }
 
@@ -614,7 +564,7 @@ TEST_F(Shutdown, SettingsAreWrittenBeforeThePowerOffAndAgainAfterARefusal)
     ASSERT_EQ(1u, g_alphaAtExit.size());
     EXPECT_EQ(201u, g_alphaAtExit[0]);
 
-    g_shutdownState = SHUTDOWN_IDLE;  // a new run of the program
+    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);  // a new run of the program
     StartBar();
     g_exitResult = FALSE;
     g_settings.alpha = 202;
@@ -641,7 +591,7 @@ TEST_F(Shutdown, CancelledDialogAndSecondCommandWhileOpen)
     });
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
     EXPECT_EQ(1, dialogs);
-    EXPECT_EQ(0, g_settings.shutdownActive);
+    EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_TRUE(g_shellData.empty()) << "nothing changes in the tray";

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "tests/win/bar_fixture.h"
+#include "tests/win/dialog_template.h"
+#include "tests/win/fakes.h"
 #include "tray/about_box.h"
 #include "tray/tray_menu.h"
 
 namespace {
 
-using namespace bar_fixture;
+using namespace fakes;
 
 // What the menu looked like when it would have been tracked.
 struct TrackedMenu {
@@ -56,7 +56,7 @@ BOOL WINAPI RecordTrack(HMENU menu, UINT flags, int x, int y, int reserved, HWND
 // Everything but the named members must stay zero: the shell reads no others.
 void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
 {
-    EXPECT_EQ(952u, data.cbSize);
+    EXPECT_EQ(XP_TRAY_RECORD_SIZE, data.cbSize);
     EXPECT_EQ(owner, data.hWnd);
     EXPECT_EQ(1u, data.uID);
     EXPECT_EQ(flags, data.uFlags);
@@ -92,20 +92,15 @@ class Tray : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        g_instance = instance;
-        RegisterBar(instance);
-        UseFakeSeams();
+        ResetFakes();
         SetReading(0, 1, 80);
         g_trackPopupMenu = RecordTrack;
         g_tracked.clear();
-        g_settings.shutdownActive = 0;
     }
 
     void TearDown() override
     {
         DestroyBar(bar);
-        g_settings.shutdownActive = 0;
     }
 
     void Start()
@@ -195,8 +190,8 @@ TEST_F(Tray, RightButtonReleaseTracksAFreshMenuAtTheCursor)
     while (PeekMessageW(&msg, bar, 0, 0, PM_REMOVE)) {
     }
 
-    for (LONG active : {0, 1, 0}) {
-        g_settings.shutdownActive = active;
+    for (ShutdownState state : {SHUTDOWN_IDLE, SHUTDOWN_COUNTING, SHUTDOWN_IDLE}) {
+        SetAutoShutdownForTests(state, 5);
         EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP));
     }
     ASSERT_EQ(3u, g_tracked.size());
@@ -447,102 +442,52 @@ TEST_F(Tray, AcceleratorOpensTheAboutBoxFromTheBar)
     DestroyAcceleratorTable(table);
 }
 
-// Reads the About box's template as the dialog manager does.
-struct TemplateReader {
-    BYTE const* at;
-    WORD Word()
-    {
-        WORD w;
-        std::memcpy(&w, at, 2);
-        at += 2;
-        return w;
-    }
-    DWORD Dword()
-    {
-        DWORD d;
-        std::memcpy(&d, at, 4);
-        at += 4;
-        return d;
-    }
-    short Short() { return static_cast<short>(Word()); }
-    std::wstring String()  // a string, or "#n" for an ordinal
-    {
-        if (Word() == 0xFFFF)
-            return L"#" + std::to_wstring(Word());
-        at -= 2;
-        std::wstring text;
-        for (WORD c; (c = Word()) != 0;)
-            text += static_cast<wchar_t>(c);
-        return text;
-    }
-    void Align() { at += (reinterpret_cast<UINT_PTR>(at) & 3) ? 2 : 0; }
-};
-
 TEST_F(Tray, AboutTemplateHasItsLayout)
 {
-    HRSRC found = FindResourceW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), RT_DIALOG);
-    ASSERT_NE(nullptr, found);
-    TemplateReader r{static_cast<BYTE const*>(LockResource(LoadResource(g_instance, found)))};
-    EXPECT_EQ(1, r.Word());
-    EXPECT_EQ(0xFFFF, r.Word()) << "an extended template";
-    r.Dword();  // help id
-    EXPECT_EQ(0u, r.Dword()) << "no extended style";
-    EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT), r.Dword());
-    EXPECT_EQ(5, r.Word());
-    EXPECT_EQ(22, r.Short());
-    EXPECT_EQ(17, r.Short());
-    EXPECT_EQ(196, r.Short());
-    EXPECT_EQ(77, r.Short());
-    EXPECT_EQ(L"", r.String());  // menu
-    EXPECT_EQ(L"", r.String());  // class
-    EXPECT_EQ(L"关于", r.String());
-    EXPECT_EQ(9, r.Word());
-    r.Word();  // weight
-    r.Word();  // italic, charset
-    EXPECT_EQ(L"宋体", r.String());
+    DialogTemplate t;
+    ASSERT_TRUE(LoadDialogTemplate(IDD_ABOUTBOX, &t)) << "an extended template";
+    EXPECT_EQ(0u, t.exStyle) << "no extended style";
+    EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT), t.style);
+    EXPECT_EQ(5u, t.items.size());
+    EXPECT_EQ(22, t.x);
+    EXPECT_EQ(17, t.y);
+    EXPECT_EQ(196, t.cx);
+    EXPECT_EQ(77, t.cy);
+    EXPECT_EQ(L"", t.menu);
+    EXPECT_EQ(L"", t.windowClass);
+    EXPECT_EQ(L"关于", t.caption);
+    EXPECT_EQ(9, t.pointSize);
+    EXPECT_EQ(L"宋体", t.face);
 
-    struct Control {
-        DWORD id;
-        std::wstring cls;
-        DWORD style;
-        short x, y, cx, cy;
-    };
     DWORD const common = WS_CHILD | WS_VISIBLE;
-    std::vector<Control> const expected{
-        {IDC_ABOUT_ICON, L"#130", common | SS_ICON, 14, 9, 20, 20},
-        {0xFFFFFFFF, L"#130", common | SS_LEFT | SS_NOPREFIX | WS_GROUP, 49, 10, 119, 8},
-        {0xFFFFFFFF, L"#130", common | SS_LEFT | WS_GROUP, 49, 20, 119, 8},
-        {0xFFFFFFFF, L"#130", common | SS_LEFT | WS_GROUP, 49, 31, 137, 8},
-        {IDOK, L"#128", common | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 132, 54, 56, 15},
+    std::vector<TemplateItem> const expected{
+        {common | SS_ICON, 0, 14, 9, 20, 20, IDC_ABOUT_ICON, L"Static", L"#131"},
+        {common | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, 49, 10, 119, 8, 0xFFFFFFFF, L"Static", L""},
+        {common | SS_LEFT | WS_GROUP, 0, 49, 20, 119, 8, 0xFFFFFFFF, L"Static", L""},
+        {common | SS_LEFT | WS_GROUP, 0, 49, 31, 137, 8, 0xFFFFFFFF, L"Static", L""},
+        {common | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 132, 54, 56, 15, IDOK, L"Button", L"确定"},
     };
-    std::vector<std::wstring> texts;
-    for (Control const& want : expected) {
-        r.Align();
-        r.Dword();  // help id
-        EXPECT_EQ(0u, r.Dword());
-        DWORD const style = r.Dword();
-        short const x = r.Short(), y = r.Short(), cx = r.Short(), cy = r.Short();
-        DWORD const id = r.Dword();
-        std::wstring const cls = r.String();
-        texts.push_back(r.String());
-        r.at += r.Word();
-        EXPECT_EQ(want.id, id);
-        // The class by atom, or by name as some resource compilers write it.
-        EXPECT_TRUE(want.cls == cls || (want.cls == L"#130" && lstrcmpiW(cls.c_str(), L"Static") == 0))
-            << "control " << id;
-        EXPECT_EQ(want.style, style) << "control " << id;
-        EXPECT_EQ(want.x, x);
-        EXPECT_EQ(want.y, y);
-        EXPECT_EQ(want.cx, cx);
-        EXPECT_EQ(want.cy, cy);
+    ASSERT_EQ(expected.size(), t.items.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        TemplateItem const& want = expected[i];
+        TemplateItem const& item = t.items[i];
+        EXPECT_EQ(0u, item.exStyle);
+        EXPECT_EQ(want.id, item.id);
+        // The class by atom, or by name as some resource compilers write it, in any case.
+        EXPECT_EQ(0, lstrcmpiW(want.className.c_str(), item.className.c_str())) << "control " << item.id;
+        EXPECT_EQ(want.style, item.style) << "control " << item.id;
+        EXPECT_EQ(want.x, item.x);
+        EXPECT_EQ(want.y, item.y);
+        EXPECT_EQ(want.cx, item.cx);
+        EXPECT_EQ(want.cy, item.cy);
     }
-    EXPECT_EQ(L"#131", texts[0]) << "the program's icon";
+    EXPECT_EQ(L"#131", t.items[0].text) << "the program's icon";
     std::wstring const suffix = L" 1.0 版";
-    ASSERT_GT(texts[1].size(), suffix.size());
-    EXPECT_EQ(suffix, texts[1].substr(texts[1].size() - suffix.size()));
-    EXPECT_FALSE(texts[2].empty());
-    EXPECT_FALSE(texts[3].empty());
-    EXPECT_EQ(L"确定", texts[4]);
+    ASSERT_GT(t.items[1].text.size(), suffix.size());
+    EXPECT_EQ(suffix, t.items[1].text.substr(t.items[1].text.size() - suffix.size()));
+    EXPECT_FALSE(t.items[2].text.empty());
+    EXPECT_FALSE(t.items[3].text.empty());
+    EXPECT_EQ(L"确定", t.items[4].text);
 }
 
 TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
@@ -555,12 +500,11 @@ TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
     ASSERT_EQ(1u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
     ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
 
     // During a countdown: its icon and text, also after a refused null icon.
-    g_settings.shutdownActive = 1;
-    SetTrayIcon(bar, g_settings.shutdownIcon);
+    SetTrayIcon(bar, CountdownTrayIcon());
     SetTrayIcon(bar, nullptr);
     SetTrayTip(bar, L"自动关机 0:42");
     g_shellMessages.clear();
@@ -569,17 +513,16 @@ TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
     ASSERT_EQ(1u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
     ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    EXPECT_EQ(g_settings.shutdownIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(CountdownTrayIcon(), g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"自动关机 0:42"), g_shellData[0].szTip);
 
     // Back to the battery display.
-    g_settings.shutdownActive = 0;
-    SetTrayIcon(bar, g_settings.normalIcon);
+    SetTrayIcon(bar, BatteryTrayIcon());
     SetTrayTip(bar, Resource(IDS_TRAY_TIP).c_str());
     g_shellData.clear();
     SendMessageW(bar, taskbarCreated, 0, 0);
     ASSERT_EQ(1u, g_shellData.size());
-    EXPECT_EQ(g_settings.normalIcon, g_shellData[0].hIcon);
+    EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
 }
 

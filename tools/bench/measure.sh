@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The measurements of tools/bench.sh: measure.sh Brisvane.exe CBT.dll
-# e2e_driver.exe bench_baseline.exe bench_probe.exe, on a display, with the
-# e2e helpers (fake battery, driver).
-. "$(dirname "$0")/../../tests/e2e/lib.sh"
-. "$(dirname "$0")/../../tests/e2e/desktop.sh"
+# e2e_driver.exe bench_baseline.exe bench_probe.exe, inside tools/wine.sh run.
+set -eu
+. "$(dirname "$0")/../wine.sh"
+. "$WINE_ROOT/tools/drive.sh"
+drive_setup "${E2E_WORK:-/tmp/brisvane-bench}/measure" "$1" "$2" "$3"
+trap cleanup EXIT
 BASELINE=$4
 PROBE=$5
 cp "$BASELINE" "$PROBE" "$E2E_DIR/app/"
@@ -70,7 +72,7 @@ base="$app/$(basename "$BASELINE")"
 probe="$app/$(basename "$PROBE")"
 charge_file=$(winepath -w "$E2E_DIR/power/BAT0/charge_now" 2>/dev/null)
 fake_battery 57 0 Discharging
-start_desktop bench
+wine_desktop bench 1280x1024
 
 echo "Brisvane footprint under $(wine --version) on Xvfb (a Wine virtual desktop), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "baseline: tools/bench/baseline.cpp, one popup window and a tray icon, same compiler and flags"

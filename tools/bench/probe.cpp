@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "app/init.h"
-#include "app/messages.h"
-#include "app/state.h"
+#include "app/message_loop.h"
 #include "bar/paint.h"
+#include "base/messages.h"
 #include "shutdown/power_off.h"
 #include "res/resource.h"
 
@@ -125,13 +125,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     RegisterClassW(&wc);
     CreateWindowExW(0, L"BrisvaneProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 
-    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_BRISVANE));
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return static_cast<int>(msg.wParam);
+    return RunMessageLoop(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_BRISVANE)));
 }

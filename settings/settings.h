@@ -1,7 +1,21 @@
-// The settings file beside the executable.
+// The persisted settings and the settings file beside the executable.
 #pragma once
 
 #include <windows.h>
+
+// What the settings file keeps, in the order of its keys; nothing else.
+struct Settings {
+    bool autoRun;   // the Run value is written
+    bool adhere;    // ride on the foreground window's caption
+    bool ignoreDUI; // leave windows that draw their own caption alone
+    LONG barWidth;  // fill length at 100 percent, pixels
+    LONG interval;  // refresh period, milliseconds
+    BYTE alpha;     // opacity 0..255
+    LONG positionX; // where the floating bar was left
+    LONG positionY;
+};
+
+extern Settings g_settings;
 
 // destination = the executable's directory + "\" + fileName. FALSE, with an
 // empty destination, when the executable's path could not be read whole or
@@ -9,8 +23,7 @@
 // The directory is read on first use and kept for the process's life.
 BOOL ModuleDirectory(WCHAR* destination, size_t capacity, WCHAR const* fileName);
 
-// Fills the settings of the SettingsBlock and clears the auto-shutdown state.
-// Without a usable INI path (a directory too long) the defaults apply.
+// Fills g_settings from the file. Without a usable INI path (a directory too long) the defaults apply.
 void LoadSettings();
 
 // Writes the settings and the bar's current position, once per LoadSettings:

@@ -1,4 +1,4 @@
-#include "cbt/placement.h"
+#include "cbt/caption_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Parking a window in the bottom-right corner of the primary screen.
 #pragma once
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "bar/geometry.h"
+#include "base/rect.h"
 
 int32_t const CAPTION_BUTTON_COUNT = 4;  // minimise, maximise, help, close
 int32_t const BAR_BUTTON_GAP = 2;        // between the bar and the first caption button

@@ -1,6 +1,6 @@
-#include "app/autostart.h"
+#include "settings/autostart.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 LSTATUS(WINAPI* g_regOpenKeyEx)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) = RegOpenKeyExW;
 
@@ -33,7 +33,7 @@ void DeleteRunValue(HKEY root)
 
 }  // namespace
 
-void UpdateAutostartEntry(LONG enabled)
+void UpdateAutostartEntry(bool enabled)
 {
     if (!enabled) {
         DeleteRunValue(HKEY_LOCAL_MACHINE);

@@ -1,7 +1,8 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
-#include "app/settings_table.h"
-#include "app/state.h"
+#include "settings/settings_table.h"
+
+Settings g_settings;
 
 DWORD(WINAPI* g_getModuleFileName)(HMODULE, LPWSTR, DWORD) = GetModuleFileNameW;
 
@@ -26,36 +27,62 @@ bool ReadModuleDirectory()
     return true;
 }
 
-LONG* NumberField(SettingIndex index)
+void StoreSetting(SettingIndex index, int32_t value)
 {
     switch (index) {
     case SETTING_AUTORUN:
-        return &g_settings.autoRun;
+        g_settings.autoRun = value != 0;
+        break;
     case SETTING_ADHERE:
-        return &g_settings.adhere;
+        g_settings.adhere = value != 0;
+        break;
     case SETTING_IGNOREDUI:
-        return &g_settings.ignoreDUI;
+        g_settings.ignoreDUI = value != 0;
+        break;
     case SETTING_BARWIDTH:
-        return &g_settings.barWidth;
+        g_settings.barWidth = value;
+        break;
     case SETTING_INTERVAL:
-        return &g_settings.interval;
-    case SETTING_POSITION_X:
-        return &g_settings.positionX;
-    case SETTING_POSITION_Y:
-        return &g_settings.positionY;
+        g_settings.interval = value;
+        break;
     case SETTING_ALPHA:
+        g_settings.alpha = static_cast<BYTE>(value);
+        break;
+    case SETTING_POSITION_X:
+        g_settings.positionX = value;
+        break;
+    case SETTING_POSITION_Y:
+        g_settings.positionY = value;
+        break;
     case SETTING_COUNT:
         break;
     }
-    return nullptr;
 }
 
-void StoreSetting(SettingIndex index, int32_t value)
+// The value written for a key; the position is where the bar is now.
+int32_t SavedSetting(SettingIndex index, RECT const& bar)
 {
-    if (index == SETTING_ALPHA)
-        g_settings.alpha = static_cast<BYTE>(value);
-    else
-        *NumberField(index) = value;
+    switch (index) {
+    case SETTING_AUTORUN:
+        return g_settings.autoRun;
+    case SETTING_ADHERE:
+        return g_settings.adhere;
+    case SETTING_IGNOREDUI:
+        return g_settings.ignoreDUI;
+    case SETTING_BARWIDTH:
+        return g_settings.barWidth;
+    case SETTING_INTERVAL:
+        return g_settings.interval;
+    case SETTING_ALPHA:
+        return g_settings.alpha;
+    case SETTING_POSITION_X:
+        return bar.left;
+    case SETTING_POSITION_Y:
+        return bar.top;
+    case SETTING_COUNT:
+        break;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -100,7 +127,6 @@ void LoadSettings()
         if (index == SETTING_BARWIDTH)
             barWidth = value;
     }
-    g_settings.shutdownActive = 0;
     g_settingsSaved = false;
 }
 
@@ -119,16 +145,7 @@ void SaveSettings(HWND bar)
         SetRect(&rect, g_settings.positionX, g_settings.positionY, 0, 0);
 
     for (int i = 0; i < SETTING_COUNT; ++i) {
-        SettingIndex const index = static_cast<SettingIndex>(i);
-        int32_t value;
-        if (index == SETTING_ALPHA)
-            value = g_settings.alpha;
-        else if (index == SETTING_POSITION_X)
-            value = rect.left;
-        else if (index == SETTING_POSITION_Y)
-            value = rect.top;
-        else
-            value = *NumberField(index);
+        int32_t const value = SavedSetting(static_cast<SettingIndex>(i), rect);
         SettingKey const& key = SETTING_KEYS[i];
         WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, value).text, path);
     }

@@ -1,6 +1,7 @@
-#include "app/settings_table.h"
+#include "settings/settings_table.h"
 
-#include "app/decimal_text.h"
+#include "base/decimal_text.h"
+#include "base/rect.h"
 
 #include <cwchar>
 
@@ -17,13 +18,8 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
 
 int32_t DefaultPositionX(int32_t screenWidth, int32_t captionHeight, int32_t barWidth)
 {
-    int64_t const x = static_cast<int64_t>(screenWidth) -
-                      (4 * static_cast<int64_t>(captionHeight) + 24) - barWidth;
-    if (x > INT32_MAX)
-        return INT32_MAX;
-    if (x < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(x);
+    return Saturate(static_cast<int64_t>(screenWidth) - (4 * static_cast<int64_t>(captionHeight) + 24) -
+                    barWidth);
 }
 
 int32_t SettingDefault(SettingIndex index, int32_t screenWidth, int32_t captionHeight, int32_t barWidth)

@@ -1,0 +1,3 @@
+#include "base/instance.h"
+
+HINSTANCE g_instance;

@@ -1,0 +1,20 @@
+// The bar window's own messages, timers and window styles. The caption-state
+// message belongs to the hook library's contract: cbt/cbt.h.
+#pragma once
+
+#include <windows.h>
+
+UINT const WM_TRAYNOTIFY = WM_USER + 1;  // tray icon callback
+
+UINT_PTR const IDT_REFRESH = 1;   // battery refresh, Interval ms
+UINT_PTR const IDT_SHUTDOWN = 2;  // auto-shutdown countdown, one minute
+UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
+
+// Extended styles of the bar: free-floating (draggable) or adhering (input
+// falls through, never activated).
+DWORD const BAR_EXSTYLE_FLOATING = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+DWORD const BAR_EXSTYLE_ADHERING =
+    WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+// Pixels of this colour in the layered bar are transparent.
+COLORREF const COLOUR_KEY = RGB(255, 0, 255);

@@ -1,0 +1,30 @@
+// Between the program's own values and Win32's: Rect and RECT, and a window
+// handle as the 32-bit number the shared sections carry.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "base/rect.h"
+
+inline RECT ToRECT(Rect const& r)
+{
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+inline Rect ToRect(RECT const& r)
+{
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// Window handles are 32-bit values on every Windows, so the number is the handle.
+inline HWND WindowOfHandle(uint32_t handle)
+{
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+}
+
+inline uint32_t HandleOfWindow(HWND window)
+{
+    return static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(window));
+}

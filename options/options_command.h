@@ -1,0 +1,26 @@
+// Command IDM_OPTIONS: the Options dialog, and taking its result back into
+// the running bar.
+#pragma once
+
+#include <windows.h>
+
+#include "options/option_changes.h"
+
+// Opens the Options dialog on the stored values (or brings the open one
+// forward). True, with *chosen filled, when the user left it with OK.
+bool OnOptionsCommand(HWND bar, OptionValues* chosen);
+
+// Takes the chosen values into the settings and the running bar, each
+// changed value with its own immediate effect. While an auto-shutdown runs
+// the countdown owns the timers, so a new interval is only stored.
+void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning);
+
+// The calls these make, replaceable so that tests can observe them.
+extern INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE instance, LPCWSTR templateName, HWND owner,
+                                           DLGPROC procedure, LPARAM param);
+extern BOOL(WINAPI* g_killTimer)(HWND window, UINT_PTR timer);
+extern UINT_PTR(WINAPI* g_setTimer)(HWND window, UINT_PTR timer, UINT elapse, TIMERPROC procedure);
+extern LONG(WINAPI* g_setWindowLong)(HWND window, int index, LONG value);
+extern BOOL(WINAPI* g_showWindow)(HWND window, int command);
+extern BOOL(WINAPI* g_setLayeredWindowAttributes)(HWND window, COLORREF key, BYTE alpha, DWORD flags);
+extern void (*g_updateAutostartEntry)(bool enabled);

@@ -1,0 +1,172 @@
+#include "tests/win/fakes.h"
+
+#include "app/init.h"
+#include "bar/paint.h"
+#include "settings/autostart.h"
+#include "shutdown/auto_shutdown_dialog.h"
+#include "shutdown/message_box.h"
+#include "shutdown/power_off.h"
+#include "tray/tray_menu.h"
+
+namespace fakes {
+
+namespace {
+
+SYSTEM_POWER_STATUS g_reading;
+BOOL g_readingResult = TRUE;
+
+BOOL WINAPI PowerStatus(LPSYSTEM_POWER_STATUS status)
+{
+    ++g_reads;
+    *status = g_reading;
+    return g_readingResult;
+}
+
+BOOL WINAPI ShellCall(DWORD message, PNOTIFYICONDATAW data)
+{
+    g_shellMessages.push_back(message);
+    g_shellData.push_back(*data);
+    return TRUE;
+}
+
+int WINAPI Install()
+{
+    ++g_installs;
+    return 1;
+}
+
+int WINAPI Uninstall()
+{
+    ++g_uninstalls;
+    return 1;
+}
+
+int WINAPI CanAdhere(HWND, RECT* rect)
+{
+    ++g_canAdhereCalls;
+    if (g_canAdhereAnswer)
+        OffsetRect(rect, 5, 7);  // what the library leaves for MoveOwnerWindow
+    return g_canAdhereAnswer;
+}
+
+void WINAPI MoveOwner(HWND, RECT* rect)
+{
+    ++g_moves;
+    g_movedTo = *rect;
+}
+
+BOOL WINAPI NoTracking(HMENU, UINT, int, int, int, HWND, RECT const*)
+{
+    return TRUE;
+}
+
+int WINAPI AnswerMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT flags)
+{
+    g_shown.push_back(Shown{text, caption, flags});
+    if (g_whileShown)
+        g_whileShown();
+    return g_answer;
+}
+
+void WINAPI Clock(LPSYSTEMTIME time)
+{
+    *time = g_clock;
+}
+
+BOOL WINAPI PowerOff(UINT flags, DWORD)
+{
+    g_exitFlags.push_back(flags);
+    return g_exitResult;
+}
+
+}  // namespace
+
+int g_reads;
+std::vector<DWORD> g_shellMessages;
+std::vector<NOTIFYICONDATAW> g_shellData;
+int g_installs;
+int g_uninstalls;
+int g_canAdhereCalls;
+BOOL g_canAdhereAnswer;
+int g_moves;
+RECT g_movedTo;
+std::vector<Shown> g_shown;
+int g_answer;
+std::function<void()> g_whileShown;
+SYSTEMTIME g_clock;
+std::vector<UINT> g_exitFlags;
+BOOL g_exitResult;
+
+void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result)
+{
+    ZeroMemory(&g_reading, sizeof g_reading);
+    g_reading.ACLineStatus = ac;
+    g_reading.BatteryFlag = flag;
+    g_reading.BatteryLifePercent = percent;
+    g_readingResult = result;
+}
+
+void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+{
+    ZeroMemory(&g_clock, sizeof g_clock);
+    g_clock.wYear = year;
+    g_clock.wMonth = month;
+    g_clock.wDay = day;
+    g_clock.wHour = hour;
+    g_clock.wMinute = minute;
+    g_clock.wSecond = second;
+}
+
+}  // namespace fakes
+
+void ResetFakes()
+{
+    using namespace fakes;
+    g_getSystemPowerStatus = PowerStatus;
+    SetReading(0, 1, 57);
+    g_reads = 0;
+    g_shellNotifyIcon = ShellCall;
+    g_shellMessages.clear();
+    g_shellData.clear();
+    g_installCbtHook = Install;
+    g_uninstallCbtHook = Uninstall;
+    g_canAdhere = CanAdhere;
+    g_moveOwnerWindow = MoveOwner;
+    g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;
+    g_canAdhereAnswer = FALSE;
+    SetRectEmpty(&g_movedTo);
+    g_trackPopupMenu = NoTracking;
+    g_messageBox = AnswerMessageBox;
+    g_shown.clear();
+    g_answer = IDOK;
+    g_whileShown = nullptr;
+    g_getLocalTime = Clock;
+    SetClock(2026, 12, 7, 14, 10, 20);
+    g_exitWindowsEx = PowerOff;
+    g_exitFlags.clear();
+    g_exitResult = TRUE;
+
+    g_regOpenKeyEx = RegOpenKeyExW;
+    g_getModuleFileName = GetModuleFileNameW;
+    ForgetModuleDirectory();
+
+    HINSTANCE const instance = GetModuleHandleW(nullptr);
+    g_instance = instance;
+    DeleteBarLook();
+    g_barView = BarView{};
+    g_barView.captionActive = true;
+    g_paintObjectsAlive = 0;
+    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
+    LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
+    LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
+    RegisterBarClass(instance);
+}
+
+void DestroyBar(HWND bar)
+{
+    if (bar != nullptr && IsWindow(bar))
+        DestroyWindow(bar);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}

@@ -1,0 +1,81 @@
+// What every Windows test shares: each seam of the program replaced by a
+// fake that records or answers as told, and one call, ResetFakes(), that puts
+// the fakes and the program's own state back as a fresh start has them, so a
+// fixture's set-up says only what is particular to it.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/init.h"
+#include "bar/bar_state.h"
+#include "bar/battery.h"
+#include "base/instance.h"
+#include "base/messages.h"
+#include "hook/hook_library.h"
+#include "res/resource.h"
+#include "settings/settings.h"
+#include "shutdown/countdown.h"
+#include "tray/tray_icon.h"
+
+// The XP-size tray record the program hands the shell: 952 bytes in the
+// shipped 32-bit build, 968 where the same code is built for x86-64.
+DWORD const XP_TRAY_RECORD_SIZE = sizeof(void*) == 4 ? 952 : 968;
+static_assert(NOTIFYICONDATAW_V3_SIZE == XP_TRAY_RECORD_SIZE, "the tray record has the XP size");
+
+namespace fakes {
+
+// The battery: what the next GetSystemPowerStatus returns (result FALSE makes
+// it fail), and how many readings were taken.
+void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result = TRUE);
+extern int g_reads;
+
+// The shell's tray calls, recorded instead of made.
+extern std::vector<DWORD> g_shellMessages;
+extern std::vector<NOTIFYICONDATAW> g_shellData;
+
+// The hook library: the hooks are counted, CanAdhere answers as told (and
+// moves the rectangle by 5, 7 when it accepts), MoveOwnerWindow is recorded.
+extern int g_installs;
+extern int g_uninstalls;
+extern int g_canAdhereCalls;
+extern BOOL g_canAdhereAnswer;
+extern int g_moves;
+extern RECT g_movedTo;
+
+// Message boxes: recorded and answered with g_answer; g_whileShown runs
+// while one would be open.
+struct Shown {
+    std::wstring text;
+    std::wstring caption;
+    UINT flags;
+};
+extern std::vector<Shown> g_shown;
+extern int g_answer;
+extern std::function<void()> g_whileShown;
+
+// The local time the auto-shutdown reads.
+extern SYSTEMTIME g_clock;
+void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0);
+
+// The power-off: asked for with these flags, answered with g_exitResult.
+extern std::vector<UINT> g_exitFlags;
+extern BOOL g_exitResult;
+
+}  // namespace fakes
+
+// Every seam to its fake (a floating bar on 57 % discharging, no hooks, no
+// tray, menus never tracked, message boxes answered OK, no power-off) or, for
+// the registry and the module path, back to the real call; the program's
+// state as before start-up, with its class registered the way start-up
+// registers it. The Options command's own calls stay real unless its test
+// replaces them.
+void ResetFakes();
+
+// Destroys a bar the test left and drops what its teardown posted, so the
+// next test's message loop starts empty.
+void DestroyBar(HWND bar);
