@@ -10,6 +10,7 @@
 #include "base/place_window.h"
 #include "base/win32_values.h"
 #include "hook/hook_library.h"
+#include "hook/host64.h"
 #include "hook/window_record.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -94,6 +95,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
         g_installCbtHook();
+        StartHost64();
     }
     return TRUE;
 }

@@ -18,10 +18,12 @@ inline Rect ToRect(RECT const& r)
     return Rect{r.left, r.top, r.right, r.bottom};
 }
 
-// Window handles are 32-bit values on every Windows, so the number is the handle.
+// Window handles are 32-bit values on every Windows, so the number is the
+// handle; a 64-bit process sign-extends it, as the system does for handles
+// shared between 32-bit and 64-bit processes.
 inline HWND WindowOfHandle(uint32_t handle)
 {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<int32_t>(handle)));
 }
 
 inline uint32_t HandleOfWindow(HWND window)

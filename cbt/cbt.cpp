@@ -16,6 +16,16 @@ HHOOK g_cbtHook;             // only in the program's process
 HHOOK g_callWndProcRetHook;  // only in the program's process
 HWND g_candidate;            // the window CanAdhere last accepted
 
+// CBT.dll and CBT64.dll may both see one event: on 64-bit Windows each is
+// also called in its installing thread for the other kind of process. Only
+// the library inside the window's own process acts.
+bool IsOwnWindow(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
+}
+
 // Moves without activating and without waiting: a bar of another thread
 // gets the move queued.
 void MoveBar(HWND bar, RECT const& rect)
@@ -72,7 +82,7 @@ void OnActivate(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (window == nullptr || !ActiveViews(&views, &bar) || window == bar)
+    if (window == nullptr || !IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
         return;
     RECT rect;
     if (CanCarry(window, *views.record, &rect)) {
@@ -100,7 +110,7 @@ void OnCarrierGone(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (ActiveViews(&views, &bar) && window == WindowOfHandle(views.follow->carrier))
+    if (IsOwnWindow(window) && ActiveViews(&views, &bar) && window == WindowOfHandle(views.follow->carrier))
         Park(views, bar);
 }
 
@@ -119,7 +129,7 @@ void OnWindowPosChanged(HWND window)
 {
     SharedViews views;
     HWND bar;
-    if (!ActiveViews(&views, &bar) || window == bar)
+    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
         return;
     HWND const carrier = WindowOfHandle(views.follow->carrier);
     if (carrier == nullptr) {
@@ -139,7 +149,7 @@ void OnNcActivate(HWND window, bool active)
 {
     SharedViews views;
     HWND bar;
-    if (!ActiveViews(&views, &bar) || window == bar)
+    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
         return;
     HWND const carrier = WindowOfHandle(views.follow->carrier);
     if (window == carrier)

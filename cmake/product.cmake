@@ -1,8 +1,45 @@
-# What the 32-bit and the 64-bit builds of the product share.
+# What every Windows build of the product shares: the full one
+# (cmake/windows.cmake) and the 64-bit pair alone (cmake/twin64.cmake).
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 
 # The product: small, no C++ runtime DLLs a user would not have.
 set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
 set(PRODUCT_LINK_OPTIONS -static -s)
 
-set(CBT_SOURCES cbt/cbt.cpp cbt/carrier.cpp cbt/placement.cpp cbt/shared_views.cpp)
+# brisvane_hook_library(NAME): the hook library as NAME.dll. It runs inside
+# other programs: it takes nothing of the program but the ground floor's
+# bottom-right corner. --kill-at exports the stdcall functions undecorated
+# (InstallCBTHook, not InstallCBTHook@0).
+function(brisvane_hook_library name)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        # x86-64 has one calling convention and no decoration: the same
+        # exports without the @N suffixes, under this library's name, and
+        # ld's own import library.
+        file(READ ${CMAKE_SOURCE_DIR}/cbt/cbt.def def)
+        string(REGEX REPLACE "@[0-9]+" "" def "${def}")
+        string(REPLACE "LIBRARY CBT.dll" "LIBRARY ${name}.dll" def "${def}")
+        set(def_file ${CMAKE_BINARY_DIR}/${name}.def)
+        file(WRITE ${def_file} "${def}")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
+    else()
+        set(def_file ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
+    endif()
+    add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.cpp
+                ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp ${CMAKE_SOURCE_DIR}/cbt/shared_views.cpp
+                ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${def_file})
+    set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(${name} PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+    target_link_options(${name} PRIVATE ${PRODUCT_LINK_OPTIONS} -Wl,--kill-at)
+    target_link_libraries(${name} PRIVATE user32)
+    if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
+        # ld's own import library would name the undecorated symbols; the
+        # callers' stdcall references are decorated, so write it from the
+        # .def with dlltool -k.
+        add_custom_command(TARGET ${name} POST_BUILD
+            COMMAND ${TOOLCHAIN_PREFIX}-dlltool -k -d ${def_file} -D ${name}.dll -l $<TARGET_LINKER_FILE:${name}>
+            VERBATIM)
+    endif()
+    brisvane_warnings(${name})
+endfunction()

@@ -1,43 +1,34 @@
-# Cross build: Brisvane.exe, CBT.dll, the Windows tests and the end-to-end tests.
+# Cross build: Brisvane.exe, CBT.dll, the 64-bit pair (CBT64.dll and
+# CBT64Host.exe), the Windows tests and the end-to-end tests.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+include(cmake/product.cmake)
 
-add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
-
-# The product: small, no C++ runtime DLLs a user would not have.
-set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
-set(PRODUCT_LINK_OPTIONS -static -s)
+brisvane_hook_library(CBT)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    # x86-64 has one calling convention and no decoration: the same exports
-    # without the @N suffixes, and ld's own import library.
-    file(READ ${CMAKE_SOURCE_DIR}/cbt/cbt.def CBT_DEF)
-    string(REGEX REPLACE "@[0-9]+" "" CBT_DEF "${CBT_DEF}")
-    file(WRITE ${CMAKE_BINARY_DIR}/cbt64.def "${CBT_DEF}")
-    set(CBT_DEF_FILE ${CMAKE_BINARY_DIR}/cbt64.def)
+    # A 64-bit tree is the pair's own kind: built here, beside the rest.
+    include(cmake/twin64.cmake)
+    set(CBT64_DLL $<TARGET_FILE:CBT64>)
+    set(CBT64_HOST $<TARGET_FILE:CBT64Host>)
+    set(CBT64_TARGETS CBT64 CBT64Host)
 else()
-    set(CBT_DEF_FILE ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
+    # One build tree holds one compiler: the pair is a 64-bit build of its
+    # own under build/win/twin64, made every time this one is.
+    include(ExternalProject)
+    set(CBT64_DLL ${CMAKE_BINARY_DIR}/bin/CBT64.dll)
+    set(CBT64_HOST ${CMAKE_BINARY_DIR}/bin/CBT64Host.exe)
+    ExternalProject_Add(twin64
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${CMAKE_BINARY_DIR}/twin64
+        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw64.cmake
+                   -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DBRISVANE_WERROR=${BRISVANE_WERROR}
+                   -DBRISVANE_TWIN_ONLY=ON -DBRISVANE_TWIN_OUTPUT=${CMAKE_BINARY_DIR}/bin
+        BUILD_ALWAYS ON
+        INSTALL_COMMAND ""
+        BUILD_BYPRODUCTS ${CBT64_DLL} ${CBT64_HOST})
+    set(CBT64_TARGETS twin64)
 endif()
-# The library runs inside other programs: it takes nothing of the program but
-# the ground floor's bottom-right corner.
-add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/caption_placement.cpp cbt/shared_views.cpp
-            base/bottom_right.cpp ${CBT_DEF_FILE})
-set_target_properties(CBT PROPERTIES PREFIX "" OUTPUT_NAME CBT)
-target_include_directories(CBT PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_options(CBT PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-# --kill-at exports the stdcall functions undecorated (InstallCBTHook, not InstallCBTHook@0).
-target_link_options(CBT PRIVATE ${PRODUCT_LINK_OPTIONS} -Wl,--kill-at)
-target_link_libraries(CBT PRIVATE user32)
-if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
-    # ld's own import library would name the undecorated symbols; the callers'
-    # stdcall references are decorated, so write it from the .def with dlltool -k.
-    add_custom_command(TARGET CBT POST_BUILD
-        COMMAND ${TOOLCHAIN_PREFIX}-dlltool -k -d ${CMAKE_SOURCE_DIR}/cbt/cbt.def -D CBT.dll
-                -l $<TARGET_LINKER_FILE:CBT>
-        VERBATIM)
-endif()
-brisvane_warnings(CBT)
 
 # Everything of the program but its entry, so the Windows tests drive the real code.
 add_library(brisvane_core STATIC
@@ -51,6 +42,7 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/place_window.cpp
     hook/hook_library.cpp
+    hook/host64.cpp
     hook/window_record.cpp
     options/options_command.cpp
     options/options_dialog.cpp

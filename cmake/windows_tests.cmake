@@ -73,11 +73,16 @@ set(BRISVANE_RELEASE_DIR "" CACHE PATH "The 32-bit build whose release files the
 if(BRISVANE_RELEASE_DIR)
     set(RELEASE_EXE ${BRISVANE_RELEASE_DIR}/bin/Brisvane.exe)
     set(RELEASE_DLL ${BRISVANE_RELEASE_DIR}/bin/CBT.dll)
+    set(RELEASE_DLL64 ${BRISVANE_RELEASE_DIR}/bin/CBT64.dll)
+    set(RELEASE_HOST64 ${BRISVANE_RELEASE_DIR}/bin/CBT64Host.exe)
 else()
     set(RELEASE_EXE $<TARGET_FILE:Brisvane>)
     set(RELEASE_DLL $<TARGET_FILE:CBT>)
+    set(RELEASE_DLL64 ${CBT64_DLL})
+    set(RELEASE_HOST64 ${CBT64_HOST})
 endif()
-add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh ${RELEASE_EXE} ${RELEASE_DLL})
+add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh ${RELEASE_EXE} ${RELEASE_DLL}
+                                   ${RELEASE_DLL64} ${RELEASE_HOST64})
 
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)
