@@ -89,6 +89,16 @@ brisvane_windows_test(paint_test)
 brisvane_e2e_test(adhere_test)
 set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
     "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # The host and its library beside this 64-bit build of the program.
+    brisvane_e2e_test(host64_test ${CBT64_DLL} ${CBT64_HOST})
+else()
+    # Riding both kinds of window needs the 32-bit program: a 32-bit tree,
+    # in 64-bit prefixes of its own.
+    brisvane_e2e_test(adhere64_test ${CBT64_DLL} ${CBT64_HOST})
+    set_tests_properties(adhere64_test PROPERTIES TIMEOUT 400 ENVIRONMENT
+        "${WINE_TEST_ENV};WINE_WIN64=1;E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
+endif()
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)

@@ -35,6 +35,12 @@ wine_arch() {
         export WINEARCH=win32
     fi
     WINE_HOME=${WINE_HOME_GIVEN:-$WIN_BUILD/wine}
+    # WINE_WIN64=1: 64-bit prefixes (32-bit programs run in them too), from a
+    # template of their own.
+    if [ -n "${WINE_WIN64:-}" ] && [ "$WINEARCH" = win32 ]; then
+        export WINEARCH=win64
+        case $WINE_HOME in */win64) ;; *) WINE_HOME=$WINE_HOME/win64 ;; esac
+    fi
 }
 wine_arch
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=

@@ -13,29 +13,7 @@ TEST_WINDOW=${E2E_TEST_WINDOW:?}
 HOOK_HOST=${E2E_HOOK_HOST:?}
 in_desktop() { wine $WINE_DESKTOP "$@" & }  # a program in the virtual desktop, in the background
 
-BAR_CLASS=BRISVANE
-bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
-    local out
-    if [ "$BAR_CLASS" = BRISVANE ]; then out=$(driver bar); else out=$(driver window class:$BAR_CLASS); fi
-    BX=$(value x "$out"); BY=$(value y "$out"); BW=$(value width "$out"); BH=$(value height "$out")
-}
-
-# The bar lies in the window's caption band, centred, its right end within
-# a few pixels left of the three caption buttons the window system draws.
-on_caption() {
-    local w out
-    w=$(driver window "$1")
-    bar_geometry
-    local top=$(value captiontop "$w") bottom=$(value captionbottom "$w") right=$(value captionright "$w")
-    local cx=$(value cxsize "$w")
-    local buttons=$((right - 3 * cx)) above=$((BY - top)) below=$((bottom - BY - BH))
-    if [ $above -lt 0 ] || [ $below -lt 0 ] || [ $((below - above)) -gt 1 ] || [ $((above - below)) -gt 1 ]; then
-        echo "bar at $BX,$BY ${BW}x$BH not centred in the caption $top..$bottom of $1" >&2; return 1
-    fi
-    if [ $((BX + BW)) -gt $buttons ] || [ $((BX + BW)) -lt $((buttons - 4)) ]; then
-        echo "bar right end $((BX + BW)) not just left of the buttons at $buttons of $1" >&2; return 1
-    fi
-}
+. "$(dirname "$0")/caption.sh"
 
 # Windows that draw their own caption: the top-right corner, one record
 # caption high, leaving room for their own three buttons.
@@ -51,17 +29,6 @@ on_corner() {
     if [ $((BX + BW)) -gt $buttons ] || [ $((BX + BW)) -lt $((buttons - 4)) ]; then
         echo "bar right end $((BX + BW)) not left of the corner buttons at $buttons of $1" >&2; return 1
     fi
-}
-
-parked() {
-    bar_geometry
-    [ "$BX" = $((SCREEN_W - BW - CAP - 3)) ] && [ "$BY" = $((SCREEN_H - BH - CAP - 3)) ] ||
-        { echo "bar at $BX,$BY, not parked" >&2; return 1; }
-}
-
-at() {  # at X Y: the bar has not moved from there
-    bar_geometry
-    [ "$BX" = "$1" ] && [ "$BY" = "$2" ] || { echo "bar moved from $1,$2 to $BX,$BY" >&2; return 1; }
 }
 
 screenshot() {  # screenshot FILE WINDOW: the window and its surroundings

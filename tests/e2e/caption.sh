@@ -1,10 +1,9 @@
 # Where the bar is against a carrier's caption, for the caption-riding tests.
-# Sourced after lib.sh by a test that defines ddriver (the driver inside its
-# virtual desktop) and, for parked, CAP, SCREEN_W and SCREEN_H.
+# Sourced after lib.sh; parked needs CAP, SCREEN_W and SCREEN_H.
 BAR_CLASS=BRISVANE
 bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
     local out
-    if [ "$BAR_CLASS" = BRISVANE ]; then out=$(ddriver bar); else out=$(ddriver window class:$BAR_CLASS); fi
+    if [ "$BAR_CLASS" = BRISVANE ]; then out=$(driver bar); else out=$(driver window class:$BAR_CLASS); fi
     BX=$(value x "$out"); BY=$(value y "$out"); BW=$(value width "$out"); BH=$(value height "$out")
 }
 
@@ -12,7 +11,7 @@ bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
 # a few pixels left of the three caption buttons the window system draws.
 on_caption() {
     local w out
-    w=$(ddriver window "$1")
+    w=$(driver window "$1")
     bar_geometry
     local top=$(value captiontop "$w") bottom=$(value captionbottom "$w") right=$(value captionright "$w")
     local cx=$(value cxsize "$w")
@@ -34,4 +33,15 @@ parked() {
 at() {  # at X Y: the bar has not moved from there
     bar_geometry
     [ "$BX" = "$1" ] && [ "$BY" = "$2" ] || { echo "bar moved from $1,$2 to $BX,$BY" >&2; return 1; }
+}
+
+# map_of EXE: the memory map of the Wine process of this prefix running EXE
+# (a name such as notepad.exe, matched at the end of its command).
+map_of() {
+    local p
+    for p in /proc/[0-9]*; do
+        tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -Eiq "(^|\\\\)$1\$" || continue
+        tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && cat "$p/maps"
+    done
+    return 0
 }
