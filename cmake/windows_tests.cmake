@@ -92,6 +92,8 @@ set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # The host and its library beside this 64-bit build of the program.
     brisvane_e2e_test(host64_test ${CBT64_DLL} ${CBT64_HOST})
+    set_tests_properties(host64_test PROPERTIES ENVIRONMENT
+        "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 else()
     # Riding both kinds of window needs the 32-bit program: a 32-bit tree,
     # in 64-bit prefixes of its own.

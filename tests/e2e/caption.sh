@@ -35,13 +35,18 @@ at() {  # at X Y: the bar has not moved from there
     [ "$BX" = "$1" ] && [ "$BY" = "$2" ] || { echo "bar moved from $1,$2 to $BX,$BY" >&2; return 1; }
 }
 
-# map_of EXE: the memory map of the Wine process of this prefix running EXE
-# (a name such as notepad.exe, matched at the end of its command).
-map_of() {
+# wine_pids NAME: the Linux ids of this prefix's Wine processes running
+# NAME.exe (their command: a path or the bare name, with or without .exe).
+wine_pids() {
     local p
-    for p in /proc/[0-9]*; do
-        tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -Eiq "(^|\\\\)$1\$" || continue
-        tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && cat "$p/maps"
+    for p in $(pgrep -f "$1"); do
+        tr '\0' '\n' 2>/dev/null <"/proc/$p/cmdline" | head -n 1 | grep -Eiq "(^|[\\/])$1(\\.exe)?\$" || continue
+        tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
     done
     return 0
+}
+
+map_of() {  # map_of NAME: the memory maps of those processes
+    local p
+    for p in $(wine_pids "$1"); do cat "/proc/$p/maps"; done
 }

@@ -8,31 +8,37 @@
 . "$(dirname "$0")/caption.sh"
 cp "$4" "$5" "$E2E_DIR/app/"
 HOST_EXE="$E2E_DIR/app/CBT64Host.exe"
-host_running() { [ -n "$(unix_pid "$HOST_EXE")" ]; }
+host_running() { [ -n "$(wine_pids CBT64Host)" ]; }
 host_gone() { ! host_running; }
 
 printf '[Brisvane]\r\nAdhere=0\r\n' >"$E2E_DIR/app/Brisvane.ini"
 wine_desktop riding 1024x768
 wine $WINE_DESKTOP notepad </dev/null >/dev/null 2>&1 &
-driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+wine $WINE_DESKTOP "${E2E_TEST_WINDOW:?}" caption Other 500 300 300 200 </dev/null >/dev/null 2>&1 &
+for w in class:Notepad Other; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done
 start_bar
 pid=$(value pid "$(driver process)")
 [ -n "$pid" ] || fail "no process id of the program"
 wine $WINE_DESKTOP "$HOST_EXE" "$pid" </dev/null >/dev/null 2>&1 &
 eventually host_running || fail "CBT64Host.exe did not start"
 
+# Activated afresh (again, until the host has its hooks in): the system
+# loads a hook's library into a process when one of its threads meets a
+# hooked event.
+map_has_library() {
+    driver activate Other && driver activate class:Notepad && map_of notepad | grep -q 'CBT64\.dll'
+}
+eventually map_has_library || fail "CBT64.dll is not in notepad's memory map after its activation"
+map_of notepad | grep -q '/CBT\.dll' && fail "CBT.dll is in notepad although the program's hooks are off"
+echo "ok: CBT64.dll, and only it, in the activated notepad"
+
 status=0
 timeout 20 wine "$HOST_EXE" "$pid" </dev/null >/dev/null 2>&1 || status=$?
 check_eq "second host's exit status" 1 "$status"
 host_running || fail "the second host ended the first"
 
-driver activate class:Notepad
-map_has_library() { map_of notepad.exe | grep -q 'CBT64\.dll'; }
-eventually map_has_library || fail "CBT64.dll is not in notepad's memory map after its activation"
-map_of notepad.exe | grep -q '/CBT\.dll' && fail "CBT.dll is in notepad although the program's hooks are off"
-echo "ok: CBT64.dll, and only it, in the activated notepad"
 
-kill -9 "$(unix_pid "$APP_EXE")"
+kill -9 $(wine_pids Brisvane)
 BAR_PID=
 eventually host_gone || fail "the host outlived the killed program"
 echo "ok: a killed program takes the host along"
