@@ -6,10 +6,13 @@
 # Adhere off and on, Exit and a killed program; without it the bar still
 # rides on 32-bit windows.
 #   adhere64_test.sh Brisvane.exe CBT.dll e2e_driver.exe CBT64.dll CBT64Host.exe
+# Runs in a 64-bit prefix of its own (WINE_WIN64), where the 32-bit
+# program runs through WoW64: only where 32-bit Wine runs.
 . "$(dirname "$0")/lib.sh"
-. "$(dirname "$0")/desktop.sh"
 . "$(dirname "$0")/caption.sh"
 
+[ "$WIN_BUILD" = "$WIN_RELEASE" ] || { echo "SKIP: this machine runs no 32-bit programs"; exit 77; }
+[ "$WINEARCH" = win64 ] || fail "no 64-bit prefix (WINE_WIN64)"
 WINE64=/usr/lib/wine/wine64
 [ -x $WINE64 ] || { echo "SKIP: needs the 64-bit Wine loader (package wine64)"; exit 77; }
 command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
@@ -17,96 +20,73 @@ TEST_WINDOW=${E2E_TEST_WINDOW:?}
 cp "$4" "$5" "$E2E_DIR/app/"
 HOST_EXE="$E2E_DIR/app/CBT64Host.exe"
 
-export WINEARCH=win64 WINEPREFIX="$(cd "$E2E_DIR/.." && pwd)/wineprefix64"
-if [ ! -f "$WINEPREFIX/.brisvane-ready" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
-    wineserver -w
-    wine reg add "HKCU\\Control Panel\\Desktop\\WindowMetrics" /v CaptionHeight /t REG_SZ /d 24 /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.brisvane-ready"
-fi
-wineserver -p
-trap 'cleanup; wineserver -k 2>/dev/null || true' EXIT
-
-ddriver() { driver "$@"; }
-program_gone() { [ -z "$(unix_pid "$APP_EXE")" ] || { echo "the program still runs" >&2; return 1; }; }
-host_running() { [ -n "$(unix_pid "$HOST_EXE")" ] || { echo "no host runs" >&2; return 1; }; }
-host_gone() { [ -z "$(unix_pid "$HOST_EXE")" ] || { echo "the host still runs" >&2; return 1; }; }
-
-# The memory map of the 64-bit notepad of this prefix.
-notepad_maps() {
-    local p
-    for p in $(pgrep -f notepad); do
-        tr '\0' '\n' <"/proc/$p/cmdline" | head -n 1 | grep -Eiq '(^|\\)notepad(\.exe)?$' || continue
-        tr '\0' '\n' <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && cat "/proc/$p/maps"
-    done
-    return 0
-}
+program_gone() { [ -z "$(wine_pids Brisvane)" ] || { echo "the program still runs" >&2; return 1; }; }
+host_running() { [ -n "$(wine_pids CBT64Host)" ] || { echo "no host runs" >&2; return 1; }; }
+host_gone() { [ -z "$(wine_pids CBT64Host)" ] || { echo "the host still runs" >&2; return 1; }; }
 
 # The bar's fill (full: no battery here) in the caption colours it paints with.
 painted() {  # painted active|inactive
     bar_geometry
     local pixel want
     pixel=$(import -window root -crop "1x1+$((BX + 22))+$((BY + 3))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
-    want=$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(ddriver colours)")
+    want=$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(driver colours)")
     [ "$pixel" = "#${want^^}" ] || { echo "bar painted $pixel, not $1 #$want" >&2; return 1; }
 }
 
-[ -n "${E2E_IN_NAMESPACE:-}" ] && fake_no_battery  # a full fill to read the caption colour from
-start_desktop riding64
-$WINE64 $E2E_DESKTOP notepad </dev/null >/dev/null 2>&1 &
-ddriver window class:Notepad 20000 >/dev/null || fail "the 64-bit notepad did not start"
-ddriver setpos class:Notepad 40 40 600 300
-wine $E2E_DESKTOP "$TEST_WINDOW" caption Second 300 420 420 200 </dev/null >/dev/null 2>&1 &
-wine $E2E_DESKTOP "$TEST_WINDOW" tool Tool 900 60 220 150 </dev/null >/dev/null 2>&1 &
-for w in Second Tool; do ddriver window $w 20000 >/dev/null || fail "window $w did not start"; done
-metrics=$(ddriver metrics)
+[ -n "${WINE_NAMESPACE:-}" ] && fake_no_battery  # a full fill to read the caption colour from
+wine_desktop riding64 1280x1024
+$WINE64 $WINE_DESKTOP notepad </dev/null >/dev/null 2>&1 &
+driver window class:Notepad 20000 >/dev/null || fail "the 64-bit notepad did not start"
+driver setpos class:Notepad 40 40 600 300
+wine $WINE_DESKTOP "$TEST_WINDOW" caption Second 300 420 420 200 </dev/null >/dev/null 2>&1 &
+wine $WINE_DESKTOP "$TEST_WINDOW" tool Tool 900 60 220 150 </dev/null >/dev/null 2>&1 &
+for w in Second Tool; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done
+metrics=$(driver metrics)
 CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
 
 # Activated, W carries the bar, which follows its move, paints inactive while
 # Tool (which cannot carry it) is active and active again with W.
 rides() {  # rides W X Y: W at X Y carries the bar
-    ddriver activate Tool
-    ddriver activate "$1"
+    driver activate Tool
+    driver activate "$1"
     eventually on_caption "$1" || fail "the bar is not on $1's caption"
     eventually painted active || fail "the bar is not painted active on $1"
-    ddriver setpos "$1" "$2" "$3" 520 260
+    driver setpos "$1" "$2" "$3" 520 260
     eventually on_caption "$1" || fail "the bar did not follow $1's move"
-    ddriver activate Tool
+    driver activate Tool
     eventually painted inactive || fail "the bar is not painted inactive while Tool is active"
     on_caption "$1" || fail "the bar left $1 for Tool"
-    ddriver activate "$1"
+    driver activate "$1"
     eventually painted active || fail "the bar is not painted active when $1 is active again"
     echo "ok: $1 carries the bar, which follows it and paints inactive while Tool is active"
 }
 
-ddriver activate class:Notepad
+driver activate class:Notepad
 start_bar
 eventually host_running || fail "CBT64Host.exe did not start"
 rides class:Notepad 120 90
 rides Second 340 400
 rides class:Notepad 60 60
 bar_geometry; x=$BX; y=$BY
-ddriver setpos Second 320 440 520 260
+driver setpos Second 320 440 520 260
 sleep 1
 at $x $y || fail "moving the inactive 32-bit window moved the bar"
 echo "ok: switching between the 64-bit and the 32-bit carrier"
-maps=$(notepad_maps)
+maps=$(map_of notepad)
 echo "$maps" | grep -q 'x86_64-windows/ntdll' || fail "notepad is no 64-bit process"
 echo "$maps" | grep -q 'CBT64\.dll' || fail "CBT64.dll is not in the 64-bit notepad's memory map"
 echo "ok: CBT64.dll in the 64-bit notepad"
-ddriver show class:Notepad minimize
+driver show class:Notepad minimize
 eventually parked || fail "the bar did not park when the 64-bit notepad was minimised"
-ddriver show class:Notepad restore
+driver show class:Notepad restore
 echo "ok: parks when the 64-bit carrier is minimised"
 
 options_adhere() {  # clicks the Adhere box in Options and OK
-    ddriver post 0x111 32774 0
-    ddriver options 10000 >/dev/null || fail "no Options dialog"
-    ddriver options-click 1002
-    ddriver options-click 1
-    ddriver options-gone >/dev/null || fail "OK did not close the dialog"
+    driver post 0x111 32774 0
+    driver options 10000 >/dev/null || fail "no Options dialog"
+    driver options-click 1002
+    driver options-click 1
+    driver options-gone >/dev/null || fail "OK did not close the dialog"
 }
 options_adhere
 eventually host_gone || fail "switching Adhere off left the host running"
@@ -124,7 +104,7 @@ echo "ok: Exit ends the host"
 mv "$HOST_EXE" "$HOST_EXE.away"
 start_bar
 rides Second 300 420
-check_eq "foreground" Second "$(value title "$(ddriver foreground)")"
+check_eq "foreground" Second "$(value title "$(driver foreground)")"
 close_all_bars
 eventually program_gone || fail "the program did not end on Exit"
 mv "$HOST_EXE.away" "$HOST_EXE"
@@ -132,8 +112,9 @@ echo "ok: without CBT64Host.exe the bar rides on 32-bit windows"
 
 start_bar
 eventually host_running || fail "CBT64Host.exe did not start"
-pid=$(unix_pid "$APP_EXE")
+pid=$(wine_pids Brisvane)
 [ -n "$pid" ] || fail "no process of the program"
-kill -9 "$pid"
+kill -9 $pid
+BAR_PID=
 eventually host_gone || fail "the host outlived the killed program"
 echo "ok: a killed program takes the host along"
