@@ -7,7 +7,8 @@ set_property(SOURCE ${BRISVANE_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE
 if(BRISVANE_RELEASE_DIR)
     # A test build: the package is the release build's.
     add_test(NAME package_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/package_test.sh ${RELEASE_EXE} ${RELEASE_DLL}
-             $<TARGET_FILE:e2e_driver> ${BRISVANE_RELEASE_DIR}/Brisvane-${BRISVANE_VERSION}.zip)
+             $<TARGET_FILE:e2e_driver> ${BRISVANE_RELEASE_DIR}/Brisvane-${BRISVANE_VERSION}.zip
+             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
     set_tests_properties(package_test PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
                                                  FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77)
     return()
