@@ -1056,6 +1056,9 @@ int OnProcess(HWND bar, int, wchar_t**)
         return Fail("cannot open process");
     PROCESS_MEMORY_COUNTERS_EX memory{};
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    // Read before the counts below, which under Wine cost the process
+    // itself CPU time.
+    unsigned long const cpuMs = static_cast<unsigned long>(std::max(CpuMs(process), 0.0));
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
     std::printf("pid=%lu\nworkingset=%lu\npeakworkingset=%lu\nprivate=%lu\ncommitted=%lu\ncpums=%lu\n"
@@ -1063,7 +1066,7 @@ int OnProcess(HWND bar, int, wchar_t**)
                 pid, static_cast<unsigned long>(memory.WorkingSetSize),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize),
                 static_cast<unsigned long>(memory.PrivateUsage), CommittedPrivateBytes(process),
-                static_cast<unsigned long>(std::max(CpuMs(process), 0.0)), handles, CountKernelHandles(pid),
+                cpuMs, handles, CountKernelHandles(pid),
                 GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
                 CountWindowsOf(pid));
     CloseHandle(process);
