@@ -22,13 +22,13 @@ endif()
 # The library runs inside other programs: it takes nothing of the program but
 # the ground floor's bottom-right corner.
 add_library(CBT SHARED cbt/cbt.cpp cbt/carrier.cpp cbt/caption_placement.cpp cbt/shared_views.cpp
-            base/bottom_right.cpp ${CBT_DEF_FILE})
+            base/bottom_right.cpp base/monitors.cpp ${CBT_DEF_FILE})
 set_target_properties(CBT PROPERTIES PREFIX "" OUTPUT_NAME CBT)
 target_include_directories(CBT PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(CBT PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 # --kill-at exports the stdcall functions undecorated (InstallCBTHook, not InstallCBTHook@0).
 target_link_options(CBT PRIVATE ${PRODUCT_LINK_OPTIONS} -Wl,--kill-at)
-target_link_libraries(CBT PRIVATE user32)
+target_link_libraries(CBT PRIVATE user32 gdi32)
 if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
     # ld's own import library would name the undecorated symbols; the callers'
     # stdcall references are decorated, so write it from the .def with dlltool -k.
@@ -43,12 +43,14 @@ brisvane_warnings(CBT)
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
+    app/display.cpp
     app/init.cpp
     app/message_loop.cpp
     bar/bar_state.cpp
     bar/battery.cpp
     bar/paint.cpp
     base/instance.cpp
+    base/monitors.cpp
     base/place_window.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
