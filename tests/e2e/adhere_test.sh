@@ -55,7 +55,7 @@ on_corner() {
 
 parked() {
     bar_geometry
-    [ "$BX" = $((SCREEN_W - BW - CAP - 3)) ] && [ "$BY" = $((SCREEN_H - BH - CAP - 3)) ] ||
+    [ "$BX" = $((WORK_RIGHT - BW - CAP - 3)) ] && [ "$BY" = $((WORK_BOTTOM - BH - CAP - 3)) ] ||
         { echo "bar at $BX,$BY, not parked" >&2; return 1; }
 }
 
@@ -81,6 +81,9 @@ driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
 metrics=$(driver metrics)
 CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
 check_eq "virtual desktop" 1024x700 "${SCREEN_W}x$SCREEN_H"
+# The bar parks in the work area's corner, clear of the desktop's taskbar.
+read -r _ _ WORK_RIGHT WORK_BOTTOM <<< "$(value work0 "$(driver monitors)")"
+[ "$WORK_BOTTOM" -lt "$SCREEN_H" ] || fail "no taskbar below the work area (bottom $WORK_BOTTOM)"
 driver setpos class:Notepad 40 40 600 300
 in_desktop "$TEST_WINDOW" caption Second 300 380 420 200
 in_desktop "$TEST_WINDOW" tool Tool 760 60 220 150
