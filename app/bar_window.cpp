@@ -1,5 +1,6 @@
 #include "app/bar_window.h"
 
+#include "app/display.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
 #include "bar/paint.h"
@@ -42,6 +43,13 @@ void OnOptions(HWND window)
     OptionValues chosen;
     if (OnOptionsCommand(window, &chosen))
         ApplyOptions(window, chosen, IsAutoShutdownRunning());
+}
+
+// Only the settings the bar's look depends on: the caption metrics and the
+// work area.
+bool ChangesTheBar(WPARAM setting)
+{
+    return setting == SPI_SETNONCLIENTMETRICS || setting == SPI_SETWORKAREA;
 }
 
 void OnDestroy(HWND window)
@@ -112,6 +120,17 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam);
         return TRUE;
+    case WM_SETTINGCHANGE:
+        if (ChangesTheBar(wParam))
+            OnDisplayChange(window, nullptr);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange(window, nullptr);
+        return 0;
+    case WM_DPICHANGED:
+        OnDisplayChange(window, reinterpret_cast<RECT const*>(lParam));
+        return 0;
     }
     // Registered at run time, so it cannot be a case label.
     if (message == TaskbarCreatedMessage()) {

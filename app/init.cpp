@@ -3,15 +3,13 @@
 #include <commctrl.h>
 
 #include "app/bar_window.h"
+#include "app/display.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
-#include "base/place_window.h"
-#include "base/win32_values.h"
 #include "hook/hook_library.h"
 #include "hook/host64.h"
-#include "hook/window_record.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
@@ -19,20 +17,6 @@
 WCHAR g_windowTitle[100];
 WCHAR g_windowClass[100];
 HWND g_barWindow;
-
-namespace {
-
-void PlaceOnForegroundCaption(HWND bar)
-{
-    HWND foreground = GetForegroundWindow();
-    RECT rect;
-    if (foreground != nullptr && GetWindowRect(foreground, &rect) && g_canAdhere(foreground, &rect))
-        g_moveOwnerWindow(bar, &rect);
-    else
-        PlaceAtBottomRight(bar);
-}
-
-}  // namespace
 
 void RegisterBarClass(HINSTANCE instance)
 {
@@ -59,11 +43,12 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 
     LoadSettings();
 
-    int32_t const captionHeight = GetSystemMetrics(SM_CYCAPTION);
     g_barView.captionActive = true;
-    CreateBarLook(instance, captionHeight);
-    // Laid out before CreateWindowExW: the window's size and first paint need it.
-    LayOutBar(captionHeight, g_settings.barWidth);
+    CreateBarLook(instance);
+    // Laid out before CreateWindowExW, whose size and first paint need it;
+    // until the window exists its monitor is unknown, so at the system's DPI
+    // first and then at its own.
+    LayOutBarForDisplay(nullptr, g_settings.barWidth);
     BarGeometry const& geometry = g_barLayout.geometry;
 
     DWORD const exStyle = g_settings.adhere ? BAR_EXSTYLE_ADHERING : BAR_EXSTYLE_FLOATING;
@@ -74,16 +59,17 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
         return FALSE;
     g_barWindow = bar;
 
+    BarGeometry const created = geometry;
+    LayOutBarForDisplay(bar, g_settings.barWidth);
+    if (geometry.windowWidth != created.windowWidth || geometry.windowHeight != created.windowHeight)
+        SetWindowPos(bar, nullptr, 0, 0, geometry.windowWidth, geometry.windowHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!g_settings.adhere)
+        KeepFloatingBarOnScreen(bar);
+
     SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
     SampleBattery();
-
-    SharedWindowRecord record;
-    record.barWindow = HandleOfWindow(bar);
-    record.barWidth = geometry.windowWidth;
-    record.barHeight = geometry.windowHeight;
-    record.captionHeight = captionHeight;
-    record.ignoreDUI = g_settings.ignoreDUI ? 1 : 0;
-    PublishWindowRecord(record);
+    PublishBarRecord(bar);
 
     AddTrayIcon(bar, BatteryTrayIcon());
 

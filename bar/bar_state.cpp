@@ -1,5 +1,8 @@
 #include "bar/bar_state.h"
 
+#include <initializer_list>
+
+#include "base/monitors.h"
 #include "base/win32_values.h"
 #include "res/resource.h"
 
@@ -7,7 +10,11 @@ BarLook g_barLook;
 BarLayout g_barLayout;
 BarView g_barView;
 
+LONG g_barFontsAlive;
+
 namespace {
+
+HFONT g_madeFont;  // the font CreateBarFont made last, counted in g_barFontsAlive
 
 HFONT CreateBarFont(int captionHeight)
 {
@@ -16,39 +23,86 @@ HFONT CreateBarFont(int captionHeight)
     font.lfHeight = captionHeight - 12;  // positive: matched by cell height
     font.lfWeight = FW_NORMAL;
     lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
-    return CreateFontIndirectW(&font);
+    HFONT made = CreateFontIndirectW(&font);
+    if (made != nullptr)
+        ++g_barFontsAlive;
+    return made;
+}
+
+void DeleteBarFont()
+{
+    if (g_barLook.font == nullptr)
+        return;
+    if (DeleteObject(g_barLook.font) && g_barLook.font == g_madeFont) {
+        --g_barFontsAlive;
+        g_madeFont = nullptr;
+    }
+    g_barLook.font = nullptr;
+}
+
+// The widest of the texts the bar shows: full charge, no reading, and a
+// countdown of hours and minutes.
+int32_t WidestBarText(HFONT font)
+{
+    if (font == nullptr)
+        return 0;
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr)
+        return 0;
+    HGDIOBJ old = SelectObject(screen, font);
+    int32_t widest = 0;
+    for (wchar_t const* text : {L"100%", L"NA", L"23:59"}) {
+        SIZE size;
+        if (GetTextExtentPoint32W(screen, text, lstrlenW(text), &size) && size.cx > widest)
+            widest = size.cx;
+    }
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return widest;
 }
 
 }  // namespace
 
-void CreateBarLook(HINSTANCE instance, int32_t captionHeight)
+void ReadCaptionColours()
 {
     g_barLook.activeCaption = GetSysColor(COLOR_ACTIVECAPTION);
     g_barLook.activeCaptionText = GetSysColor(COLOR_CAPTIONTEXT);
     g_barLook.inactiveCaption = GetSysColor(COLOR_INACTIVECAPTION);
     g_barLook.inactiveCaptionText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-    g_barLook.font = CreateBarFont(captionHeight);
+}
+
+void CreateBarLook(HINSTANCE instance)
+{
+    ReadCaptionColours();
     g_barLook.stateBitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_STATES));
 }
 
 void DeleteBarLook()
 {
-    if (g_barLook.font != nullptr) {
-        DeleteObject(g_barLook.font);
-        g_barLook.font = nullptr;
-    }
+    DeleteBarFont();
     if (g_barLook.stateBitmap != nullptr) {
         DeleteObject(g_barLook.stateBitmap);
         g_barLook.stateBitmap = nullptr;
     }
 }
 
-void LayOutBar(int32_t captionHeight, int32_t barWidth)
+void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi, int32_t textWidth)
 {
     g_barLayout.captionHeight = captionHeight;
     g_barLayout.barWidth = barWidth;
-    g_barLayout.geometry = ComputeBarGeometry(captionHeight, barWidth);
-    g_barLayout.outline = BuildFrameOutline(g_barLayout.geometry.frame);
+    g_barLayout.geometry = ComputeBarGeometry(captionHeight, barWidth, dpi, textWidth);
+    g_barLayout.outline = BuildFrameOutline(g_barLayout.geometry.frame, g_barLayout.geometry.nubWidth);
+}
+
+void LayOutBarForDisplay(HWND window, int32_t barWidth)
+{
+    UINT const dpi = DpiOfWindow(window);
+    int32_t const captionHeight = SystemMetricAtDpi(SM_CYCAPTION, dpi);
+    HFONT font = CreateBarFont(captionHeight);
+    DeleteBarFont();
+    g_barLook.font = font;
+    g_madeFont = font;
+    LayOutBar(captionHeight, barWidth, static_cast<int32_t>(dpi), WidestBarText(font));
 }
 
 void SetCaptionActive(HWND bar, bool active)

@@ -22,8 +22,8 @@ struct BarLook {
 };
 
 struct BarLayout {
-    int32_t captionHeight;  // SM_CYCAPTION at start-up
-    int32_t barWidth;       // fill length at 100 percent
+    int32_t captionHeight;  // SM_CYCAPTION at the bar's DPI
+    int32_t barWidth;       // fill length at 100 percent, at 96 DPI
     BarGeometry geometry;
     FrameOutline outline;
 };
@@ -39,13 +39,24 @@ extern BarLook g_barLook;
 extern BarLayout g_barLayout;
 extern BarView g_barView;
 
-// The font for a caption height, the state bitmap and the caption colours.
-void CreateBarLook(HINSTANCE instance, int32_t captionHeight);
+// The caption colours and the state bitmap; the font comes with the layout.
+void CreateBarLook(HINSTANCE instance);
 // Deletes the font and the bitmap; safe to call twice.
 void DeleteBarLook();
+// The four caption colours, again (they changed).
+void ReadCaptionColours();
 
-// Every rectangle and the outline from the caption height and the fill width.
-void LayOutBar(int32_t captionHeight, int32_t barWidth);
+// Every rectangle and the outline from the caption height and the fill
+// width at 96 DPI, scaled to dpi and widened for textWidth pixels of text.
+void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi = BASE_DPI, int32_t textWidth = 0);
+// The layout for the display window is on (the system's DPI for no window):
+// its DPI, the caption height there, a font for it (the old one deleted),
+// the widest bar text in that font.
+void LayOutBarForDisplay(HWND window, int32_t barWidth);
+
+// Fonts the bar made and has not deleted; one while the bar lives. Wine's
+// GetGuiResources reports no counts, so the leak test counts ours.
+extern LONG g_barFontsAlive;
 
 // The carrier's caption became active or inactive: repaints the frame on a change.
 void SetCaptionActive(HWND bar, bool active);

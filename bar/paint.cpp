@@ -30,13 +30,26 @@ void Delete(HGDIOBJ object)
         --g_paintObjectsAlive;
 }
 
+int const STATE_PICTURE_SIZE = 16;  // each frame of the state bitmap
+
 void DrawStateIcon(HDC dc, int frame)
 {
     HDC memory = CreateCompatibleDC(dc);
     if (memory != nullptr)
         ++g_paintObjectsAlive;
     HGDIOBJ previous = SelectObject(memory, g_barLook.stateBitmap);
-    BitBlt(dc, g_barLayout.geometry.icon.left, g_barLayout.geometry.icon.top, 16, 16, memory, 16 * frame, 0, SRCCOPY);
+    Rect const& icon = g_barLayout.geometry.icon;
+    int const width = icon.right - icon.left, height = icon.bottom - icon.top;
+    if (width == STATE_PICTURE_SIZE && height == STATE_PICTURE_SIZE) {
+        BitBlt(dc, icon.left, icon.top, width, height, memory, STATE_PICTURE_SIZE * frame, 0, SRCCOPY);
+    } else {
+        // Nearest pixels only: a blend would mix the magenta ground into the
+        // picture's edge, where the colour key no longer hides it.
+        int const oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, icon.left, icon.top, width, height, memory, STATE_PICTURE_SIZE * frame, 0,
+                   STATE_PICTURE_SIZE, STATE_PICTURE_SIZE, SRCCOPY);
+        SetStretchBltMode(dc, oldMode);
+    }
     SelectObject(memory, previous);
     if (memory != nullptr && DeleteDC(memory))
         --g_paintObjectsAlive;
@@ -79,7 +92,7 @@ void PaintBar(HDC dc, RECT const& client, bool countdown)
 
     // A percent below zero never comes from the readers; should one appear, the
     // regions must not turn inside out (CreateRectRgn would swap the edges).
-    int const fillWidth = FillWidth(g_barLayout.barWidth, view.percent);
+    int const fillWidth = FillWidth(g_barLayout.geometry.fillLength, view.percent);
     int const fillEdge = fillArea.left + (fillWidth > 0 ? fillWidth : 0);
     if (fillEdge > fillArea.left) {
         RECT const fill{fillArea.left, fillArea.top, fillEdge, g_barLayout.geometry.windowHeight - 2};

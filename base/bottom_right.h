@@ -7,7 +7,7 @@
 #include "base/rect.h"
 
 // The top-left position that puts a window of the given size with its right
-// and bottom edges caption height + 3 pixels in from the screen's. Saturates
-// to the 32-bit range instead of overflowing.
-Point BottomRightPosition(int32_t screenWidth, int32_t screenHeight, int32_t windowWidth, int32_t windowHeight,
-                          int32_t captionHeight);
+// and bottom edges caption height + 3 pixels in from those of the work area
+// (a monitor less its taskbar). Saturates to the 32-bit range instead of
+// overflowing.
+Point BottomRightPosition(Rect const& workArea, int32_t windowWidth, int32_t windowHeight, int32_t captionHeight);

@@ -1,14 +1,18 @@
 #include "base/place_window.h"
 
 #include "base/bottom_right.h"
+#include "base/monitors.h"
 
-void PlaceAtBottomRight(HWND window)
+void PlaceAtBottomRight(HWND window, HWND anchor)
 {
     RECT rect;
-    GetWindowRect(window, &rect);
-    Point const at = BottomRightPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                         rect.right - rect.left, rect.bottom - rect.top,
-                                         GetSystemMetrics(SM_CYCAPTION));
+    if (!GetWindowRect(window, &rect))
+        return;
+    HWND const reference = anchor != nullptr ? anchor : window;
+    RECT const area = WorkAreaNear(reference);
+    Point const at = BottomRightPosition(Rect{area.left, area.top, area.right, area.bottom}, rect.right - rect.left,
+                                         rect.bottom - rect.top,
+                                         SystemMetricAtDpi(SM_CYCAPTION, DpiOfWindow(reference)));
     // Never activates: the parked bar must not take the focus from the user's window.
     SetWindowPos(window, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }

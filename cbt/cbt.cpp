@@ -5,6 +5,7 @@
 #include "cbt/cbt.h"
 
 #include "base/bottom_right.h"
+#include "base/monitors.h"
 #include "base/win32_values.h"
 #include "cbt/carrier.h"
 #include "cbt/shared_views.h"
@@ -44,16 +45,18 @@ void PostCaptionState(HWND bar, bool active)
     PostMessageW(bar, WM_CAPTIONSTATE, active ? 1 : 0, 0);
 }
 
-// The bottom-right corner the program parks at when nothing carries the bar.
+// The bottom-right corner of the work area of the monitor the bar last rode
+// on (of the bar's own once that window is gone), where the program parks.
 void Park(SharedViews const& views, HWND bar)
 {
+    HWND const carrier = WindowOfHandle(views.follow->carrier);
     views.follow->carrier = 0;
     RECT rect;
     if (!GetWindowRect(bar, &rect))
         return;
-    Point const at = BottomRightPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                         rect.right - rect.left, rect.bottom - rect.top,
-                                         views.record->captionHeight);
+    RECT const area = WorkAreaNear(IsWindow(carrier) ? carrier : bar);
+    Point const at = BottomRightPosition(Rect{area.left, area.top, area.right, area.bottom}, rect.right - rect.left,
+                                         rect.bottom - rect.top, views.record->captionHeight);
     RECT parked{at.x, at.y, 0, 0};
     MoveBar(bar, parked);
     PostCaptionState(bar, true);

@@ -11,9 +11,9 @@ uint32_t const SHARED_WINDOW_RECORD_SIZE = 256;
 
 struct SharedWindowRecord {
     uint32_t barWindow;      // the bar's HWND (handles are 32-bit values)
-    int32_t barWidth;        // BarWidth + 25
+    int32_t barWidth;        // BarWidth + 25 at 96 DPI
     int32_t barHeight;       // caption height - 8
-    int32_t captionHeight;   // SM_CYCAPTION at start-up
+    int32_t captionHeight;   // SM_CYCAPTION at the bar's DPI; rewritten when it changes
     int32_t ignoreDUI;       // nonzero: leave windows that draw their own caption alone
 };
 

@@ -9,7 +9,7 @@ set(PRODUCT_LINK_OPTIONS -static -s)
 
 # brisvane_hook_library(NAME): the hook library as NAME.dll. It runs inside
 # other programs: it takes nothing of the program but the ground floor's
-# bottom-right corner. --kill-at exports the stdcall functions undecorated
+# bottom-right corner and monitors. --kill-at exports the stdcall functions undecorated
 # (InstallCBTHook, not InstallCBTHook@0).
 function(brisvane_hook_library name)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -27,12 +27,12 @@ function(brisvane_hook_library name)
     endif()
     add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.cpp
                 ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp ${CMAKE_SOURCE_DIR}/cbt/shared_views.cpp
-                ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${def_file})
+                ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${def_file})
     set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${name} PRIVATE ${PRODUCT_COMPILE_OPTIONS})
     target_link_options(${name} PRIVATE ${PRODUCT_LINK_OPTIONS} -Wl,--kill-at)
-    target_link_libraries(${name} PRIVATE user32)
+    target_link_libraries(${name} PRIVATE user32 gdi32)
     if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
         # ld's own import library would name the undecorated symbols; the
         # callers' stdcall references are decorated, so write it from the

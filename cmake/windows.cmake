@@ -34,12 +34,14 @@ endif()
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
+    app/display.cpp
     app/init.cpp
     app/message_loop.cpp
     bar/bar_state.cpp
     bar/battery.cpp
     bar/paint.cpp
     base/instance.cpp
+    base/monitors.cpp
     base/place_window.cpp
     hook/hook_library.cpp
     hook/host64.cpp

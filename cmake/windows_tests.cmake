@@ -119,3 +119,15 @@ set_tests_properties(settings_file_test tray_area_test PROPERTIES COST 110)
 set_tests_properties(auto_shutdown_test soak_test shutdown_test PROPERTIES COST 95)
 set_tests_properties(bar_look_test options_dialog_test PROPERTIES COST 75)
 set_tests_properties(power_broadcast_test PROPERTIES RUN_SERIAL ON)
+# The bar on a caption at a display's DPI with Wine's default caption height
+# (96: 19 pixels, 144: 28, 192: 37).
+foreach(dpi 96 144 192)
+    add_test(NAME display_test_${dpi}
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/display_test.sh
+             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${dpi})
+    set_tests_properties(display_test_${dpi} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
+                         FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 50)
+endforeach()
+brisvane_e2e_test(two_monitors_test)
+set_tests_properties(two_monitors_test PROPERTIES ENVIRONMENT
+    "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")

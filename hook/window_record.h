@@ -5,6 +5,7 @@
 
 #include "cbt/shared_window_record.h"
 
-// Writes the record into the named section once; the handle and view stay
-// open for the process's life. Failure is silent.
+// Writes the record into the named section; the first call opens it, and
+// the handle and view stay open for the process's life, so later calls
+// (the bar's size changed) rewrite the same record. Failure is silent.
 void PublishWindowRecord(SharedWindowRecord const& record);

@@ -64,7 +64,7 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     if (values.adhere)
         EnableWindow(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI), TRUE);
 
-    PlaceAtBottomRight(dialog);
+    PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
     return TRUE;
 }
 

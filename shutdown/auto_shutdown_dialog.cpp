@@ -81,7 +81,7 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
     SendDlgItemMessageW(dialog, IDC_SHUTDOWN_MINUTES_SPIN, UDM_SETRANGE32, 0, 59);
 
     CheckDlgButton(dialog, IDC_SHUTDOWN_AFTER, BST_CHECKED);
-    PlaceAtBottomRight(dialog);
+    PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
 }
 
 void OnModeSwitch(HWND dialog)

@@ -13,7 +13,7 @@ LONG g_secondsLeft;
 void OnInitDialog(HWND dialog)
 {
     g_openDialog = dialog;
-    PlaceAtBottomRight(dialog);
+    PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
     g_secondsLeft = CONFIRM_SECONDS;
     SetTimer(dialog, IDT_CONFIRM, 1000, nullptr);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the README's pictures in docs/pictures/ from the real program:
-# the bar's looks, the bar on a caption, the tray menu, About, Options, the
-# auto-shutdown dialog in both modes, the countdown and the confirmation.
+# the bar's looks, the bar on a caption (also at 144 DPI and at Wine's default
+# metrics), the tray menu, About, Options, the auto-shutdown dialog in both
+# modes, the countdown and the confirmation.
 # Usage: tools/screenshots.sh   (as root: the battery is simulated in a
 # private mount namespace)
 # Always draws on a private virtual display, in a Wine virtual desktop (so
@@ -185,6 +186,33 @@ driver closewin Tool
 driver closewin class:Notepad
 driver close
 wait_bar_exit
+
+# The bar on notepad's caption at 144 DPI and at Wine's own default metrics
+# (96 DPI, a 19-pixel caption): this prefix without its caption height, its
+# programs started again to read the new metrics.
+caption_at_dpi() {  # caption_at_dpi PICTURE DPI
+    local w
+    wineserver -k 2>/dev/null || true
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+    wine reg delete 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight /f >/dev/null 2>&1 || true
+    wineserver -k 2>/dev/null || true
+    wine_start
+    settings 1
+    fake_battery 57 1 Charging
+    wine notepad &
+    driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+    driver setpos class:Notepad 60 60 560 300
+    driver activate class:Notepad
+    start_bar
+    sleep 2
+    w=$(driver window class:Notepad)
+    grab "$1" 60 60 560 $(($(value captionbottom "$w") - 60 + 4))
+    driver closewin class:Notepad
+    driver close
+    wait_bar_exit
+}
+caption_at_dpi caption-144dpi 144
+caption_at_dpi caption-default-metrics 96
 
 # Every picture the README shows must be there.
 missing=0

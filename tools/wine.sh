@@ -52,7 +52,8 @@ WINE_XVFB_PID=
 wine_install_deps() {
     local need=() pkg sudo=
     for pkg in cmake g++ make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth xdotool x11-utils \
-               x11-apps imagemagick fonts-wqy-microhei zip; do
+               x11-apps imagemagick fonts-wqy-microhei zip xserver-xorg-core xserver-xorg-video-dummy \
+               libxinerama1:i386 libxrandr2:i386 libxrender1:i386; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || need+=("$pkg")
     done
     [ -d /usr/src/googletest ] || need+=(googletest)

@@ -8,7 +8,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_INITDIALOG:
-        PlaceAtBottomRight(dialog);
+        PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
         return TRUE;  // the OK button takes the focus
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

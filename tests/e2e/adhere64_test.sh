@@ -42,7 +42,8 @@ wine $WINE_DESKTOP "$TEST_WINDOW" caption Second 300 420 420 200 </dev/null >/de
 wine $WINE_DESKTOP "$TEST_WINDOW" tool Tool 900 60 220 150 </dev/null >/dev/null 2>&1 &
 for w in Second Tool; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done
 metrics=$(driver metrics)
-CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
+CAP=$(value caption "$metrics")
+read -r _ _ WORK_RIGHT WORK_BOTTOM <<< "$(value work0 "$(driver monitors)")"
 
 # Activated, W carries the bar, which follows its move, paints inactive while
 # Tool (which cannot carry it) is active and active again with W.

@@ -48,6 +48,9 @@ driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
 metrics=$(driver metrics)
 CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")
 check_eq "virtual desktop" 1024x700 "${SCREEN_W}x$SCREEN_H"
+# The bar parks in the work area's corner, clear of the desktop's taskbar.
+read -r _ _ WORK_RIGHT WORK_BOTTOM <<< "$(value work0 "$(driver monitors)")"
+[ "$WORK_BOTTOM" -lt "$SCREEN_H" ] || fail "no taskbar below the work area (bottom $WORK_BOTTOM)"
 driver setpos class:Notepad 40 40 600 300
 in_desktop "$TEST_WINDOW" caption Second 300 380 420 200
 in_desktop "$TEST_WINDOW" tool Tool 760 60 220 150

@@ -1,5 +1,5 @@
 # Where the bar is against a carrier's caption, for the caption-riding tests.
-# Sourced after lib.sh; parked needs CAP, SCREEN_W and SCREEN_H.
+# Sourced after lib.sh; parked needs CAP, WORK_RIGHT and WORK_BOTTOM.
 BAR_CLASS=BRISVANE
 bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
     local out
@@ -26,7 +26,7 @@ on_caption() {
 
 parked() {
     bar_geometry
-    [ "$BX" = $((SCREEN_W - BW - CAP - 3)) ] && [ "$BY" = $((SCREEN_H - BH - CAP - 3)) ] ||
+    [ "$BX" = $((WORK_RIGHT - BW - CAP - 3)) ] && [ "$BY" = $((WORK_BOTTOM - BH - CAP - 3)) ] ||
         { echo "bar at $BX,$BY, not parked" >&2; return 1; }
 }
 

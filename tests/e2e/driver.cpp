@@ -1056,6 +1056,9 @@ int OnProcess(HWND bar, int, wchar_t**)
         return Fail("cannot open process");
     PROCESS_MEMORY_COUNTERS_EX memory{};
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    // Read before the counts below, which under Wine cost the process
+    // itself CPU time.
+    unsigned long const cpuMs = static_cast<unsigned long>(std::max(CpuMs(process), 0.0));
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
     std::printf("pid=%lu\nworkingset=%lu\npeakworkingset=%lu\nprivate=%lu\ncommitted=%lu\ncpums=%lu\n"
@@ -1063,7 +1066,7 @@ int OnProcess(HWND bar, int, wchar_t**)
                 pid, static_cast<unsigned long>(memory.WorkingSetSize),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize),
                 static_cast<unsigned long>(memory.PrivateUsage), CommittedPrivateBytes(process),
-                static_cast<unsigned long>(std::max(CpuMs(process), 0.0)), handles, CountKernelHandles(pid),
+                cpuMs, handles, CountKernelHandles(pid),
                 GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
                 CountWindowsOf(pid));
     CloseHandle(process);
@@ -1252,6 +1255,59 @@ int OnHookCost(int, wchar_t** argv)
     return 0;
 }
 
+// ---- Displays: monitors and DPI, the manifest ----
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param)
+{
+    int* index = reinterpret_cast<int*>(param);
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        std::printf("monitor%d=%ld %ld %ld %ld\nwork%d=%ld %ld %ld %ld\n", *index, info.rcMonitor.left,
+                    info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom, *index, info.rcWork.left,
+                    info.rcWork.top, info.rcWork.right, info.rcWork.bottom);
+    ++*index;
+    return TRUE;
+}
+
+// monitors: each monitor and its work area as "left top right bottom", and
+// the screen's DPI.
+int PrintMonitors()
+{
+    int count = 0;
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, reinterpret_cast<LPARAM>(&count));
+    HDC screen = GetDC(nullptr);
+    std::printf("monitors=%d\ndpi=%d\n", count, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    return count > 0 ? 0 : 1;
+}
+
+// manifest FILE: the application manifest resource of an executable.
+int PrintManifest(wchar_t const* file)
+{
+    HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module != nullptr ? FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) : nullptr;
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    char const* text = loaded != nullptr ? static_cast<char const*>(LockResource(loaded)) : nullptr;
+    if (text == nullptr) {
+        std::printf("error=no manifest\n");
+        return 1;
+    }
+    std::fwrite(text, 1, SizeofResource(module, found), stdout);
+    std::printf("\n");
+    return 0;
+}
+
+int OnMonitors(int, wchar_t**)
+{
+    return PrintMonitors();
+}
+
+int OnManifest(int, wchar_t** argv)
+{
+    return PrintManifest(argv[0]);
+}
+
 // ---- The commands ----
 
 // A command: its name, its arguments as the usage shows them ("[X]" may be
@@ -1302,6 +1358,8 @@ Command const kCommands[] = {
     {L"cursor", "X Y", OnCursor},
     {L"forgeticon", "", OnForgetIcon},
     {L"taskbarcreated", "", OnTaskbarCreated},
+    {L"monitors", "", OnMonitors},
+    {L"manifest", "FILE", OnManifest},
     {L"window", "W [timeout_ms]", OnWindow},
     {L"setpos", "W X Y CX CY", With<TheTarget, OnSetPos>},
     {L"activate", "W", With<TheTarget, OnActivate>},

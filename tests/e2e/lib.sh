@@ -5,7 +5,7 @@
 # the machine's: tools/wine.sh runs the script again inside all that.
 set -eu
 . "$(dirname "$0")/../../tools/wine.sh"
-E2E_NAME=$(basename "$0" .sh)
+E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 [ -n "${WINE_RUN:-}" ] || exec bash "$WINE_ROOT/tools/wine.sh" run "${WINE_NAME:-$E2E_NAME}" bash "$0" "$@"
 . "$WINE_ROOT/tools/drive.sh"
 drive_setup "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME" "$1" "$2" "$3"

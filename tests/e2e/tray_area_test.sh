@@ -91,8 +91,11 @@ echo "ok: menu at the cursor"
 driver menukey down down down return
 about=$(driver dialog about 5000)
 check_eq "About box open" 1 "$(value open "$about")"
-check_eq "About box right edge" $((SCREEN_W - CAP - 3)) $(($(value x "$about") + $(value width "$about")))
-check_eq "About box bottom edge" $((SCREEN_H - CAP - 3)) $(($(value y "$about") + $(value height "$about")))
+# In the corner of the work area, clear of the taskbar.
+read -r _ _ WORK_RIGHT WORK_BOTTOM <<< "$(value work0 "$(driver monitors)")"
+[ "$WORK_BOTTOM" -lt "$SCREEN_H" ] || fail "no taskbar below the work area (bottom $WORK_BOTTOM)"
+check_eq "About box right edge" $((WORK_RIGHT - CAP - 3)) $(($(value x "$about") + $(value width "$about")))
+check_eq "About box bottom edge" $((WORK_BOTTOM - CAP - 3)) $(($(value y "$about") + $(value height "$about")))
 check_eq "About box topmost" 1 "$(value topmost "$about")"
 driver dialogcmd about 1
 eventually dialog_gone about || fail "the About box did not close on OK"

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(BottomRight, EdgesLieCaptionPlusThreeInFromTheScreens)
+TEST(BottomRight, EdgesLieCaptionPlusThreeInFromTheWorkAreas)
 {
     struct Case {
         int32_t screenW, screenH, w, h, cap, x, y;
@@ -19,7 +19,7 @@ TEST(BottomRight, EdgesLieCaptionPlusThreeInFromTheScreens)
         {1280, 1024, 75, 17, -10, 1212, 1014},  // a nonsensical caption height shrinks the margin
     };
     for (Case const& c : cases) {
-        Point const at = BottomRightPosition(c.screenW, c.screenH, c.w, c.h, c.cap);
+        Point const at = BottomRightPosition(Rect{0, 0, c.screenW, c.screenH}, c.w, c.h, c.cap);
         EXPECT_EQ(c.x, at.x) << c.screenW << " x " << c.screenH << ", cap " << c.cap;
         EXPECT_EQ(c.y, at.y) << c.screenW << " x " << c.screenH << ", cap " << c.cap;
     }
@@ -27,15 +27,35 @@ TEST(BottomRight, EdgesLieCaptionPlusThreeInFromTheScreens)
 
 TEST(BottomRight, ExtremeSizesSaturateInsteadOfWrapping)
 {
-    Point at = BottomRightPosition(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX);
+    Point at = BottomRightPosition(Rect{0, 0, INT32_MIN, INT32_MIN}, INT32_MAX, INT32_MAX, INT32_MAX);
     EXPECT_EQ(INT32_MIN, at.x);
     EXPECT_EQ(INT32_MIN, at.y);
-    at = BottomRightPosition(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, -3);
+    at = BottomRightPosition(Rect{0, 0, INT32_MAX, INT32_MAX}, INT32_MIN, INT32_MIN, -3);
     EXPECT_EQ(INT32_MAX, at.x);
     EXPECT_EQ(INT32_MAX, at.y);
-    at = BottomRightPosition(INT32_MAX, 0, 0, 0, -4);
+    at = BottomRightPosition(Rect{0, 0, INT32_MAX, 0}, 0, 0, -4);
     EXPECT_EQ(INT32_MAX, at.x) << "one past the range";
     EXPECT_EQ(1, at.y);
+}
+
+// Any monitor's work area: right of, left of and above the primary, or
+// above or below a taskbar; only its right and bottom edges count.
+TEST(BottomRight, InTheCornerOfAnyMonitorsWorkArea)
+{
+    struct Case {
+        Rect area;
+        int32_t x, y;
+    } const cases[] = {
+        {{0, 0, 1920, 1040}, 1920 - 75 - 28, 1040 - 17 - 28},    // above a 40-pixel taskbar
+        {{0, 40, 1920, 1080}, 1920 - 75 - 28, 1080 - 17 - 28},   // below one at the top
+        {{1280, 0, 2304, 768}, 2304 - 75 - 28, 768 - 17 - 28},   // a second monitor on the right
+        {{-1024, -200, 0, 568}, -75 - 28, 568 - 17 - 28},        // left of and above the primary
+    };
+    for (Case const& c : cases) {
+        Point const at = BottomRightPosition(c.area, 75, 17, 25);
+        EXPECT_EQ(c.x, at.x) << c.area.left << ", " << c.area.top;
+        EXPECT_EQ(c.y, at.y) << c.area.left << ", " << c.area.top;
+    }
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_state.h"
 #include "cbt/cbt.h"
+#include "cbt/shared_window_record.h"
+#include "settings/settings.h"
+#include "settings/settings_table.h"
 #include "tests/win/fakes.h"
 
 namespace {
@@ -204,6 +208,91 @@ TEST_F(BarWindow, CloseAndExitTearDown)
         ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(0u, msg.wParam);
     }
+}
+
+// The record as the hook library reads it: width, height, caption height.
+std::vector<int32_t> PublishedRecord()
+{
+    std::vector<int32_t> values;
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, SHARED_WINDOW_RECORD_NAME);
+    if (mapping == nullptr)
+        return values;
+    auto const* record = static_cast<SharedWindowRecord const*>(
+        MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SharedWindowRecord)));
+    if (record != nullptr) {
+        values = {record->barWidth, record->barHeight, record->captionHeight};
+        UnmapViewOfFile(record);
+    }
+    CloseHandle(mapping);
+    return values;
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+}
+
+// What the system broadcasts while the bar runs (here from the bar's own
+// process, whose cached metrics Wine updates): new caption colours, a higher
+// caption. The bar repaints in the new colours, takes the new height, tells
+// the library and parks again; one font lives however often it happens.
+TEST_F(BarWindow, FollowsCaptionColoursAndHeightWhileRunning)
+{
+    Start();
+    int const colourIndexes[2] = {COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT};
+    COLORREF const oldColours[2] = {GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT)};
+    COLORREF const newColours[2] = {RGB(106, 36, 10), RGB(240, 250, 250)};
+    ASSERT_TRUE(SetSysColors(2, colourIndexes, newColours));
+    PumpMessages();
+    EXPECT_EQ(newColours[0], g_barLook.activeCaption);
+    EXPECT_EQ(newColours[1], g_barLook.activeCaptionText);
+    SetSysColors(2, colourIndexes, oldColours);
+
+    NONCLIENTMETRICSW metrics;
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    int const oldCaption = metrics.iCaptionHeight;
+    for (int round = 0; round < 20; ++round) {
+        metrics.iCaptionHeight = oldCaption + (round % 2 == 0 ? 6 : 0);
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                                          SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+        int const cap = GetSystemMetrics(SM_CYCAPTION);
+        PumpMessages();  // the change may come as a notification
+        RECT rect;
+        GetWindowRect(bar, &rect);
+        EXPECT_EQ(cap, g_barLayout.captionHeight);
+        EXPECT_EQ(cap - 8, rect.bottom - rect.top);
+        EXPECT_EQ((std::vector<int32_t>{rect.right - rect.left, cap - 8, cap}), PublishedRecord());
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - cap - 3, rect.right) << "parked again";
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - cap - 3, rect.bottom);
+        EXPECT_EQ(1, g_barFontsAlive);
+        if (HasFailure())
+            break;
+    }
+    EXPECT_EQ(oldCaption + 1, g_barLayout.captionHeight);
+}
+
+// A floating bar whose monitor went away comes back to the primary's
+// default place; a DPI change moves it where the system suggests.
+TEST_F(BarWindow, DisplayChangesKeepAFloatingBarOnScreen)
+{
+    Start();
+    g_settings.adhere = false;
+    SetWindowPos(bar, nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    EXPECT_EQ(DefaultPositionX(GetSystemMetrics(SM_CXSCREEN), g_barLayout.captionHeight, g_settings.barWidth), rect.left);
+    EXPECT_EQ(DEFAULT_POSITION_Y, rect.top);
+
+    RECT suggested{300, 200, 300 + 75, 200 + g_barLayout.captionHeight - 8};
+    SendMessageW(bar, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(bar, &rect);
+    ExpectRect(rect, 300, 200, 375, 200 + g_barLayout.captionHeight - 8);
+    EXPECT_EQ(1, g_barFontsAlive);
+    g_settings.adhere = true;  // the teardown saves the settings for the next tests
 }
 
 }  // namespace

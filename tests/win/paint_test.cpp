@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <set>
 #include <utility>
 #include <vector>
@@ -247,16 +249,55 @@ TEST_F(Paint, InactiveCaptionUsesTheInactiveColours)
     ExpectBattery(canvas, Expected{71, 16, 4, 48, ACTIVE, ACTIVE_TEXT});
 }
 
-TEST_F(Paint, LowCaptionCutsTheIconsTopAndBottomRows)
+// The picture's inked part (not colour key) as a box: left, top, right, bottom.
+RECT InkedBox(Canvas const& canvas, int left, int width)
+{
+    RECT box{INT_MAX, INT_MAX, -1, -1};
+    for (int y = 0; y < canvas.height; ++y)
+        for (int x = left; x < left + width; ++x)
+            if (canvas.At(x, y) != COLOUR_KEY) {
+                box.left = std::min<LONG>(box.left, x - left);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x - left);
+                box.bottom = std::max<LONG>(box.bottom, y);
+            }
+    return box;
+}
+
+TEST_F(Paint, LowCaptionShrinksTheWholeIconIntoTheBar)
 {
     Layout(22, 50);
     g_barView.percent = 57;
     g_barView.powerState = 2;
-    Canvas canvas(75, 14);
+    Canvas canvas(75, 14), picture(48, 16);
     canvas.Paint();
-    // Icon rectangle (0, -1, 16, 15); f = 3; outline bottom row 13.
-    ExpectIcon(canvas, 2, -1);
+    // Icon rectangle (1, 0, 15, 14); f = 3; outline bottom row 13.
     ExpectBattery(canvas, Expected{71, 13, 3, 48, ACTIVE, ACTIVE_TEXT});
+
+    // Every row and column of the picture's ink arrives, scaled by 14 / 16,
+    // in nothing but the picture's own colours.
+    std::vector<COLORREF> const states = StatePixels();
+    ASSERT_EQ(states.size(), 48u * 16u);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 48; ++x) {
+            picture.bits[y * 48 + x] = (GetRValue(states[y * 48 + x]) << 16) |
+                                       (GetGValue(states[y * 48 + x]) << 8) | GetBValue(states[y * 48 + x]);
+            if (x >= 32)
+                colours.insert(states[y * 48 + x]);
+        }
+    RECT const full = InkedBox(picture, 32, 16);
+    RECT const drawn = InkedBox(canvas, 1, 14);
+    EXPECT_NEAR(drawn.left, full.left * 14 / 16, 1);
+    EXPECT_NEAR(drawn.top, full.top * 14 / 16, 1);
+    EXPECT_NEAR(drawn.right, full.right * 14 / 16, 1);
+    EXPECT_NEAR(drawn.bottom, full.bottom * 14 / 16, 1);
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 16; ++x) {
+            bool const inside = x >= 1 && x < 15;
+            EXPECT_TRUE(inside ? colours.count(canvas.At(x, y)) == 1 : canvas.At(x, y) == COLOUR_KEY)
+                << "icon pixel (" << x << ", " << y << ")";
+        }
 }
 
 // Text pixels: those that differ from the same paint without text.

@@ -1,0 +1,59 @@
+#include "app/display.h"
+
+#include "bar/bar_state.h"
+#include "base/monitors.h"
+#include "base/place_window.h"
+#include "base/win32_values.h"
+#include "hook/hook_library.h"
+#include "hook/window_record.h"
+#include "settings/settings.h"
+#include "settings/settings_table.h"
+
+void PublishBarRecord(HWND bar)
+{
+    SharedWindowRecord record;
+    record.barWindow = HandleOfWindow(bar);
+    record.barWidth = g_barLayout.geometry.windowWidth;
+    record.barHeight = g_barLayout.geometry.windowHeight;
+    record.captionHeight = g_barLayout.captionHeight;
+    record.ignoreDUI = g_settings.ignoreDUI ? 1 : 0;
+    PublishWindowRecord(record);
+}
+
+void PlaceOnForegroundCaption(HWND bar)
+{
+    HWND foreground = GetForegroundWindow();
+    RECT rect;
+    if (foreground != nullptr && GetWindowRect(foreground, &rect) && g_canAdhere(foreground, &rect))
+        g_moveOwnerWindow(bar, &rect);
+    else
+        PlaceAtBottomRight(bar, nullptr);
+}
+
+void KeepFloatingBarOnScreen(HWND bar)
+{
+    RECT rect;
+    if (!GetWindowRect(bar, &rect) || IsOnAnyMonitor(rect))
+        return;
+    int const x = DefaultPositionX(GetSystemMetrics(SM_CXSCREEN), g_barLayout.captionHeight, g_settings.barWidth);
+    SetWindowPos(bar, nullptr, x, DEFAULT_POSITION_Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnDisplayChange(HWND bar, RECT const* suggested)
+{
+    ReadCaptionColours();
+    LayOutBarForDisplay(bar, g_settings.barWidth);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (suggested == nullptr)
+        flags |= SWP_NOMOVE;
+    int const x = suggested != nullptr ? suggested->left : 0;
+    int const y = suggested != nullptr ? suggested->top : 0;
+    BarGeometry const& geometry = g_barLayout.geometry;
+    SetWindowPos(bar, nullptr, x, y, geometry.windowWidth, geometry.windowHeight, flags);
+    PublishBarRecord(bar);
+    if (g_settings.adhere)
+        PlaceOnForegroundCaption(bar);
+    else
+        KeepFloatingBarOnScreen(bar);
+    InvalidateRect(bar, nullptr, FALSE);
+}

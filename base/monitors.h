@@ -1,0 +1,19 @@
+// Monitors, their work areas and DPI, read from the window system. Works
+// inside any process: the hook library uses it too.
+#pragma once
+
+#include <windows.h>
+
+// The work area (the monitor less the taskbar) of the monitor nearest to
+// window; the primary monitor's for no window.
+RECT WorkAreaNear(HWND window);
+
+// True when some monitor shows part of rect.
+bool IsOnAnyMonitor(RECT const& rect);
+
+// The DPI window is drawn at (the system's for no window); 96 where the
+// system knows no other.
+UINT DpiOfWindow(HWND window);
+
+// A system metric at a DPI, where the system can tell; else at the system's.
+int SystemMetricAtDpi(int index, UINT dpi);
