@@ -64,7 +64,7 @@ function(brisvane_e2e_test name)
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}.sh
              $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${ARGN})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
-                                            FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77)
+                                            FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 TIMEOUT 400)
 endfunction()
 
 # The release's own files: this build's, or, in a 64-bit build made to run
@@ -126,7 +126,7 @@ foreach(dpi 96 144 192)
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/display_test.sh
              $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${dpi})
     set_tests_properties(display_test_${dpi} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
-                         FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 50)
+                         FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 50 TIMEOUT 400)
 endforeach()
 brisvane_e2e_test(two_monitors_test)
 set_tests_properties(two_monitors_test PROPERTIES ENVIRONMENT

@@ -8,5 +8,7 @@ set -eu
 E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 [ -n "${WINE_RUN:-}" ] || exec bash "$WINE_ROOT/tools/wine.sh" run "${WINE_NAME:-$E2E_NAME}" bash "$0" "$@"
 . "$WINE_ROOT/tools/drive.sh"
+# A driver call that Wine leaves hanging fails the test instead of holding it.
+DRIVER_TIMEOUT=${DRIVER_TIMEOUT:-120}
 drive_setup "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME" "$1" "$2" "$3"
 trap cleanup EXIT
