@@ -31,7 +31,8 @@ driver setpos class:Notepad 60 60 700 300
 driver activate class:Notepad
 sleep 1
 CAP=$(value caption "$(driver metrics)")
-w=$(driver window class:Notepad)
+notepad_metrics() { w=$(driver window class:Notepad) && [ -n "$(value cxsize "$w")" ]; }
+eventually notepad_metrics || fail "no metrics of notepad's window"
 CTOP=$(value captiontop "$w") CBOTTOM=$(value captionbottom "$w") CRIGHT=$(value captionright "$w")
 BUTTONS=$((CRIGHT - 3 * $(value cxsize "$w")))
 capture_screen "rgb:$E2E_DIR/caption.rgb" 0 "$CTOP" 1024 $((CBOTTOM - CTOP))
