@@ -128,6 +128,9 @@ wine_template() {
         wineserver -w
         wine reg add "HKCU\\Control Panel\\Desktop\\WindowMetrics" /v CaptionHeight /t REG_SZ /d 24 /f \
             </dev/null >/dev/null 2>&1
+        # No window manager runs on these displays: unmanaged windows spare
+        # each hidden or destroyed window Wine's two-second wait for one.
+        wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
         wineserver -w
         touch "$template/.brisvane-ready"
     ) 9>"$WINE_HOME/template.lock"
