@@ -20,7 +20,7 @@ bin=$WIN_BUILD/bin
 drive_setup "$root/build/bench_hook" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
 trap cleanup EXIT
 
-wine_desktop shell 1024x700
+drive_desktop shell 1024x700
 wine $WINE_DESKTOP notepad &
 driver window class:Notepad 20000 >/dev/null
 driver setpos class:Notepad 60 60 500 300

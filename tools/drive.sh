@@ -27,10 +27,73 @@ check_eq() {  # check_eq WHAT EXPECTED ACTUAL
     echo "ok: $1 = $3"
 }
 
-# Runs the driver (in the virtual desktop, when there is one); output without
-# carriage returns. DRIVER_TIMEOUT, when set, bounds each call in seconds.
+# driver COMMAND ARG...: a driver command's output (without carriage
+# returns) and exit code. It goes to the driver server when one runs
+# (drive_serve), else to a driver process of its own (in the virtual desktop,
+# when there is one). DRIVER_TIMEOUT, when set, bounds each call in seconds.
 driver() {
+    if [ -n "${DRIVER_IN:-}" ]; then
+        local status=0
+        driver_ask "$@" || status=$?
+        [ $status = 125 ] || return $status
+    fi
     ${DRIVER_TIMEOUT:+timeout "$DRIVER_TIMEOUT"} wine $WINE_DESKTOP "$E2E_DRIVER" "$@" | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+
+# drive_serve: (re)starts the driver server (driver serve) on this display, in
+# the virtual desktop when there is one. One Wine process for all of a
+# script's calls instead of one a call, which costs most of a second on a
+# loaded machine; and it keeps the desktop in use between calls: Wine closes
+# a virtual desktop a second after its last program leaves.
+drive_serve() {
+    drive_unserve
+    local fifo=$E2E_DIR/driver
+    rm -f "$fifo.in" "$fifo.out"
+    mkfifo "$fifo.in" "$fifo.out"
+    wine $WINE_DESKTOP "$E2E_DRIVER" serve <"$fifo.in" >"$fifo.out" &
+    exec {DRIVER_IN}>"$fifo.in" {DRIVER_OUT}<"$fifo.out"
+}
+
+# drive_unserve: the server reads the end of its input and quits.
+drive_unserve() {
+    [ -n "${DRIVER_IN:-}" ] || return 0
+    exec {DRIVER_IN}>&- {DRIVER_OUT}<&-
+    DRIVER_IN='' DRIVER_OUT=''
+}
+
+# drive_desktop NAME WxH: a Wine virtual desktop (wine_desktop) with the
+# driver server in it.
+drive_desktop() {
+    wine_desktop "$@"
+    drive_serve
+}
+
+# One call to the server: the line "ID<tab>COMMAND<tab>ARG..." and the
+# answer, every line up to "@end ID CODE". Answers to calls that gave up
+# waiting come first, and are skipped. 125 when no server takes the call.
+driver_ask() {
+    local IFS=$'\t' id=$BASHPID.$RANDOM$RANDOM line lines=() left status=0
+    local deadline=$((SECONDS + ${DRIVER_TIMEOUT:-600}))
+    trap '' PIPE
+    printf '%s\n' "$id	$*" >&"$DRIVER_IN" 2>/dev/null || status=125
+    trap - PIPE
+    [ $status = 0 ] || return $status
+    while :; do
+        left=$((deadline - SECONDS))
+        IFS= read -r -t "$((left > 0 ? left : 1))" line <&"$DRIVER_OUT" || status=$?
+        [ $status = 0 ] || break
+        line=${line%$'\r'}
+        case $line in
+            "@end $id "*) [ ${#lines[@]} = 0 ] || printf '%s\n' "${lines[@]}"; return "${line##* }" ;;
+            "@end "*) lines=() ;;
+            *) lines+=("$line") ;;
+        esac
+    done
+    # Past 128: the time ran out; otherwise the server has gone.
+    [ $status -gt 128 ] || return 125
+    echo "error=the driver did not answer $1 within ${DRIVER_TIMEOUT:-600} s"
+    return 1
 }
 
 # value KEY TEXT: the value of KEY=... in driver output.

@@ -97,7 +97,7 @@ settings() {  # settings ADHERE: the INI the next start reads
     printf '[Brisvane]\r\nAdhere=%s\r\nAlpha=240\r\n[Position]\r\nX=470\r\nY=300\r\n' "$1" >"$E2E_DIR/app/Brisvane.ini"
 }
 
-wine_desktop shell $DESKTOP_SIZE
+drive_desktop shell $DESKTOP_SIZE
 
 # The free-floating bar on the desktop's ground.
 settings 0
@@ -197,6 +197,7 @@ caption_at_dpi() {  # caption_at_dpi PICTURE DPI
     wine reg delete 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight /f >/dev/null 2>&1 || true
     wineserver -k 2>/dev/null || true
     wine_start
+    drive_serve
     settings 1
     fake_battery 57 1 Charging
     wine notepad &

@@ -34,7 +34,7 @@ painted() {  # painted active|inactive
 }
 
 [ -n "${WINE_NAMESPACE:-}" ] && fake_no_battery  # a full fill to read the caption colour from
-wine_desktop riding64 1280x1024
+drive_desktop riding64 1280x1024
 $WINE64 $WINE_DESKTOP notepad </dev/null >/dev/null 2>&1 &
 driver window class:Notepad 20000 >/dev/null || fail "the 64-bit notepad did not start"
 driver setpos class:Notepad 40 40 600 300

@@ -41,7 +41,7 @@ screenshot() {  # screenshot FILE WINDOW: the window and its surroundings
     echo "screenshot: $E2E_DIR/$1"
 }
 
-wine_desktop shell 1024x700
+drive_desktop shell 1024x700
 # Windows first, so that the desktop draws the bar above them all.
 in_desktop notepad
 driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"

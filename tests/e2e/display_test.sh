@@ -12,7 +12,7 @@ HERE=$(dirname "$0")
 # This prefix at the DPI, with Wine's own caption height for it.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
 wine reg delete 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight /f >/dev/null 2>&1 || true
-wine_desktop shell 1024x700
+drive_desktop shell 1024x700
 
 check_eq "DPI" "$DPI" "$(value dpi "$(driver monitors)")"
 manifest=$(driver manifest "$(winepath -w "$APP_EXE" 2>/dev/null)")

@@ -1,7 +1,8 @@
 // Observes and drives a running Brisvane.exe from another process, for the
-// end-to-end tests, the bench and the screenshots: driver COMMAND ARGS...
-// Each command prints key=value lines; exit code 0 on success, 1 on
-// failure, 2 for a command line it does not know.
+// end-to-end tests, the bench and the screenshots: driver COMMAND ARGS...,
+// or driver serve for many commands (see Serve). Each command prints
+// key=value lines; exit code 0 on success, 1 on failure, 2 for a command
+// line it does not know.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -55,12 +56,28 @@ bool Poll(int timeoutMs, int stepMs, Ready ready)
     }
 }
 
-// The window find() returns once it returns one, or nullptr after timeoutMs.
+// Waits until the program of a window has started: its thread waits for
+// input for the first time. A window shows up before its program is done
+// starting (placing it, showing it, reading the settings).
+void WaitUntilStarted(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (process == nullptr)
+        return;
+    WaitForInputIdle(process, 10000);
+    CloseHandle(process);
+}
+
+// The window find() returns once it returns one (and its program has
+// started), or nullptr after timeoutMs.
 template <typename Find>
 HWND WaitFor(int timeoutMs, int stepMs, Find find)
 {
     HWND found = nullptr;
-    Poll(timeoutMs, stepMs, [&] { return (found = find()) != nullptr; });
+    if (Poll(timeoutMs, stepMs, [&] { return (found = find()) != nullptr; }))
+        WaitUntilStarted(found);
     return found;
 }
 
@@ -399,12 +416,13 @@ Found FindOptionsDialogs(HWND bar)
 }
 
 // Waits up to timeoutMs for the dialog to be open (or, gone = true, closed).
+// Open means shown: a modal dialog shows once it has set itself up.
 Found WaitForOptionsDialog(HWND bar, int timeoutMs, bool gone)
 {
     Found found{nullptr, 0};
     Poll(timeoutMs, 100, [&] {
         found = FindOptionsDialogs(bar);
-        return (found.first == nullptr) == gone;
+        return gone ? found.first == nullptr : found.first != nullptr && IsWindowVisible(found.first);
     });
     if (!gone && found.first == nullptr)
         Fail("no options dialog");
@@ -1290,11 +1308,14 @@ int PrintManifest(wchar_t const* file)
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     char const* text = loaded != nullptr ? static_cast<char const*>(LockResource(loaded)) : nullptr;
     if (text == nullptr) {
+        if (module != nullptr)
+            FreeLibrary(module);
         std::printf("error=no manifest\n");
         return 1;
     }
     std::fwrite(text, 1, SizeofResource(module, found), stdout);
     std::printf("\n");
+    FreeLibrary(module);
     return 0;
 }
 
@@ -1401,12 +1422,45 @@ bool Fits(char const* args, int count)
     return least <= count && (count <= most || std::strstr(args, "...") != nullptr);
 }
 
+// Runs argv[0] with the arguments after it.
+int Run(int argc, wchar_t** argv)
+{
+    for (Command const& command : kCommands)
+        if (argc >= 1 && wcscmp(command.name, argv[0]) == 0)
+            return Fits(command.args, argc - 1) ? command.run(argc - 1, argv + 1) : Usage();
+    return Usage();
+}
+
+// serve: one command a line from standard input, "ID<tab>COMMAND<tab>ARG...",
+// each answered by its output and a line "@end ID CODE". A script then starts
+// one Wine process instead of one a call (most of a second each on a loaded
+// machine), and that process keeps its virtual desktop alive between calls.
+int Serve()
+{
+    static char line[32768];
+    static wchar_t text[32768];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        line[std::strcspn(line, "\r\n")] = '\0';
+        if (MultiByteToWideChar(CP_UTF8, 0, line, -1, text, 32768) == 0)
+            text[0] = L'\0';
+        std::vector<wchar_t*> fields{text};
+        for (wchar_t* tab = wcschr(text, L'\t'); tab != nullptr; tab = wcschr(tab + 1, L'\t')) {
+            *tab = L'\0';
+            fields.push_back(tab + 1);
+        }
+        int const code = Run(static_cast<int>(fields.size()) - 1, fields.data() + 1);
+        std::fflush(stderr);
+        std::printf("@end %ls %d\n", fields[0], code);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    for (Command const& command : kCommands)
-        if (argc >= 2 && wcscmp(command.name, argv[1]) == 0)
-            return Fits(command.args, argc - 2) ? command.run(argc - 2, argv + 2) : Usage();
-    return Usage();
+    if (argc == 2 && wcscmp(argv[1], L"serve") == 0)
+        return Serve();
+    return Run(argc - 1, argv + 1);
 }

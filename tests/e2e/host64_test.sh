@@ -12,7 +12,7 @@ host_running() { [ -n "$(wine_pids CBT64Host)" ]; }
 host_gone() { ! host_running; }
 
 printf '[Brisvane]\r\nAdhere=0\r\n' >"$E2E_DIR/app/Brisvane.ini"
-wine_desktop riding 1024x768
+drive_desktop riding 1024x768
 wine $WINE_DESKTOP notepad </dev/null >/dev/null 2>&1 &
 wine $WINE_DESKTOP "${E2E_TEST_WINDOW:?}" caption Other 500 300 300 200 </dev/null >/dev/null 2>&1 &
 for w in class:Notepad Other; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done

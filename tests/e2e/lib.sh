@@ -11,4 +11,5 @@ E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 # A driver call that Wine leaves hanging fails the test instead of holding it.
 DRIVER_TIMEOUT=${DRIVER_TIMEOUT:-120}
 drive_setup "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME" "$1" "$2" "$3"
+drive_serve
 trap cleanup EXIT

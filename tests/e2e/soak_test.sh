@@ -48,7 +48,7 @@ shutdown_round() {
 fake_battery 57 0 Discharging
 # Inside a Wine virtual desktop Wine handles activation itself, and a dialog
 # closes at once instead of after the X server's wait for a window manager.
-wine_desktop soak 1280x1024
+drive_desktop soak 1280x1024
 out=$(driver launch "$(winepath -w "$APP_EXE" 2>/dev/null)") || fail "no bar window appeared: $out"
 sleep 1
 pid=$(unix_pid "$APP_EXE")

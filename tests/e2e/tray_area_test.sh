@@ -15,7 +15,7 @@ WM_TRAYNOTIFY=1025
 DRIVER_TIMEOUT=60
 
 fake_battery 57 0 Discharging
-wine_desktop shell 1024x700
+drive_desktop shell 1024x700
 start_bar 30000
 metrics=$(driver metrics)
 CAP=$(value caption "$metrics"); SCREEN_W=$(value screenwidth "$metrics"); SCREEN_H=$(value screenheight "$metrics")

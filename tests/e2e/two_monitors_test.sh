@@ -21,6 +21,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXVidMode /t REG_SZ /d N /f >/
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 wine_start
+drive_serve
 
 monitors=$(driver monitors)
 check_eq "monitors" 2 "$(value monitors "$monitors")"

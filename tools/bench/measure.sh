@@ -72,7 +72,7 @@ base="$app/$(basename "$BASELINE")"
 probe="$app/$(basename "$PROBE")"
 charge_file=$(winepath -w "$E2E_DIR/power/BAT0/charge_now" 2>/dev/null)
 fake_battery 57 0 Discharging
-wine_desktop bench 1280x1024
+drive_desktop bench 1280x1024
 
 echo "Brisvane footprint under $(wine --version) on Xvfb (a Wine virtual desktop), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "baseline: tools/bench/baseline.cpp, one popup window and a tray icon, same compiler and flags"
