@@ -112,13 +112,11 @@ brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
-# that the short ones fill in beside them. The power broadcast test times the
-# bar's answer against a bound of 2.5 s: it runs alone.
-set_tests_properties(adhere_test PROPERTIES COST 190)
-set_tests_properties(settings_file_test tray_area_test PROPERTIES COST 110)
-set_tests_properties(auto_shutdown_test soak_test shutdown_test PROPERTIES COST 95)
-set_tests_properties(bar_look_test options_dialog_test PROPERTIES COST 75)
-set_tests_properties(power_broadcast_test PROPERTIES RUN_SERIAL ON)
+# that the short ones fill in beside them.
+set_tests_properties(soak_test PROPERTIES COST 55)
+set_tests_properties(auto_shutdown_test options_test adhere_test PROPERTIES COST 35)
+set_tests_properties(bar_look_test settings_file_test power_broadcast_test tray_area_test options_dialog_test
+                     PROPERTIES COST 22)
 # The bar on a caption at a display's DPI with Wine's default caption height
 # (96: 19 pixels, 144: 28, 192: 37).
 foreach(dpi 96 144 192)
@@ -126,7 +124,7 @@ foreach(dpi 96 144 192)
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/display_test.sh
              $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${dpi})
     set_tests_properties(display_test_${dpi} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
-                         FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 50 TIMEOUT 400)
+                         FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 13 TIMEOUT 400)
 endforeach()
 brisvane_e2e_test(two_monitors_test)
 set_tests_properties(two_monitors_test PROPERTIES ENVIRONMENT

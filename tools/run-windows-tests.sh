@@ -5,4 +5,4 @@
 # display is needed. Arguments go to ctest (e.g. -R NAME, -j N).
 set -eu
 . "$(dirname "$0")/wine.sh"
-exec ctest --test-dir "$WIN_BUILD" --output-on-failure -j 3 "$@"
+exec ctest --test-dir "$WIN_BUILD" --output-on-failure -j 4 "$@"
