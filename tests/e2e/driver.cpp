@@ -943,7 +943,17 @@ int OnSetPos(HWND window, int, wchar_t** argv)
 
 int OnActivate(HWND window, int, wchar_t**)
 {
-    return SetForegroundWindow(window) ? 0 : 1;
+    if (!SetForegroundWindow(window))
+        return 1;
+    // The window's thread takes the activation from a message of its own:
+    // wait for that, so that two quick activations are two events.
+    DWORD const thread = GetWindowThreadProcessId(window, nullptr);
+    Poll(5000, 10, [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndActive == window;
+    });
+    return 0;
 }
 
 int OnShow(HWND window, int, wchar_t** argv)
