@@ -25,7 +25,7 @@ wine $WINE_DESKTOP notepad &
 driver window class:Notepad 20000 >/dev/null
 driver setpos class:Notepad 60 60 500 300
 
-without=$(value ns_per_message "$(driver hookcost "$messages")")
+without=$(value ns_per_message "$(driver_once hookcost "$messages")")
 n0=$(value cpu_ms "$(driver cpu class:Notepad)")
 driver drag class:Notepad 10 >/dev/null
 n1=$(value cpu_ms "$(driver cpu class:Notepad)")
@@ -34,7 +34,7 @@ carrier_alone=$(awk "BEGIN{print $n1 - $n0}")
 driver activate class:Notepad
 start_bar
 sleep 2
-out=$(driver hookcost "$messages")
+out=$(driver_once hookcost "$messages")
 with=$(value ns_per_message "$out")
 n0=$(value cpu_ms "$(driver cpu class:Notepad)")
 b0=$(value cpu_ms "$(driver cpu class:BRISVANE)")

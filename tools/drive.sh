@@ -37,6 +37,11 @@ driver() {
         driver_ask "$@" || status=$?
         [ $status = 125 ] || return $status
     fi
+    driver_once "$@"
+}
+
+# driver_once COMMAND ARG...: the command in a driver process of its own.
+driver_once() {
     ${DRIVER_TIMEOUT:+timeout "$DRIVER_TIMEOUT"} wine $WINE_DESKTOP "$E2E_DRIVER" "$@" | tr -d '\r'
     return "${PIPESTATUS[0]}"
 }

@@ -56,28 +56,26 @@ bool Poll(int timeoutMs, int stepMs, Ready ready)
     }
 }
 
-// Waits until the program of a window has started: its thread waits for
-// input for the first time. A window shows up before its program is done
-// starting (placing it, showing it, reading the settings).
-void WaitUntilStarted(HWND window)
+// Waits until the program of a window waits for input: a window shows up
+// before its program is done starting (placing it, showing it, reading the
+// settings). A busy program is waited for five seconds at most.
+void WaitUntilIdle(HWND window)
 {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (process == nullptr)
         return;
-    WaitForInputIdle(process, 10000);
+    WaitForInputIdle(process, 5000);
     CloseHandle(process);
 }
 
-// The window find() returns once it returns one (and its program has
-// started), or nullptr after timeoutMs.
+// The window find() returns once it returns one, or nullptr after timeoutMs.
 template <typename Find>
 HWND WaitFor(int timeoutMs, int stepMs, Find find)
 {
     HWND found = nullptr;
-    if (Poll(timeoutMs, stepMs, [&] { return (found = find()) != nullptr; }))
-        WaitUntilStarted(found);
+    Poll(timeoutMs, stepMs, [&] { return (found = find()) != nullptr; });
     return found;
 }
 
@@ -222,6 +220,7 @@ int OnBar(int argc, wchar_t** argv)
     HWND bar = WaitForBar(NumberOr(argc, argv, 0, 5000));
     if (bar == nullptr)
         return Fail("no bar window");
+    WaitUntilIdle(bar);
     wchar_t title[128] = L"";
     GetWindowTextW(bar, title, 128);
     std::printf("hwnd=%lu\ncount=%d\ntitle=%ls\nexstyle=0x%08lX\nstyle=0x%08lX\nvisible=%d\n", HandleNumber(bar),
@@ -918,6 +917,7 @@ int OnWindow(int argc, wchar_t** argv)
     HWND window = WaitForTarget(argv[0], NumberOr(argc, argv, 1, 5000));
     if (window == nullptr)
         return Fail("no such window");
+    WaitUntilIdle(window);
     TITLEBARINFO info{};
     info.cbSize = sizeof info;
     GetTitleBarInfo(window, &info);
