@@ -2,6 +2,7 @@
 
 #include "base/bottom_right.h"
 #include "base/monitors.h"
+#include "base/win32_values.h"
 
 void PlaceAtBottomRight(HWND window, HWND anchor)
 {
@@ -10,8 +11,7 @@ void PlaceAtBottomRight(HWND window, HWND anchor)
         return;
     HWND const reference = anchor != nullptr ? anchor : window;
     RECT const area = WorkAreaNear(reference);
-    Point const at = BottomRightPosition(Rect{area.left, area.top, area.right, area.bottom}, rect.right - rect.left,
-                                         rect.bottom - rect.top,
+    Point const at = BottomRightPosition(ToRect(area), rect.right - rect.left, rect.bottom - rect.top,
                                          SystemMetricAtDpi(SM_CYCAPTION, DpiOfWindow(reference)));
     // Never activates: the parked bar must not take the focus from the user's window.
     SetWindowPos(window, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);

@@ -55,8 +55,8 @@ void Park(SharedViews const& views, HWND bar)
     if (!GetWindowRect(bar, &rect))
         return;
     RECT const area = WorkAreaNear(IsWindow(carrier) ? carrier : bar);
-    Point const at = BottomRightPosition(Rect{area.left, area.top, area.right, area.bottom}, rect.right - rect.left,
-                                         rect.bottom - rect.top, views.record->captionHeight);
+    Point const at = BottomRightPosition(ToRect(area), rect.right - rect.left, rect.bottom - rect.top,
+                                         views.record->captionHeight);
     RECT parked{at.x, at.y, 0, 0};
     MoveBar(bar, parked);
     PostCaptionState(bar, true);

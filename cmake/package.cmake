@@ -10,7 +10,7 @@ if(BRISVANE_RELEASE_DIR)
     add_test(NAME package_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/package_test.sh ${RELEASE_EXE} ${RELEASE_DLL}
              $<TARGET_FILE:e2e_driver> ${BRISVANE_RELEASE_DIR}/Brisvane-${BRISVANE_VERSION}.zip
              ${RELEASE_DLL64} ${RELEASE_HOST64} $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
-    set_tests_properties(package_test PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
+    set_tests_properties(package_test PROPERTIES ENVIRONMENT "${E2E_ENV}"
                                                  FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77)
     return()
 endif()

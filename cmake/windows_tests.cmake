@@ -58,12 +58,17 @@ target_link_options(e2e_hook_host PRIVATE -static -municode)
 target_link_libraries(e2e_hook_host PRIVATE CBT user32 gdi32)
 brisvane_warnings(e2e_hook_host)
 
+# What every end-to-end test is given besides its arguments: where to work,
+# and the windows to ride on and the stand-in for the program.
+set(E2E_ENV "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>"
+            "E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
+
 # An end-to-end test: tests/e2e/<name>.sh, given the built programs.
 function(brisvane_e2e_test name)
     add_test(NAME ${name}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}.sh
              $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${ARGN})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}"
                                             FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 TIMEOUT 400)
 endfunction()
 
@@ -87,27 +92,20 @@ add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_te
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)
 brisvane_e2e_test(adhere_test)
-set_tests_properties(adhere_test PROPERTIES TIMEOUT 400 ENVIRONMENT
-    "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>;E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # The host and its library beside this 64-bit build of the program.
     brisvane_e2e_test(host64_test ${CBT64_DLL} ${CBT64_HOST})
-    set_tests_properties(host64_test PROPERTIES ENVIRONMENT
-        "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 else()
     # Riding both kinds of window needs the 32-bit program: a 32-bit tree,
     # in 64-bit prefixes of its own.
     brisvane_e2e_test(adhere64_test ${CBT64_DLL} ${CBT64_HOST})
-    set_tests_properties(adhere64_test PROPERTIES TIMEOUT 400 ENVIRONMENT
-        "${WINE_TEST_ENV};WINE_WIN64=1;E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
+    set_tests_properties(adhere64_test PROPERTIES ENVIRONMENT "${E2E_ENV};WINE_WIN64=1")
 endif()
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)
 brisvane_e2e_test(settings_file_test)
 brisvane_e2e_test(bar_look_test)
-set_tests_properties(bar_look_test PROPERTIES ENVIRONMENT
-    "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 
@@ -123,9 +121,7 @@ foreach(dpi 96 144 192)
     add_test(NAME display_test_${dpi}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/display_test.sh
              $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> $<TARGET_FILE:e2e_driver> ${dpi})
-    set_tests_properties(display_test_${dpi} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e"
+    set_tests_properties(display_test_${dpi} PROPERTIES ENVIRONMENT "${E2E_ENV}"
                          FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 13 TIMEOUT 400)
 endforeach()
 brisvane_e2e_test(two_monitors_test)
-set_tests_properties(two_monitors_test PROPERTIES ENVIRONMENT
-    "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
