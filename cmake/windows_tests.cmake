@@ -33,6 +33,9 @@ brisvane_windows_test(bar_window_test)
 brisvane_windows_test(settings_test)
 brisvane_windows_test(tray_test)
 brisvane_windows_test(cbt_test)
+# What the hook library asks of other windows, ahead of its use there.
+brisvane_windows_test(caption_probe_test ${CMAKE_SOURCE_DIR}/cbt/caption_probe.cpp
+                      ${CMAKE_SOURCE_DIR}/cbt/full_screen_window.cpp)
 brisvane_windows_test(options_test)
 brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)

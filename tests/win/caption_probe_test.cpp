@@ -1,0 +1,197 @@
+// Asking windows of this process where their caption buttons are, and
+// telling full-screen windows, under Wine against real windows: a
+// self-drawn caption like a browser's, windows that answer nothing useful, a
+// window too slow to answer.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "cbt/caption_probe.h"
+#include "cbt/full_screen_window.h"
+
+namespace {
+
+int const CAPTION = 32, BUTTON = 46, EXTRA = 40;  // the self-drawn caption's sizes
+
+int g_hitTests;           // WM_NCHITTEST messages received
+HANDLE g_release;         // set: the slow window's thread may go on
+
+// A caption drawn by the window: close, maximise, minimise and help from the
+// right, a client button (tab search) left of them, free caption beyond.
+LRESULT CALLBACK SelfDrawnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_NCHITTEST)
+        return DefWindowProcW(window, message, wParam, lParam);
+    ++g_hitTests;
+    RECT frame;
+    GetWindowRect(window, &frame);
+    int const x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+    if (y - frame.top >= CAPTION)
+        return HTCLIENT;
+    int const fromRight = frame.right - 1 - x;
+    LRESULT const buttons[] = {HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP};
+    if (fromRight < 4 * BUTTON)
+        return buttons[fromRight / BUTTON];
+    return fromRight < 4 * BUTTON + EXTRA ? HTCLIENT : HTCAPTION;
+}
+
+HWND MakeWindow(wchar_t const* className, DWORD style, int x, int y, int width, int height)
+{
+    HWND window = CreateWindowExW(0, className, L"carrier", style, x, y, width, height, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(nullptr, window);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
+class CaptionProbe : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = SelfDrawnProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"SelfDrawn";
+        RegisterClassW(&wc);
+    }
+    void SetUp() override
+    {
+        ForgetCaptionProbes();
+        g_hitTests = 0;
+    }
+    void TearDown() override
+    {
+        for (HWND w : made)
+            DestroyWindow(w);
+    }
+    HWND Window(wchar_t const* className, DWORD style, int x, int y, int width, int height)
+    {
+        made.push_back(MakeWindow(className, style, x, y, width, height));
+        return made.back();
+    }
+    static RECT Frame(HWND window)
+    {
+        RECT frame;
+        GetWindowRect(window, &frame);
+        return frame;
+    }
+    std::vector<HWND> made;
+};
+
+TEST_F(CaptionProbe, FindsTheButtonsAndTheClientRunOfASelfDrawnCaption)
+{
+    HWND w = Window(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400);
+    CaptionRowReading const r = ProbeCaptionRow(w, Frame(w), 100 + CAPTION / 2);
+    EXPECT_TRUE(r.buttonsFound);
+    EXPECT_TRUE(r.answersCaption);
+    EXPECT_EQ(900 - 4 * BUTTON - EXTRA, r.barRight) << "to the pixel, left of the tab-search button";
+    EXPECT_LT(g_hitTests, 45) << "a few coarse steps and a few halvings";
+
+    // Below the caption everything is client: no buttons, nothing to end at.
+    CaptionRowReading const low = ProbeCaptionRow(w, Frame(w), 100 + CAPTION + 10);
+    EXPECT_FALSE(low.buttonsFound);
+    EXPECT_FALSE(low.answersCaption);
+}
+
+TEST_F(CaptionProbe, KeptUntilTheSizeChangesAndMovedAlong)
+{
+    HWND w = Window(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400);
+    int const first = ProbeCaptionRow(w, Frame(w), 116).barRight;
+    int const asked = g_hitTests;
+    ASSERT_GT(asked, 0);
+
+    SetWindowPos(w, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CaptionRowReading const moved = ProbeCaptionRow(w, Frame(w), 76);
+    EXPECT_EQ(asked, g_hitTests) << "not asked again for a move";
+    EXPECT_EQ(first - 50, moved.barRight);
+    EXPECT_TRUE(moved.buttonsFound);
+
+    SetWindowPos(w, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CaptionRowReading const resized = ProbeCaptionRow(w, Frame(w), 76);
+    EXPECT_GT(g_hitTests, asked) << "asked again after a resize";
+    EXPECT_EQ(650 - 4 * BUTTON - EXTRA, resized.barRight);
+
+    // A window that answers client everywhere is asked once too.
+    HWND plain = Window(L"STATIC", WS_POPUP, 0, 0, 500, 200);
+    RECT const frame = Frame(plain);
+    CaptionRowReading const none = ProbeCaptionRow(plain, frame, 10);
+    EXPECT_FALSE(none.buttonsFound || none.answersCaption);
+    int const after = g_hitTests;
+    ProbeCaptionRow(plain, frame, 10);
+    EXPECT_EQ(after, g_hitTests);
+}
+
+// A window whose thread does not take its messages until released.
+DWORD WINAPI SlowWindowThread(LPVOID made)
+{
+    HWND w = MakeWindow(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400);
+    *static_cast<HWND*>(made) = w;
+    WaitForSingleObject(g_release, INFINITE);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    DestroyWindow(w);
+    return 0;
+}
+
+TEST_F(CaptionProbe, ASlowWindowCostsNoMoreThanTheBudgetAndIsAskedAgain)
+{
+    g_release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND w = nullptr;
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, SlowWindowThread, &w, 0, &threadId);
+    while (w == nullptr)
+        Sleep(5);
+    RECT const frame = Frame(w);
+
+    DWORD const start = GetTickCount();
+    CaptionRowReading const r = ProbeCaptionRow(w, frame, 116);
+    DWORD const took = GetTickCount() - start;
+    EXPECT_FALSE(r.buttonsFound || r.answersCaption);
+    EXPECT_LT(took, 1000u) << "a stalled window must not stall the bar";
+
+    SetEvent(g_release);
+    CaptionRowReading again{};
+    for (int i = 0; i < 50 && !again.buttonsFound; ++i) {
+        Sleep(20);
+        again = ProbeCaptionRow(w, frame, 116);
+    }
+    EXPECT_TRUE(again.buttonsFound) << "an answer cut short is not kept";
+    EXPECT_EQ(900 - 4 * BUTTON - EXTRA, again.barRight);
+    PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    CloseHandle(g_release);
+}
+
+TEST_F(CaptionProbe, FullScreenCoversTheMonitorWithNoCaptionOnIt)
+{
+    HMONITOR const monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(monitor, &info));
+    RECT const m = info.rcMonitor;
+    int const width = m.right - m.left, height = m.bottom - m.top;
+
+    HWND video = Window(L"STATIC", WS_POPUP, m.left, m.top, width, height);
+    EXPECT_TRUE(IsFullScreenOn(video, monitor));
+    EXPECT_FALSE(IsFullScreenOn(video, nullptr));
+
+    HWND browser = Window(L"SelfDrawn", WS_POPUP, m.left, m.top, width, height);
+    EXPECT_FALSE(IsFullScreenOn(browser, monitor)) << "its own caption is on the monitor";
+
+    HWND maximised = Window(L"STATIC", WS_OVERLAPPEDWINDOW, m.left, m.top, 400, 300);
+    ShowWindow(maximised, SW_MAXIMIZE);
+    EXPECT_FALSE(IsFullScreenOn(maximised, monitor)) << "a maximised window shows its caption";
+    HWND small = Window(L"STATIC", WS_POPUP, m.left, m.top, width, height - 40);
+    EXPECT_FALSE(IsFullScreenOn(small, monitor));
+    ShowWindow(video, SW_MINIMIZE);
+    EXPECT_FALSE(IsFullScreenOn(video, monitor));
+    ShowWindow(video, SW_RESTORE);
+    ShowWindow(video, SW_HIDE);
+    EXPECT_FALSE(IsFullScreenOn(video, monitor));
+    EXPECT_FALSE(IsFullScreenOn(GetDesktopWindow(), monitor));
+    EXPECT_FALSE(IsFullScreenOn(nullptr, monitor));
+}
+
+}  // namespace
