@@ -1,6 +1,7 @@
 #include "app/bar_window.h"
 
 #include "app/display.h"
+#include "bar/bar_colours.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
 #include "bar/paint.h"
@@ -108,6 +109,8 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             OnRefreshTick(window);
         else if (wParam == IDT_SHUTDOWN)
             OnShutdownTick(window);
+        else if (wParam == IDT_CAPTION_COLOURS)
+            OnCaptionColoursTimer(window, g_settings.adhere);
         return 1;
     case WM_CAPTIONSTATE:
         SetCaptionActive(window, wParam != 0);
@@ -123,7 +126,14 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SETTINGCHANGE:
         if (ChangesTheBar(wParam))
             OnDisplayChange(window, nullptr);
+        else if (NamesColourSet(lParam))
+            ScheduleCaptionColours(window);
         return 0;
+    case WM_MOVE:
+    case WM_STYLECHANGED:  // Adhere switched: the carrier's colours or the theme's
+    case WM_DWMCOLORIZATIONCOLORCHANGED:
+        ScheduleCaptionColours(window);
+        break;
     case WM_SYSCOLORCHANGE:
     case WM_DISPLAYCHANGE:
         OnDisplayChange(window, nullptr);

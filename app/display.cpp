@@ -1,5 +1,6 @@
 #include "app/display.h"
 
+#include "bar/bar_colours.h"
 #include "bar/bar_state.h"
 #include "base/monitors.h"
 #include "base/place_window.h"

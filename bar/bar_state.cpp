@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "bar/bar_colours.h"
 #include "base/monitors.h"
 #include "base/win32_values.h"
 #include "res/resource.h"
@@ -63,14 +64,6 @@ int32_t WidestBarText(HFONT font)
 
 }  // namespace
 
-void ReadCaptionColours()
-{
-    g_barLook.activeCaption = GetSysColor(COLOR_ACTIVECAPTION);
-    g_barLook.activeCaptionText = GetSysColor(COLOR_CAPTIONTEXT);
-    g_barLook.inactiveCaption = GetSysColor(COLOR_INACTIVECAPTION);
-    g_barLook.inactiveCaptionText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-}
-
 void CreateBarLook(HINSTANCE instance)
 {
     ReadCaptionColours();
@@ -112,4 +105,5 @@ void SetCaptionActive(HWND bar, bool active)
     g_barView.captionActive = active;
     RECT const frame = ToRECT(g_barLayout.geometry.frame);
     InvalidateRect(bar, &frame, FALSE);
+    ScheduleCaptionColours(bar);
 }

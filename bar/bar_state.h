@@ -9,8 +9,8 @@
 
 #include "bar/geometry.h"
 
-// Made at start-up from the system's caption colours and the program's
-// resources; freed when the bar goes. The colour key is the window style's
+// Made at start-up from the caption colours (bar/bar_colours) and the
+// program's resources; freed when the bar goes. The colour key is the window style's
 // COLOUR_KEY.
 struct BarLook {
     HFONT font;
@@ -43,8 +43,6 @@ extern BarView g_barView;
 void CreateBarLook(HINSTANCE instance);
 // Deletes the font and the bitmap; safe to call twice.
 void DeleteBarLook();
-// The four caption colours, again (they changed).
-void ReadCaptionColours();
 
 // Every rectangle and the outline from the caption height and the fill
 // width at 96 DPI, scaled to dpi and widened for textWidth pixels of text.

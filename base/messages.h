@@ -8,6 +8,7 @@ UINT const WM_TRAYNOTIFY = WM_USER + 1;  // tray icon callback
 
 UINT_PTR const IDT_REFRESH = 1;   // battery refresh, Interval ms
 UINT_PTR const IDT_SHUTDOWN = 2;  // auto-shutdown countdown, one minute
+UINT_PTR const IDT_CAPTION_COLOURS = 3;  // once, after what changes the colours beside the bar
 UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
 
 // Extended styles of the bar: free-floating (draggable) or adhering (input

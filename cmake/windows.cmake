@@ -37,8 +37,10 @@ add_library(brisvane_core STATIC
     app/display.cpp
     app/init.cpp
     app/message_loop.cpp
+    bar/bar_colours.cpp
     bar/bar_state.cpp
     bar/battery.cpp
+    bar/colour_facts.cpp
     bar/paint.cpp
     base/instance.cpp
     base/monitors.cpp

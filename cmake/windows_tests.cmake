@@ -94,6 +94,7 @@ add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_te
 
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)
+brisvane_windows_test(bar_colours_test)
 brisvane_e2e_test(adhere_test)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # The host and its library beside this 64-bit build of the program.

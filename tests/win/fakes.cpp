@@ -79,6 +79,11 @@ BOOL WINAPI PowerOff(UINT flags, DWORD)
     return g_exitResult;
 }
 
+ColourFacts TheColourFacts()
+{
+    return g_colourFacts;
+}
+
 }  // namespace
 
 int g_reads;
@@ -96,6 +101,12 @@ std::function<void()> g_whileShown;
 SYSTEMTIME g_clock;
 std::vector<UINT> g_exitFlags;
 BOOL g_exitResult;
+ColourFacts g_colourFacts;
+
+void UseColourFacts()
+{
+    g_readColourFacts = TheColourFacts;
+}
 
 void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result)
 {
@@ -146,6 +157,9 @@ void ResetFakes()
     g_exitFlags.clear();
     g_exitResult = TRUE;
 
+    g_readColourFacts = ReadSystemColourFacts;
+    g_colourFacts = ReadSystemColourFacts();
+    g_colourFacts.windows10OrLater = true;
     g_regOpenKeyEx = RegOpenKeyExW;
     g_getModuleFileName = GetModuleFileNameW;
     ForgetModuleDirectory();

@@ -13,6 +13,7 @@
 
 #include "app/init.h"
 #include "bar/bar_state.h"
+#include "bar/colour_facts.h"
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
@@ -66,11 +67,17 @@ void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
 extern std::vector<UINT> g_exitFlags;
 extern BOOL g_exitResult;
 
+// The system's caption-colour facts, as a Windows 10 desktop would report
+// them: UseColourFacts() makes the bar read these instead of the real ones.
+extern ColourFacts g_colourFacts;
+void UseColourFacts();
+
 }  // namespace fakes
 
 // Every seam to its fake (a floating bar on 57 % discharging, no hooks, no
 // tray, menus never tracked, message boxes answered OK, no power-off) or, for
-// the registry and the module path, back to the real call; the program's
+// the caption-colour facts, the registry and the module path, back to the
+// real call (g_colourFacts: the real ones on Windows 10); the program's
 // state as before start-up, with its class registered the way start-up
 // registers it. The Options command's own calls stay real unless its test
 // replaces them.

@@ -1,0 +1,82 @@
+#include "bar/bar_colours.h"
+
+#include "bar/bar_state.h"
+#include "bar/caption_colours.h"
+#include "bar/colour_facts.h"
+#include "base/messages.h"
+
+namespace {
+
+UINT const SETTLE_MS = 250;  // longer than the caption's fade on activation
+
+void SetColours(CaptionColours const& active, CaptionColours const& inactive)
+{
+    g_barLook.activeCaption = active.caption;
+    g_barLook.activeCaptionText = active.text;
+    g_barLook.inactiveCaption = inactive.caption;
+    g_barLook.inactiveCaptionText = inactive.text;
+}
+
+// A parked bar lies on the desktop, where there is no caption to match.
+bool IsDesktop(HWND window)
+{
+    wchar_t name[16];
+    return window == nullptr || window == GetDesktopWindow() || window == GetShellWindow() ||
+           (GetClassNameW(window, name, 16) > 0 && lstrcmpW(name, L"WorkerW") == 0);
+}
+
+// The carrier's caption: what the screen shows beside the bar for the state
+// it is in now, else what DWM draws for that window.
+void ReadCarrierColours(HWND bar)
+{
+    ColourFacts facts = g_readColourFacts();
+    if (!facts.windows10OrLater || facts.highContrast) {
+        SetColours(ChooseCaptionColours(facts, true), ChooseCaptionColours(facts, false));
+        return;
+    }
+    HWND const carrier = WindowBeside(bar);
+    bool const onCaption = !IsDesktop(carrier);
+    facts.darkMode = onCaption && IsDarkWindow(carrier);
+    bool const active = g_barView.captionActive;
+    facts.screenKnown = onCaption && ReadCaptionBeside(bar, &facts.screen);
+    // The screen tells only the state the caption is in now.
+    CaptionColours const now = ChooseCaptionColours(facts, active);
+    facts.screenKnown = false;
+    if (active)
+        SetColours(now, ChooseCaptionColours(facts, false));
+    else
+        SetColours(ChooseCaptionColours(facts, true), now);
+}
+
+}  // namespace
+
+void ReadCaptionColours()
+{
+    ColourFacts const facts = g_readColourFacts();
+    SetColours(ChooseCaptionColours(facts, true), ChooseCaptionColours(facts, false));
+}
+
+void ScheduleCaptionColours(HWND bar)
+{
+    SetTimer(bar, IDT_CAPTION_COLOURS, SETTLE_MS, nullptr);
+}
+
+void OnCaptionColoursTimer(HWND bar, bool riding)
+{
+    KillTimer(bar, IDT_CAPTION_COLOURS);
+    BarLook const before = g_barLook;
+    if (riding)
+        ReadCarrierColours(bar);
+    else
+        ReadCaptionColours();
+    if (before.activeCaption != g_barLook.activeCaption || before.activeCaptionText != g_barLook.activeCaptionText ||
+        before.inactiveCaption != g_barLook.inactiveCaption ||
+        before.inactiveCaptionText != g_barLook.inactiveCaptionText)
+        InvalidateRect(bar, nullptr, FALSE);
+}
+
+bool NamesColourSet(LPARAM area)
+{
+    wchar_t const* name = reinterpret_cast<wchar_t const*>(area);
+    return name != nullptr && lstrcmpW(name, L"ImmersiveColorSet") == 0;
+}
