@@ -129,3 +129,10 @@ foreach(dpi 96 144 192)
                          FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 13 TIMEOUT 400)
 endforeach()
 brisvane_e2e_test(two_monitors_test)
+
+# Windows that draw their own captions, and a full-screen one, beside
+# e2e_test_window.
+add_executable(e2e_drawn_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/drawn_window.cpp)
+target_link_options(e2e_drawn_window PRIVATE -static -municode)
+target_link_libraries(e2e_drawn_window PRIVATE user32 gdi32 shell32)
+brisvane_warnings(e2e_drawn_window)

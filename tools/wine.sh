@@ -178,6 +178,25 @@ wine_desktop() {
     return 1
 }
 
+# wine_windows10 [white | accent RRGGBB | dark]: the prefix reports Windows 10
+# (Wine still draws its classic captions), with DWM's settings for white
+# captions, captions in an accent colour, or the apps' dark mode. Before any
+# program of the prefix starts.
+wine_windows10() {
+    local dwm='HKCU\Software\Microsoft\Windows\DWM'
+    local theme='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+    local prevalence=0 light=1 accent=ffd77800
+    case ${1:-white} in
+        # AccentColor is 0xAABBGGRR.
+        accent) prevalence=1 accent=ff${2:4:2}${2:2:2}${2:0:2} ;;
+        dark) light=0 ;;
+    esac
+    wine winecfg -v win10 </dev/null >/dev/null 2>&1
+    wine reg add "$dwm" /v ColorPrevalence /t REG_DWORD /d $prevalence /f </dev/null >/dev/null 2>&1
+    wine reg add "$dwm" /v AccentColor /t REG_DWORD /d $((16#$accent)) /f </dev/null >/dev/null 2>&1
+    wine reg add "$theme" /v AppsUseLightTheme /t REG_DWORD /d $light /f </dev/null >/dev/null 2>&1
+}
+
 # wine_stop: ends every program of the prefix, its server and the display.
 wine_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
