@@ -201,12 +201,14 @@ cleanup() {
     fi
 }
 
-# unix_pid EXE: the Linux process id of the Wine process running EXE.
+# unix_pid EXE: the Linux process id of the Wine process running EXE, started
+# by its Windows path (driver launch) or its Linux one (start_bar).
 unix_pid() {
-    local want p
+    local want first p
     want=$(winepath -w "$1" 2>/dev/null)
     for p in /proc/[0-9]*; do
-        if [ "$(tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1)" = "$want" ]; then
+        first=$(tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | sed 's/ *$//')
+        if [ "$first" = "$want" ] || [ "$first" = "$1" ]; then
             basename "$p"
             return 0
         fi
