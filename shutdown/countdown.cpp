@@ -22,7 +22,7 @@ ShutdownState g_state = SHUTDOWN_IDLE;
 LONG g_totalMinutes;
 LONG g_minutesLeft;
 int64_t g_deadline;      // UTC milliseconds
-bool g_askingToCancel;   // the cancel question is open
+int g_cancelQuestions;   // cancel questions open (the menu can ask again meanwhile)
 
 int64_t UtcMilliseconds()
 {
@@ -114,7 +114,7 @@ void Step(HWND bar)
         return;
     }
     KillTimer(bar, IDT_SHUTDOWN);
-    if (g_askingToCancel)
+    if (g_cancelQuestions > 0)
         return;
     Advance(SHUTDOWN_EVENT_LAST_TICK);
     Confirm(bar);
@@ -144,15 +144,16 @@ void Start(HWND bar)
 
 void Cancel(HWND bar)
 {
-    g_askingToCancel = true;
+    ++g_cancelQuestions;
     int const answer = ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION);
-    g_askingToCancel = false;
+    --g_cancelQuestions;
     // Ended meanwhile: the confirmation closed by itself, or the program exits.
     if (g_state == SHUTDOWN_IDLE || g_state == SHUTDOWN_ENDED || !IsWindow(bar))
         return;
     if (answer != IDOK) {
-        // Not cancelled after all: a deadline that passed meanwhile confirms now.
-        if (g_state == SHUTDOWN_COUNTING && g_minutesLeft == 0)
+        // Not cancelled after all: a deadline that passed meanwhile confirms
+        // now, once no other question is open.
+        if (g_state == SHUTDOWN_COUNTING && g_minutesLeft == 0 && g_cancelQuestions == 0)
             Step(bar);
         return;
     }
@@ -218,5 +219,5 @@ void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft)
     g_state = state;
     g_minutesLeft = minutesLeft;
     g_deadline = UtcMilliseconds() + static_cast<int64_t>(minutesLeft) * MS_PER_MINUTE;
-    g_askingToCancel = false;
+    g_cancelQuestions = 0;
 }

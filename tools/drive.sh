@@ -153,7 +153,9 @@ fake_power_file() {  # fake_power_file RELATIVE_PATH VALUE
 # desktop, when there is one); BAR_PID is its Wine launcher. The bar must
 # appear within MS milliseconds (default 20000).
 start_bar() {
-    (cd "$E2E_DIR/app" && exec wine $WINE_DESKTOP "$APP_EXE") &
+    # SIGHUP ignored: a program frozen with SIGSTOP (a sleep) is hung up
+    # when its process group is orphaned meanwhile, as a script's may be.
+    (cd "$E2E_DIR/app" && trap '' HUP && exec wine $WINE_DESKTOP "$APP_EXE") &
     BAR_PID=$!
     local out
     out=$(driver bar "${1:-20000}") || fail "no bar window appeared: $out"
