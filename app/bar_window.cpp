@@ -20,20 +20,24 @@ namespace {
 
 void OnCreate(HWND window)
 {
-    SetTimer(window, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
+    StartRefresh(window, g_settings.interval);
 }
 
 // A plugged or pulled charger, or a machine waking up, is shown at once
-// instead of at the next tick. A restart of IDT_REFRESH brings the refresh
-// back if a missing reading had stopped it; the countdown owns the bar while
-// an auto-shutdown runs.
+// instead of at the next tick. A restart of the refresh brings it back if a
+// missing reading had stopped it; the countdown owns the bar while an
+// auto-shutdown runs, and after a sleep works out its time left again.
 void OnPowerBroadcast(HWND window, WPARAM event)
 {
-    if (event != PBT_APMPOWERSTATUSCHANGE && event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
+    bool const resumed = event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND;
+    if (!resumed && event != PBT_APMPOWERSTATUSCHANGE)
         return;
-    if (IsAutoShutdownRunning())
+    if (IsAutoShutdownRunning()) {
+        if (resumed)
+            OnAutoShutdownClockChange(window);
         return;
-    SetTimer(window, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
+    }
+    StartRefresh(window, g_settings.interval);
     OnRefreshTick(window);
 }
 
@@ -55,6 +59,8 @@ bool ChangesTheBar(WPARAM setting)
 
 void OnDestroy(HWND window)
 {
+    // Whatever dialog of the countdown is still open, nothing powers off now.
+    OnAutoShutdownExit();
     SaveSettings(window);
     DeleteBarLook();
     RemoveTrayIcon(window);
@@ -123,6 +129,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam);
         return TRUE;
+    case WM_TIMECHANGE:
+        OnAutoShutdownClockChange(window);
+        return 0;
     case WM_SETTINGCHANGE:
         if (ChangesTheBar(wParam))
             OnDisplayChange(window, nullptr);

@@ -13,15 +13,13 @@ wchar_t const INSTANCE_MUTEX_NAME[] = L"MTX_BRISVANE_ZORVEND_2012";
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
-    HANDLE running = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, INSTANCE_MUTEX_NAME);
-    if (running != nullptr) {
-        CloseHandle(running);
-        return 0;
-    }
-    // Two starts at the same moment can both miss the mutex above; only the
-    // one that really created it goes on.
+    // Fails closed: a mutex that exists but cannot be had (an elevated
+    // instance made it, or another kind of object holds the name) ends this
+    // start as surely as one that is open.
     HANDLE mutex = CreateMutexW(nullptr, FALSE, INSTANCE_MUTEX_NAME);
-    if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (mutex == nullptr)
+        return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
         return 0;
     }
@@ -31,14 +29,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     RegisterBarClass(instance);
 
     if (!InitInstance(instance, showCommand)) {
-        if (mutex != nullptr)
-            CloseHandle(mutex);
+        CloseHandle(mutex);
         return 0;
     }
 
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_BRISVANE));
     int const exitCode = RunMessageLoop(accelerators);
-    if (mutex != nullptr)
-        CloseHandle(mutex);
+    CloseHandle(mutex);
     return exitCode;
 }

@@ -79,11 +79,11 @@ void DeleteBarLook()
     }
 }
 
-void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi, int32_t textWidth)
+void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi, int32_t textWidth, int32_t maxWidth)
 {
     g_barLayout.captionHeight = captionHeight;
     g_barLayout.barWidth = barWidth;
-    g_barLayout.geometry = ComputeBarGeometry(captionHeight, barWidth, dpi, textWidth);
+    g_barLayout.geometry = ComputeBarGeometry(captionHeight, barWidth, dpi, textWidth, maxWidth);
     g_barLayout.outline = BuildFrameOutline(g_barLayout.geometry.frame, g_barLayout.geometry.nubWidth);
 }
 
@@ -95,7 +95,15 @@ void LayOutBarForDisplay(HWND window, int32_t barWidth)
     DeleteBarFont();
     g_barLook.font = font;
     g_madeFont = font;
-    LayOutBar(captionHeight, barWidth, static_cast<int32_t>(dpi), WidestBarText(font));
+    RECT const area = WorkAreaNear(window);
+    LayOutBar(captionHeight, barWidth, static_cast<int32_t>(dpi), WidestBarText(font), area.right - area.left);
+}
+
+void ShowCountdown(HWND bar, wchar_t const* timeLeft, int32_t percent)
+{
+    lstrcpynW(g_barView.text, timeLeft, ARRAYSIZE(g_barView.text));
+    g_barView.percent = percent;
+    InvalidateRect(bar, nullptr, FALSE);
 }
 
 void SetCaptionActive(HWND bar, bool active)

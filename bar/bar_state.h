@@ -46,15 +46,19 @@ void DeleteBarLook();
 
 // Every rectangle and the outline from the caption height and the fill
 // width at 96 DPI, scaled to dpi and widened for textWidth pixels of text.
-void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi = BASE_DPI, int32_t textWidth = 0);
+void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi = BASE_DPI, int32_t textWidth = 0,
+               int32_t maxWidth = INT32_MAX);
 // The layout for the display window is on (the system's DPI for no window):
 // its DPI, the caption height there, a font for it (the old one deleted),
-// the widest bar text in that font.
+// the widest bar text in that font, no wider than the monitor's work area.
 void LayOutBarForDisplay(HWND window, int32_t barWidth);
 
 // Fonts the bar made and has not deleted; one while the bar lives. Wine's
 // GetGuiResources reports no counts, so the leak test counts ours.
 extern LONG g_barFontsAlive;
+
+// A countdown's time left instead of the battery, over the whole bar.
+void ShowCountdown(HWND bar, wchar_t const* timeLeft, int32_t percent);
 
 // The carrier's caption became active or inactive: repaints the frame on a change.
 void SetCaptionActive(HWND bar, bool active);

@@ -7,6 +7,35 @@
 
 BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS) = GetSystemPowerStatus;
 
+namespace {
+
+uint32_t g_refreshPeriod;
+
+}  // namespace
+
+void StartRefresh(HWND bar, int32_t interval)
+{
+    g_refreshPeriod = RefreshPeriod(interval);
+    SetTimer(bar, IDT_REFRESH, g_refreshPeriod, nullptr);
+}
+
+void StopRefresh(HWND bar)
+{
+    KillTimer(bar, IDT_REFRESH);
+    g_refreshPeriod = 0;
+}
+
+uint32_t RefreshPeriodInUse()
+{
+    return g_refreshPeriod;
+}
+
+void ShowBattery(HWND bar)
+{
+    SampleBattery();
+    InvalidateRect(bar, nullptr, FALSE);
+}
+
 int SampleBattery()
 {
     SYSTEM_POWER_STATUS status;
@@ -28,7 +57,7 @@ void OnRefreshTick(HWND bar)
     int32_t const oldPercent = g_barView.percent;
     int32_t const oldPowerState = g_barView.powerState;
     if (SampleBattery() == 0)
-        KillTimer(bar, IDT_REFRESH);
+        StopRefresh(bar);
 
     RECT dirty;
     SetRectEmpty(&dirty);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // The power-status reader; tests replace it with a supplied reading.
 extern BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS);
 
@@ -10,6 +12,16 @@ extern BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS);
 // Returns 1 when the system reported a charge percentage, else 0.
 // Invalidates nothing: callers repaint what they need.
 int SampleBattery();
+
+// The refresh timer IDT_REFRESH, at the stored interval clamped to 1 s .. 1 h;
+// starting it again restarts it at the new period.
+void StartRefresh(HWND bar, int32_t interval);
+void StopRefresh(HWND bar);
+// The period the refresh runs at, milliseconds; 0 while it is stopped.
+uint32_t RefreshPeriodInUse();
+
+// The battery again, read now, over the whole bar (after a countdown).
+void ShowBattery(HWND bar);
 
 // IDT_REFRESH: samples the battery and repaints only the strip whose content
 // changed; a reading without a percentage stops the refresh.

@@ -20,7 +20,8 @@ int32_t ScaleToDpi(int32_t pixelsAt96, int32_t dpi)
     return Saturate(Scale(pixelsAt96, dpi > 0 ? dpi : BASE_DPI));
 }
 
-BarGeometry ComputeBarGeometry(int32_t captionHeight, int32_t barWidth, int32_t dpi, int32_t textWidth)
+BarGeometry ComputeBarGeometry(int32_t captionHeight, int32_t barWidth, int32_t dpi, int32_t textWidth,
+                               int32_t maxWidth)
 {
     int64_t const d = dpi > 0 ? dpi : BASE_DPI;
     int64_t const height = static_cast<int64_t>(captionHeight) - 8;
@@ -31,6 +32,9 @@ BarGeometry ComputeBarGeometry(int32_t captionHeight, int32_t barWidth, int32_t 
     int64_t fillLength = Scale(barWidth, d);
     if (textWidth > 0 && fillLength < static_cast<int64_t>(textWidth) + 2)
         fillLength = static_cast<int64_t>(textWidth) + 2;
+    int64_t const chrome = iconSlot + gap + OUTLINE_AND_BAND + 1 + nub + 1 + lastColumn;
+    if (fillLength > static_cast<int64_t>(maxWidth) - chrome)
+        fillLength = static_cast<int64_t>(maxWidth) - chrome > 0 ? static_cast<int64_t>(maxWidth) - chrome : 0;
 
     int64_t iconSize = iconSlot < height ? iconSlot : height;
     if (iconSize < 0)

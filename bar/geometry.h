@@ -2,6 +2,7 @@
 // the fill length and the display's DPI. Pure logic, no window system.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 #include "base/rect.h"
@@ -31,10 +32,11 @@ int32_t ScaleToDpi(int32_t pixelsAt96, int32_t dpi);
 // narrow for textWidth pixels of bar text is widened to hold it. The icon is
 // as large as its slot but never higher than the window. At 96 DPI and a
 // caption of 24 or more this is the bar's classic layout to the pixel.
-// All arithmetic saturates to the 32-bit range, so no BarWidth or caption
-// height read from anywhere can overflow.
+// The fill is shortened so that the window is no wider than maxWidth (the
+// monitor's work area). All arithmetic saturates to the 32-bit range, so no
+// BarWidth or caption height read from anywhere can overflow.
 BarGeometry ComputeBarGeometry(int32_t captionHeight, int32_t barWidth, int32_t dpi = BASE_DPI,
-                               int32_t textWidth = 0);
+                               int32_t textWidth = 0, int32_t maxWidth = INT32_MAX);
 FrameOutline BuildFrameOutline(Rect const& frame, int32_t nubWidth = 2);
 
 // Width of the painted fill: fillLength * percent / 100, product first.

@@ -49,3 +49,12 @@ void FormatBatteryText(BatteryView const& view, wchar_t* text, size_t capacity)
     out[length + 1] = L'\0';
     CopyText(out, text, capacity);
 }
+
+uint32_t RefreshPeriod(int32_t interval)
+{
+    if (interval < static_cast<int64_t>(REFRESH_PERIOD_MIN))
+        return REFRESH_PERIOD_MIN;
+    if (interval > static_cast<int64_t>(REFRESH_PERIOD_MAX))
+        return REFRESH_PERIOD_MAX;
+    return static_cast<uint32_t>(interval);
+}

@@ -30,3 +30,10 @@ BatteryView MapPowerReading(PowerReading const& reading, bool readSucceeded);
 // Writes "NA" or the percentage followed by '%' ("57%"). capacity is in
 // characters and includes the terminator; the text is cut to fit.
 void FormatBatteryText(BatteryView const& view, wchar_t* text, size_t capacity);
+
+// How often the power status is read for a stored Interval: 1 s at least,
+// for the battery's sake, and 1 hour at most, so that the bar never stands
+// still; the file keeps what the user wrote.
+uint32_t const REFRESH_PERIOD_MIN = 1000;
+uint32_t const REFRESH_PERIOD_MAX = 3600000;
+uint32_t RefreshPeriod(int32_t interval);

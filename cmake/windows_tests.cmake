@@ -108,6 +108,7 @@ endif()
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)
+brisvane_e2e_test(sleep_countdown_test)
 brisvane_e2e_test(settings_file_test)
 brisvane_e2e_test(bar_look_test)
 brisvane_e2e_test(soak_test)
@@ -116,8 +117,10 @@ brisvane_e2e_test(caption_colours_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
 # that the short ones fill in beside them.
+set_tests_properties(sleep_countdown_test PROPERTIES COST 240)
+set_tests_properties(auto_shutdown_test PROPERTIES COST 160)
 set_tests_properties(soak_test PROPERTIES COST 55)
-set_tests_properties(auto_shutdown_test options_test adhere_test PROPERTIES COST 35)
+set_tests_properties(options_test adhere_test PROPERTIES COST 35)
 set_tests_properties(bar_look_test settings_file_test power_broadcast_test tray_area_test options_dialog_test
                      PROPERTIES COST 22)
 # The bar on a caption at a display's DPI with Wine's default caption height

@@ -1,6 +1,7 @@
 #include "options/options_command.h"
 
 #include "bar/bar_state.h"
+#include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "hook/hook_library.h"
@@ -11,12 +12,6 @@
 #include "settings/settings.h"
 
 INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = DialogBoxParamW;
-BOOL(WINAPI* g_killTimer)(HWND, UINT_PTR) = KillTimer;
-UINT_PTR(WINAPI* g_setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = SetTimer;
-LONG(WINAPI* g_setWindowLong)(HWND, int, LONG) = SetWindowLongW;
-BOOL(WINAPI* g_showWindow)(HWND, int) = ShowWindow;
-BOOL(WINAPI* g_setLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD) = SetLayeredWindowAttributes;
-void (*g_updateAutostartEntry)(bool) = UpdateAutostartEntry;
 
 namespace {
 
@@ -43,7 +38,7 @@ void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
             SetCaptionActive(bar, true);
         style = BAR_EXSTYLE_FLOATING;
     }
-    g_setWindowLong(bar, GWL_EXSTYLE, static_cast<LONG>(style));
+    SetWindowLongW(bar, GWL_EXSTYLE, static_cast<LONG>(style));
 }
 
 }  // namespace
@@ -72,10 +67,8 @@ void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning)
     if (changes.storeInterval) {
         g_settings.interval = chosen.interval;
         // The countdown restarts the refresh with the stored interval when it ends.
-        if (changes.restartRefreshTimer) {
-            g_killTimer(bar, IDT_REFRESH);
-            g_setTimer(bar, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
-        }
+        if (changes.restartRefreshTimer)
+            StartRefresh(bar, g_settings.interval);
     }
 
     // Read by the hook library only at start: takes effect after a restart.
@@ -88,15 +81,15 @@ void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning)
 
     if (changes.updateAutostart) {
         g_settings.autoRun = chosen.autoRun;
-        g_updateAutostartEntry(g_settings.autoRun);
+        UpdateAutostartEntry(g_settings.autoRun);
     }
 
     if (changes.applyAlpha) {
         g_settings.alpha = chosen.alpha;
-        g_showWindow(bar, SW_HIDE);
-        g_setLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
+        ShowWindow(bar, SW_HIDE);
+        SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
         // SW_SHOW would activate the bar, even with WS_EX_NOACTIVATE, and take
         // the focus from the user's window.
-        g_showWindow(bar, SW_SHOWNA);
+        ShowWindow(bar, SW_SHOWNA);
     }
 }

@@ -15,12 +15,6 @@ bool OnOptionsCommand(HWND bar, OptionValues* chosen);
 // the countdown owns the timers, so a new interval is only stored.
 void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning);
 
-// The calls these make, replaceable so that tests can observe them.
+// The dialog call; tests answer it instead of a user.
 extern INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE instance, LPCWSTR templateName, HWND owner,
                                            DLGPROC procedure, LPARAM param);
-extern BOOL(WINAPI* g_killTimer)(HWND window, UINT_PTR timer);
-extern UINT_PTR(WINAPI* g_setTimer)(HWND window, UINT_PTR timer, UINT elapse, TIMERPROC procedure);
-extern LONG(WINAPI* g_setWindowLong)(HWND window, int index, LONG value);
-extern BOOL(WINAPI* g_showWindow)(HWND window, int command);
-extern BOOL(WINAPI* g_setLayeredWindowAttributes)(HWND window, COLORREF key, BYTE alpha, DWORD flags);
-extern void (*g_updateAutostartEntry)(bool enabled);

@@ -10,16 +10,14 @@ WCHAR const RUN_SUBKEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 WCHAR const RUN_VALUE_NAME[] = L"Brisvane";
 size_t const RUN_DATA_SIZE = 256;
 
-bool WriteRunValue(HKEY root, WCHAR const* data)
+void WriteRunValue(HKEY root, WCHAR const* data)
 {
     HKEY key;
     if (g_regOpenKeyEx(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return false;
+        return;
     DWORD const size = static_cast<DWORD>((lstrlenW(data) + 1) * sizeof(WCHAR));
-    LSTATUS const status =
-        RegSetValueExW(key, RUN_VALUE_NAME, 0, REG_SZ, reinterpret_cast<BYTE const*>(data), size);
+    RegSetValueExW(key, RUN_VALUE_NAME, 0, REG_SZ, reinterpret_cast<BYTE const*>(data), size);
     RegCloseKey(key);
-    return status == ERROR_SUCCESS;
 }
 
 void DeleteRunValue(HKEY root)
@@ -36,8 +34,9 @@ void DeleteRunValue(HKEY root)
 void UpdateAutostartEntry(bool enabled)
 {
     if (!enabled) {
-        DeleteRunValue(HKEY_LOCAL_MACHINE);
         DeleteRunValue(HKEY_CURRENT_USER);
+        // Left by an earlier version; removed where this user has the right.
+        DeleteRunValue(HKEY_LOCAL_MACHINE);
         return;
     }
     // The program's own file name is ignored: the entry always starts
@@ -46,6 +45,7 @@ void UpdateAutostartEntry(bool enabled)
     data[0] = L'"';
     if (!ModuleDirectory(data + 1, RUN_DATA_SIZE - 1, L"Brisvane.exe\""))
         return;
-    if (!WriteRunValue(HKEY_LOCAL_MACHINE, data))
-        WriteRunValue(HKEY_CURRENT_USER, data);
+    // The user's own key only: a machine-wide value pointing into a folder
+    // that ordinary users can write would run their code in every session.
+    WriteRunValue(HKEY_CURRENT_USER, data);
 }

@@ -3,11 +3,10 @@
 
 #include <windows.h>
 
-// Writes (enabled) or deletes the Run value "Brisvane". The value
-// goes under HKEY_LOCAL_MACHINE, or under HKEY_CURRENT_USER when the
-// machine's key cannot be written (no administrator rights); switching off
-// deletes it from both. Nothing is written when the program's directory is
-// too long for the value's text.
+// Writes (enabled) or deletes the Run value "Brisvane" of the current user.
+// Switching off also deletes a machine-wide value an earlier version left,
+// where the user may. Nothing is written when the program's directory is too
+// long for the value's text.
 void UpdateAutostartEntry(bool enabled);
 
 // Seam: how the Run key is opened (RegOpenKeyExW by default).

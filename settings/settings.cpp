@@ -27,64 +27,6 @@ bool ReadModuleDirectory()
     return true;
 }
 
-void StoreSetting(SettingIndex index, int32_t value)
-{
-    switch (index) {
-    case SETTING_AUTORUN:
-        g_settings.autoRun = value != 0;
-        break;
-    case SETTING_ADHERE:
-        g_settings.adhere = value != 0;
-        break;
-    case SETTING_IGNOREDUI:
-        g_settings.ignoreDUI = value != 0;
-        break;
-    case SETTING_BARWIDTH:
-        g_settings.barWidth = value;
-        break;
-    case SETTING_INTERVAL:
-        g_settings.interval = value;
-        break;
-    case SETTING_ALPHA:
-        g_settings.alpha = static_cast<BYTE>(value);
-        break;
-    case SETTING_POSITION_X:
-        g_settings.positionX = value;
-        break;
-    case SETTING_POSITION_Y:
-        g_settings.positionY = value;
-        break;
-    case SETTING_COUNT:
-        break;
-    }
-}
-
-// The value written for a key; the position is where the bar is now.
-int32_t SavedSetting(SettingIndex index, RECT const& bar)
-{
-    switch (index) {
-    case SETTING_AUTORUN:
-        return g_settings.autoRun;
-    case SETTING_ADHERE:
-        return g_settings.adhere;
-    case SETTING_IGNOREDUI:
-        return g_settings.ignoreDUI;
-    case SETTING_BARWIDTH:
-        return g_settings.barWidth;
-    case SETTING_INTERVAL:
-        return g_settings.interval;
-    case SETTING_ALPHA:
-        return g_settings.alpha;
-    case SETTING_POSITION_X:
-        return bar.left;
-    case SETTING_POSITION_Y:
-        return bar.top;
-    case SETTING_COUNT:
-        break;
-    }
-    return 0;
-}
-
 }  // namespace
 
 BOOL ModuleDirectory(WCHAR* destination, size_t capacity, WCHAR const* fileName)
@@ -115,18 +57,14 @@ void LoadSettings()
     int32_t const screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int32_t const captionHeight = GetSystemMetrics(SM_CYCAPTION);
 
-    int32_t barWidth = DEFAULT_BARWIDTH;
-    for (int i = 0; i < SETTING_COUNT; ++i) {
-        SettingIndex const index = static_cast<SettingIndex>(i);
-        SettingKey const& key = SETTING_KEYS[i];
-        int32_t value = SettingDefault(index, screenWidth, captionHeight, barWidth);
+    Settings loaded{};
+    for (SettingKey const& key : SETTING_KEYS) {
+        int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
         if (havePath)
             value = static_cast<int32_t>(GetPrivateProfileIntW(key.section, key.name, value, path));
-        value = KeptSettingValue(key.kind, value);
-        StoreSetting(index, value);
-        if (index == SETTING_BARWIDTH)
-            barWidth = value;
+        StoreSetting(loaded, key, value);
     }
+    g_settings = loaded;
     g_settingsSaved = false;
 }
 
@@ -140,14 +78,15 @@ void SaveSettings(HWND bar)
     if (!ModuleDirectory(path, MAX_PATH, SETTINGS_FILE_NAME))
         return;
 
+    Settings saved = g_settings;
     RECT rect;
-    if (!GetWindowRect(bar, &rect))
-        SetRect(&rect, g_settings.positionX, g_settings.positionY, 0, 0);
-
-    for (int i = 0; i < SETTING_COUNT; ++i) {
-        int32_t const value = SavedSetting(static_cast<SettingIndex>(i), rect);
-        SettingKey const& key = SETTING_KEYS[i];
-        WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, value).text, path);
+    if (GetWindowRect(bar, &rect)) {
+        saved.positionX = rect.left;
+        saved.positionY = rect.top;
+    }
+    for (SettingKey const& key : SETTING_KEYS) {
+        WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, SettingValue(saved, key)).text,
+                                   path);
     }
 }
 

@@ -3,17 +3,7 @@
 
 #include <windows.h>
 
-// What the settings file keeps, in the order of its keys; nothing else.
-struct Settings {
-    bool autoRun;   // the Run value is written
-    bool adhere;    // ride on the foreground window's caption
-    bool ignoreDUI; // leave windows that draw their own caption alone
-    LONG barWidth;  // fill length at 100 percent, pixels
-    LONG interval;  // refresh period, milliseconds
-    BYTE alpha;     // opacity 0..255
-    LONG positionX; // where the floating bar was left
-    LONG positionY;
-};
+#include "settings/settings_table.h"
 
 extern Settings g_settings;
 

@@ -5,16 +5,44 @@
 
 #include <cwchar>
 
+namespace {
+
+SettingKey constexpr Flag(wchar_t const* section, wchar_t const* name, bool Settings::*field, int32_t fallback)
+{
+    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr};
+}
+
+SettingKey constexpr Number(wchar_t const* section, wchar_t const* name, int32_t Settings::*field, int32_t fallback)
+{
+    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr};
+}
+
+SettingKey constexpr Byte(wchar_t const* section, wchar_t const* name, uint8_t Settings::*field, int32_t fallback)
+{
+    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field};
+}
+
+}  // namespace
+
 SettingKey const SETTING_KEYS[SETTING_COUNT] = {
-    {L"Brisvane", L"AutoRun", SETTING_FLAG},
-    {L"Brisvane", L"Adhere", SETTING_FLAG},
-    {L"Brisvane", L"IgnoreDUI", SETTING_FLAG},
-    {L"Brisvane", L"BarWidth", SETTING_NUMBER},
-    {L"Brisvane", L"Interval", SETTING_NUMBER},
-    {L"Brisvane", L"Alpha", SETTING_BYTE},
-    {L"Position", L"X", SETTING_NUMBER},
-    {L"Position", L"Y", SETTING_NUMBER},
+    Flag(L"Brisvane", L"AutoRun", &Settings::autoRun, DEFAULT_AUTORUN),
+    Flag(L"Brisvane", L"Adhere", &Settings::adhere, DEFAULT_ADHERE),
+    Flag(L"Brisvane", L"IgnoreDUI", &Settings::ignoreDUI, DEFAULT_IGNOREDUI),
+    Number(L"Brisvane", L"BarWidth", &Settings::barWidth, DEFAULT_BARWIDTH),
+    Number(L"Brisvane", L"Interval", &Settings::interval, DEFAULT_INTERVAL),
+    Byte(L"Brisvane", L"Alpha", &Settings::alpha, DEFAULT_ALPHA),
+    Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
+    Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
 };
+
+SettingKey const* FindSettingKey(wchar_t const* name)
+{
+    for (SettingKey const& key : SETTING_KEYS) {
+        if (std::wcscmp(key.name, name) == 0)
+            return &key;
+    }
+    return nullptr;
+}
 
 int32_t DefaultPositionX(int32_t screenWidth, int32_t captionHeight, int32_t barWidth)
 {
@@ -22,29 +50,40 @@ int32_t DefaultPositionX(int32_t screenWidth, int32_t captionHeight, int32_t bar
                     barWidth);
 }
 
-int32_t SettingDefault(SettingIndex index, int32_t screenWidth, int32_t captionHeight, int32_t barWidth)
+int32_t SettingDefault(SettingKey const& key, int32_t screenWidth, int32_t captionHeight, int32_t barWidth)
 {
-    switch (index) {
-    case SETTING_AUTORUN:
-        return DEFAULT_AUTORUN;
-    case SETTING_ADHERE:
-        return DEFAULT_ADHERE;
-    case SETTING_IGNOREDUI:
-        return DEFAULT_IGNOREDUI;
-    case SETTING_BARWIDTH:
-        return DEFAULT_BARWIDTH;
-    case SETTING_INTERVAL:
-        return DEFAULT_INTERVAL;
-    case SETTING_ALPHA:
-        return DEFAULT_ALPHA;
-    case SETTING_POSITION_X:
+    if (key.number == &Settings::positionX)
         return DefaultPositionX(screenWidth, captionHeight, barWidth);
-    case SETTING_POSITION_Y:
-        return DEFAULT_POSITION_Y;
-    case SETTING_COUNT:
+    return key.fallback;
+}
+
+int32_t SettingValue(Settings const& settings, SettingKey const& key)
+{
+    switch (key.kind) {
+    case SETTING_FLAG:
+        return settings.*key.flag ? 1 : 0;
+    case SETTING_BYTE:
+        return settings.*key.byte;
+    case SETTING_NUMBER:
         break;
     }
-    return 0;
+    return settings.*key.number;
+}
+
+void StoreSetting(Settings& settings, SettingKey const& key, int32_t read)
+{
+    int32_t const kept = KeptSettingValue(key.kind, read);
+    switch (key.kind) {
+    case SETTING_FLAG:
+        settings.*key.flag = kept != 0;
+        return;
+    case SETTING_BYTE:
+        settings.*key.byte = static_cast<uint8_t>(kept);
+        return;
+    case SETTING_NUMBER:
+        settings.*key.number = kept;
+        return;
+    }
 }
 
 int32_t KeptSettingValue(SettingKind kind, int32_t read)

@@ -19,6 +19,18 @@ int32_t DefaultPositionX(int32_t screenWidth, int32_t captionHeight, int32_t bar
 
 wchar_t const SETTINGS_FILE_NAME[] = L"Brisvane.ini";
 
+// What the settings file keeps, in the order of its keys; nothing else.
+struct Settings {
+    bool autoRun;        // the Run value is written
+    bool adhere;         // ride on the foreground window's caption
+    bool ignoreDUI;      // leave windows that draw their own caption alone
+    int32_t barWidth;    // fill length at 100 percent, pixels
+    int32_t interval;    // refresh period as written, milliseconds
+    uint8_t alpha;       // opacity 0..255
+    int32_t positionX;   // where the floating bar was left
+    int32_t positionY;
+};
+
 // How a key's number is kept and written.
 enum SettingKind {
     SETTING_FLAG,    // any nonzero number is set; written "1" or "0"
@@ -26,30 +38,33 @@ enum SettingKind {
     SETTING_BYTE,    // low 8 bits kept, written "%ld" (0..255)
 };
 
-// The keys in the order they are read and written.
-enum SettingIndex {
-    SETTING_AUTORUN,
-    SETTING_ADHERE,
-    SETTING_IGNOREDUI,
-    SETTING_BARWIDTH,
-    SETTING_INTERVAL,
-    SETTING_ALPHA,
-    SETTING_POSITION_X,
-    SETTING_POSITION_Y,
-    SETTING_COUNT
-};
-
+// One key of the file: where it lives, its default and the field that holds
+// it. Exactly one field pointer is set, the one of the key's kind.
 struct SettingKey {
     wchar_t const* section;
     wchar_t const* name;
     SettingKind kind;
+    int32_t fallback;
+    bool Settings::*flag;
+    int32_t Settings::*number;
+    uint8_t Settings::*byte;
 };
 
+// The keys in the order they are read and written. A new setting is a row
+// here and a field above.
+int const SETTING_COUNT = 8;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
+
+// The key of that name, or null.
+SettingKey const* FindSettingKey(wchar_t const* name);
 
 // The default of a key; X depends on the screen, the caption and the
 // BarWidth already read.
-int32_t SettingDefault(SettingIndex index, int32_t screenWidth, int32_t captionHeight, int32_t barWidth);
+int32_t SettingDefault(SettingKey const& key, int32_t screenWidth, int32_t captionHeight, int32_t barWidth);
+
+// The value of a key's field, and storing a number read from the file into it.
+int32_t SettingValue(Settings const& settings, SettingKey const& key);
+void StoreSetting(Settings& settings, SettingKey const& key, int32_t read);
 
 // The value the program keeps for a number read from the file: flags become
 // 1 or 0, Alpha its low 8 bits, numbers stay as they are.

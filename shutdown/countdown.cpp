@@ -14,16 +14,24 @@
 #include "shutdown/power_off.h"
 #include "tray/tray_icon.h"
 
+void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME) = GetSystemTimeAsFileTime;
+
 namespace {
 
 ShutdownState g_state = SHUTDOWN_IDLE;
 LONG g_totalMinutes;
 LONG g_minutesLeft;
+int64_t g_deadline;      // UTC milliseconds
+int g_cancelQuestions;   // cancel questions open (the menu can ask again meanwhile)
 
-void ShowTimeLeft(HWND bar, LONG minutes)
+int64_t UtcMilliseconds()
 {
-    FormatCountdownText(minutes, g_barView.text, ARRAYSIZE(g_barView.text));
-    InvalidateRect(bar, nullptr, FALSE);
+    FILETIME now;
+    g_getSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    return static_cast<int64_t>(ticks.QuadPart / 10000);
 }
 
 void SetTimeLeftTip(HWND bar, LONG minutes)
@@ -39,6 +47,14 @@ void SetTimeLeftTip(HWND bar, LONG minutes)
     SetTrayTip(bar, tip);
 }
 
+void ShowTimeLeft(HWND bar)
+{
+    WCHAR text[16];
+    FormatCountdownText(g_minutesLeft, text, ARRAYSIZE(text));
+    ShowCountdown(bar, text, CountdownPercent(g_minutesLeft, g_totalMinutes));
+    SetTimeLeftTip(bar, g_minutesLeft);
+}
+
 void SetBatteryTip(HWND bar)
 {
     WCHAR tip[64] = L"";
@@ -49,6 +65,59 @@ void SetBatteryTip(HWND bar)
 void Advance(ShutdownEvent event)
 {
     g_state = NextShutdownState(g_state, event);
+}
+
+// The bar, the refresh, the tip and the icon of the battery display again.
+void ReturnToBattery(HWND bar)
+{
+    KillTimer(bar, IDT_SHUTDOWN);
+    StartRefresh(bar, g_settings.interval);
+    ShowBattery(bar);
+    SetBatteryTip(bar);
+    SetTrayIcon(bar, BatteryTrayIcon());
+}
+
+void Confirm(HWND bar)
+{
+    INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
+                                           ShutdownConfirmDialogProc, 0);
+    // Cancelled from the menu meanwhile (already restored), or the program is ending.
+    if (g_state != SHUTDOWN_CONFIRMING || !IsWindow(bar))
+        return;
+    if (result != IDOK) {
+        Advance(SHUTDOWN_EVENT_DECLINED);
+        ReturnToBattery(bar);
+        return;
+    }
+    // A forced power-off may end this process without WM_ENDSESSION.
+    SaveSettings(bar);
+    if (ShutdownSystem() == 0) {
+        AllowSettingsSaveAgain();
+        Advance(SHUTDOWN_EVENT_POWER_REFUSED);
+        return;
+    }
+    Advance(SHUTDOWN_EVENT_POWER_OFF);
+    DestroyWindow(bar);
+}
+
+// The minutes left from the deadline and the clock, shown; the timer set to
+// fire when the next minute is gone; at the deadline, the confirmation,
+// unless the user is being asked whether to cancel: the answer decides.
+void Step(HWND bar)
+{
+    int64_t const now = UtcMilliseconds();
+    g_minutesLeft = MinutesLeftUntil(g_deadline, now);
+    ShowTimeLeft(bar);
+    if (g_minutesLeft > 0) {
+        Advance(SHUTDOWN_EVENT_TICK);
+        SetTimer(bar, IDT_SHUTDOWN, MillisecondsToNextStep(g_deadline, now), nullptr);
+        return;
+    }
+    KillTimer(bar, IDT_SHUTDOWN);
+    if (g_cancelQuestions > 0)
+        return;
+    Advance(SHUTDOWN_EVENT_LAST_TICK);
+    Confirm(bar);
 }
 
 void Start(HWND bar)
@@ -65,64 +134,34 @@ void Start(HWND bar)
     if (result != IDOK || g_state != SHUTDOWN_IDLE)
         return;
     Advance(SHUTDOWN_EVENT_START);
-    g_totalMinutes = g_minutesLeft = request.minutes;
-    g_barView.percent = 100;
-    ShowTimeLeft(bar, request.minutes);
-    KillTimer(bar, IDT_REFRESH);
-    SetTimer(bar, IDT_SHUTDOWN, 60000, nullptr);
+    // In UTC, so that a change of daylight-saving time or time zone does not move it.
+    g_deadline = UtcMilliseconds() + static_cast<int64_t>(request.minutes) * MS_PER_MINUTE;
+    g_totalMinutes = request.minutes;
+    StopRefresh(bar);
     SetTrayIcon(bar, CountdownTrayIcon());
-    SetTimeLeftTip(bar, request.minutes);
+    Step(bar);
 }
 
 void Cancel(HWND bar)
 {
-    if (ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    ++g_cancelQuestions;
+    int const answer = ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION);
+    --g_cancelQuestions;
+    // Ended meanwhile: the confirmation closed by itself, or the program exits.
+    if (g_state == SHUTDOWN_IDLE || g_state == SHUTDOWN_ENDED || !IsWindow(bar))
         return;
-    // The confirmation may have ended by itself while the question was open.
-    if (g_state == SHUTDOWN_IDLE || g_state == SHUTDOWN_ENDED)
+    if (answer != IDOK) {
+        // Not cancelled after all: a deadline that passed meanwhile confirms
+        // now, once no other question is open.
+        if (g_state == SHUTDOWN_COUNTING && g_minutesLeft == 0 && g_cancelQuestions == 0)
+            Step(bar);
         return;
+    }
     Advance(SHUTDOWN_EVENT_CANCEL);
-    SampleBattery();
-    InvalidateRect(bar, nullptr, FALSE);
-    KillTimer(bar, IDT_SHUTDOWN);
-    SetTimer(bar, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
-    SetTrayIcon(bar, BatteryTrayIcon());
-    SetBatteryTip(bar);
+    ReturnToBattery(bar);
     // A cancelled shutdown must not power off through a later OK.
     if (OpenConfirmDialog() != nullptr)
         EndDialog(OpenConfirmDialog(), IDCANCEL);
-}
-
-void RestoreBatteryDisplay(HWND bar)
-{
-    SetTimer(bar, IDT_REFRESH, static_cast<UINT>(g_settings.interval), nullptr);
-    SampleBattery();
-    InvalidateRect(bar, nullptr, FALSE);
-    SetBatteryTip(bar);
-    SetTrayIcon(bar, BatteryTrayIcon());
-}
-
-void Confirm(HWND bar)
-{
-    KillTimer(bar, IDT_SHUTDOWN);
-    INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
-                                           ShutdownConfirmDialogProc, 0);
-    if (g_state != SHUTDOWN_CONFIRMING)
-        return;  // cancelled from the menu meanwhile: already restored
-    if (result != IDOK) {
-        Advance(SHUTDOWN_EVENT_DECLINED);
-        RestoreBatteryDisplay(bar);
-        return;
-    }
-    // A forced power-off may end this process without WM_ENDSESSION.
-    SaveSettings(bar);
-    if (ShutdownSystem() == 0) {
-        AllowSettingsSaveAgain();
-        Advance(SHUTDOWN_EVENT_POWER_REFUSED);
-        return;
-    }
-    Advance(SHUTDOWN_EVENT_POWER_OFF);
-    DestroyWindow(bar);
 }
 
 }  // namespace
@@ -138,19 +177,21 @@ void OnAutoShutdownCommand(HWND bar)
 void OnShutdownTick(HWND bar)
 {
     // Only a running countdown counts; a stray timer message changes nothing.
-    if (g_state != SHUTDOWN_COUNTING)
-        return;
-    g_minutesLeft -= 1;
-    LONG const remaining = g_minutesLeft;
-    g_barView.percent = CountdownPercent(remaining, g_totalMinutes);
-    ShowTimeLeft(bar, remaining);
-    SetTimeLeftTip(bar, remaining);
-    if (remaining > 0) {
-        Advance(SHUTDOWN_EVENT_TICK);
-        return;
-    }
-    Advance(SHUTDOWN_EVENT_LAST_TICK);
-    Confirm(bar);
+    if (g_state == SHUTDOWN_COUNTING)
+        Step(bar);
+}
+
+void OnAutoShutdownClockChange(HWND bar)
+{
+    // The step runs from the message loop, not inside the broadcast: it may
+    // open the confirmation, which must not hold up the sender.
+    if (g_state == SHUTDOWN_COUNTING)
+        SetTimer(bar, IDT_SHUTDOWN, USER_TIMER_MINIMUM, nullptr);
+}
+
+void OnAutoShutdownExit()
+{
+    Advance(SHUTDOWN_EVENT_EXIT);
 }
 
 bool IsAutoShutdownRunning()
@@ -177,4 +218,6 @@ void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft)
 {
     g_state = state;
     g_minutesLeft = minutesLeft;
+    g_deadline = UtcMilliseconds() + static_cast<int64_t>(minutesLeft) * MS_PER_MINUTE;
+    g_cancelQuestions = 0;
 }

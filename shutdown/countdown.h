@@ -11,8 +11,19 @@
 // open one forward), offers to cancel otherwise.
 void OnAutoShutdownCommand(HWND bar);
 
-// IDT_SHUTDOWN: one minute less; at zero the confirmation and the power-off.
+// IDT_SHUTDOWN: the minutes left, from the deadline and the clock; at the
+// deadline the confirmation and the power-off.
 void OnShutdownTick(HWND bar);
+
+// The machine woke up or the clock was set: the time left is worked out
+// again at once, and a deadline passed meanwhile opens the confirmation.
+void OnAutoShutdownClockChange(HWND bar);
+
+// The bar is going: whatever the user was asked, nothing powers off now.
+void OnAutoShutdownExit();
+
+// The clock the countdown reads (UTC); tests supply their own.
+extern void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME);
 
 // From OK in the Auto-shutdown dialog until it is cancelled or declined;
 // also while the confirmation is open and after a refused power-off.
@@ -21,7 +32,3 @@ bool IsAutoShutdownRunning();
 ShutdownState AutoShutdownState();
 LONG AutoShutdownMinutesTotal();
 LONG AutoShutdownMinutesLeft();
-
-// Tests only: puts the countdown in a state with the minutes left, touching
-// no window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the program).
-void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);

@@ -2,11 +2,37 @@
 
 #include "base/decimal_text.h"
 
+#include <climits>
+
 int32_t CountdownPercent(int32_t remaining, int32_t total)
 {
     if (total <= 0)
         return 0;
+    if (remaining > total)
+        return 100;
     return static_cast<int32_t>(static_cast<int64_t>(remaining) * 100 / total);
+}
+
+int32_t MinutesLeftUntil(int64_t deadline, int64_t now)
+{
+    if (deadline <= now)
+        return 0;
+    // Compared before subtracting so that no difference can overflow.
+    if (now < 0 && deadline > INT64_MAX + now)
+        return INT32_MAX;
+    int64_t const left = deadline - now;
+    int64_t const minutes = left / MS_PER_MINUTE + (left % MS_PER_MINUTE != 0 ? 1 : 0);
+    return minutes > INT32_MAX ? INT32_MAX : static_cast<int32_t>(minutes);
+}
+
+uint32_t MillisecondsToNextStep(int64_t deadline, int64_t now)
+{
+    int32_t const minutes = MinutesLeftUntil(deadline, now);
+    if (minutes == 0)
+        return 0;
+    if (minutes == INT32_MAX)
+        return static_cast<uint32_t>(MS_PER_MINUTE);
+    return static_cast<uint32_t>(deadline - now - (static_cast<int64_t>(minutes) - 1) * MS_PER_MINUTE);
 }
 
 void FormatCountdownText(int32_t minutes, wchar_t* out, size_t size)
@@ -46,6 +72,9 @@ Transition const TRANSITIONS[] = {
     {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_POWER_OFF, SHUTDOWN_ENDED},
     {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_POWER_REFUSED, SHUTDOWN_STALLED},
     {SHUTDOWN_STALLED, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},
+    {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
+    {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
+    {SHUTDOWN_STALLED, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
 };
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include <cstdint>
 
 // Share of the countdown still to run, 0..100, truncated; exact for any
-// 32-bit length. A total of 0 or less reads 0.
+// 32-bit length. A total of 0 or less reads 0; more left than the total (the
+// clock was set back) reads 100.
 int32_t CountdownPercent(int32_t remaining, int32_t total);
 
 // The bar text "H:MM" of the minutes left (90 reads 1:30). Always
@@ -16,6 +17,20 @@ void FormatCountdownText(int32_t minutes, wchar_t* out, size_t size);
 // The tooltip's hours form ("1小时0分钟…") while a whole hour is left, the
 // minutes form otherwise.
 bool TipUsesHours(int32_t minutes);
+
+// The countdown keeps a deadline, not a count of ticks, so that sleep, a
+// late timer or a clock change cannot move the power-off. Times are
+// milliseconds of UTC.
+int64_t const MS_PER_MINUTE = 60000;
+
+// Whole minutes still to run, rounded up (59 s left reads 1); 0 once the
+// deadline is reached; at most INT32_MAX.
+int32_t MinutesLeftUntil(int64_t deadline, int64_t now);
+
+// Milliseconds until MinutesLeftUntil drops by one: the next step lands
+// exactly on a minute boundary of the deadline, the last on the deadline
+// itself. 0 once the deadline is reached.
+uint32_t MillisecondsToNextStep(int64_t deadline, int64_t now);
 
 enum ShutdownState {
     SHUTDOWN_IDLE,
@@ -33,10 +48,11 @@ enum ShutdownEvent {
     SHUTDOWN_EVENT_DECLINED,       // the confirmation ended otherwise than with OK
     SHUTDOWN_EVENT_POWER_OFF,      // confirmed and the power-off set going
     SHUTDOWN_EVENT_POWER_REFUSED,  // confirmed but the power-off failed
+    SHUTDOWN_EVENT_EXIT,           // the program is ending: no power-off from now on
 };
 
 int const SHUTDOWN_STATE_COUNT = SHUTDOWN_ENDED + 1;
-int const SHUTDOWN_EVENT_COUNT = SHUTDOWN_EVENT_POWER_REFUSED + 1;
+int const SHUTDOWN_EVENT_COUNT = SHUTDOWN_EVENT_EXIT + 1;
 
 // The state after an event; an event that does not apply in a state (a
 // stray tick while idle, a second start while counting) leaves it as it is.

@@ -153,7 +153,9 @@ fake_power_file() {  # fake_power_file RELATIVE_PATH VALUE
 # desktop, when there is one); BAR_PID is its Wine launcher. The bar must
 # appear within MS milliseconds (default 20000).
 start_bar() {
-    (cd "$E2E_DIR/app" && exec wine $WINE_DESKTOP "$APP_EXE") &
+    # SIGHUP ignored: a program frozen with SIGSTOP (a sleep) is hung up
+    # when its process group is orphaned meanwhile, as a script's may be.
+    (cd "$E2E_DIR/app" && trap '' HUP && exec wine $WINE_DESKTOP "$APP_EXE") &
     BAR_PID=$!
     local out
     out=$(driver bar "${1:-20000}") || fail "no bar window appeared: $out"
@@ -201,12 +203,14 @@ cleanup() {
     fi
 }
 
-# unix_pid EXE: the Linux process id of the Wine process running EXE.
+# unix_pid EXE: the Linux process id of the Wine process running EXE, started
+# by its Windows path (driver launch) or its Linux one (start_bar).
 unix_pid() {
-    local want p
+    local want first p
     want=$(winepath -w "$1" 2>/dev/null)
     for p in /proc/[0-9]*; do
-        if [ "$(tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1)" = "$want" ]; then
+        first=$(tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | sed 's/ *$//')
+        if [ "$first" = "$want" ] || [ "$first" = "$1" ]; then
             basename "$p"
             return 0
         fi

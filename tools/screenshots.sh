@@ -129,14 +129,14 @@ driver dialog cancelask 10000 >/dev/null
 driver dialogcmd cancelask 1
 closed cancelask
 
-# A 1-minute countdown whose tick opens the confirmation, declined at once.
+# A 1-minute countdown run to its confirmation (a real minute), declined at once.
 driver post $WM_COMMAND 32777 0
 driver dialog shutdown 10000 >/dev/null
 driver dialogset shutdown 1004 0
 driver dialogset shutdown 1006 1
 driver dialogcmd shutdown 1
 closed shutdown
-driver post $WM_TIMER 2 0
+driver dialog confirm 75000 >/dev/null
 grab_dialog confirm confirm
 driver dialogcmd confirm 2
 closed confirm

@@ -364,6 +364,15 @@ int OnProfile(int, wchar_t** argv)
     return 0;
 }
 
+// holdname NAME: an event of that name, held while the driver runs, so that
+// no other kind of object can take the name.
+int OnHoldName(int, wchar_t** argv)
+{
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, argv[0]);
+    std::printf("held=%d\n", event != nullptr && GetLastError() != ERROR_ALREADY_EXISTS ? 1 : 0);
+    return event != nullptr ? 0 : 1;
+}
+
 // version FILE: the file's version resource, numbers and texts.
 int OnVersion(int, wchar_t** argv)
 {
@@ -644,8 +653,8 @@ bool ClickAway(HWND dialog, int button, wchar_t const* caption)
 }
 
 // cycle-confirm N: N auto-shutdowns of one minute, each run to its
-// confirmation by a posted minute tick and declined there: the Auto-shutdown
-// dialog and the confirmation open N times each.
+// confirmation (a real minute: the countdown reads the clock) and declined
+// there: the Auto-shutdown dialog and the confirmation open N times each.
 int OnCycleConfirm(HWND bar, int, wchar_t** argv)
 {
     long const count = Number(argv[0]);
@@ -658,8 +667,7 @@ int OnCycleConfirm(HWND bar, int, wchar_t** argv)
         SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, L"1");
         if (!ClickAway(dialog, IDOK, kShutdownCaption))
             return Stopped("auto-shutdown dialog stays open", i, 1);
-        PostMessageW(bar, WM_TIMER, 2 /* the countdown's minute */, 0);
-        HWND confirm = WaitForShown(kDialogClass, kConfirmCaption, 5000, 5);
+        HWND confirm = WaitForShown(kDialogClass, kConfirmCaption, 75000, 50);
         if (confirm == nullptr)
             return Stopped("no confirmation", i, 3);
         if (!ClickAway(confirm, IDCANCEL, kConfirmCaption))
@@ -1366,6 +1374,7 @@ Command const kCommands[] = {
     {L"setcolours", "CAPTION TEXT", OnSetColours},
     {L"profile", "FILE", OnProfile},
     {L"version", "FILE", OnVersion},
+    {L"holdname", "NAME", OnHoldName},
     // The program's dialogs
     {L"options", "[timeout_ms]", With<TheBar, OnOptions>},
     {L"options-gone", "[timeout_ms]", With<TheBar, OnOptionsGone>},

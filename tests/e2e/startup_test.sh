@@ -39,3 +39,11 @@ driver close
 wait_bar_exit
 check_eq "exit code after WM_CLOSE" 0 "$BAR_EXIT"
 check_eq "bar windows after exit" 0 "$(value count "$(driver count)")"
+
+# The mutex's name taken by another kind of object (as an elevated instance
+# would hold it, out of reach): the start ends at once all the same.
+check_eq "name held by an event" 1 "$(value held "$(driver holdname MTX_BRISVANE_ZORVEND_2012)")"
+blocked=0
+(cd "$E2E_DIR/app" && timeout 30 wine "$APP_EXE") || blocked=$?
+check_eq "exit code of a start with the name taken" 0 "$blocked"
+check_eq "bar windows after that start" 0 "$(value count "$(driver count)")"

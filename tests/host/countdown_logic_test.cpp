@@ -1,6 +1,7 @@
 // The countdown's percent, bar text, tooltip form and state table.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +53,38 @@ TEST(CountdownLogic, PercentIsExactForLongCountdowns)
     EXPECT_EQ(0, CountdownPercent(1, INT32_MAX));
     EXPECT_EQ(0, CountdownPercent(5, 0));  // never divides by zero
     EXPECT_EQ(0, CountdownPercent(5, -3));
+    EXPECT_EQ(100, CountdownPercent(91, 90));  // the clock was set back
+}
+
+// A deadline of 90 minutes from t = 1,000,000 ms, looked at from moments
+// around its minute boundaries, and from far before and after it.
+TEST(CountdownDeadline, MinutesRoundUpAndStepsLandOnTheBoundaries)
+{
+    int64_t const start = 1000000;
+    int64_t const deadline = start + 90 * MS_PER_MINUTE;
+    struct Case {
+        int64_t now;
+        int32_t minutes;
+        uint32_t nextStep;
+    } const cases[] = {
+        {start, 90, 60000},
+        {start + 1, 90, 59999},
+        {start + 59999, 90, 1},
+        {start + 60000, 89, 60000},
+        {start + 61000, 89, 59000},           // a late tick: the next lands on time
+        {deadline - 1, 1, 1},
+        {deadline, 0, 0},
+        {deadline + 150000, 0, 0},            // slept past it
+        {start - 90 * MS_PER_MINUTE, 180, 60000},  // the clock was set back 90 minutes
+    };
+    for (Case const& c : cases) {
+        EXPECT_EQ(c.minutes, MinutesLeftUntil(deadline, c.now)) << c.now - start;
+        EXPECT_EQ(c.nextStep, MillisecondsToNextStep(deadline, c.now)) << c.now - start;
+    }
+    EXPECT_EQ(INT32_MAX, MinutesLeftUntil(INT64_MAX, INT64_MIN));
+    EXPECT_EQ(INT32_MAX, MinutesLeftUntil(INT64_MAX, 0));
+    EXPECT_EQ(60000u, MillisecondsToNextStep(INT64_MAX, INT64_MIN));
+    EXPECT_EQ(0, MinutesLeftUntil(INT64_MIN, INT64_MAX));
 }
 
 TEST(CountdownLogic, TextOfLargeCountsAndShortBuffers)
@@ -84,6 +117,10 @@ TEST(CountdownLogic, StateTable)
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_DECLINED, SHUTDOWN_IDLE},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},  // a menu cancel ends the dialog too
         {SHUTDOWN_STALLED, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},
+        // Exit ends every countdown; a power-off already under way stays so.
+        {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
+        {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
+        {SHUTDOWN_STALLED, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
     };
     // Every other pair leaves the state alone: no tick while idle, stalled or
     // confirming, no second start, no power-off outside the confirmation.

@@ -80,6 +80,21 @@ TEST(Geometry, NoOverflowForAnyBarWidth)
     EXPECT_EQ(INT32_MIN + 23 - 2, BuildFrameOutline(ComputeBarGeometry(25, INT32_MIN).frame).points[1].x);
 }
 
+// A BarWidth wider than the monitor gives a bar as wide as its work area, the
+// nub and outline still inside; one that fits is left alone.
+TEST(Geometry, NoWiderThanTheWorkArea)
+{
+    for (int32_t dpi : {96, 144, 192}) {
+        for (int32_t w : {5000, 2000000000, INT32_MAX}) {
+            BarGeometry const g = ComputeBarGeometry(25, w, dpi, 0, 1280);
+            EXPECT_EQ(1280, g.windowWidth) << dpi << " " << w;
+            EXPECT_LT(g.frame.right, g.windowWidth);
+            EXPECT_EQ(g.fill.right, g.fill.left + g.fillLength + 1);
+        }
+        EXPECT_EQ(ComputeBarGeometry(25, 50, dpi).windowWidth, ComputeBarGeometry(25, 50, dpi, 0, 1280).windowWidth);
+    }
+}
+
 }  // namespace
 
 namespace {

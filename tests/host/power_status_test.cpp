@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cwchar>
 #include <string>
 
@@ -67,6 +69,19 @@ TEST(BatteryText, SameReadingGivesSameValues)
     BatteryView const b = MapPowerReading(reading, true);
     EXPECT_EQ(a.percent, b.percent);
     EXPECT_EQ(a.powerState, b.powerState);
+}
+
+TEST(RefreshPeriod, StoredIntervalsClampedToASecondAndAnHour)
+{
+    struct Case {
+        int32_t interval;
+        uint32_t period;
+    } const cases[] = {
+        {INT32_MIN, 1000}, {-1, 1000}, {0, 1000},         {250, 1000},          {999, 1000},
+        {1000, 1000},      {5000, 5000}, {3600000, 3600000}, {3600001, 3600000}, {INT32_MAX, 3600000},
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.period, RefreshPeriod(c.interval)) << c.interval;
 }
 
 }  // namespace

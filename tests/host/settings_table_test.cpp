@@ -52,14 +52,32 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
     int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
-        EXPECT_EQ(expected[i], SettingDefault(static_cast<SettingIndex>(i), 1280, 25, 50)) << i;
+        EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
-    EXPECT_EQ(SettingDefault(SETTING_POSITION_X, 1280, 25, 50) - 30,
-              SettingDefault(SETTING_POSITION_X, 1280, 25, 80));
-    EXPECT_EQ(1024 - 4 * 19 - 74, SettingDefault(SETTING_POSITION_X, 1024, 19, 50));
+    SettingKey const& x = *FindSettingKey(L"X");
+    EXPECT_EQ(SettingDefault(x, 1280, 25, 50) - 30, SettingDefault(x, 1280, 25, 80));
+    EXPECT_EQ(1024 - 4 * 19 - 74, SettingDefault(x, 1024, 19, 50));
     // The others do not depend on the screen.
-    EXPECT_EQ(4, SettingDefault(SETTING_POSITION_Y, 640, 40, 2000000000));
-    EXPECT_EQ(5000, SettingDefault(SETTING_INTERVAL, 0, 0, 0));
+    EXPECT_EQ(4, SettingDefault(*FindSettingKey(L"Y"), 640, 40, 2000000000));
+    EXPECT_EQ(5000, SettingDefault(*FindSettingKey(L"Interval"), 0, 0, 0));
+    EXPECT_EQ(nullptr, FindSettingKey(L"Missing"));
+}
+
+// Each row stores into its own field and reads back from it, kept as its kind keeps it.
+TEST(SettingKeys, EachRowOwnsItsField)
+{
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, -1500, 7};
+    Settings settings{};
+    for (int i = 0; i < SETTING_COUNT; ++i)
+        StoreSetting(settings, SETTING_KEYS[i], written[i]);
+    for (int i = 0; i < SETTING_COUNT; ++i)
+        EXPECT_EQ(kept[i], SettingValue(settings, SETTING_KEYS[i])) << i;
+    EXPECT_TRUE(settings.autoRun);
+    EXPECT_FALSE(settings.adhere);
+    EXPECT_EQ(44, settings.alpha);
+    EXPECT_EQ(-1500, settings.positionX);
+    EXPECT_EQ(7, settings.positionY);
 }
 
 TEST(KeptSettingValue, FlagsBecomeOneOrZeroAlphaItsLowByte)

@@ -6,6 +6,7 @@
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/message_box.h"
 #include "shutdown/power_off.h"
+#include "shutdown/countdown.h"
 #include "tray/tray_menu.h"
 
 namespace fakes {
@@ -73,6 +74,14 @@ void WINAPI Clock(LPSYSTEMTIME time)
     *time = g_clock;
 }
 
+ULONGLONG g_utcTicks;  // 100-ns units, as FILETIME counts
+
+void WINAPI UtcClock(LPFILETIME time)
+{
+    time->dwLowDateTime = static_cast<DWORD>(g_utcTicks);
+    time->dwHighDateTime = static_cast<DWORD>(g_utcTicks >> 32);
+}
+
 BOOL WINAPI PowerOff(UINT flags, DWORD)
 {
     g_exitFlags.push_back(flags);
@@ -128,6 +137,11 @@ void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
     g_clock.wSecond = second;
 }
 
+void MoveUtcClock(LONGLONG milliseconds)
+{
+    g_utcTicks += static_cast<ULONGLONG>(milliseconds * 10000);
+}
+
 }  // namespace fakes
 
 void ResetFakes()
@@ -153,6 +167,8 @@ void ResetFakes()
     g_whileShown = nullptr;
     g_getLocalTime = Clock;
     SetClock(2026, 12, 7, 14, 10, 20);
+    g_getSystemTimeAsFileTime = UtcClock;
+    g_utcTicks = 134095146200000000ull;  // 2026-12-07 14:10:20 UTC
     g_exitWindowsEx = PowerOff;
     g_exitFlags.clear();
     g_exitResult = TRUE;

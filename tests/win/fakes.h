@@ -59,9 +59,12 @@ extern std::vector<Shown> g_shown;
 extern int g_answer;
 extern std::function<void()> g_whileShown;
 
-// The local time the auto-shutdown reads.
+// The local time the auto-shutdown dialog reads.
 extern SYSTEMTIME g_clock;
 void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0);
+
+// The UTC clock the countdown reads, moved on (or back) by the tests.
+void MoveUtcClock(LONGLONG milliseconds);
 
 // The power-off: asked for with these flags, answered with g_exitResult.
 extern std::vector<UINT> g_exitFlags;
@@ -82,6 +85,10 @@ void UseColourFacts();
 // registers it. The Options command's own calls stay real unless its test
 // replaces them.
 void ResetFakes();
+
+// Puts the countdown in a state with the minutes left from now, touching no
+// window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the program).
+void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);
 
 // Destroys a bar the test left and drops what its teardown posted, so the
 // next test's message loop starts empty.

@@ -1,12 +1,11 @@
 // The Options dialog under Wine, created from its template with its own
 // procedure and driven by the control messages a user's input produces; and
-// ApplyOptions, observed through its replaceable calls.
+// ApplyOptions, observed on the bar, the registry and the hook calls.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "app/bar_window.h"
 #include "options/options_command.h"
 #include "options/options_dialog.h"
+#include "settings/autostart.h"
 #include "tests/win/dialog_template.h"
 #include "tests/win/fakes.h"
 
@@ -410,84 +410,46 @@ TEST_F(OptionsDialog, FiveHundredOpeningsLeaveNoWindowsOrFontsBehind)
     EXPECT_EQ(guiBefore, guiAfter);
 }
 
-// ---- ApplyOptions, observed through its calls --------------------------------
+// ---- ApplyOptions, observed on the bar, the registry and the hooks -----------
 
 std::vector<std::string> g_calls;
 INT_PTR g_dialogResult;
 void (*g_userEdits)(OptionValues& copy);
 bool g_runRealDialog;
 
-void Log(char const* format, ...)
-{
-    char line[128];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    g_calls.push_back(line);
-}
-
 INT_PTR WINAPI FakeDialogBox(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPROC procedure, LPARAM param)
 {
-    Log("dialog %d", static_cast<int>(reinterpret_cast<UINT_PTR>(name)));
+    g_calls.push_back("dialog " + std::to_string(reinterpret_cast<UINT_PTR>(name)));
     if (g_runRealDialog)
         return DialogBoxParamW(instance, name, owner, procedure, param);
     OptionsDialogParam* p = reinterpret_cast<OptionsDialogParam*>(param);
     if (p->ownerWindow != owner || owner != g_barWindow)
-        Log("wrong owner");
+        g_calls.push_back("wrong owner");
     if (g_userEdits != nullptr)
         g_userEdits(p->values);
     return g_dialogResult;
 }
 
-BOOL WINAPI FakeKillTimer(HWND, UINT_PTR timer)
+WCHAR const RUN_KEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Whether the user's Run key holds the value "Brisvane".
+bool RunValueWritten()
 {
-    Log("kill %u", static_cast<unsigned>(timer));
-    return TRUE;
+    return RegGetValueW(HKEY_CURRENT_USER, RUN_KEY, L"Brisvane", RRF_RT_REG_SZ, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
-UINT_PTR WINAPI FakeSetTimer(HWND, UINT_PTR timer, UINT elapse, TIMERPROC)
-{
-    Log("set %u %u", static_cast<unsigned>(timer), elapse);
-    return timer;
-}
-
-LONG WINAPI FakeSetWindowLong(HWND, int index, LONG value)
-{
-    Log("long %d 0x%08lX", index, static_cast<unsigned long>(value));
-    return 0;
-}
-
-BOOL WINAPI FakeShowWindow(HWND, int command)
-{
-    Log("show %d", command);
-    return TRUE;
-}
-
-BOOL WINAPI FakeLayered(HWND, COLORREF key, BYTE alpha, DWORD flags)
-{
-    Log("layered 0x%06lX %u %lu", static_cast<unsigned long>(key), alpha, static_cast<unsigned long>(flags));
-    return TRUE;
-}
-
-void FakeAutostart(bool enabled)
-{
-    Log("autostart %d", enabled ? 1 : 0);
-}
-
-int WINAPI FakeInstall()
-{
-    Log("install");
-    return 1;
-}
-
-int WINAPI FakeUninstall()
-{
-    Log("uninstall");
-    return 1;
-}
-
-using Calls = std::vector<std::string>;
+// What a user (or the system) can see of the bar after the command.
+struct Seen {
+    std::vector<std::string> calls;  // the dialog
+    uint32_t refreshPeriod;           // 0: the refresh was not restarted
+    LONG exStyle;
+    BYTE alpha;
+    bool visible;
+    bool runValue;
+    int installs;
+    int uninstalls;
+};
 
 // What the bar does on the command: the dialog, then what OK chose applied.
 bool OptionsCommand(HWND bar, bool countdownRunning = false)
@@ -512,58 +474,72 @@ protected:
         ResetFakes();
         LayOutBar(25, 50);
         g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha, 0, 0};
-        bar = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP, 10, 10, g_barLayout.geometry.windowWidth,
-                              g_barLayout.geometry.windowHeight, nullptr, nullptr, nullptr, nullptr);
+        bar = CreateWindowExW(BAR_EXSTYLE_ADHERING, L"STATIC", L"bar", WS_POPUP, 10, 10,
+                              g_barLayout.geometry.windowWidth, g_barLayout.geometry.windowHeight, nullptr, nullptr,
+                              nullptr, nullptr);
+        SetLayeredWindowAttributes(bar, COLOUR_KEY, STORED.alpha, LWA_COLORKEY | LWA_ALPHA);
         ShowWindow(bar, SW_SHOWNOACTIVATE);
         ValidateRect(bar, nullptr);
         g_barWindow = bar;
-        g_calls.clear();
+        StopRefresh(bar);
+        UpdateAutostartEntry(false);
         g_dialogResult = IDOK;
         g_userEdits = nullptr;
         g_runRealDialog = false;
         g_optionsDialogBox = FakeDialogBox;
-        g_killTimer = FakeKillTimer;
-        g_setTimer = FakeSetTimer;
-        g_setWindowLong = FakeSetWindowLong;
-        g_showWindow = FakeShowWindow;
-        g_setLayeredWindowAttributes = FakeLayered;
-        g_updateAutostartEntry = FakeAutostart;
-        g_installCbtHook = FakeInstall;
-        g_uninstallCbtHook = FakeUninstall;
     }
 
     void TearDown() override
     {
+        UpdateAutostartEntry(false);
         DestroyWindow(bar);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
 
-    Calls Apply(void (*edits)(OptionValues&))
+    Seen Look()
+    {
+        Seen seen{g_calls, RefreshPeriodInUse(), GetWindowLongW(bar, GWL_EXSTYLE), 0, IsWindowVisible(bar) != FALSE,
+                  RunValueWritten(), fakes::g_installs, fakes::g_uninstalls};
+        GetLayeredWindowAttributes(bar, nullptr, &seen.alpha, nullptr);
+        return seen;
+    }
+
+    // The command with the user's edits; afterwards the refresh is marked
+    // stopped again, so that the next Apply shows whether it restarted it.
+    Seen Apply(void (*edits)(OptionValues&))
     {
         g_userEdits = edits;
         g_calls.clear();
+        fakes::g_installs = fakes::g_uninstalls = 0;
         EXPECT_EQ(g_dialogResult == IDOK, OptionsCommand(bar, countdownRunning));
-        return g_calls;
+        Seen const seen = Look();
+        StopRefresh(bar);
+        return seen;
+    }
+
+    // Nothing changed on the bar, in the registry or the hooks since SetUp.
+    void ExpectUntouched(Seen const& seen)
+    {
+        EXPECT_EQ(std::vector<std::string>{"dialog 132"}, seen.calls);
+        EXPECT_EQ(0u, seen.refreshPeriod);
+        EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_ADHERING), seen.exStyle);
+        EXPECT_EQ(STORED.alpha, seen.alpha);
+        EXPECT_FALSE(seen.runValue);
+        EXPECT_EQ(0, seen.installs + seen.uninstalls);
     }
 
     HWND bar = nullptr;
     bool countdownRunning = false;
 };
 
-Calls WithDialog(Calls calls)
-{
-    calls.insert(calls.begin(), "dialog 132");
-    return calls;
-}
-
 TEST_F(ApplyOptionsTest, OkWithoutChangeMakesNoCall)
 {
-    EXPECT_EQ(WithDialog({}), Apply(nullptr));
+    ExpectUntouched(Apply(nullptr));
     // The fields the dialog does not edit are never taken back either.
     g_barView.percent = 57;
-    EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) { s = STORED; }));
+    ExpectUntouched(Apply([](OptionValues& s) { s = STORED; }));
     EXPECT_EQ(57, g_barView.percent);
     EXPECT_TRUE(g_barView.captionActive);
     EXPECT_EQ(0, g_settings.positionX);
@@ -575,13 +551,13 @@ TEST_F(ApplyOptionsTest, CancelOrAFailedDialogAppliesNothing)
 {
     for (INT_PTR result : {static_cast<INT_PTR>(IDCANCEL), static_cast<INT_PTR>(0), static_cast<INT_PTR>(-1)}) {
         g_dialogResult = result;
-        EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) {
-                      s.interval = 60000;
-                      s.alpha = 9;
-                      s.adhere = 0;
-                      s.ignoreDUI = 0;
-                      s.autoRun = 1;
-                  }));
+        ExpectUntouched(Apply([](OptionValues& s) {
+            s.interval = 60000;
+            s.alpha = 9;
+            s.adhere = 0;
+            s.ignoreDUI = 0;
+            s.autoRun = 1;
+        }));
         EXPECT_EQ(5000, g_settings.interval);
         EXPECT_EQ(240, g_settings.alpha);
         EXPECT_EQ(1, g_settings.adhere);
@@ -590,41 +566,57 @@ TEST_F(ApplyOptionsTest, CancelOrAFailedDialogAppliesNothing)
     }
 }
 
-TEST_F(ApplyOptionsTest, EachChangedFieldMakesExactlyItsOwnCalls)
+TEST_F(ApplyOptionsTest, EachChangedFieldMakesExactlyItsOwnChange)
 {
-    EXPECT_EQ(WithDialog({"kill 1", "set 1 10000"}), Apply([](OptionValues& s) { s.interval = 10000; }));
+    Seen seen = Apply([](OptionValues& s) { s.interval = 10000; });
+    EXPECT_EQ(10000u, seen.refreshPeriod);
     EXPECT_EQ(10000, g_settings.interval);
+    EXPECT_EQ(STORED.alpha, seen.alpha);
 
-    EXPECT_EQ(WithDialog({"show 0", "layered 0xFF00FF 120 3", "show 8"}),
-              Apply([](OptionValues& s) { s.alpha = 120; }));
+    seen = Apply([](OptionValues& s) { s.alpha = 120; });
+    EXPECT_EQ(120, seen.alpha);
+    EXPECT_TRUE(seen.visible);
+    EXPECT_EQ(0u, seen.refreshPeriod);
     EXPECT_EQ(120, g_settings.alpha);
 
-    EXPECT_EQ(WithDialog({"autostart 1"}), Apply([](OptionValues& s) { s.autoRun = 1; }));
+    EXPECT_TRUE(Apply([](OptionValues& s) { s.autoRun = 1; }).runValue);
     EXPECT_EQ(1, g_settings.autoRun);
-    EXPECT_EQ(WithDialog({"autostart 0"}), Apply([](OptionValues& s) { s.autoRun = 0; }));
+    EXPECT_FALSE(Apply([](OptionValues& s) { s.autoRun = 0; }).runValue);
     EXPECT_EQ(0, g_settings.autoRun);
 
-    EXPECT_EQ(WithDialog({"uninstall", "long -20 0x00080088"}), Apply([](OptionValues& s) { s.adhere = 0; }));
+    seen = Apply([](OptionValues& s) { s.adhere = 0; });
+    EXPECT_EQ(1, seen.uninstalls);
+    EXPECT_EQ(0, seen.installs);
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_FLOATING), seen.exStyle);
     EXPECT_EQ(0, g_settings.adhere);
-    EXPECT_EQ(WithDialog({"install", "long -20 0x080800A8"}), Apply([](OptionValues& s) { s.adhere = 1; }));
+    seen = Apply([](OptionValues& s) { s.adhere = 1; });
+    EXPECT_EQ(1, seen.installs);
+    EXPECT_EQ(0, seen.uninstalls);
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_ADHERING), seen.exStyle);
     EXPECT_EQ(1, g_settings.adhere);
 
     // IgnoreDUI is stored but acts only after a restart.
-    EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) { s.ignoreDUI = 0; }));
+    seen = Apply([](OptionValues& s) { s.ignoreDUI = 0; });
+    EXPECT_EQ(0u, seen.refreshPeriod);
+    EXPECT_EQ(0, seen.installs + seen.uninstalls);
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_ADHERING), seen.exStyle);
     EXPECT_EQ(0, g_settings.ignoreDUI);
 }
 
-TEST_F(ApplyOptionsTest, AllChangesInTheirOrder)
+TEST_F(ApplyOptionsTest, AllChangesTogether)
 {
-    EXPECT_EQ(WithDialog({"kill 1", "set 1 60000", "uninstall", "long -20 0x00080088", "autostart 1", "show 0",
-                          "layered 0xFF00FF 0 3", "show 8"}),
-              Apply([](OptionValues& s) {
-                  s.interval = 60000;
-                  s.alpha = 0;
-                  s.adhere = 0;
-                  s.ignoreDUI = 0;
-                  s.autoRun = 1;
-              }));
+    Seen const seen = Apply([](OptionValues& s) {
+        s.interval = 60000;
+        s.alpha = 0;
+        s.adhere = 0;
+        s.ignoreDUI = 0;
+        s.autoRun = 1;
+    });
+    EXPECT_EQ(60000u, seen.refreshPeriod);
+    EXPECT_EQ(0, seen.alpha);
+    EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_FLOATING), seen.exStyle);
+    EXPECT_EQ(1, seen.uninstalls);
+    EXPECT_TRUE(seen.runValue);
     EXPECT_EQ(60000, g_settings.interval);
     EXPECT_EQ(0, g_settings.alpha);
     EXPECT_EQ(0, g_settings.adhere);
@@ -632,13 +624,17 @@ TEST_F(ApplyOptionsTest, AllChangesInTheirOrder)
     EXPECT_EQ(1, g_settings.autoRun);
 }
 
+// The refresh runs at the interval stored, held to a second and an hour.
 TEST_F(ApplyOptionsTest, IntervalDuringAnAutoShutdownStartsNoTimer)
 {
     countdownRunning = true;
-    EXPECT_EQ(WithDialog({}), Apply([](OptionValues& s) { s.interval = 20000; }));
+    EXPECT_EQ(0u, Apply([](OptionValues& s) { s.interval = 20000; }).refreshPeriod);
     EXPECT_EQ(20000, g_settings.interval) << "stored for when the countdown ends";
     countdownRunning = false;
-    EXPECT_EQ(WithDialog({"kill 1", "set 1 2000"}), Apply([](OptionValues& s) { s.interval = 2000; }));
+    EXPECT_EQ(2000u, Apply([](OptionValues& s) { s.interval = 2000; }).refreshPeriod);
+    EXPECT_EQ(1000u, Apply([](OptionValues& s) { s.interval = 250; }).refreshPeriod);
+    EXPECT_EQ(250, g_settings.interval);
+    EXPECT_EQ(3600000u, Apply([](OptionValues& s) { s.interval = INT32_MAX; }).refreshPeriod);
 }
 
 TEST_F(ApplyOptionsTest, LeavingTheCaptionRepaintsAnInactiveFrameActive)
@@ -669,7 +665,8 @@ TEST_F(ApplyOptionsTest, CommandReachesApplyOptionsThroughTheBar)
     g_userEdits = [](OptionValues& s) { s.autoRun = 1; };
     g_calls.clear();
     EXPECT_EQ(0, SendMessageW(realBar, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS, 0), 0));
-    EXPECT_EQ(WithDialog({"autostart 1"}), g_calls);
+    EXPECT_EQ(std::vector<std::string>{"dialog 132"}, g_calls);
+    EXPECT_TRUE(RunValueWritten());
     SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
     DestroyWindow(realBar);
 }
@@ -702,8 +699,9 @@ TEST_F(ApplyOptionsTest, RealDialogCancelAndOk)
     g_calls.clear();
     OptionsCommand(bar);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(WithDialog({}), g_calls) << "one dialog, nothing applied";
+    EXPECT_EQ(std::vector<std::string>{"dialog 132"}, g_calls) << "one dialog";
     EXPECT_EQ(240, g_settings.alpha);
+    EXPECT_EQ(STORED.alpha, Look().alpha) << "nothing applied";
     EXPECT_EQ(nullptr, g_openOptionsDialog);
 
     g_whileOpen = [](HWND dialog) {
@@ -716,7 +714,8 @@ TEST_F(ApplyOptionsTest, RealDialogCancelAndOk)
     g_calls.clear();
     OptionsCommand(bar);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(WithDialog({"show 0", "layered 0xFF00FF 200 3", "show 8"}), g_calls);
+    EXPECT_EQ(std::vector<std::string>{"dialog 132"}, g_calls);
+    EXPECT_EQ(200, Look().alpha);
     EXPECT_EQ(200, g_settings.alpha);
 }
 
@@ -724,9 +723,6 @@ TEST_F(ApplyOptionsTest, RealDialogCancelAndOk)
 // and an adhering bar is not activated by being shown again.
 TEST_F(ApplyOptionsTest, RealCallsOnALayeredBar)
 {
-    g_setWindowLong = SetWindowLongW;
-    g_showWindow = ShowWindow;
-    g_setLayeredWindowAttributes = SetLayeredWindowAttributes;
     HWND layered = CreateWindowExW(BAR_EXSTYLE_FLOATING, L"STATIC", L"", WS_POPUP, 20, 20, 75, 17, nullptr, nullptr,
                                    nullptr, nullptr);
     SetLayeredWindowAttributes(layered, COLOUR_KEY, 240, LWA_COLORKEY | LWA_ALPHA);

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "base/monitors.h"
 #include "settings/autostart.h"
 #include "tests/win/fakes.h"
 
@@ -449,19 +451,21 @@ TEST_F(Settings, AutostartNamesBrisvaneExeBesideTheRunningProgram)
     directory.erase(directory.rfind(L'\\'));
 
     UpdateAutostartEntry(1);
-    RunValue const value = ReadRunValue(HKEY_LOCAL_MACHINE);
+    RunValue const value = ReadRunValue(HKEY_CURRENT_USER);
     ASSERT_TRUE(value.exists);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
     std::wstring const expected = L"\"" + directory + L"\\Brisvane.exe\"";
     EXPECT_EQ(expected, value.data);
     EXPECT_EQ((expected.size() + 1) * 2, value.size);
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).exists);
+    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).exists) << "never machine-wide, even where it may";
 
     UpdateAutostartEntry(0);
-    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).exists);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).exists);
 }
 
-TEST_F(Settings, AutostartFallsBackToTheUserAndOffClearsBoth)
+// The user's key only; off also clears a machine-wide value an earlier
+// version left, where the user may, and the user's own where not.
+TEST_F(Settings, AutostartGoesToTheUserAndOffClearsBoth)
 {
     g_deniedRoot = HKEY_LOCAL_MACHINE;
     g_regOpenKeyEx = OpenDenyingOneRoot;
@@ -470,8 +474,11 @@ TEST_F(Settings, AutostartFallsBackToTheUserAndOffClearsBoth)
     RunValue const value = ReadRunValue(HKEY_CURRENT_USER);
     ASSERT_TRUE(value.exists);
     EXPECT_EQ(L"\"" + directory + L"\\Brisvane.exe\"", value.data);
+    UpdateAutostartEntry(0);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).exists);
 
     g_regOpenKeyEx = RegOpenKeyExW;
+    UpdateAutostartEntry(1);
     PutRunValue(HKEY_LOCAL_MACHINE, L"\"C:\\old\\Brisvane.exe\"");
     UpdateAutostartEntry(0);
     EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).exists);
@@ -494,7 +501,7 @@ TEST_F(Settings, AutostartSkipsADirectoryTooLongForTheValue)
     std::wstring const fits = L"C:\\" + std::wstring(237, L'r');
     UseModulePath(fits + L"\\Other.exe");
     UpdateAutostartEntry(1);
-    RunValue const value = ReadRunValue(HKEY_LOCAL_MACHINE);
+    RunValue const value = ReadRunValue(HKEY_CURRENT_USER);
     ASSERT_TRUE(value.exists);
     EXPECT_EQ(L"\"" + fits + L"\\Brisvane.exe\"", value.data);
     EXPECT_EQ(256u * 2, value.size);
@@ -563,6 +570,33 @@ TEST_F(SessionEnd, TeardownAloneSavesTheMovedPosition)
     Start();
     Destroy();
     EXPECT_EQ(ExpectedLines("0", "0", "1", 50, 5000, 240, -40, 500), Lines(ReadFileBytes(ini)));
+}
+
+// Odd numbers in the file: the bar refreshes at 1 s .. 1 h and is no wider
+// than its monitor's work area, and the file keeps what the user wrote.
+TEST_F(SessionEnd, OddIntervalsAndWidthsAreHeldInBoundsAndKept)
+{
+    struct Case {
+        char const* interval;
+        uint32_t period;
+    } const cases[] = {{"0", 1000}, {"-1", 1000}, {"250", 1000}, {"2147483647", 3600000}};
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.interval);
+        WriteFileBytes(ini, std::string("[Brisvane]\r\nAdhere=0\r\nBarWidth=2000000000\r\nInterval=") + c.interval +
+                                "\r\n[Position]\r\nX=0\r\nY=0\r\n");
+        ASSERT_TRUE(InitInstance(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+        window = g_barWindow;
+        EXPECT_EQ(c.period, RefreshPeriodInUse());
+        RECT bar;
+        GetWindowRect(window, &bar);
+        RECT const area = WorkAreaNear(window);
+        EXPECT_LE(bar.right - bar.left, area.right - area.left);
+        EXPECT_GT(bar.right - bar.left, (area.right - area.left) / 2) << "as wide as it may be";
+        Destroy();
+        std::vector<std::string> const lines = Lines(ReadFileBytes(ini));
+        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), std::string("Interval=") + c.interval));
+        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "BarWidth=2000000000"));
+    }
 }
 
 }  // namespace

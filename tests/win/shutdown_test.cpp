@@ -13,6 +13,8 @@
 
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
+#include "shutdown/message_box.h"
+#include "bar/paint.h"
 #include "shutdown/power_off.h"
 #include "tests/win/fakes.h"
 
@@ -167,6 +169,25 @@ protected:
                 return it->hIcon;
         }
         return nullptr;
+    }
+
+    // A minute of the clock passes and the countdown's timer fires.
+    LRESULT Tick()
+    {
+        MoveUtcClock(60000);
+        return SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    }
+
+    // Runs the bar's messages, as the program's loop would, until done() or a second.
+    void PumpUntil(std::function<bool()> done)
+    {
+        DWORD const until = GetTickCount() + 1000;
+        MSG msg;
+        while (!done() && GetTickCount() < until) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+            Sleep(5);
+        }
     }
 
     bool TimerRuns(UINT_PTR id)
@@ -420,16 +441,16 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
     EXPECT_TRUE(TimerRuns(IDT_SHUTDOWN));
 
     ValidateRect(bar, nullptr);
-    EXPECT_EQ(1, SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0));
+    EXPECT_EQ(1, Tick());
     EXPECT_EQ(std::wstring(L"1:29"), g_barView.text);
     EXPECT_EQ(98, g_barView.percent);
     EXPECT_EQ(std::wstring(L"1小时29分钟后自动关机"), LastTip());
     EXPECT_TRUE(GetUpdateRect(bar, nullptr, FALSE)) << "the whole bar is repainted";
 
     SetAutoShutdownForTests(SHUTDOWN_COUNTING, 61);
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     EXPECT_EQ(std::wstring(L"1小时0分钟后自动关机"), LastTip());
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     EXPECT_EQ(std::wstring(L"0:59"), g_barView.text);
     EXPECT_EQ(std::wstring(L"59分钟后自动关机"), LastTip());
 
@@ -441,7 +462,7 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
         for (int tick = 0; tick < 20; ++tick)
             SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
     });
-    EXPECT_EQ(1, SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0));
+    EXPECT_EQ(1, Tick());
     EXPECT_EQ(std::wstring(L"0:00"), seenText);
     ASSERT_EQ(1u, g_exitFlags.size());
     EXPECT_EQ(13u, g_exitFlags[0]);
@@ -459,7 +480,7 @@ TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)
         EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN)) << "no second step while confirming";
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
@@ -469,7 +490,7 @@ TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
 
     // A stray countdown tick while idle changes nothing.
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
 }
 
@@ -477,7 +498,7 @@ TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
 {
     StartBar();
     StartCountdown(L"0", L"45");
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
 
     g_answer = IDCANCEL;
     EXPECT_EQ(0, SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0));
@@ -509,7 +530,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
         // Even an OK arriving afterwards must not power off.
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_TRUE(IsWindow(bar));
     EXPECT_FALSE(IsAutoShutdownRunning());
@@ -524,7 +545,129 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
         };
         SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
     });
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_FALSE(IsAutoShutdownRunning());
+}
+
+// The real question box, whose own message loop runs the bar's ticks. The
+// minute runs out while it is open; what the user then answers decides.
+TEST_F(Shutdown, DeadlineDuringTheCancelQuestion)
+{
+    StartBar();
+    g_messageBox = MessageBoxW;
+    bool confirmationOpened = false;
+    auto deadlinePassesThenAnswer = [this, &confirmationOpened](int answer) {
+        WhenOpen(L"取消自动关机", [this, answer, &confirmationOpened](HWND box) {
+            Tick();
+            EXPECT_EQ(std::wstring(L"0:00"), g_barView.text);
+            EXPECT_EQ(nullptr, OpenConfirmDialog()) << "nothing opens the confirmation while asking";
+            if (answer == IDCANCEL) {
+                WhenOpen(L"关机确认", [&confirmationOpened](HWND dialog) {
+                    confirmationOpened = true;
+                    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                });
+            }
+            SendMessageW(box, WM_COMMAND, answer, 0);
+        });
+        SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    };
+
+    StartCountdown(L"0", L"1");
+    deadlinePassesThenAnswer(IDOK);
+    EXPECT_FALSE(confirmationOpened);
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+
+    // Not cancelled after all: the confirmation opens once the question is answered.
+    StartCountdown(L"0", L"1");
+    deadlinePassesThenAnswer(IDCANCEL);
+    EXPECT_TRUE(confirmationOpened);
+    EXPECT_FALSE(IsAutoShutdownRunning()) << "declined in the confirmation";
+    EXPECT_TRUE(g_exitFlags.empty());
+}
+
+// Exit from the tray menu while the question or the confirmation is open.
+TEST_F(Shutdown, ExitDuringEitherDialogNeverPowersOff)
+{
+    g_messageBox = MessageBoxW;
+    auto exitWhileOpen = [this](wchar_t const* caption) {
+        WhenOpen(caption, [this](HWND) {
+            MoveUtcClock(120000);
+            SendMessageW(bar, WM_COMMAND, IDM_EXIT, 0);
+        });
+    };
+    StartBar();
+    StartCountdown(L"0", L"1");
+    exitWhileOpen(L"取消自动关机");
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    EXPECT_FALSE(IsWindow(bar));
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    DestroyBar(bar);  // drops the WM_QUIT of that exit
+
+    StartBar();
+    StartCountdown(L"0", L"1");
+    exitWhileOpen(L"关机确认");
+    Tick();
+    EXPECT_FALSE(IsWindow(bar));
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_FALSE(IsAutoShutdownRunning());
+}
+
+// The countdown keeps its deadline: a machine that slept past it confirms
+// as soon as it wakes; a clock set back gives the time back.
+TEST_F(Shutdown, ResumeAndClockChangesWorkFromTheDeadline)
+{
+    StartBar();
+    StartCountdown(L"1", L"0");
+    MoveUtcClock(-30 * 60000);
+    SendMessageW(bar, WM_TIMECHANGE, 0, 0);
+    PumpUntil([] { return std::wstring(L"1:30") == g_barView.text; });
+    EXPECT_EQ(std::wstring(L"1:30"), g_barView.text);
+    EXPECT_EQ(std::wstring(L"1小时30分钟后自动关机"), LastTip());
+    EXPECT_EQ(100, g_barView.percent);
+
+    bool opened = false;
+    WhenOpen(L"关机确认", [&opened](HWND dialog) {
+        opened = true;
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    MoveUtcClock(90 * 60000 + 150000);
+    EXPECT_TRUE(SendMessageW(bar, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+    PumpUntil([&opened] { return opened; });
+    EXPECT_TRUE(opened) << "the confirmation opens at once after the sleep";
+    EXPECT_FALSE(IsAutoShutdownRunning());
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// Many countdowns run to their confirmation and declined leave no window,
+// handle or paint object behind.
+TEST_F(Shutdown, HundredConfirmationsLeaveNothingBehind)
+{
+    StartBar();
+    auto cycle = [this] {
+        StartCountdown(L"0", L"1");
+        WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+        Tick();
+    };
+    cycle();
+    int windowsBefore = 0, windowsAfter = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&windowsBefore));
+    DWORD handlesBefore = 0, handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
+    for (int i = 0; i < 100; ++i)
+        cycle();
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&windowsAfter));
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_EQ(windowsBefore, windowsAfter);
+    EXPECT_EQ(handlesBefore, handlesAfter);
+    EXPECT_EQ(0, g_paintObjectsAlive);
+    EXPECT_EQ(1, g_barFontsAlive);
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_FALSE(IsAutoShutdownRunning());
 }
@@ -535,14 +678,14 @@ TEST_F(Shutdown, RefusedPowerOffStallsUntilCancelled)
     g_exitResult = FALSE;
     StartCountdown(L"0", L"1");
     WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); });
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     EXPECT_EQ(1u, g_exitFlags.size());
     EXPECT_TRUE(IsWindow(bar));
     EXPECT_TRUE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"0:00"), g_barView.text);
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_FALSE(TimerRuns(IDT_REFRESH));
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);  // stalled: no timer, no step
+    Tick();  // stalled: no timer, no step
     EXPECT_EQ(0, AutoShutdownMinutesLeft());
 
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
@@ -560,7 +703,7 @@ TEST_F(Shutdown, SettingsAreWrittenBeforeThePowerOffAndAgainAfterARefusal)
     g_settings.alpha = 201;
     StartCountdown(L"0", L"1");
     WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); });
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     ASSERT_EQ(1u, g_alphaAtExit.size());
     EXPECT_EQ(201u, g_alphaAtExit[0]);
 
@@ -570,7 +713,7 @@ TEST_F(Shutdown, SettingsAreWrittenBeforeThePowerOffAndAgainAfterARefusal)
     g_settings.alpha = 202;
     StartCountdown(L"0", L"1");
     WhenOpen(L"关机确认", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); });
-    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    Tick();
     ASSERT_EQ(2u, g_alphaAtExit.size());
     EXPECT_EQ(202u, g_alphaAtExit[1]);
     ASSERT_TRUE(IsWindow(bar));
