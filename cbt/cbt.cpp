@@ -1,9 +1,9 @@
 // CBT.dll: keeps the bar on the caption of the foreground window. It runs in
 // the program's process only, on the bar's thread: the system queues window
 // events to that thread (out of context) for programs of either width and
-// any integrity level, and nothing is loaded into other programs. Only the
-// carrier's own thread is followed beyond the foreground changes, so a
-// caret or a mouse moving elsewhere never wakes the program.
+// any integrity level, and nothing is loaded into other programs. Beyond the
+// foreground changes only the carrier's own process is followed, so a caret
+// or a mouse moving in another program never wakes this one.
 #include "cbt/cbt.h"
 
 #include "base/bottom_right.h"
@@ -43,7 +43,7 @@ bool g_installed;
 NamedSection g_record;  // open while installed
 HWINEVENTHOOK g_foregroundHook;
 HWINEVENTHOOK g_carrierHooks[CARRIER_HOOK_COUNT];
-DWORD g_watchedThread;  // the thread the carrier hooks are registered for
+DWORD g_watchedProcess;  // the process the carrier hooks are registered for
 HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for
 bool g_riding;          // the bar is on g_carrier's caption
 HWND g_candidate;       // the window CanAdhere last accepted
@@ -74,25 +74,28 @@ void UnhookCarrier()
             UnhookWinEvent(hook);
         hook = nullptr;
     }
-    g_watchedThread = 0;
+    g_watchedProcess = 0;
 }
 
-// Follows window's events from now on: the hooks go to its thread (and
-// process) when that is another than the one followed so far.
+// Follows window's events from now on: the hooks go to its process when
+// that is another than the one followed so far. Not narrowed to the
+// window's thread as well: Wine 8 delivers no event at all to a hook
+// narrowed to a thread, and the window is checked first thing anyway.
 void Watch(HWND window)
 {
     g_carrier = window;
     DWORD process = 0;
-    DWORD const thread = window != nullptr ? GetWindowThreadProcessId(window, &process) : 0;
-    if (thread == g_watchedThread)
+    if (window != nullptr)
+        GetWindowThreadProcessId(window, &process);
+    if (process == g_watchedProcess)
         return;
     UnhookCarrier();
-    if (thread == 0)
+    if (process == 0)
         return;
     for (int i = 0; i < CARRIER_HOOK_COUNT; ++i)
         g_carrierHooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr, OnWindowEvent,
-                                            process, thread, WINEVENT_OUTOFCONTEXT);
-    g_watchedThread = thread;
+                                            process, 0, WINEVENT_OUTOFCONTEXT);
+    g_watchedProcess = process;
 }
 
 // Moves without activating; unchanged positions cost nothing.

@@ -1,5 +1,6 @@
 // Installs the test event source (event_hooks.cpp) for every program of its
-// desktop of its own width, and keeps it installed until WM_QUIT or its end.
+// width in its desktop, and keeps it installed until its hidden window
+// "event source 32" (or 64), which tells that the hooks are in, is closed.
 //   event_source32 | event_source64   (the library of the same width beside it)
 #include <windows.h>
 
@@ -8,6 +9,16 @@
 namespace {
 
 wchar_t const* const LIBRARY_NAME = sizeof(void*) == 8 ? L"event_hooks64.dll" : L"event_hooks32.dll";
+wchar_t const* const WINDOW_TITLE = sizeof(void*) == 8 ? L"event source 64" : L"event source 32";
+
+LRESULT CALLBACK SourceWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
 
 HMODULE LoadLibraryBeside()
 {
@@ -22,7 +33,7 @@ HMODULE LoadLibraryBeside()
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
     HMODULE library = LoadLibraryBeside();
     if (library == nullptr)
@@ -36,6 +47,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     HHOOK windows = SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0);
     HHOOK mice = SetWindowsHookExW(WH_MOUSE, mouse, library, 0);
     if (windows == nullptr || mice == nullptr)
+        return 1;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = SourceWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"BrisvaneEventSource";
+    RegisterClassW(&wc);
+    if (CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, WINDOW_TITLE, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                        instance, nullptr) == nullptr)
         return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
