@@ -27,7 +27,7 @@ on_caption() {
 parked() {
     bar_geometry
     [ "$BX" = $((WORK_RIGHT - BW - CAP - 3)) ] && [ "$BY" = $((WORK_BOTTOM - BH - CAP - 3)) ] ||
-        { echo "bar at $BX,$BY, not parked" >&2; return 1; }
+        { echo "bar at $BX,$BY, not parked at $((WORK_RIGHT - BW - CAP - 3)),$((WORK_BOTTOM - BH - CAP - 3))" >&2; return 1; }
 }
 
 at() {  # at X Y: the bar has not moved from there

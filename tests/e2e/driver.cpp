@@ -964,6 +964,13 @@ int OnShow(HWND window, int, wchar_t** argv)
     return 0;
 }
 
+// hang W MS: a test window stops answering messages for MS milliseconds
+// (tests/e2e/test_window.cpp).
+int OnHang(HWND window, int, wchar_t** argv)
+{
+    return PostMessageW(window, WM_APP + 1, static_cast<WPARAM>(Number(argv[1])), 0) ? 0 : 1;
+}
+
 int OnCloseWindow(HWND window, int, wchar_t**)
 {
     return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -991,13 +998,6 @@ int OnZOrder(int, wchar_t**)
         std::printf("z%d=%ls%s\n", shown++, name, (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? " topmost" : "");
     }
     return 0;
-}
-
-// hostpost MSG: a message to the stand-in program that switches the hooks.
-int OnHostPost(int, wchar_t** argv)
-{
-    HWND host = WaitForTarget(L"class:BrisvaneHookHost", 5000);
-    return host != nullptr && PostMessageW(host, Number(argv[0]), 0, 0) ? 0 : 1;
 }
 
 // ---- Figures for the bench and the soak ----
@@ -1396,9 +1396,9 @@ Command const kCommands[] = {
     {L"activate", "W", With<TheTarget, OnActivate>},
     {L"show", "W minimize|hide|restore", With<TheTarget, OnShow>},
     {L"closewin", "W", With<TheTarget, OnCloseWindow>},
+    {L"hang", "W MS", With<TheTarget, OnHang>},
     {L"foreground", "", OnForeground},
     {L"zorder", "", OnZOrder},
-    {L"hostpost", "MSG", OnHostPost},
     // Figures for the bench and the soak
     {L"process", "", With<TheBar, OnProcess>},
     {L"ticks", "N [CHARGE_FILE]", With<TheBar, OnTicks>},

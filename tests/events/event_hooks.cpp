@@ -2,22 +2,23 @@
 // with NotifyWinEvent from inside each program of the test's desktop, so
 // that the real CBT.dll hears of windows as it would on Windows. A global
 // hook library, one a width (a 32-bit one serves 32-bit programs, a 64-bit
-// one 64-bit programs), installed by event_source.cpp. Test code only: the
-// program never knows it runs.
+// one 64-bit programs), installed by event_source.cpp with the hooks of
+// event_hooks.h. Test code only: the program never knows it runs.
 //
 // Raised here, each where Windows raises it:
 //   EVENT_SYSTEM_FOREGROUND      a window became the foreground window
 //                                (its WM_ACTIVATE, when it is in front)
 //   EVENT_OBJECT_LOCATIONCHANGE  a window moved or changed size (its
 //                                WM_WINDOWPOSCHANGED); with OBJID_CURSOR,
-//                                the mouse moved over a window
+//                                the mouse moved over a window (its
+//                                WM_MOUSEMOVE)
 //   EVENT_SYSTEM_MINIMIZESTART   a window was minimised
 //   EVENT_SYSTEM_MINIMIZEEND     a minimised window was restored
 //   EVENT_OBJECT_SHOW, _HIDE     a window was shown or hidden
 //   EVENT_OBJECT_DESTROY         a window is being destroyed
 // EVENT_OBJECT_CLOAKED and UNCLOAKED never: nothing in Wine cloaks windows
 // (Windows cloaks those of another virtual desktop and suspended apps).
-#include <windows.h>
+#include "tests/events/event_hooks.h"
 
 namespace {
 
@@ -47,33 +48,57 @@ void OnWindowPosChanged(HWND window, WINDOWPOS const& pos)
         Raise(EVENT_OBJECT_LOCATIONCHANGE, window);
 }
 
+void OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged(window, *reinterpret_cast<WINDOWPOS const*>(lParam));
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && GetForegroundWindow() == window)
+            Raise(EVENT_SYSTEM_FOREGROUND, window);
+        break;
+    case WM_DESTROY:
+        RemovePropW(window, MINIMISED);
+        Raise(EVENT_OBJECT_DESTROY, window);
+        break;
+    }
+}
+
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK EventSourceCallWndProcRet(int code, WPARAM wParam, LPARAM lParam)
+// EVENT_SOURCE_WINDOW_HOOK: the message as sent, or as it returned.
+extern "C" __declspec(dllexport) LRESULT CALLBACK EventSourceWindows(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) {
-        CWPRETSTRUCT const& call = *reinterpret_cast<CWPRETSTRUCT const*>(lParam);
-        switch (call.message) {
-        case WM_WINDOWPOSCHANGED:
-            OnWindowPosChanged(call.hwnd, *reinterpret_cast<WINDOWPOS const*>(call.lParam));
-            break;
-        case WM_ACTIVATE:
-            if (LOWORD(call.wParam) != WA_INACTIVE && GetForegroundWindow() == call.hwnd)
-                Raise(EVENT_SYSTEM_FOREGROUND, call.hwnd);
-            break;
-        case WM_DESTROY:
-            RemovePropW(call.hwnd, MINIMISED);
-            Raise(EVENT_OBJECT_DESTROY, call.hwnd);
-            break;
+        if (EVENT_SOURCE_WINDOW_HOOK == WH_CALLWNDPROC) {
+            CWPSTRUCT const& call = *reinterpret_cast<CWPSTRUCT const*>(lParam);
+            OnWindowMessage(call.hwnd, call.message, call.wParam, call.lParam);
+        } else {
+            CWPRETSTRUCT const& call = *reinterpret_cast<CWPRETSTRUCT const*>(lParam);
+            OnWindowMessage(call.hwnd, call.message, call.wParam, call.lParam);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// EVENT_SOURCE_MOUSE_HOOK: a mouse message, or any message, taken from the queue.
 extern "C" __declspec(dllexport) LRESULT CALLBACK EventSourceMouse(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && (wParam == WM_MOUSEMOVE || wParam == WM_NCMOUSEMOVE))
-        Raise(EVENT_OBJECT_LOCATIONCHANGE, reinterpret_cast<MOUSEHOOKSTRUCT const*>(lParam)->hwnd, OBJID_CURSOR);
+    if (code == HC_ACTION) {
+        HWND window = nullptr;
+        UINT message = 0;
+        if (EVENT_SOURCE_MOUSE_HOOK == WH_GETMESSAGE) {
+            MSG const& taken = *reinterpret_cast<MSG const*>(lParam);
+            window = taken.hwnd;
+            message = wParam == PM_REMOVE ? taken.message : 0;
+        } else {
+            window = reinterpret_cast<MOUSEHOOKSTRUCT const*>(lParam)->hwnd;
+            message = static_cast<UINT>(wParam);
+        }
+        if (window != nullptr && (message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE))
+            Raise(EVENT_OBJECT_LOCATIONCHANGE, window, OBJID_CURSOR);
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

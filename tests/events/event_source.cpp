@@ -6,6 +6,8 @@
 
 #include <cwchar>
 
+#include "tests/events/event_hooks.h"
+
 namespace {
 
 wchar_t const* const LIBRARY_NAME = sizeof(void*) == 8 ? L"event_hooks64.dll" : L"event_hooks32.dll";
@@ -38,14 +40,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     HMODULE library = LoadLibraryBeside();
     if (library == nullptr)
         return 1;
-    HOOKPROC const callWndProcRet =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, "EventSourceCallWndProcRet")));
+    HOOKPROC const windowMessages =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, "EventSourceWindows")));
     HOOKPROC const mouse =
         reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, "EventSourceMouse")));
-    if (callWndProcRet == nullptr || mouse == nullptr)
+    if (windowMessages == nullptr || mouse == nullptr)
         return 1;
-    HHOOK windows = SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0);
-    HHOOK mice = SetWindowsHookExW(WH_MOUSE, mouse, library, 0);
+    HHOOK windows = SetWindowsHookExW(EVENT_SOURCE_WINDOW_HOOK, windowMessages, library, 0);
+    HHOOK mice = SetWindowsHookExW(EVENT_SOURCE_MOUSE_HOOK, mouse, library, 0);
     if (windows == nullptr || mice == nullptr)
         return 1;
     WNDCLASSW wc{};
