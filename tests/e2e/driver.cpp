@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -1233,53 +1234,36 @@ int OnCpu(HWND window, int, wchar_t**)
     return 0;
 }
 
-// drag W SECONDS: moves the window to and fro by 3 pixels a step, as a drag
-// would, for that long.
-int OnDrag(HWND window, int, wchar_t** argv)
+// track W MS: every 50 ms for MS milliseconds, how far the bar is from
+// where it was against W's top-right corner when the tracking began (at
+// rest on W's caption): "ms distance" lines, ms since the start. Prints
+// "tracking" first, so a caller can start moving W at the right moment.
+int OnTrack(HWND window, int, wchar_t** argv)
 {
-    DWORD const duration = Number(argv[1]) * 1000;
-    RECT start;
-    GetWindowRect(window, &start);
+    HWND bar = WaitForBar(5000);
+    if (bar == nullptr)
+        return Fail("no bar window");
+    auto offset = [&](POINT* at) {
+        RECT w, b;
+        GetWindowRect(window, &w);
+        GetWindowRect(bar, &b);
+        at->x = b.left - w.right;
+        at->y = b.top - w.top;
+    };
+    POINT rest;
+    offset(&rest);
+    std::printf("tracking\n");
+    std::fflush(stdout);
+    DWORD const duration = static_cast<DWORD>(Number(argv[1]));
     DWORD const begin = GetTickCount();
-    int steps = 0;
-    while (GetTickCount() - begin < duration) {
-        int const offset = 3 * (steps % 100 < 50 ? steps % 50 : 50 - steps % 50);
-        SetWindowPos(window, nullptr, start.left + offset, start.top + offset / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ++steps;
-        Sleep(15);
+    for (DWORD now = begin; now - begin <= duration; now = GetTickCount()) {
+        POINT at;
+        offset(&at);
+        double const dx = at.x - rest.x, dy = at.y - rest.y;
+        std::printf("%lu %.0f\n", static_cast<unsigned long>(now - begin), std::sqrt(dx * dx + dy * dy));
+        std::fflush(stdout);
+        Sleep(50 - (GetTickCount() - now) % 50);
     }
-    SetWindowPos(window, nullptr, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    std::printf("steps=%d\n", steps);
-    return 0;
-}
-
-// hookcost N: the time of one message to a window of this thread that every
-// hook of the system sees and the library ignores.
-int OnHookCost(int, wchar_t** argv)
-{
-    long const count = Number(argv[0]);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BrisvaneDriverProbe";
-    RegisterClassW(&wc);
-    HWND probe = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
-                                 nullptr);
-    if (probe == nullptr || count <= 0)
-        return 1;
-    for (int i = 0; i < 1000; ++i)
-        SendMessageW(probe, WM_USER + 77, 0, 0);
-    LARGE_INTEGER frequency, begin, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&begin);
-    for (long i = 0; i < count; ++i)
-        SendMessageW(probe, WM_USER + 77, 0, 0);
-    QueryPerformanceCounter(&end);
-    double const ns = static_cast<double>(end.QuadPart - begin.QuadPart) * 1e9 / frequency.QuadPart / count;
-    std::printf("messages=%ld\nns_per_message=%.0f\ncbt_loaded=%d\n", count, ns,
-                GetModuleHandleW(L"CBT.dll") != nullptr ? 1 : 0);
-    DestroyWindow(probe);
     return 0;
 }
 
@@ -1407,8 +1391,7 @@ Command const kCommands[] = {
     {L"launch", "PROGRAM", OnLaunch},
     {L"waitexit", "TIMEOUT_MS", OnWaitExit},
     {L"cpu", "W", With<TheTarget, OnCpu>},
-    {L"drag", "W SECONDS", With<TheTarget, OnDrag>},
-    {L"hookcost", "N", OnHookCost},
+    {L"track", "W MS", With<TheTarget, OnTrack>},
 };
 
 int Usage()
