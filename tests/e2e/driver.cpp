@@ -1236,31 +1236,35 @@ int OnCpu(HWND window, int, wchar_t**)
 
 // track W MS: every 50 ms for MS milliseconds, how far the bar is from
 // where it was against W's top-right corner when the tracking began (at
-// rest on W's caption): "ms distance" lines, ms since the start. Prints
-// "tracking" first, so a caller can start moving W at the right moment.
+// rest on W's caption), and how far W is from where it began: "ms distance
+// moved" lines, ms since the start. Prints "tracking" first, so a caller
+// can start moving W at the right moment.
 int OnTrack(HWND window, int, wchar_t** argv)
 {
     HWND bar = WaitForBar(5000);
     if (bar == nullptr)
         return Fail("no bar window");
-    auto offset = [&](POINT* at) {
+    auto offset = [&](POINT* at, POINT* corner) {
         RECT w, b;
         GetWindowRect(window, &w);
         GetWindowRect(bar, &b);
         at->x = b.left - w.right;
         at->y = b.top - w.top;
+        corner->x = w.right;
+        corner->y = w.top;
     };
-    POINT rest;
-    offset(&rest);
+    auto length = [](double dx, double dy) { return std::sqrt(dx * dx + dy * dy); };
+    POINT rest, start;
+    offset(&rest, &start);
     std::printf("tracking\n");
     std::fflush(stdout);
     DWORD const duration = static_cast<DWORD>(Number(argv[1]));
     DWORD const begin = GetTickCount();
     for (DWORD now = begin; now - begin <= duration; now = GetTickCount()) {
-        POINT at;
-        offset(&at);
-        double const dx = at.x - rest.x, dy = at.y - rest.y;
-        std::printf("%lu %.0f\n", static_cast<unsigned long>(now - begin), std::sqrt(dx * dx + dy * dy));
+        POINT at, corner;
+        offset(&at, &corner);
+        std::printf("%lu %.0f %.0f\n", static_cast<unsigned long>(now - begin), length(at.x - rest.x, at.y - rest.y),
+                    length(corner.x - start.x, corner.y - start.y));
         std::fflush(stdout);
         Sleep(50 - (GetTickCount() - now) % 50);
     }
