@@ -101,7 +101,8 @@ echo "in place again after the drag:          $settled ms (to the next 50-ms sam
 echo "program CPU, mouse over another window: $(awk "BEGIN{print $c1 - $c0}") ms in 10 s"
 echo "program CPU, mouse over the carrier:    $(awk "BEGIN{print $c2 - $c1}") ms in 10 s"
 echo "program CPU, idle:                      $(awk "BEGIN{print $c3 - $c2}") ms in 10 s"
-echo "release:                                $(files "$release") files, $(bytes "$release") bytes ($(unzip -Z1 "$release" | tr '\n' ' '))"
-if [ -n "${1:-}" ]; then
-    echo "earlier release:                        $(files "$1") files, $(bytes "$1") bytes ($(unzip -Z1 "$1" | tr '\n' ' '))"
-fi
+describe() {  # describe ZIP: files, bytes unpacked and packed, names
+    echo "$(files "$1") files, $(bytes "$1") bytes ($(stat -c %s "$1") zipped): $(unzip -Z1 "$1" | tr '\n' ' ')"
+}
+echo "release:                                $(describe "$release")"
+[ -z "${1:-}" ] || echo "earlier release:                        $(describe "$1")"
