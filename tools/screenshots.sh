@@ -167,6 +167,8 @@ xdotool key Escape
 sleep 1
 driver close
 wait_bar_exit
+# The launcher may end before the program: the next start must not meet it.
+close_all_bars
 
 # The bar and the caption it rides on in the same state: the caption just
 # left of the bar and the bar's fill, both in the active or inactive colour.
@@ -177,7 +179,10 @@ caption_shows() {  # caption_shows active|inactive
     want=$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(driver colours)")
     for spot in "$((x - 8))x$((y + 3))" "$((x + $(value width "$bar") / 3))x$((y + 3))"; do
         pixel=$(import -window root -crop "1x1+${spot%x*}+${spot#*x}" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
-        [ "$pixel" = "#${want^^}" ] || fail "caption and bar not both $1: $pixel at $spot, not #$want"
+        [ "$pixel" = "#${want^^}" ] || {
+            import -window root "$E2E_DIR/screen-not-$1.png"
+            fail "caption and bar not both $1: $pixel at $spot, not #$want (screen-not-$1.png, bar at $x,$y)"
+        }
     done
 }
 
