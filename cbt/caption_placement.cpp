@@ -1,5 +1,7 @@
 #include "cbt/caption_placement.h"
 
+#include "cbt/full_screen.h"
+
 namespace {
 
 bool IsEmpty(Rect const& r)
@@ -36,14 +38,29 @@ int32_t CaptionButtonsLeft(Rect const& titleBar, CaptionButtons const& buttons)
     return static_cast<int32_t>(left);
 }
 
+// Buttons and free caption beside them: the window told where its caption is.
+bool RowFound(CaptionRowReading const& row)
+{
+    return row.buttonsFound && row.answersCaption;
+}
+
+int32_t CaptionButtonsLeft(CarrierWindow const& window)
+{
+    int32_t const reported = CaptionButtonsLeft(window.titleBar, window.buttons);
+    if (!RowFound(window.row))
+        return reported;
+    int32_t const probed = window.row.barRight;
+    if (probed > window.titleBar.right)
+        return window.titleBar.right;
+    return probed < window.titleBar.left ? window.titleBar.left : probed;
+}
+
 bool IsFullScreen(CarrierWindow const& window)
 {
-    Rect const& f = window.frame;
-    Rect const& m = window.monitor;
-    if (IsEmpty(m) || f.left > m.left || f.top > m.top || f.right < m.right || f.bottom < m.bottom)
-        return false;
     // A maximised window covers its monitor too, but its caption stays on it.
-    return !window.hasCaption || IsEmpty(window.titleBar) || window.titleBar.top < m.top;
+    bool const captionShown = window.hasCaption ? !IsEmpty(window.titleBar) && window.titleBar.top >= window.monitor.top
+                                                : RowFound(window.row);
+    return IsFullScreenWindow(window.frame, window.monitor, captionShown);
 }
 
 bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect* bar)
@@ -58,16 +75,15 @@ bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect*
         band.left = window.titleBar.left;
         band.top = window.titleBar.top;
         band.bottom = window.titleBar.bottom;
-        band.right = static_cast<int64_t>(CaptionButtonsLeft(window.titleBar, window.buttons)) - BAR_BUTTON_GAP;
+        band.right = static_cast<int64_t>(CaptionButtonsLeft(window)) - BAR_BUTTON_GAP;
     } else {
-        if (shape.ignoreSelfDrawn || shape.captionHeight <= 0)
+        if (shape.ignoreSelfDrawn || shape.captionHeight <= 0 || !RowFound(window.row))
             return false;
         band.left = window.frame.left;
         band.top = window.frame.top;
         band.bottom = static_cast<int64_t>(window.frame.top) + shape.captionHeight;
-        int64_t const buttonWidth = window.buttons.buttonWidth > 0 ? window.buttons.buttonWidth : 0;
-        band.right = static_cast<int64_t>(window.frame.right) - SELF_DRAWN_BUTTON_COUNT * buttonWidth -
-                     BAR_BUTTON_GAP;
+        int64_t const right = window.row.barRight < window.frame.right ? window.row.barRight : window.frame.right;
+        band.right = right - BAR_BUTTON_GAP;
         if (band.bottom > window.frame.bottom)
             return false;
     }

@@ -5,12 +5,10 @@
 #include <cstdint>
 
 #include "base/rect.h"
+#include "cbt/caption_buttons.h"
 
 int32_t const CAPTION_BUTTON_COUNT = 4;  // minimise, maximise, help, close
 int32_t const BAR_BUTTON_GAP = 2;        // between the bar and the first caption button
-// A window that draws its own caption keeps its own buttons at the right end;
-// the bar leaves room for three of them.
-int32_t const SELF_DRAWN_BUTTON_COUNT = 3;
 
 // The caption buttons as the system reports them. Some systems report the
 // states but no rectangles; buttonWidth then stands in for each visible one.
@@ -26,13 +24,17 @@ struct CarrierWindow {
     bool hasCaption;  // WS_CAPTION
     Rect titleBar;    // the caption, read only when hasCaption
     CaptionButtons buttons;
+    // What the window answered to hit tests along its caption's middle row
+    // (for a window without WS_CAPTION, the row half the record's caption
+    // height down): where it draws its buttons, whatever the system reports.
+    CaptionRowReading row;
 };
 
 struct BarShape {
     int32_t width;
     int32_t height;
     int32_t captionHeight;  // for windows that draw their own caption
-    bool ignoreSelfDrawn;   // refuse windows without WS_CAPTION
+    bool ignoreSelfDrawn;   // refuse windows without WS_CAPTION, whatever they answer
 };
 
 // The left edge of the leftmost visible caption button, or the title bar's
@@ -42,8 +44,15 @@ int32_t CaptionButtonsLeft(Rect const& titleBar, CaptionButtons const& buttons);
 // A window that covers its whole monitor and shows no caption on it.
 bool IsFullScreen(CarrierWindow const& window);
 
+// Where the buttons begin: the probed row where it found buttons and free
+// caption, else the reported rectangles, else buttonWidth for each visible
+// one.
+int32_t CaptionButtonsLeft(CarrierWindow const& window);
+
 // Computes the bar's rectangle on the window's caption: right-aligned left of
-// the caption buttons, vertically centred. False when the window cannot carry
-// the bar (full screen, caption too narrow, self-drawn caption refused, or a
+// the caption buttons, vertically centred. A window without WS_CAPTION
+// carries only where its row answered caption with buttons beside it, in the
+// top captionHeight pixels. False when the window cannot carry the bar (full
+// screen, caption too narrow, self-drawn caption refused or not found, or a
 // nonsensical size); *bar is then untouched.
 bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect* bar);

@@ -38,6 +38,12 @@ BarShape Shape(int32_t width = 75, bool ignoreSelfDrawn = true)
     return BarShape{width, CAP - 8, CAP, ignoreSelfDrawn};
 }
 
+// What a self-drawn caption answered: buttons, and free caption from x left.
+CaptionRowReading Answered(int32_t barRight, bool buttons = true, bool caption = true)
+{
+    return CaptionRowReading{buttons, caption, barRight, barRight + 1};
+}
+
 TEST(CaptionButtonsLeft, ReportedRectanglesWinOverTheEstimate)
 {
     CarrierWindow const w = Captioned({100, 100, 500, 400});
@@ -87,6 +93,25 @@ TEST(PlaceBarOnCaption, RightEndLeftOfTheButtonsVerticallyCentred)
     }
 }
 
+// A captioned window's answers win over the reported buttons (a button of
+// its own left of them); they are kept within the title bar; without
+// buttons answered, the report stands.
+TEST(PlaceBarOnCaption, CaptionedWindowsAnswersWinOverTheReport)
+{
+    CarrierWindow w = Captioned({100, 100, 500, 400});
+    Rect bar{};
+    w.row = Answered(496 - 54 - 30);
+    ASSERT_TRUE(PlaceBarOnCaption(w, Shape(), &bar));
+    EXPECT_EQ(496 - 54 - 30 - BAR_BUTTON_GAP, bar.right);
+    w.row = Answered(700);
+    EXPECT_EQ(496, CaptionButtonsLeft(w));
+    w.row = Answered(50);
+    EXPECT_EQ(104, CaptionButtonsLeft(w));
+    EXPECT_FALSE(PlaceBarOnCaption(w, Shape(), &bar));
+    w.row = Answered(400, false, true);  // caption to the edge: the window answers no buttons
+    EXPECT_EQ(496 - 54, CaptionButtonsLeft(w));
+}
+
 TEST(PlaceBarOnCaption, NarrowCaptionRefusedAndBarUntouched)
 {
     // Caption 140 - 8 wide minus 54 of buttons leaves 78: 75 + gap 2 fits, 77 does not.
@@ -109,6 +134,12 @@ TEST(PlaceBarOnCaption, FullScreenRefusedMaximisedCarries)
     full.monitor = SCREEN;
     EXPECT_TRUE(IsFullScreen(full));
     EXPECT_FALSE(PlaceBarOnCaption(full, Shape(75, false), &bar));
+    // The same with a caption of its own answered at its top (a browser
+    // maximised over a hidden taskbar): it carries.
+    CarrierWindow browser = full;
+    browser.row = Answered(1024 - 4 * 46 - 40);
+    EXPECT_FALSE(IsFullScreen(browser));
+    EXPECT_TRUE(PlaceBarOnCaption(browser, Shape(75, false), &bar));
 
     // Captioned, but the caption pushed above the monitor.
     CarrierWindow pushed = Captioned({-4, -27, 1028, 704});
@@ -128,19 +159,32 @@ TEST(PlaceBarOnCaption, FullScreenRefusedMaximisedCarries)
     EXPECT_FALSE(IsFullScreen(almost));
 }
 
-TEST(PlaceBarOnCaption, SelfDrawnCaptionFollowsIgnoreDUI)
+TEST(PlaceBarOnCaption, SelfDrawnCaptionFollowsIgnoreDUIAndItsAnswers)
 {
     CarrierWindow w{};
     w.frame = Rect{200, 150, 600, 450};
     w.monitor = SCREEN;
     w.hasCaption = false;
     w.buttons.buttonWidth = 18;
+    w.row = Answered(600 - 3 * 46 - 40);
     Rect bar{};
     EXPECT_FALSE(PlaceBarOnCaption(w, Shape(75, true), &bar));
 
     ASSERT_TRUE(PlaceBarOnCaption(w, Shape(75, false), &bar));
-    EXPECT_EQ(600 - SELF_DRAWN_BUTTON_COUNT * 18 - BAR_BUTTON_GAP, bar.right);
+    EXPECT_EQ(w.row.barRight - BAR_BUTTON_GAP, bar.right) << "left of what the window answered, not of SM_CXSIZE";
     EXPECT_EQ(150 + (CAP - (CAP - 8)) / 2, bar.top);
+
+    // No caption where it would go, or no buttons beside it: not a caption.
+    for (CaptionRowReading const& row : {Answered(470, false, true), Answered(470, true, false), CaptionRowReading{}}) {
+        CarrierWindow unanswered = w;
+        unanswered.row = row;
+        EXPECT_FALSE(PlaceBarOnCaption(unanswered, Shape(75, false), &bar))
+            << row.buttonsFound << row.answersCaption;
+    }
+    // Free caption too narrow for the bar.
+    CarrierWindow crowded = w;
+    crowded.row = Answered(200 + 60);
+    EXPECT_FALSE(PlaceBarOnCaption(crowded, Shape(75, false), &bar));
 
     // Lower than the record's caption: nowhere to put it.
     w.frame.bottom = w.frame.top + CAP - 1;
