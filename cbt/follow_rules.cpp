@@ -4,27 +4,34 @@ namespace {
 
 FollowAction OnForeground(FollowFacts const& facts)
 {
+    // A video, a game or a presentation in front on the bar's monitor.
+    if (facts.fullScreen)
+        return FollowAction::Hide;
     if (facts.canCarry)
         return FollowAction::Ride;
     if (facts.riding && facts.carrierShown)
         return FollowAction::ShowInactive;
     // The bar's own menu, or no window: nothing to wait for.
     if (facts.barOrNone)
-        return facts.riding ? FollowAction::Park : FollowAction::None;
+        return facts.riding || facts.hidden ? FollowAction::Park : FollowAction::None;
     // A window that may carry once it is shown or moved is waited for.
     return FollowAction::Wait;
 }
 
-// Shown, moved, restored or uncloaked: the carrier may carry (again) or not.
+// Shown, moved, restored or uncloaked: the carrier may carry (again) or not;
+// the window in front may have gone full screen, or left it.
 FollowAction OnCarrierChanged(FollowFacts const& facts)
 {
+    if (facts.fullScreen && facts.foreground)
+        return FollowAction::Hide;
     if (facts.canCarry) {
         if (facts.riding)
             return FollowAction::Follow;
         // Back on screen but not in front: the bar waits for its activation.
-        return facts.foreground ? FollowAction::Ride : FollowAction::None;
+        if (facts.foreground)
+            return FollowAction::Ride;
     }
-    return facts.riding ? FollowAction::Park : FollowAction::None;
+    return facts.riding || facts.hidden ? FollowAction::Park : FollowAction::None;
 }
 
 }  // namespace
@@ -60,7 +67,7 @@ FollowAction DecideFollowAction(WindowEvent event, FollowFacts const& facts)
     case WindowEvent::MinimizeStart:
     case WindowEvent::Hide:
     case WindowEvent::Cloaked:
-        return facts.riding ? FollowAction::Park : FollowAction::None;
+        return facts.riding || facts.hidden ? FollowAction::Park : FollowAction::None;
     case WindowEvent::Destroy:
         return FollowAction::Forget;
     }

@@ -24,6 +24,8 @@ struct FollowFacts {
     bool foreground;    // the window is the foreground window now
     bool carrierShown;  // the carrier is shown and not minimised
     bool barOrNone;     // Foreground only: the bar itself (its menu is open) or no window
+    bool fullScreen;    // the window covers the bar's monitor with no caption on it
+    bool hidden;        // the bar is hidden for a full-screen window (which is the one followed)
 };
 
 enum class FollowAction {
@@ -34,10 +36,11 @@ enum class FollowAction {
     Park,          // the bar parks; the carrier is watched to come back
     Wait,          // the bar parks; the foreground window is watched until it can carry
     Forget,        // the bar parks; the carrier is gone
+    Hide,          // the bar hides; the full-screen window is watched to come back
 };
 
 FollowAction DecideFollowAction(WindowEvent event, FollowFacts const& facts);
 
-// Whether the action needs canCarry (reading a window can mean a message to
-// another program, so it is asked only when the answer matters).
+// Whether the action needs canCarry and fullScreen (reading a window can mean
+// a message to another program, so it is asked only when the answer matters).
 bool NeedsCanCarry(WindowEvent event);

@@ -11,10 +11,11 @@ using E = WindowEvent;
 
 // Facts by letter, so a table row reads at a glance: R riding, C the window
 // can carry, F it is the foreground window, S the carrier is shown, B the
-// foreground is the bar itself or no window.
+// foreground is the bar itself or no window, U the window is full screen on
+// the bar's monitor, H the bar is hidden for a full-screen window.
 FollowFacts Facts(char const* letters)
 {
-    FollowFacts facts{false, false, false, false, false};
+    FollowFacts facts{false, false, false, false, false, false, false};
     for (char const* c = letters; *c != '\0'; ++c) {
         switch (*c) {
         case 'R': facts.riding = true; break;
@@ -22,6 +23,8 @@ FollowFacts Facts(char const* letters)
         case 'F': facts.foreground = true; break;
         case 'S': facts.carrierShown = true; break;
         case 'B': facts.barOrNone = true; break;
+        case 'U': facts.fullScreen = true; break;
+        case 'H': facts.hidden = true; break;
         default: ADD_FAILURE() << "unknown fact " << *c;
         }
     }
@@ -83,6 +86,34 @@ TEST(FollowRules, CarrierChanges)
             << "event " << static_cast<int>(c.event) << " facts " << c.facts;
 }
 
+// In front on the bar's monitor, a full-screen window hides the bar until
+// it leaves full screen, goes or loses the foreground.
+TEST(FollowRules, FullScreenInFrontHidesTheBar)
+{
+    Case const cases[] = {
+        {E::Foreground, "RSUF", A::Hide},      // a video started over the carrier
+        {E::Foreground, "UF", A::Hide},        // parked
+        {E::LocationChange, "RSCUF", A::Hide}, // the carrier itself went full screen
+        {E::LocationChange, "HUF", A::Hide},   // still full screen: stays hidden
+        {E::LocationChange, "RSU", A::Park},   // full screen behind another window: not in the way
+        // Back from hiding: the window left full screen, went, or another came in front.
+        {E::LocationChange, "HCF", A::Ride},
+        {E::LocationChange, "HF", A::Park},
+        {E::LocationChange, "HC", A::Park},
+        {E::MinimizeStart, "H", A::Park},
+        {E::Hide, "H", A::Park},
+        {E::Cloaked, "H", A::Park},
+        {E::Destroy, "H", A::Forget},
+        {E::Foreground, "HCF", A::Ride},
+        {E::Foreground, "HF", A::Wait},
+        {E::Foreground, "HB", A::Park},        // the bar's own menu from the tray
+        {E::Foreground, "HUF", A::Hide},       // another full-screen window
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))
+            << "event " << static_cast<int>(c.event) << " facts " << c.facts;
+}
+
 // Whether the window must be read (which may mean a message to another
 // program) for the event: only where the answer changes the action.
 TEST(FollowRules, CanCarryIsReadOnlyWhereItMatters)
@@ -97,6 +128,14 @@ TEST(FollowRules, CanCarryIsReadOnlyWhereItMatters)
             matters = matters || DecideFollowAction(event, Facts(state)) != DecideFollowAction(event, Facts(with.c_str()));
         }
         EXPECT_EQ(matters, NeedsCanCarry(event)) << "event " << static_cast<int>(event);
+        bool fullScreenMatters = false;
+        for (char const* state : states) {
+            std::string with = std::string(state) + "UF";
+            std::string without = std::string(state) + "F";
+            fullScreenMatters = fullScreenMatters || DecideFollowAction(event, Facts(with.c_str())) !=
+                                                         DecideFollowAction(event, Facts(without.c_str()));
+        }
+        EXPECT_EQ(fullScreenMatters, NeedsCanCarry(event)) << "full screen, event " << static_cast<int>(event);
     }
 }
 
