@@ -3,6 +3,7 @@
 #include "base/monitors.h"
 #include "base/win32_values.h"
 #include "cbt/caption_placement.h"
+#include "cbt/caption_probe.h"
 
 namespace {
 
@@ -53,12 +54,25 @@ RECT VisibleFrame(HWND window)
     return frame;
 }
 
-// The caption and its buttons. The extended query reports the buttons'
-// rectangles; it is a message, so it is only sent without a bound to this
-// thread's windows, for at most 50 ms to other programs (a hung carrier
-// never hangs the bar), and the plain query (states only) stands in where it
-// is not answered.
+// The caption and which of its buttons show, as the system reports them
+// (no message: nothing to wait for).
 void ReadCaption(HWND window, CarrierWindow* carrier)
+{
+    TITLEBARINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    if (!GetTitleBarInfo(window, &info))
+        return;
+    carrier->titleBar = ToRect(info.rcTitleBar);
+    for (int i = 0; i < CAPTION_BUTTON_COUNT; ++i)
+        carrier->buttons.visible[i] = (info.rgstate[2 + i] & STATE_SYSTEM_INVISIBLE) == 0;
+}
+
+// The buttons' rectangles as the window reports them, where it did not
+// answer hit tests with buttons. It is a message, so it is only sent without
+// a bound to this thread's windows, for at most 50 ms to other programs (a
+// hung carrier never hangs the bar); unanswered, the buttons' count stands.
+void ReadReportedButtons(HWND window, CarrierWindow* carrier)
 {
     TITLEBARINFOEX info;
     ZeroMemory(&info, sizeof info);
@@ -70,21 +84,27 @@ void ReadCaption(HWND window, CarrierWindow* carrier)
     else if (!SendMessageTimeoutW(window, GET_TITLE_BAR_INFO_EX, 0, reinterpret_cast<LPARAM>(&info),
                                   SMTO_ABORTIFHUNG, TITLE_BAR_INFO_EX_TIMEOUT_MS, &answered))
         answered = 0;
-    if (info.rcTitleBar.right <= info.rcTitleBar.left) {
-        TITLEBARINFO plain;
-        ZeroMemory(&plain, sizeof plain);
-        plain.cbSize = sizeof plain;
-        if (GetTitleBarInfo(window, &plain)) {
-            info.rcTitleBar = plain.rcTitleBar;
-            CopyMemory(info.rgstate, plain.rgstate, sizeof info.rgstate);
-        }
-        ZeroMemory(info.rgrect, sizeof info.rgrect);
-    }
-    carrier->titleBar = ToRect(info.rcTitleBar);
+    if (info.rcTitleBar.right <= info.rcTitleBar.left)
+        return;
     for (int i = 0; i < CAPTION_BUTTON_COUNT; ++i) {
         carrier->buttons.visible[i] = (info.rgstate[2 + i] & STATE_SYSTEM_INVISIBLE) == 0;
         carrier->buttons.rects[i] = ToRect(info.rgrect[2 + i]);
     }
+}
+
+// Where the window answers hit tests with its buttons, along the caption's
+// middle row (for a caption it draws itself, half the record's caption down):
+// what it answers there is what its users can click.
+void ProbeButtons(HWND window, SharedWindowRecord const& record, CarrierWindow* carrier)
+{
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return;
+    Rect const& bar = carrier->titleBar;
+    if (carrier->hasCaption && bar.bottom <= bar.top)
+        return;
+    int const row = carrier->hasCaption ? bar.top + (bar.bottom - bar.top) / 2 : rect.top + record.captionHeight / 2;
+    carrier->row = ProbeCaptionRow(window, rect, row);
 }
 
 bool IsTaskbar(HWND window)
@@ -138,8 +158,13 @@ bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar)
         carrier.monitor = ToRect(monitor.rcMonitor);
     carrier.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
     carrier.buttons.buttonWidth = SystemMetricAtDpi(SM_CXSIZE, DpiOfWindow(window));
+    // Asked first the window, then its report, then the buttons' count.
     if (carrier.hasCaption)
         ReadCaption(window, &carrier);
+    if (carrier.hasCaption || record.ignoreDUI == 0)
+        ProbeButtons(window, record, &carrier);
+    if (carrier.hasCaption && !(carrier.row.buttonsFound && carrier.row.answersCaption))
+        ReadReportedButtons(window, &carrier);
 
     BarShape shape;
     shape.width = record.barWidth;

@@ -9,7 +9,9 @@
 // Nonzero when window can carry the bar described by record; *bar then holds
 // the bar's screen rectangle on its caption. Never the bar itself, the
 // desktop, the taskbar, tool windows, cloaked, hidden or minimised windows,
-// child windows or full-screen windows.
+// child windows or full-screen windows; a window without WS_CAPTION only
+// with IgnoreDUI clear and where it answers hit tests with a caption and
+// buttons.
 bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar);
 
 // The bar the library may move: a window of this process of the bar's class.

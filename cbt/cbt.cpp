@@ -9,8 +9,10 @@
 #include "base/bottom_right.h"
 #include "base/monitors.h"
 #include "base/win32_values.h"
+#include "cbt/caption_probe.h"
 #include "cbt/carrier.h"
 #include "cbt/follow_rules.h"
+#include "cbt/full_screen_window.h"
 #include "cbt/named_section.h"
 
 namespace {
@@ -46,6 +48,7 @@ HWINEVENTHOOK g_carrierHooks[CARRIER_HOOK_COUNT];
 DWORD g_watchedProcess;  // the process the carrier hooks are registered for
 HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for
 bool g_riding;          // the bar is on g_carrier's caption
+bool g_hidden;          // the bar is hidden for the full-screen window g_carrier
 HWND g_candidate;       // the window CanAdhere last accepted
 bool g_handling;
 QueuedEvent g_queue[QUEUE_SIZE];
@@ -107,6 +110,27 @@ void MoveBar(HWND bar, RECT const& rect)
     SetWindowPos(bar, HWND_TOPMOST, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// Shows the bar again where it was hidden for a full-screen window.
+void Reveal(HWND bar)
+{
+    if (!g_hidden)
+        return;
+    g_hidden = false;
+    SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// Out of the way of a full-screen window in front, which is watched so that
+// the bar comes back when it leaves full screen or goes.
+void HideFor(HWND bar, HWND window)
+{
+    g_riding = false;
+    Watch(window);
+    if (g_hidden)
+        return;
+    g_hidden = true;
+    SetWindowPos(bar, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
+
 void PostCaptionState(HWND bar, bool active)
 {
     PostMessageW(bar, WM_CAPTIONSTATE, active ? 1 : 0, 0);
@@ -117,6 +141,7 @@ void PostCaptionState(HWND bar, bool active)
 void Park(HWND bar, SharedWindowRecord const& record)
 {
     g_riding = false;
+    Reveal(bar);
     RECT rect;
     if (!GetWindowRect(bar, &rect))
         return;
@@ -132,6 +157,7 @@ void Ride(HWND bar, HWND carrier, RECT const& rect)
 {
     Watch(carrier);
     g_riding = true;
+    Reveal(bar);
     MoveBar(bar, rect);
     PostCaptionState(bar, true);
 }
@@ -171,6 +197,8 @@ void Handle(DWORD event, HWND window)
     facts.foreground = GetForegroundWindow() == window;
     facts.carrierShown = g_carrier != nullptr && IsShownCarrier(g_carrier);
     facts.barOrNone = window == nullptr || window == bar;
+    facts.fullScreen = NeedsCanCarry(kind) && IsFullScreenOn(window, MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST));
+    facts.hidden = g_hidden;
     switch (DecideFollowAction(kind, facts)) {
     case FollowAction::None:
         break;
@@ -187,14 +215,19 @@ void Handle(DWORD event, HWND window)
         Park(bar, record);
         break;
     case FollowAction::Wait:
-        if (g_riding)
+        if (g_riding || g_hidden)
             Park(bar, record);
         Watch(window);
         break;
     case FollowAction::Forget:
-        if (g_riding)
+        if (g_riding || g_hidden)
             Park(bar, record);
         Watch(nullptr);
+        // A new window may come with the same handle.
+        ForgetCaptionProbes();
+        break;
+    case FollowAction::Hide:
+        HideFor(bar, window);
         break;
     }
 }
@@ -237,6 +270,7 @@ int WINAPI InstallCBTHook(void)
         return 0;
     }
     g_installed = true;
+    ForgetCaptionProbes();
     // The window the bar was just placed on, or else the foreground window,
     // which takes the bar once it moves or is shown while in front.
     SharedWindowRecord record;
@@ -257,9 +291,15 @@ int WINAPI UninstallCBTHook(void)
     UnhookWinEvent(g_foregroundHook);
     g_foregroundHook = nullptr;
     UnhookCarrier();
+    SharedWindowRecord record;
+    HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
+    if (bar != nullptr)
+        Reveal(bar);
+    g_hidden = false;
     g_carrier = nullptr;
     g_candidate = nullptr;
     g_riding = false;
+    ForgetCaptionProbes();
     g_queued = 0;
     CloseNamedSection(&g_record);
     g_installed = false;

@@ -7,6 +7,15 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMIN
 set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
 set(PRODUCT_LINK_OPTIONS -static -s)
 
+# What the hook library asks other windows (their caption buttons, whether
+# they are full screen), apart so that a Windows test can ask its own windows.
+# The pure readings it uses come with the library or the program.
+add_library(cbt_window_queries STATIC ${CMAKE_SOURCE_DIR}/cbt/caption_probe.cpp
+                                      ${CMAKE_SOURCE_DIR}/cbt/full_screen_window.cpp)
+target_include_directories(cbt_window_queries PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(cbt_window_queries PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+brisvane_warnings(cbt_window_queries)
+
 # brisvane_hook_library(NAME): the hook library as NAME.dll. It takes nothing
 # of the program but the ground floor's bottom-right corner and monitors.
 # --kill-at exports the stdcall functions undecorated (InstallCBTHook, not
@@ -26,9 +35,11 @@ function(brisvane_hook_library name)
         set(def_file ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
     endif()
     add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.cpp
-                ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp
+                ${CMAKE_SOURCE_DIR}/cbt/caption_buttons.cpp ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp
+                ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen.cpp
                 ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
                 ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${def_file})
+    target_link_libraries(${name} PRIVATE cbt_window_queries)
     set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${name} PRIVATE ${PRODUCT_COMPILE_OPTIONS})

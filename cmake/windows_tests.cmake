@@ -33,9 +33,8 @@ brisvane_windows_test(bar_window_test)
 brisvane_windows_test(settings_test)
 brisvane_windows_test(tray_test)
 brisvane_windows_test(cbt_test)
-# What the hook library asks of other windows, ahead of its use there.
-brisvane_windows_test(caption_probe_test ${CMAKE_SOURCE_DIR}/cbt/caption_probe.cpp
-                      ${CMAKE_SOURCE_DIR}/cbt/full_screen_window.cpp)
+brisvane_windows_test(caption_probe_test)
+target_link_libraries(caption_probe_test PRIVATE cbt_window_queries)
 brisvane_windows_test(options_test)
 brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)
@@ -143,6 +142,7 @@ brisvane_e2e_test(two_monitors_test)
 # Windows that draw their own captions, and a full-screen one, beside
 # e2e_test_window.
 add_executable(e2e_drawn_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/drawn_window.cpp)
+target_include_directories(e2e_drawn_window PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_drawn_window PRIVATE -static -municode)
 target_link_libraries(e2e_drawn_window PRIVATE user32 gdi32 shell32)
 brisvane_warnings(e2e_drawn_window)

@@ -6,35 +6,24 @@
 // CAPTION pixels in RRGGBB (default 202020) with the title in black or
 // white, four BUTTON-pixel buttons at its right end (close, maximise,
 // minimise, help) that answer WM_NCHITTEST as such, an EXTRA-pixel client
-// button left of them (a browser's tab search) and free caption beyond.
+// button left of them (a browser's tab search) and free caption beyond
+// (tests/win/self_drawn_caption.h).
 // "fullscreen" is a borderless window in RRGGBB covering the monitor at X, Y
 // (WIDTH and HEIGHT unused). Ends on WM_CLOSE.
 #include <windows.h>
 
 #include <cwchar>
 
+#include "tests/win/self_drawn_caption.h"
+
 namespace {
 
-int const CAPTION = 32, BUTTON = 46, EXTRA = 40;
+int const CAPTION = SELF_DRAWN_CAPTION, BUTTON = SELF_DRAWN_BUTTON, EXTRA = SELF_DRAWN_EXTRA;
 
 bool g_fullScreen;  // no caption at all
 COLORREF g_caption = RGB(32, 32, 32);
 COLORREF g_text;
 wchar_t const* g_title;
-
-LRESULT HitTest(HWND window, LPARAM lParam)
-{
-    RECT frame;
-    GetWindowRect(window, &frame);
-    int const x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-    if (y - frame.top >= CAPTION)
-        return HTCLIENT;
-    int const fromRight = frame.right - 1 - x;
-    LRESULT const buttons[] = {HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP};
-    if (fromRight >= 0 && fromRight < 4 * BUTTON)
-        return buttons[fromRight / BUTTON];
-    return fromRight < 4 * BUTTON + EXTRA ? HTCLIENT : HTCAPTION;
-}
 
 void Line(HDC dc, int x0, int y0, int x1, int y1)
 {
@@ -89,7 +78,7 @@ LRESULT CALLBACK DrawnWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;  // all of the window is client: the caption is drawn here
         break;
     case WM_NCHITTEST:
-        return HitTest(window, lParam);
+        return SelfDrawnHitTest(window, lParam);
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);

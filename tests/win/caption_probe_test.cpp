@@ -8,31 +8,21 @@
 
 #include "cbt/caption_probe.h"
 #include "cbt/full_screen_window.h"
+#include "tests/win/self_drawn_caption.h"
 
 namespace {
 
-int const CAPTION = 32, BUTTON = 46, EXTRA = 40;  // the self-drawn caption's sizes
+int const CAPTION = SELF_DRAWN_CAPTION, BUTTON = SELF_DRAWN_BUTTON, EXTRA = SELF_DRAWN_EXTRA;
 
 int g_hitTests;           // WM_NCHITTEST messages received
 HANDLE g_release;         // set: the slow window's thread may go on
 
-// A caption drawn by the window: close, maximise, minimise and help from the
-// right, a client button (tab search) left of them, free caption beyond.
 LRESULT CALLBACK SelfDrawnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_NCHITTEST)
         return DefWindowProcW(window, message, wParam, lParam);
     ++g_hitTests;
-    RECT frame;
-    GetWindowRect(window, &frame);
-    int const x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-    if (y - frame.top >= CAPTION)
-        return HTCLIENT;
-    int const fromRight = frame.right - 1 - x;
-    LRESULT const buttons[] = {HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP};
-    if (fromRight < 4 * BUTTON)
-        return buttons[fromRight / BUTTON];
-    return fromRight < 4 * BUTTON + EXTRA ? HTCLIENT : HTCAPTION;
+    return SelfDrawnHitTest(window, lParam);
 }
 
 HWND MakeWindow(wchar_t const* className, DWORD style, int x, int y, int width, int height)

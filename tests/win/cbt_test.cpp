@@ -11,10 +11,21 @@
 
 #include "cbt/cbt.h"
 #include "hook/window_record.h"
+#include "tests/win/self_drawn_caption.h"
 
 namespace {
 
 UINT const CAPTION_STATE = WM_USER + 100;
+
+// A window of class "SelfDrawn" paints its caption itself: all of it is client.
+LRESULT CALLBACK SelfDrawnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCHITTEST)
+        return SelfDrawnHitTest(window, lParam);
+    if (message == WM_NCCALCSIZE && wParam)
+        return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
 
 HWND MakeWindow(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent = nullptr,
                 wchar_t const* className = L"STATIC")
@@ -57,6 +68,9 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"BRISVANE";
         RegisterClassW(&wc);
+        wc.lpfnWndProc = SelfDrawnProc;
+        wc.lpszClassName = L"SelfDrawn";
+        RegisterClassW(&wc);
         bar = MakeWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WS_POPUP, 0, 0, 75, cap - 8, nullptr,
                          L"BRISVANE");
         ShowWindow(bar, SW_SHOWNOACTIVATE);
@@ -76,9 +90,10 @@ protected:
         made.clear();
     }
 
-    HWND Carrier(DWORD exStyle, DWORD style, int x, int y, int width, int height, int show = SW_SHOWNOACTIVATE)
+    HWND Carrier(DWORD exStyle, DWORD style, int x, int y, int width, int height, int show = SW_SHOWNOACTIVATE,
+                 wchar_t const* className = L"STATIC")
     {
-        HWND w = MakeWindow(exStyle, style, x, y, width, height);
+        HWND w = MakeWindow(exStyle, style, x, y, width, height, nullptr, className);
         made.push_back(w);
         ShowWindow(w, show);
         return w;
@@ -188,23 +203,80 @@ TEST_F(CbtTest, WindowsThatCannotCarryAreRefusedAndTheRectangleKept)
     MoveOwnerWindow(nullptr, &r);
 }
 
-TEST_F(CbtTest, SelfDrawnCaptionCarriesAtTheCornerWithIgnoreDUIClear)
+// A caption the window draws itself carries the bar left of the buttons it
+// answers and of its own button beside them: with WS_CAPTION always, without
+// it only with IgnoreDUI clear. A window without WS_CAPTION that answers no
+// caption and no buttons does not carry.
+TEST_F(CbtTest, SelfDrawnCaptionCarriesLeftOfWhatItAnswers)
 {
     Publish(0);
-    HWND w = Carrier(0, SELF_DRAWN, 150, 120, 400, 200);
+    HWND w = Carrier(0, SELF_DRAWN, 150, 120, 400, 200, SW_SHOWNOACTIVATE, L"SelfDrawn");
     RECT frame;
     GetWindowRect(w, &frame);
+    int const ownButtons = frame.right - 4 * SELF_DRAWN_BUTTON - SELF_DRAWN_EXTRA;
     RECT r = frame;
     ASSERT_NE(0, CanAdhere(w, &r));
     EXPECT_GE(r.top, frame.top);
     EXPECT_LE(r.bottom, frame.top + cap);
     EXPECT_LE(r.right, frame.right - 3 * GetSystemMetrics(SM_CXSIZE));
+    EXPECT_LE(r.right, ownButtons);
+    EXPECT_GE(r.right, ownButtons - 4);
     EXPECT_GT(r.left, frame.left);
+    HWND answersNothing = Carrier(0, SELF_DRAWN, 150, 340, 400, 200);
+    EXPECT_EQ(0, CanAdhere(answersNothing, &r));
     // Full screen stays refused whatever IgnoreDUI says.
     HWND full = Carrier(0, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(0, CanAdhere(full, &r));
     Publish(1);
     EXPECT_EQ(0, CanAdhere(w, &r));
+
+    HWND painted = Carrier(0, CAPTIONED, 500, 120, 420, 200, SW_SHOWNOACTIVATE, L"SelfDrawn");
+    GetWindowRect(painted, &frame);
+    ASSERT_NE(0, CanAdhere(painted, &r));
+    EXPECT_LE(r.right, frame.right - 4 * SELF_DRAWN_BUTTON - SELF_DRAWN_EXTRA);
+    EXPECT_GE(r.right, frame.right - 4 * SELF_DRAWN_BUTTON - SELF_DRAWN_EXTRA - 4);
+    EXPECT_LE(r.bottom, frame.top + SELF_DRAWN_CAPTION);
+}
+
+// A full-screen window in front on the bar's monitor hides the bar; it is
+// back when that window leaves full screen, goes or loses the foreground,
+// and when the library is switched off.
+TEST_F(CbtTest, FullScreenWindowInFrontHidesTheBar)
+{
+    Publish(1);
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    RECT r;
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(bar, &r);
+    ASSERT_EQ(1, InstallCBTHook());
+    int const width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HWND video = Carrier(0, WS_POPUP, 0, 0, width, height);
+
+    Raise(EVENT_SYSTEM_FOREGROUND, video);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    SetWindowPos(video, nullptr, 200, 200, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, video);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "out of full screen";
+    EXPECT_EQ(width - cap - 3, BarRect().right) << "parked: the video window cannot carry";
+
+    SetWindowPos(video, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_SYSTEM_FOREGROUND, video);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    Raise(EVENT_SYSTEM_FOREGROUND, w);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "the carrier in front again";
+    ExpectOnCaption(w, BarRect());
+
+    Raise(EVENT_SYSTEM_FOREGROUND, video);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    DestroyWindow(video);
+    Raise(EVENT_OBJECT_DESTROY, video);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "the full-screen window closed";
+
+    HWND game = Carrier(0, WS_POPUP, 0, 0, width, height);
+    Raise(EVENT_SYSTEM_FOREGROUND, game);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    EXPECT_EQ(1, UninstallCBTHook());
+    EXPECT_TRUE(IsWindowVisible(bar)) << "riding switched off";
 }
 
 TEST_F(CbtTest, EventsOfTheCarrierAreFollowedUntilUninstalled)
