@@ -49,10 +49,17 @@ int32_t CaptionButtonsLeft(CarrierWindow const& window)
     int32_t const reported = CaptionButtonsLeft(window.titleBar, window.buttons);
     if (!RowFound(window.row))
         return reported;
-    int32_t const probed = window.row.barRight;
+    int32_t probed = window.row.barRight;
     if (probed > window.titleBar.right)
-        return window.titleBar.right;
-    return probed < window.titleBar.left ? window.titleBar.left : probed;
+        probed = window.titleBar.right;
+    if (probed < window.titleBar.left)
+        probed = window.titleBar.left;
+    // A system caption's buttons may answer a few pixels wider than they are
+    // drawn (Wine's do): within half a button of the report, the report is
+    // what the user sees.
+    if (probed <= reported && reported - probed <= window.buttons.buttonWidth / 2)
+        return reported;
+    return probed;
 }
 
 bool IsFullScreen(CarrierWindow const& window)

@@ -46,7 +46,7 @@ bool IsFullScreen(CarrierWindow const& window);
 
 // Where the buttons begin: the probed row where it found buttons and free
 // caption, else the reported rectangles, else buttonWidth for each visible
-// one.
+// one. The report stands where the row ends at most half a button left of it.
 int32_t CaptionButtonsLeft(CarrierWindow const& window);
 
 // Computes the bar's rectangle on the window's caption: right-aligned left of

@@ -68,8 +68,7 @@ void ReadCaption(HWND window, CarrierWindow* carrier)
         carrier->buttons.visible[i] = (info.rgstate[2 + i] & STATE_SYSTEM_INVISIBLE) == 0;
 }
 
-// The buttons' rectangles as the window reports them, where it did not
-// answer hit tests with buttons. It is a message, so it is only sent without
+// The buttons' rectangles as the window reports them. It is a message, so it is only sent without
 // a bound to this thread's windows, for at most 50 ms to other programs (a
 // hung carrier never hangs the bar); unanswered, the buttons' count stands.
 void ReadReportedButtons(HWND window, CarrierWindow* carrier)
@@ -163,7 +162,7 @@ bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar)
         ReadCaption(window, &carrier);
     if (carrier.hasCaption || record.ignoreDUI == 0)
         ProbeButtons(window, record, &carrier);
-    if (carrier.hasCaption && !(carrier.row.buttonsFound && carrier.row.answersCaption))
+    if (carrier.hasCaption)
         ReadReportedButtons(window, &carrier);
 
     BarShape shape;

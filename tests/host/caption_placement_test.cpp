@@ -95,7 +95,8 @@ TEST(PlaceBarOnCaption, RightEndLeftOfTheButtonsVerticallyCentred)
 
 // A captioned window's answers win over the reported buttons (a button of
 // its own left of them); they are kept within the title bar; without
-// buttons answered, the report stands.
+// buttons answered, or answered within half a button of the report, the
+// report stands.
 TEST(PlaceBarOnCaption, CaptionedWindowsAnswersWinOverTheReport)
 {
     CarrierWindow w = Captioned({100, 100, 500, 400});
@@ -110,6 +111,11 @@ TEST(PlaceBarOnCaption, CaptionedWindowsAnswersWinOverTheReport)
     EXPECT_FALSE(PlaceBarOnCaption(w, Shape(), &bar));
     w.row = Answered(400, false, true);  // caption to the edge: the window answers no buttons
     EXPECT_EQ(496 - 54, CaptionButtonsLeft(w));
+    // Hit areas a few pixels wider than the buttons drawn: the report stands.
+    w.row = Answered(496 - 54 - 9);
+    EXPECT_EQ(496 - 54, CaptionButtonsLeft(w));
+    w.row = Answered(496 - 54 - 10);
+    EXPECT_EQ(496 - 54 - 10, CaptionButtonsLeft(w));
 }
 
 TEST(PlaceBarOnCaption, NarrowCaptionRefusedAndBarUntouched)
