@@ -67,3 +67,20 @@ options_adhere() {  # clicks the Adhere box in Options and OK
     driver options-click 1
     driver options-gone >/dev/null || fail "OK did not close the dialog"
 }
+
+# A caption the window draws itself (tests/win/self_drawn_caption.h): the bar
+# in its 32-pixel band, its right end just left of the window's own button,
+# which lies left of its four 46-pixel ones.
+on_drawn_caption() {
+    local w
+    w=$(driver window "$1")
+    bar_geometry
+    local top=$(value y "$w") right=$(($(value x "$w") + $(value width "$w")))
+    local buttons=$((right - 4 * 46 - 40))
+    if [ $BY -lt $top ] || [ $((BY + BH)) -gt $((top + 32)) ]; then
+        echo "bar at y $BY..$((BY + BH)) not in the caption band $top..$((top + 32)) of $1" >&2; return 1
+    fi
+    if [ $((BX + BW)) -gt $buttons ] || [ $((BX + BW)) -lt $((buttons - 4)) ]; then
+        echo "bar right end $((BX + BW)) not just left of $1's own button at $buttons" >&2; return 1
+    fi
+}

@@ -74,9 +74,13 @@ LRESULT CALLBACK DrawnWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_NCCALCSIZE:
-        if (wParam)
-            return 0;  // all of the window is client: the caption is drawn here
-        break;
+        return 0;  // all of the window is client: the caption is drawn here
+    // Nothing of the system's caption, active or not, over the one drawn here.
+    case WM_NCPAINT:
+        return 0;
+    case WM_NCACTIVATE:
+        InvalidateRect(window, nullptr, FALSE);
+        return TRUE;
     case WM_NCHITTEST:
         return SelfDrawnHitTest(window, lParam);
     case WM_PAINT: {

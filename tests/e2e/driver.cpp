@@ -347,6 +347,17 @@ int OnSetColours(int, wchar_t** argv)
     return ok ? 0 : 1;
 }
 
+// colourset: what Windows broadcasts when the theme, the accent colour or
+// dark mode changed (after a test changed them in the registry).
+int OnColourSet(int, wchar_t**)
+{
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                               SMTO_ABORTIFHUNG, 5000, &ignored)
+               ? 0
+               : 1;
+}
+
 // profile FILE: what GetPrivateProfileIntW reads for each key of the settings
 // file, "missing" where it falls back to the default (FILE is a Windows path).
 int OnProfile(int, wchar_t** argv)
@@ -995,6 +1006,18 @@ int OnForeground(int, wchar_t**)
     return 0;
 }
 
+// ontop: the bar restacked above every window. Stands in for what Windows
+// keeps by itself: in a Wine virtual desktop an activated window is raised
+// above the topmost bar on X, though Win32 still reports the bar on top, and
+// Wine restacks on X only for a change of the Win32 order.
+int OnOnTop(HWND bar, int, wchar_t**)
+{
+    UINT const flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    return SetWindowPos(bar, HWND_NOTOPMOST, 0, 0, 0, 0, flags) && SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, flags)
+               ? 0
+               : 1;
+}
+
 // The classes of the six front-most visible windows.
 int OnZOrder(int, wchar_t**)
 {
@@ -1360,6 +1383,7 @@ Command const kCommands[] = {
     {L"power", "", OnPower},
     {L"colours", "", OnColours},
     {L"setcolours", "CAPTION TEXT", OnSetColours},
+    {L"colourset", "", OnColourSet},
     {L"profile", "FILE", OnProfile},
     {L"version", "FILE", OnVersion},
     {L"holdname", "NAME", OnHoldName},
@@ -1396,6 +1420,7 @@ Command const kCommands[] = {
     {L"hang", "W MS", With<TheTarget, OnHang>},
     {L"foreground", "", OnForeground},
     {L"zorder", "", OnZOrder},
+    {L"ontop", "", With<TheBar, OnOnTop>},
     // Figures for the bench and the soak
     {L"process", "", With<TheBar, OnProcess>},
     {L"ticks", "N [CHARGE_FILE]", With<TheBar, OnTicks>},

@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# A desktop that reports Windows 10, where captions no longer have the
-# system's caption colours: the real bar rides a dark self-drawn caption
-# (#202020) in its colour with white text that contrasts at least 4.5 : 1,
-# and Wine's classic caption in the colour the screen shows beside it.
-# Usage: caption_colours_test.sh EXE DLL DRIVER
+# Riding on a desktop that reports Windows 10, where captions no longer have
+# the system's caption colours and most windows draw their own: one bar rides
+# a dark self-drawn caption without WS_CAPTION (IgnoreDUI clear) and a light
+# one with WS_CAPTION painted by the window, each left of the window's own
+# button and over none of its buttons, in the caption's colour with text
+# that contrasts (at least 4.5 : 1 on the dark one), then Wine's classic
+# caption in the colour the screen shows beside it. A full-screen window in
+# front hides it within a second; it is back within a second of that
+# window closing. Parked, it takes DWM's white, then the accent colour once
+# the setting changes; floating, the dark mode's.
+# Usage: windows10_test.sh EXE DLL DRIVER
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/caption.sh"
 command -v python3 >/dev/null || { echo "SKIP: needs python3"; exit 77; }
+command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
 DRAWN=$(dirname "${E2E_TEST_WINDOW:?}")/e2e_drawn_window.exe
+in_desktop() { wine $WINE_DESKTOP "$@" </dev/null >/dev/null 2>&1 & }
 
 wine_windows10 white
 drive_desktop shell 1024x700
 
 # bar_colours FILE.rgb WIDTH HEIGHT: the fill colour (row 3, left of the
-# text) and the contrast of the text drawn over the fill against it.
+# text) and the colour most of the text over the fill is drawn in, with its
+# contrast against the fill.
 bar_colours() {
     python3 - "$@" <<'PY'
 import sys
@@ -25,16 +34,19 @@ def lum(p):
     return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
 left = next(x for x in range(w) if all(px(x, y) == b"\0\0\0" for y in range(h)))
 fill = px(left + 3, 3)
-ink = [px(x, y) for y in range(3, h - 3) for x in range(left + 3, w - 6) if px(x, y) not in (fill, b"\0\0\0")]
+end = next((x for x in range(left + 3, w) if px(x, 3) != fill), w)
+ink = [px(x, y) for y in range(3, h - 3) for x in range(left + 3, end) if px(x, y) != fill]
 text = max(set(ink), key=ink.count) if ink else fill
 hi, lo = sorted((lum(fill), lum(text)), reverse=True)
 print(f"fill={fill.hex()} text={text.hex()} contrast={(hi + 0.05) / (lo + 0.05):.1f}")
 PY
 }
-# grab: the bar's pixels and what bar_colours makes of them.
+# grab NAME: the bar's pixels and what bar_colours makes of them (COLOURS),
+# and a picture of it with its surroundings as NAME.png; the bar restacked
+# first, as Wine raises an activated window above it on X.
 grab() {
-    sleep 1
     local bar
+    driver ontop
     bar=$(driver bar)
     BW=$(value width "$bar") BH=$(value height "$bar")
     capture_screen "rgb:$E2E_DIR/bar.rgb" "$(value x "$bar")" "$(value y "$bar")" "$BW" "$BH"
@@ -42,32 +54,95 @@ grab() {
     COLOURS=$(bar_colours "$E2E_DIR/bar.rgb" "$BW" "$BH")
     echo "$1: $COLOURS"
 }
+colour() { value "$1" "${COLOURS// /$'\n'}"; }
+# The bar's fill and text are those colours (the caption settles first).
+painted_in() {  # painted_in NAME FILL TEXT
+    sleep 0.5
+    grab "$1"
+    [ "$(colour fill)" = "$2" ] && [ "$(colour text)" = "$3" ] ||
+        { echo "$1: bar painted $COLOURS, not fill=$2 text=$3" >&2; return 1; }
+}
+# The fill's colour alone, where the bar lies on the desktop (its icon slot
+# shows the desktop through the colour key).
+filled_in() {  # filled_in RRGGBB
+    bar_geometry
+    local pixel
+    pixel=$(import -window root -crop "1x1+$((BX + 22))+$((BY + 3))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
+    [ "$pixel" = "#${1^^}" ] || { echo "bar filled $pixel, not #$1" >&2; return 1; }
+}
+bar_shown() {  # bar_shown 1|0
+    [ "$(value visible "$(driver bar)")" = "$1" ] || { echo "bar visible is not $1" >&2; return 1; }
+}
+# within_a_second CHECK...: the check holds within a second from now.
+within_a_second() {
+    local start=$(date +%s%N) elapsed
+    until "$@" 2>/dev/null; do
+        elapsed=$((($(date +%s%N) - start) / 1000000))
+        [ $elapsed -lt 1000 ] || { "$@"; return 1; }
+        sleep 0.05
+    done
+    echo "after $((($(date +%s%N) - start) / 1000000)) ms"
+}
 
-wine $WINE_DESKTOP "$DRAWN" drawn Dark 100 100 700 300 202020 &
-driver window Dark 20000 >/dev/null || fail "the self-drawn window did not start"
+in_desktop notepad
+driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+driver setpos class:Notepad 40 380 600 220
+in_desktop "$DRAWN" captioned Light 300 300 620 260 ffffff
+in_desktop "$DRAWN" drawn Dark 100 60 700 300 202020
+for w in Light Dark; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done
 driver activate Dark
 printf '[Brisvane]\r\nAdhere=1\r\nIgnoreDUI=0\r\nAlpha=255\r\n' > "$E2E_DIR/app/Brisvane.ini"
-fake_battery 57 0 Discharging
+[ -n "${WINE_NAMESPACE:-}" ] && fake_battery 57 0 Discharging
 start_bar
-grab dark
-check_eq "fill on the dark caption" 202020 "$(value fill "${COLOURS// /$'\n'}")"
-check_eq "text on the dark caption" ffffff "$(value text "${COLOURS// /$'\n'}")"
-python3 -c "import sys; sys.exit(float('$(value contrast "${COLOURS// /$'\n'}")') < 4.5)" ||
-    fail "text contrast below 4.5 : 1 ($COLOURS)"
 
-# Wine's own caption, as drawn beside the bar, for a bar started on it.
-driver close
-wait_bar_exit
-wine $WINE_DESKTOP notepad &
-driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
-driver setpos class:Notepad 60 300 700 300
+eventually on_drawn_caption Dark || fail "the bar is not on the dark self-drawn caption (no WS_CAPTION)"
+eventually painted_in dark 202020 ffffff || fail "the bar is not in the dark caption's colours"
+python3 -c "import sys; sys.exit(float('$(colour contrast)') < 4.5)" || fail "text contrast below 4.5 : 1 ($COLOURS)"
+echo "ok: on the dark self-drawn caption, left of its own button, text at $(colour contrast) : 1"
+
+driver activate Light
+eventually on_drawn_caption Light || fail "the bar is not on the light caption painted by the window (WS_CAPTION)"
+eventually painted_in light ffffff 000000 || fail "the bar did not take the light caption's colours"
+echo "ok: follows to the light caption the window paints itself, in its colours"
+
 driver activate class:Notepad
-start_bar
 eventually on_caption class:Notepad || fail "the bar did not ride notepad"
 bar=$(driver bar)
 CAPTION=$(import -window root -crop "1x1+$(($(value x "$bar") - 6))+$(($(value y "$bar") - 2))" -depth 8 rgb:- | xxd -p)
-grab classic
-check_eq "fill on Wine's caption" "$CAPTION" "$(value fill "${COLOURS// /$'\n'}")"
+eventually painted_in classic "$CAPTION" "$(colour text)" || fail "the bar is not in the colour of Wine's caption"
+echo "ok: follows to Wine's classic caption, in the colour beside it"
+
+# A borderless window over the whole desktop takes the foreground.
+in_desktop "$DRAWN" fullscreen Full 0 0 0 0 000000
+driver window Full 20000 >/dev/null || fail "the full-screen window did not start"
+eventually check_eq "foreground" Full "$(value title "$(driver foreground)")" >/dev/null ||
+    fail "the full-screen window did not take the foreground"
+within_a_second bar_shown 0 || fail "the bar did not hide within a second of a full-screen window in front"
+driver closewin Full
+within_a_second bar_shown 1 || fail "the bar was not back within a second of the full-screen window closing"
+echo "ok: out of the way of a full-screen window, back when it closes"
+
+# Parked on the desktop there is no caption to read: DWM's, live.
+driver activate class:Notepad
+eventually on_caption class:Notepad || fail "the bar did not come back to notepad"
+driver show class:Notepad minimize
+read -r _ _ WORK_RIGHT WORK_BOTTOM <<< "$(value work0 "$(driver monitors)")"
+CAP=$(value caption "$(driver metrics)")
+eventually parked || fail "the bar did not park"
+eventually filled_in ffffff || fail "the parked bar is not in DWM's white"
+dwm='HKCU\Software\Microsoft\Windows\DWM'
+wine reg add "$dwm" /v ColorPrevalence /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
+wine reg add "$dwm" /v AccentColor /t REG_DWORD /d $((16#ffb16300)) /f </dev/null >/dev/null 2>&1
+driver colourset
+eventually filled_in 0063b1 || fail "the parked bar did not take the accent colour when it was switched on"
+echo "ok: parked, in DWM's white, then in the accent colour when it is switched on"
+wine reg add "$dwm" /v ColorPrevalence /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme \
+    /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+driver colourset
+options_adhere
+eventually filled_in 202020 || fail "the floating bar is not in the dark mode's caption colour"
+echo "ok: floating, in the dark mode's caption colour"
 
 driver close
 wait_bar_exit
