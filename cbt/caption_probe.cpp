@@ -20,6 +20,7 @@ struct KeptProbe {
 
 KeptProbe g_kept[8];
 int g_nextKept;
+bool g_cutShort;  // a probe ran out of time since CaptionProbeCutShort was asked
 
 struct Clock {
     LARGE_INTEGER start, frequency;
@@ -102,6 +103,7 @@ CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y)
     }
     bool complete;
     CaptionRowReading const reading = Probe(window, frame, y, &complete);
+    g_cutShort = g_cutShort || !complete;
     if (!complete)
         return reading;  // asked again next time
     KeptProbe& kept = g_kept[g_nextKept];
@@ -112,8 +114,16 @@ CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y)
     return reading;
 }
 
+bool CaptionProbeCutShort()
+{
+    bool const cutShort = g_cutShort;
+    g_cutShort = false;
+    return cutShort;
+}
+
 void ForgetCaptionProbes()
 {
+    g_cutShort = false;
     ZeroMemory(g_kept, sizeof g_kept);
     g_nextKept = 0;
 }

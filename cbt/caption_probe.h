@@ -18,5 +18,9 @@ DWORD const CAPTION_PROBE_BUDGET_MS = 50;
 // a probe cut short is not kept.
 CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y);
 
+// Whether a probe was cut short (a slow window, or a busy machine) since
+// this was last asked, so that its nothing-found may not hold a moment later.
+bool CaptionProbeCutShort();
+
 // Forgets every kept answer.
 void ForgetCaptionProbes();

@@ -50,11 +50,34 @@ HWND g_carrier;         // whose events are followed: the carrier, or the foregr
 bool g_riding;          // the bar is on g_carrier's caption
 bool g_hidden;          // the bar is hidden for the full-screen window g_carrier
 HWND g_candidate;       // the window CanAdhere last accepted
+HWND g_retryWindow;     // the foreground window asked again, its probe having been cut short
+UINT_PTR g_retryTimer;
 bool g_handling;
 QueuedEvent g_queue[QUEUE_SIZE];
 int g_queued;
 
 void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
+
+// A caption probe cut short tells nothing: the window in front is asked
+// again shortly, as if it had just come to the front (no other event may
+// come for it).
+UINT const RETRY_MS = 300;
+
+void StopRetry()
+{
+    if (g_retryTimer != 0)
+        KillTimer(nullptr, g_retryTimer);
+    g_retryTimer = 0;
+    g_retryWindow = nullptr;
+}
+
+void CALLBACK OnRetry(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND const window = g_retryWindow;
+    StopRetry();
+    if (window != nullptr && window == GetForegroundWindow())
+        OnWindowEvent(nullptr, EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF, 0, 0);
+}
 
 bool ReadRecord(SharedWindowRecord* record)
 {
@@ -194,6 +217,11 @@ void Handle(DWORD event, HWND window)
     facts.riding = g_riding;
     RECT rect{0, 0, 0, 0};
     facts.canCarry = NeedsCanCarry(kind) && CanCarry(window, record, &rect);
+    if (CaptionProbeCutShort() && NeedsCanCarry(kind) && !facts.canCarry && GetForegroundWindow() == window &&
+        g_retryTimer == 0) {
+        g_retryWindow = window;
+        g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
+    }
     facts.foreground = GetForegroundWindow() == window;
     facts.carrierShown = g_carrier != nullptr && IsShownCarrier(g_carrier);
     facts.barOrNone = window == nullptr || window == bar;
@@ -291,6 +319,7 @@ int WINAPI UninstallCBTHook(void)
     UnhookWinEvent(g_foregroundHook);
     g_foregroundHook = nullptr;
     UnhookCarrier();
+    StopRetry();
     SharedWindowRecord record;
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
     if (bar != nullptr)
