@@ -6,7 +6,6 @@
 #include "bar/paint.h"
 #include "base/messages.h"
 #include "cbt/cbt.h"
-#include "hook/host64.h"
 #include "options/options_command.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -63,7 +62,6 @@ void OnDestroy(HWND window)
     SaveSettings(window);
     DeleteBarLook();
     RemoveTrayIcon(window);
-    StopHost64();
     PostQuitMessage(0);
 }
 

@@ -9,7 +9,6 @@
 #include "base/instance.h"
 #include "base/messages.h"
 #include "hook/hook_library.h"
-#include "hook/host64.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
@@ -81,7 +80,6 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
         g_installCbtHook();
-        StartHost64();
     }
     return TRUE;
 }

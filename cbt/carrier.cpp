@@ -1,5 +1,6 @@
 #include "cbt/carrier.h"
 
+#include "base/monitors.h"
 #include "base/win32_values.h"
 #include "cbt/caption_placement.h"
 
@@ -12,13 +13,14 @@ UINT const TITLE_BAR_INFO_EX_TIMEOUT_MS = 50;
 
 typedef HRESULT(WINAPI* DwmGetWindowAttributeFunction)(HWND, DWORD, PVOID, DWORD);
 
-// dwmapi is loaded at run time, once per process, from the system folder only
-// (this code runs inside every program), so systems without it still work.
+// dwmapi is loaded at run time, once, from the system folder only, so
+// systems without it still work.
 DwmGetWindowAttributeFunction DwmGetWindowAttributeOnce()
 {
-    static DwmGetWindowAttributeFunction volatile function;
-    static LONG volatile tried;
-    if (InterlockedExchange(&tried, 1) == 0) {
+    static DwmGetWindowAttributeFunction function;
+    static bool tried;
+    if (!tried) {
+        tried = true;
         wchar_t path[MAX_PATH];
         UINT const length = GetSystemDirectoryW(path, MAX_PATH);
         wchar_t const name[] = L"\\dwmapi.dll";
@@ -52,9 +54,10 @@ RECT VisibleFrame(HWND window)
 }
 
 // The caption and its buttons. The extended query reports the buttons'
-// rectangles; it is a message, so it is only sent without waiting to this
-// thread's windows, briefly to others, and the plain query (states only)
-// stands in where it is not answered.
+// rectangles; it is a message, so it is only sent without a bound to this
+// thread's windows, for at most 50 ms to other programs (a hung carrier
+// never hangs the bar), and the plain query (states only) stands in where it
+// is not answered.
 void ReadCaption(HWND window, CarrierWindow* carrier)
 {
     TITLEBARINFOEX info;
@@ -92,12 +95,27 @@ bool IsTaskbar(HWND window)
 
 }  // namespace
 
+bool IsBarWindow(HWND window)
+{
+    DWORD process = 0;
+    wchar_t name[16];
+    return window != nullptr && IsWindow(window) && GetWindowThreadProcessId(window, &process) != 0 &&
+           process == GetCurrentProcessId() && GetClassNameW(window, name, 16) > 0 &&
+           lstrcmpW(name, BAR_WINDOW_CLASS) == 0;
+}
+
+HWND BarOfRecord(SharedWindowRecord const& record)
+{
+    HWND const bar = WindowOfHandle(record.barWindow);
+    return IsBarWindow(bar) ? bar : nullptr;
+}
+
 bool IsShownCarrier(HWND window)
 {
     return IsWindow(window) && IsWindowVisible(window) && !IsIconic(window);
 }
 
-bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
+bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar)
 {
     HWND const barWindow = WindowOfHandle(record.barWindow);
     if (window == nullptr || window == barWindow || window == GetDesktopWindow() || window == GetShellWindow())
@@ -119,7 +137,7 @@ bool CanCarry(HWND window, SharedWindowRecord const volatile& record, RECT* bar)
     if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
         carrier.monitor = ToRect(monitor.rcMonitor);
     carrier.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
-    carrier.buttons.buttonWidth = GetSystemMetrics(SM_CXSIZE);
+    carrier.buttons.buttonWidth = SystemMetricAtDpi(SM_CXSIZE, DpiOfWindow(window));
     if (carrier.hasCaption)
         ReadCaption(window, &carrier);
 

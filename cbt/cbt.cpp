@@ -1,43 +1,110 @@
-// CBT.dll: keeps the bar on the caption of the foreground window. Its hook
-// procedures run inside every program with a window, so they look at the
-// code or message first and leave at once for everything else; they use no
-// heap, never wait on another program and only post to the bar.
+// CBT.dll: keeps the bar on the caption of the foreground window. It runs in
+// the program's process only, on the bar's thread: the system queues window
+// events to that thread (out of context) for programs of either width and
+// any integrity level, and nothing is loaded into other programs. Beyond the
+// foreground changes only the carrier's own process is followed, so a caret
+// or a mouse moving in another program never wakes this one.
 #include "cbt/cbt.h"
 
 #include "base/bottom_right.h"
 #include "base/monitors.h"
 #include "base/win32_values.h"
 #include "cbt/carrier.h"
-#include "cbt/shared_views.h"
+#include "cbt/follow_rules.h"
+#include "cbt/named_section.h"
 
 namespace {
 
-HINSTANCE g_module;
-HHOOK g_cbtHook;             // only in the program's process
-HHOOK g_callWndProcRetHook;  // only in the program's process
-HWND g_candidate;            // the window CanAdhere last accepted
+// Newer than the headers' Windows 7 target.
+DWORD const OBJECT_CLOAKED = 0x8017;    // EVENT_OBJECT_CLOAKED
+DWORD const OBJECT_UNCLOAKED = 0x8018;  // EVENT_OBJECT_UNCLOAKED
 
-// CBT.dll and CBT64.dll may both see one event: on 64-bit Windows each is
-// also called in its installing thread for the other kind of process. Only
-// the library inside the window's own process acts.
-bool IsOwnWindow(HWND window)
+// The carrier's events, as ranges of event numbers that hold nothing else.
+struct EventRange {
+    DWORD first, last;
+};
+EventRange const CARRIER_EVENTS[] = {
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
+    {EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE},  // destroy, show, hide
+    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
+    {OBJECT_CLOAKED, OBJECT_UNCLOAKED},
+};
+int const CARRIER_HOOK_COUNT = sizeof CARRIER_EVENTS / sizeof CARRIER_EVENTS[0];
+
+// Events that arrive while one is handled (a query to another program lets
+// the system deliver more) wait here, so each is handled on its own.
+struct QueuedEvent {
+    DWORD event;
+    HWND window;
+};
+int const QUEUE_SIZE = 16;
+
+bool g_installed;
+NamedSection g_record;  // open while installed
+HWINEVENTHOOK g_foregroundHook;
+HWINEVENTHOOK g_carrierHooks[CARRIER_HOOK_COUNT];
+DWORD g_watchedProcess;  // the process the carrier hooks are registered for
+HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for
+bool g_riding;          // the bar is on g_carrier's caption
+HWND g_candidate;       // the window CanAdhere last accepted
+bool g_handling;
+QueuedEvent g_queue[QUEUE_SIZE];
+int g_queued;
+
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
+
+bool ReadRecord(SharedWindowRecord* record)
 {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId();
+    NamedSection section = g_record;
+    bool const temporary = section.view == nullptr;
+    if (temporary)
+        section = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, false);
+    if (section.view == nullptr)
+        return false;
+    CopyMemory(record, section.view, sizeof *record);
+    if (temporary)
+        CloseNamedSection(&section);
+    return true;
 }
 
-// Moves without activating and without waiting: a bar of another thread
-// gets the move queued.
+void UnhookCarrier()
+{
+    for (HWINEVENTHOOK& hook : g_carrierHooks) {
+        if (hook != nullptr)
+            UnhookWinEvent(hook);
+        hook = nullptr;
+    }
+    g_watchedProcess = 0;
+}
+
+// Follows window's events from now on: the hooks go to its process when
+// that is another than the one followed so far. Not narrowed to the
+// window's thread as well: Wine 8 delivers no event at all to a hook
+// narrowed to a thread, and the window is checked first thing anyway.
+void Watch(HWND window)
+{
+    g_carrier = window;
+    DWORD process = 0;
+    if (window != nullptr)
+        GetWindowThreadProcessId(window, &process);
+    if (process == g_watchedProcess)
+        return;
+    UnhookCarrier();
+    if (process == 0)
+        return;
+    for (int i = 0; i < CARRIER_HOOK_COUNT; ++i)
+        g_carrierHooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr, OnWindowEvent,
+                                            process, 0, WINEVENT_OUTOFCONTEXT);
+    g_watchedProcess = process;
+}
+
+// Moves without activating; unchanged positions cost nothing.
 void MoveBar(HWND bar, RECT const& rect)
 {
     RECT current;
     if (GetWindowRect(bar, &current) && current.left == rect.left && current.top == rect.top)
         return;
-    UINT flags = SWP_NOSIZE | SWP_NOACTIVATE;
-    if (GetWindowThreadProcessId(bar, nullptr) != GetCurrentThreadId())
-        flags |= SWP_ASYNCWINDOWPOS;
-    SetWindowPos(bar, HWND_TOPMOST, rect.left, rect.top, 0, 0, flags);
+    SetWindowPos(bar, HWND_TOPMOST, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void PostCaptionState(HWND bar, bool active)
@@ -46,181 +113,156 @@ void PostCaptionState(HWND bar, bool active)
 }
 
 // The bottom-right corner of the work area of the monitor the bar last rode
-// on (of the bar's own once that window is gone), where the program parks.
-void Park(SharedViews const& views, HWND bar)
+// on (of the bar's own once that window is gone), painted active.
+void Park(HWND bar, SharedWindowRecord const& record)
 {
-    HWND const carrier = WindowOfHandle(views.follow->carrier);
-    views.follow->carrier = 0;
+    g_riding = false;
     RECT rect;
     if (!GetWindowRect(bar, &rect))
         return;
-    RECT const area = WorkAreaNear(IsWindow(carrier) ? carrier : bar);
-    Point const at = BottomRightPosition(ToRect(area), rect.right - rect.left, rect.bottom - rect.top,
-                                         views.record->captionHeight);
+    RECT const area = WorkAreaNear(IsWindow(g_carrier) ? g_carrier : bar);
+    Point const at =
+        BottomRightPosition(ToRect(area), rect.right - rect.left, rect.bottom - rect.top, record.captionHeight);
     RECT parked{at.x, at.y, 0, 0};
     MoveBar(bar, parked);
     PostCaptionState(bar, true);
 }
 
-void Ride(SharedViews const& views, HWND bar, HWND carrier, RECT const& rect)
+void Ride(HWND bar, HWND carrier, RECT const& rect)
 {
-    views.follow->carrier = HandleOfWindow(carrier);
+    Watch(carrier);
+    g_riding = true;
     MoveBar(bar, rect);
+    PostCaptionState(bar, true);
 }
 
-// Views of a hooked process while the hooks are on, else null members.
-bool ActiveViews(SharedViews* views, HWND* bar)
+bool KindOf(DWORD event, WindowEvent* kind)
 {
-    *views = OpenSharedViews(false);
-    if (views->record == nullptr || views->follow == nullptr || views->follow->installed == 0)
-        return false;
-    *bar = BarWindowOf(*views);
-    return IsWindow(*bar) != FALSE;
-}
-
-// Wine also calls this with no window when a thread loses the activation to
-// another program; the carrier's own WM_NCACTIVATE tells of that. Read as a
-// window that cannot carry, its post could land after the new carrier's.
-void OnActivate(HWND window)
-{
-    SharedViews views;
-    HWND bar;
-    if (window == nullptr || !IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
-        return;
-    RECT rect;
-    if (CanCarry(window, *views.record, &rect)) {
-        Ride(views, bar, window, rect);
-        PostCaptionState(bar, true);
-        return;
+    switch (event) {
+    case EVENT_SYSTEM_FOREGROUND: *kind = WindowEvent::Foreground; return true;
+    case EVENT_OBJECT_LOCATIONCHANGE: *kind = WindowEvent::LocationChange; return true;
+    case EVENT_SYSTEM_MINIMIZESTART: *kind = WindowEvent::MinimizeStart; return true;
+    case EVENT_SYSTEM_MINIMIZEEND: *kind = WindowEvent::MinimizeEnd; return true;
+    case EVENT_OBJECT_HIDE: *kind = WindowEvent::Hide; return true;
+    case EVENT_OBJECT_SHOW: *kind = WindowEvent::Show; return true;
+    case EVENT_OBJECT_DESTROY: *kind = WindowEvent::Destroy; return true;
+    case OBJECT_CLOAKED: *kind = WindowEvent::Cloaked; return true;
+    case OBJECT_UNCLOAKED: *kind = WindowEvent::Uncloaked; return true;
     }
-    HWND const carrier = WindowOfHandle(views.follow->carrier);
-    if (carrier == nullptr || carrier == window)
-        return;
-    if (IsShownCarrier(carrier))
-        PostCaptionState(bar, false);
-    else
-        Park(views, bar);
+    return false;
 }
 
-bool IsMinimiseOrHide(int showCommand)
+void Handle(DWORD event, HWND window)
 {
-    return showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE ||
-           showCommand == SW_FORCEMINIMIZE || showCommand == SW_HIDE;
-}
-
-// Minimised, hidden or destroyed: the carrier is gone from the screen.
-void OnCarrierGone(HWND window)
-{
-    SharedViews views;
-    HWND bar;
-    if (IsOwnWindow(window) && ActiveViews(&views, &bar) && window == WindowOfHandle(views.follow->carrier))
-        Park(views, bar);
-}
-
-// A foreground window that could not carry the bar when it was activated (not
-// yet shown, say) takes it as soon as it can while the bar is parked.
-void AdoptIfForeground(SharedViews const& views, HWND bar, HWND window)
-{
-    RECT rect;
-    if (window == GetForegroundWindow() && CanCarry(window, *views.record, &rect)) {
-        Ride(views, bar, window, rect);
-        PostCaptionState(bar, true);
-    }
-}
-
-void OnWindowPosChanged(HWND window)
-{
-    SharedViews views;
-    HWND bar;
-    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
+    WindowEvent kind;
+    // A carrier event of a window no longer followed may still be queued.
+    if (!g_installed || !KindOf(event, &kind) || (kind != WindowEvent::Foreground && window != g_carrier))
         return;
-    HWND const carrier = WindowOfHandle(views.follow->carrier);
-    if (carrier == nullptr) {
-        AdoptIfForeground(views, bar, window);
+    SharedWindowRecord record;
+    if (!ReadRecord(&record))
         return;
-    }
-    if (window != carrier)
+    HWND const bar = BarOfRecord(record);
+    if (bar == nullptr)
         return;
-    RECT rect;
-    if (CanCarry(window, *views.record, &rect))
+    FollowFacts facts;
+    facts.riding = g_riding;
+    RECT rect{0, 0, 0, 0};
+    facts.canCarry = NeedsCanCarry(kind) && CanCarry(window, record, &rect);
+    facts.foreground = GetForegroundWindow() == window;
+    facts.carrierShown = g_carrier != nullptr && IsShownCarrier(g_carrier);
+    facts.barOrNone = window == nullptr || window == bar;
+    switch (DecideFollowAction(kind, facts)) {
+    case FollowAction::None:
+        break;
+    case FollowAction::Ride:
+        Ride(bar, window, rect);
+        break;
+    case FollowAction::Follow:
         MoveBar(bar, rect);
-    else
-        Park(views, bar);
-}
-
-void OnNcActivate(HWND window, bool active)
-{
-    SharedViews views;
-    HWND bar;
-    if (!IsOwnWindow(window) || !ActiveViews(&views, &bar) || window == bar)
-        return;
-    HWND const carrier = WindowOfHandle(views.follow->carrier);
-    if (window == carrier)
-        PostCaptionState(bar, active);
-    else if (carrier == nullptr && active)
-        AdoptIfForeground(views, bar, window);
-}
-
-LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE)
-        OnActivate(reinterpret_cast<HWND>(wParam));
-    else if (code == HCBT_MINMAX && IsMinimiseOrHide(LOWORD(lParam)))
-        OnCarrierGone(reinterpret_cast<HWND>(wParam));
-    else if (code == HCBT_DESTROYWND)
-        OnCarrierGone(reinterpret_cast<HWND>(wParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK CallWndProcRetProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION) {
-        CWPRETSTRUCT const* call = reinterpret_cast<CWPRETSTRUCT const*>(lParam);
-        if (call->message == WM_WINDOWPOSCHANGED)
-            OnWindowPosChanged(call->hwnd);
-        else if (call->message == WM_NCACTIVATE)
-            OnNcActivate(call->hwnd, call->wParam != 0);
+        break;
+    case FollowAction::ShowInactive:
+        PostCaptionState(bar, false);
+        break;
+    case FollowAction::Park:
+        Park(bar, record);
+        break;
+    case FollowAction::Wait:
+        if (g_riding)
+            Park(bar, record);
+        Watch(window);
+        break;
+    case FollowAction::Forget:
+        if (g_riding)
+            Park(bar, record);
+        Watch(nullptr);
+        break;
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Only whole windows count: carets, cursors and controls inside the carrier
+// raise location events of their own, which leave before any work.
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object != OBJID_WINDOW || child != CHILDID_SELF)
+        return;
+    if (event != EVENT_SYSTEM_FOREGROUND && window != g_carrier)
+        return;
+    if (g_handling) {
+        if (g_queued < QUEUE_SIZE)
+            g_queue[g_queued++] = QueuedEvent{event, window};
+        return;
+    }
+    g_handling = true;
+    Handle(event, window);
+    for (int next = 0; next < g_queued; ++next)
+        Handle(g_queue[next].event, g_queue[next].window);
+    g_queued = 0;
+    g_handling = false;
 }
 
 }  // namespace
 
 int WINAPI InstallCBTHook(void)
 {
-    if (g_cbtHook != nullptr)
+    if (g_installed)
         return 0;
-    SharedViews views = OpenSharedViews(true);
-    if (views.follow == nullptr)
-        return 0;
-    g_cbtHook = SetWindowsHookExW(WH_CBT, CbtProc, g_module, 0);
-    g_callWndProcRetHook = SetWindowsHookExW(WH_CALLWNDPROCRET, CallWndProcRetProc, g_module, 0);
-    if (g_cbtHook == nullptr || g_callWndProcRetHook == nullptr) {
-        if (g_cbtHook != nullptr)
-            UnhookWindowsHookEx(g_cbtHook);
-        if (g_callWndProcRetHook != nullptr)
-            UnhookWindowsHookEx(g_callWndProcRetHook);
-        g_cbtHook = g_callWndProcRetHook = nullptr;
+    g_record = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, false);
+    g_foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnWindowEvent, 0, 0,
+                                       WINEVENT_OUTOFCONTEXT);
+    if (g_record.view == nullptr || g_foregroundHook == nullptr) {
+        if (g_foregroundHook != nullptr)
+            UnhookWinEvent(g_foregroundHook);
+        g_foregroundHook = nullptr;
+        CloseNamedSection(&g_record);
         return 0;
     }
-    views.follow->installed = 1;
+    g_installed = true;
+    // The window the bar was just placed on, or else the foreground window,
+    // which takes the bar once it moves or is shown while in front.
+    SharedWindowRecord record;
+    HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
+    HWND const foreground = GetForegroundWindow();
+    g_riding = g_candidate != nullptr;
+    if (g_riding)
+        Watch(g_candidate);
+    else if (foreground != bar)
+        Watch(foreground);
     return 1;
 }
 
 int WINAPI UninstallCBTHook(void)
 {
-    if (g_cbtHook == nullptr)
+    if (!g_installed)
         return 0;
-    // Hooked processes may still be inside a hook procedure: the flag stops
-    // them from moving the bar before the system has removed the hooks.
-    SharedViews views = OpenSharedViews(true);
-    if (views.follow != nullptr) {
-        views.follow->installed = 0;
-        views.follow->carrier = 0;
-    }
-    UnhookWindowsHookEx(g_cbtHook);
-    UnhookWindowsHookEx(g_callWndProcRetHook);
-    g_cbtHook = g_callWndProcRetHook = nullptr;
+    UnhookWinEvent(g_foregroundHook);
+    g_foregroundHook = nullptr;
+    UnhookCarrier();
+    g_carrier = nullptr;
+    g_candidate = nullptr;
+    g_riding = false;
+    g_queued = 0;
+    CloseNamedSection(&g_record);
+    g_installed = false;
     return 1;
 }
 
@@ -228,10 +270,12 @@ int WINAPI CanAdhere(HWND target, RECT* rect)
 {
     if (rect == nullptr)
         return 0;
-    SharedViews views = OpenSharedViews(true);
+    SharedWindowRecord record;
     RECT placed;
-    if (views.record == nullptr || !CanCarry(target, *views.record, &placed))
+    if (!ReadRecord(&record) || !CanCarry(target, record, &placed)) {
+        g_candidate = nullptr;
         return 0;
+    }
     *rect = placed;
     g_candidate = target;
     return 1;
@@ -239,20 +283,18 @@ int WINAPI CanAdhere(HWND target, RECT* rect)
 
 void WINAPI MoveOwnerWindow(HWND bar, RECT* rect)
 {
-    if (rect == nullptr || !IsWindow(bar))
+    if (rect == nullptr || !IsBarWindow(bar))
         return;
-    SharedViews views = OpenSharedViews(true);
-    if (views.follow != nullptr)
-        views.follow->carrier = HandleOfWindow(g_candidate);
-    g_candidate = nullptr;
+    if (g_installed && g_candidate != nullptr) {
+        Ride(bar, g_candidate, *rect);
+        return;
+    }
     MoveBar(bar, *rect);
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
-        g_module = instance;
+    if (reason == DLL_PROCESS_ATTACH)
         DisableThreadLibraryCalls(instance);
-    }
     return TRUE;
 }

@@ -1,11 +1,13 @@
-// The record the bar publishes for CBT.dll, which reads it from inside other
-// processes. Five 32-bit little-endian values at the start of a 256-byte
-// named section. Shared by the program and the library; no window system.
+// The record the bar publishes for CBT.dll: five 32-bit little-endian values
+// at the start of a 256-byte named section. Shared by the program and the
+// library; no window system.
 #pragma once
 
 #include <cstdint>
 
 #define SHARED_WINDOW_RECORD_NAME L"SM_Brisvane_hwnds_2012"
+// The class of the bar window: the library moves no window of another.
+#define BAR_WINDOW_CLASS L"BRISVANE"
 
 uint32_t const SHARED_WINDOW_RECORD_SIZE = 256;
 

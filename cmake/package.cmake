@@ -1,5 +1,5 @@
 # The release package: build/win/Brisvane-1.0.zip with the program, its hook
-# library, the 64-bit library and its host, the README and the licence.
+# library, the README and the licence.
 # Built with everything else.
 set(BRISVANE_VERSION 1.0)
 set(BRISVANE_PACKAGE ${CMAKE_BINARY_DIR}/Brisvane-${BRISVANE_VERSION}.zip)
@@ -9,7 +9,7 @@ if(BRISVANE_RELEASE_DIR)
     # A test build: the package is the release build's.
     add_test(NAME package_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/package_test.sh ${RELEASE_EXE} ${RELEASE_DLL}
              $<TARGET_FILE:e2e_driver> ${BRISVANE_RELEASE_DIR}/Brisvane-${BRISVANE_VERSION}.zip
-             ${RELEASE_DLL64} ${RELEASE_HOST64} $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
+             $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>)
     set_tests_properties(package_test PROPERTIES ENVIRONMENT "${E2E_ENV}"
                                                  FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77)
     return()
@@ -19,13 +19,13 @@ add_custom_command(
     OUTPUT ${BRISVANE_PACKAGE}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging} ${BRISVANE_PACKAGE}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT> ${CBT64_DLL} ${CBT64_HOST}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brisvane> $<TARGET_FILE:CBT>
             ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE ${staging}
     # Flat, without extra attributes, so it unzips the same everywhere.
-    COMMAND zip -q -X -j ${BRISVANE_PACKAGE} ${staging}/Brisvane.exe ${staging}/CBT.dll ${staging}/CBT64.dll
-            ${staging}/CBT64Host.exe ${staging}/README.md ${staging}/LICENSE
-    DEPENDS Brisvane CBT ${CBT64_TARGETS} ${CBT64_DLL} ${CBT64_HOST} ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE
+    COMMAND zip -q -X -j ${BRISVANE_PACKAGE} ${staging}/Brisvane.exe ${staging}/CBT.dll
+            ${staging}/README.md ${staging}/LICENSE
+    DEPENDS Brisvane CBT ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE
     VERBATIM)
 add_custom_target(package ALL DEPENDS ${BRISVANE_PACKAGE})
 
-brisvane_e2e_test(package_test ${BRISVANE_PACKAGE} ${CBT64_DLL} ${CBT64_HOST})
+brisvane_e2e_test(package_test ${BRISVANE_PACKAGE})

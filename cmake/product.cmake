@@ -1,5 +1,5 @@
-# What every Windows build of the product shares: the full one
-# (cmake/windows.cmake) and the 64-bit pair alone (cmake/twin64.cmake).
+# What every Windows build shares: the full one (cmake/windows.cmake) and
+# the 64-bit test event source alone (cmake/event_source.cmake).
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 
@@ -7,10 +7,10 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMIN
 set(PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti)
 set(PRODUCT_LINK_OPTIONS -static -s)
 
-# brisvane_hook_library(NAME): the hook library as NAME.dll. It runs inside
-# other programs: it takes nothing of the program but the ground floor's
-# bottom-right corner and monitors. --kill-at exports the stdcall functions undecorated
-# (InstallCBTHook, not InstallCBTHook@0).
+# brisvane_hook_library(NAME): the hook library as NAME.dll. It takes nothing
+# of the program but the ground floor's bottom-right corner and monitors.
+# --kill-at exports the stdcall functions undecorated (InstallCBTHook, not
+# InstallCBTHook@0).
 function(brisvane_hook_library name)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         # x86-64 has one calling convention and no decoration: the same
@@ -26,7 +26,8 @@ function(brisvane_hook_library name)
         set(def_file ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
     endif()
     add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.cpp
-                ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp ${CMAKE_SOURCE_DIR}/cbt/shared_views.cpp
+                ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp
+                ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
                 ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${def_file})
     set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})

@@ -1,34 +1,10 @@
-# Cross build: Brisvane.exe, CBT.dll, the 64-bit pair (CBT64.dll and
-# CBT64Host.exe), the Windows tests and the end-to-end tests.
+# Cross build: Brisvane.exe, CBT.dll, the Windows tests and the end-to-end
+# tests with their window event source.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 include(cmake/product.cmake)
 
 brisvane_hook_library(CBT)
-
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    # A 64-bit tree is the pair's own kind: built here, beside the rest.
-    include(cmake/twin64.cmake)
-    set(CBT64_DLL $<TARGET_FILE:CBT64>)
-    set(CBT64_HOST $<TARGET_FILE:CBT64Host>)
-    set(CBT64_TARGETS CBT64 CBT64Host)
-else()
-    # One build tree holds one compiler: the pair is a 64-bit build of its
-    # own under build/win/twin64, made every time this one is.
-    include(ExternalProject)
-    set(CBT64_DLL ${CMAKE_BINARY_DIR}/bin/CBT64.dll)
-    set(CBT64_HOST ${CMAKE_BINARY_DIR}/bin/CBT64Host.exe)
-    ExternalProject_Add(twin64
-        SOURCE_DIR ${CMAKE_SOURCE_DIR}
-        BINARY_DIR ${CMAKE_BINARY_DIR}/twin64
-        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw64.cmake
-                   -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DBRISVANE_WERROR=${BRISVANE_WERROR}
-                   -DBRISVANE_TWIN_ONLY=ON -DBRISVANE_TWIN_OUTPUT=${CMAKE_BINARY_DIR}/bin
-        BUILD_ALWAYS ON
-        INSTALL_COMMAND ""
-        BUILD_BYPRODUCTS ${CBT64_DLL} ${CBT64_HOST})
-    set(CBT64_TARGETS twin64)
-endif()
 
 # Everything of the program but its entry, so the Windows tests drive the real code.
 add_library(brisvane_core STATIC
@@ -43,8 +19,8 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/monitors.cpp
     base/place_window.cpp
+    cbt/named_section.cpp
     hook/hook_library.cpp
-    hook/host64.cpp
     hook/window_record.cpp
     options/options_command.cpp
     options/options_dialog.cpp

@@ -46,22 +46,38 @@ target_link_libraries(e2e_driver PRIVATE version)
 target_link_libraries(e2e_driver PRIVATE shell32)
 brisvane_warnings(e2e_driver)
 
-# Windows to ride on, and a stand-in for the program that switches the hooks
-# and shows what the library posts, for the caption-riding tests.
+# Windows to ride on, for the caption-riding tests.
 add_executable(e2e_test_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/test_window.cpp)
 target_link_options(e2e_test_window PRIVATE -static -municode)
 target_link_libraries(e2e_test_window PRIVATE user32 shell32)
 brisvane_warnings(e2e_test_window)
-add_executable(e2e_hook_host WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/hook_host.cpp)
-target_include_directories(e2e_hook_host PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(e2e_hook_host PRIVATE -static -municode)
-target_link_libraries(e2e_hook_host PRIVATE CBT user32 gdi32)
-brisvane_warnings(e2e_hook_host)
+
+# The window events Wine does not raise, raised in every program of a test's
+# desktop (tools/drive.sh starts it): of this tree's width, and in a 32-bit
+# tree also of 64 bits, for the 64-bit programs in its 64-bit prefixes.
+include(cmake/event_source.cmake)
+if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
+    include(ExternalProject)
+    ExternalProject_Add(event_source64
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${CMAKE_BINARY_DIR}/events64
+        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw64.cmake
+                   -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DBRISVANE_WERROR=${BRISVANE_WERROR}
+                   -DBRISVANE_EVENTS_ONLY=ON -DBRISVANE_EVENTS_OUTPUT=${CMAKE_BINARY_DIR}/bin
+        BUILD_ALWAYS ON
+        INSTALL_COMMAND ""
+        BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/bin/event_source64.exe ${CMAKE_BINARY_DIR}/bin/event_hooks64.dll)
+endif()
+# Every width of it, for the tools that build only what they run.
+add_custom_target(event_sources)
+add_dependencies(event_sources event_source${bits})
+if(TARGET event_source64)
+    add_dependencies(event_sources event_source64)
+endif()
 
 # What every end-to-end test is given besides its arguments: where to work,
-# and the windows to ride on and the stand-in for the program.
-set(E2E_ENV "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>"
-            "E2E_HOOK_HOST=$<TARGET_FILE:e2e_hook_host>")
+# and the windows to ride on.
+set(E2E_ENV "${WINE_TEST_ENV};E2E_WORK=${CMAKE_BINARY_DIR}/e2e;E2E_TEST_WINDOW=$<TARGET_FILE:e2e_test_window>")
 
 # An end-to-end test: tests/e2e/<name>.sh, given the built programs.
 function(brisvane_e2e_test name)
@@ -78,29 +94,19 @@ set(BRISVANE_RELEASE_DIR "" CACHE PATH "The 32-bit build whose release files the
 if(BRISVANE_RELEASE_DIR)
     set(RELEASE_EXE ${BRISVANE_RELEASE_DIR}/bin/Brisvane.exe)
     set(RELEASE_DLL ${BRISVANE_RELEASE_DIR}/bin/CBT.dll)
-    set(RELEASE_DLL64 ${BRISVANE_RELEASE_DIR}/bin/CBT64.dll)
-    set(RELEASE_HOST64 ${BRISVANE_RELEASE_DIR}/bin/CBT64Host.exe)
 else()
     set(RELEASE_EXE $<TARGET_FILE:Brisvane>)
     set(RELEASE_DLL $<TARGET_FILE:CBT>)
-    set(RELEASE_DLL64 ${CBT64_DLL})
-    set(RELEASE_HOST64 ${CBT64_HOST})
 endif()
-add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh ${RELEASE_EXE} ${RELEASE_DLL}
-                                   ${RELEASE_DLL64} ${RELEASE_HOST64})
+add_test(NAME imports_test COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/imports_test.sh ${RELEASE_EXE} ${RELEASE_DLL})
 
 brisvane_e2e_test(startup_test)
 brisvane_windows_test(paint_test)
 brisvane_e2e_test(adhere_test)
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    # The host and its library beside this 64-bit build of the program.
-    brisvane_e2e_test(host64_test ${CBT64_DLL} ${CBT64_HOST})
-else()
-    # Riding both kinds of window needs the 32-bit program: a 32-bit tree,
-    # in 64-bit prefixes of its own.
-    brisvane_e2e_test(adhere64_test ${CBT64_DLL} ${CBT64_HOST})
-    set_tests_properties(adhere64_test PROPERTIES ENVIRONMENT "${E2E_ENV};WINE_WIN64=1")
-endif()
+# Riding the real 64-bit notepad and 32-bit windows: the 32-bit program in a
+# 64-bit prefix of its own (in a 64-bit tree every prefix is one).
+brisvane_e2e_test(riding_test)
+set_tests_properties(riding_test PROPERTIES ENVIRONMENT "${E2E_ENV};WINE_WIN64=1" COST 40)
 brisvane_e2e_test(options_dialog_test)
 brisvane_e2e_test(power_broadcast_test)
 brisvane_e2e_test(auto_shutdown_test)

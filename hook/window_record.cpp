@@ -1,25 +1,19 @@
 #include "hook/window_record.h"
 
+#include "cbt/named_section.h"
+
 namespace {
 
-// Kept open on purpose: the section must outlive the program's calls for the
-// library to find it; it ends with the process.
-void* g_view;
+// Kept open on purpose: the library opens the section by name whenever it
+// needs the record; it ends with the process.
+NamedSection g_section;
 
 }  // namespace
 
 void PublishWindowRecord(SharedWindowRecord const& record)
 {
-    if (g_view == nullptr) {
-        HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                            SHARED_WINDOW_RECORD_SIZE, SHARED_WINDOW_RECORD_NAME);
-        if (mapping == nullptr || mapping == INVALID_HANDLE_VALUE)
-            return;
-        g_view = MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, SHARED_WINDOW_RECORD_SIZE);
-        if (g_view == nullptr) {
-            CloseHandle(mapping);
-            return;
-        }
-    }
-    CopyMemory(g_view, &record, sizeof record);
+    if (g_section.view == nullptr)
+        g_section = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, true);
+    if (g_section.view != nullptr)
+        CopyMemory(g_section.view, &record, sizeof record);
 }

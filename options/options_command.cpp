@@ -5,7 +5,6 @@
 #include "base/instance.h"
 #include "base/messages.h"
 #include "hook/hook_library.h"
-#include "hook/host64.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
@@ -26,12 +25,8 @@ void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
     DWORD style;
     if (change == AdhereSwitch::On) {
         g_installCbtHook();
-        StartHost64();
         style = BAR_EXSTYLE_ADHERING;
     } else {
-        // The host's hooks go first, so that a quick switch back on never
-        // meets a host still ending.
-        StopHost64();
         g_uninstallCbtHook();
         // Nobody reports the caption state any more: back to the active colours.
         if (repaintFrameActive)

@@ -68,10 +68,28 @@ drive_unserve() {
 }
 
 # drive_desktop NAME WxH: a Wine virtual desktop (wine_desktop) with the
-# driver server in it.
+# driver server and the window event source in it.
 drive_desktop() {
     wine_desktop "$@"
     drive_serve
+    events_start
+}
+
+# events_start: the window events Windows raises by itself and Wine 8 does
+# not, raised inside every program of this display (of its virtual desktop,
+# when there is one) by the test event source (tests/events), of each width
+# the prefix runs. Returns once its hooks are in.
+events_start() {
+    local bin
+    bin=$(dirname "$E2E_DRIVER")
+    if [ -f "$bin/event_source32.exe" ] && [ "$WIN_BUILD" = "$WIN_RELEASE" ]; then
+        wine $WINE_DESKTOP "$bin/event_source32.exe" </dev/null >/dev/null 2>&1 &
+        driver window "event source 32" 20000 >/dev/null || fail "the 32-bit event source did not start"
+    fi
+    if [ -f "$bin/event_source64.exe" ] && [ "$WINEARCH" = win64 ]; then
+        /usr/lib/wine/wine64 $WINE_DESKTOP "$bin/event_source64.exe" </dev/null >/dev/null 2>&1 &
+        driver window "event source 64" 20000 >/dev/null || fail "the 64-bit event source did not start"
+    fi
 }
 
 # One call to the server: the line "ID<tab>COMMAND<tab>ARG..." and the

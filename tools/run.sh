@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds Brisvane and runs it under Wine. With no display it makes a virtual
-# one, takes a screenshot after a few seconds and stops the program.
+# Builds Brisvane and runs it under Wine the way it is meant to be seen: in
+# a Windows-like desktop (a Wine virtual desktop with a taskbar), riding on
+# the caption of a notepad, with the test event source raising the window
+# events Windows raises and Wine does not. With no display it makes a
+# virtual one, takes a screenshot after a few seconds and stops everything.
 # Usage: tools/run.sh [--percent N] [--charger on|off] [--seconds S]
 #   --percent/--charger simulate a battery (needs root: a private mount
 #   namespace puts a fake /sys/class/power_supply in place of the real one).
@@ -24,26 +27,36 @@ fi
 
 cd "$root"
 wine_install_deps
-win_build -- Brisvane CBT
+win_build -- Brisvane CBT e2e_driver event_sources
+bin=$WIN_BUILD/bin
 wine_prefix run reuse
-E2E_DIR=$root/build/run
+drive_setup "$root/build/run" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
 if [ "$charger" = on ]; then charging="1 Charging"; else charging="0 Discharging"; fi
 # shellcheck disable=SC2086
 [ -z "$percent" ] || fake_battery "$percent" $charging
 
-exe=$WIN_BUILD/bin/Brisvane.exe
-if [ -n "${DISPLAY:-}" ]; then
-    echo "Running Brisvane on $DISPLAY (exit from its tray menu, or Ctrl+C)."
-    exec wine "$exe"
-fi
-
 shot=$root/build/run-screenshot.png
-echo "No display: running Brisvane on a virtual display for $seconds s."
-trap wine_stop EXIT
-wine_display
+if [ -n "${DISPLAY:-}" ]; then
+    echo "Running Brisvane on $DISPLAY in a Wine desktop (exit from its tray menu, or Ctrl+C)."
+else
+    echo "No display: running Brisvane on a virtual display for $seconds s."
+    wine_display
+fi
+trap 'drive_unserve; wine_stop' EXIT
 wine_start
-wine "$exe" &
+drive_desktop shell 1024x700
+wine $WINE_DESKTOP notepad </dev/null >/dev/null 2>&1 &
+driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+driver setpos class:Notepad 160 120 600 360
+# Wine draws a window that has been in front since it was made as inactive
+# until the foreground changes once: to the taskbar and back.
+driver activate class:Shell_TrayWnd
+driver activate class:Notepad
+start_bar
+if [ -z "$WINE_XVFB_PID" ]; then
+    wait "$BAR_PID" || true
+    exit 0
+fi
 sleep "$seconds"
-import -window root "$shot"
-wine_stop
+import -window root -crop 1024x700+0+0 +repage "$shot"
 echo "Screenshot saved: $shot"

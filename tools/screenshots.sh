@@ -167,6 +167,24 @@ xdotool key Escape
 sleep 1
 driver close
 wait_bar_exit
+# The launcher may end before the program: the next start must not meet it.
+close_all_bars
+
+# The bar and the caption it rides on in the same state: the caption just
+# left of the bar and the bar's fill, both in the active or inactive colour.
+caption_shows() {  # caption_shows active|inactive
+    local bar x y want spot pixel
+    bar=$(driver bar)
+    x=$(value x "$bar") y=$(value y "$bar")
+    want=$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(driver colours)")
+    for spot in "$((x - 8))x$((y + 3))" "$((x + $(value width "$bar") / 3))x$((y + 3))"; do
+        pixel=$(import -window root -crop "1x1+${spot%x*}+${spot#*x}" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
+        [ "$pixel" = "#${want^^}" ] || {
+            import -window root "$E2E_DIR/screen-not-$1.png"
+            fail "caption and bar not both $1: $pixel at $spot, not #$want (screen-not-$1.png, bar at $x,$y)"
+        }
+    done
+}
 
 # Riding on notepad's caption, active and (a tool window active) inactive.
 settings 1
@@ -178,9 +196,11 @@ driver window Tool 20000 >/dev/null || fail "the tool window did not start"
 driver activate class:Notepad
 start_bar
 sleep 2
+caption_shows active
 grab caption-active 60 60 560 42
 driver activate Tool
 sleep 1
+caption_shows inactive
 grab caption-inactive 60 60 560 42
 driver closewin Tool
 driver closewin class:Notepad
@@ -198,14 +218,19 @@ caption_at_dpi() {  # caption_at_dpi PICTURE DPI
     wineserver -k 2>/dev/null || true
     wine_start
     drive_serve
+    events_start
     settings 1
     fake_battery 57 1 Charging
     wine notepad &
     driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
     driver setpos class:Notepad 60 60 560 300
+    # Wine draws a window that has been in front since it was made as
+    # inactive until the foreground changes once: to the taskbar and back.
+    driver activate class:Shell_TrayWnd
     driver activate class:Notepad
     start_bar
     sleep 2
+    caption_shows active
     w=$(driver window class:Notepad)
     grab "$1" 60 60 560 $(($(value captionbottom "$w") - 60 + 4))
     driver closewin class:Notepad

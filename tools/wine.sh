@@ -12,11 +12,16 @@ WINE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # user code only (their kernel's IA-32 emulation is off), and so no 32-bit
 # Wine: there the Windows tests run the same sources built for x86-64
 # (build/win64) in 64-bit prefixes, and check the release's files from there.
+# WINE_X86_64=1 takes that path on a machine that runs 32-bit programs too,
+# so that both kinds of run can be tried on one machine.
 WIN_RELEASE=$WINE_ROOT/build/win
 WINE_HOME_GIVEN=${WINE_HOME:-}
+wine_no_32bit() {
+    [ -n "${WINE_X86_64:-}" ] ||
+        { [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; }
+}
 wine_arch() {
-    if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
-       [ -x /usr/lib/wine/wine64 ]; then
+    if wine_no_32bit && [ -x /usr/lib/wine/wine64 ]; then
         WIN_BUILD=$WINE_ROOT/build/win64
         export WINEARCH=win64
         # Debian's wine and wine-stable start the 32-bit loader whenever it

@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
-# Riding on captions, in a Wine virtual desktop with real windows: the bar
-# lands on the foreground window's caption left of its buttons, follows moves
-# and resizes made by another process, changes carrier on activation, stays
-# put when a window that cannot carry it is activated, honours IgnoreDUI and
-# parks when its carrier is minimised or closed. Then a stand-in for the
-# program shows what the library posts and that nothing follows once the
-# hooks are off.
+# Riding on captions, in a Wine virtual desktop with real windows and the
+# window events Windows would raise: the bar lands on the foreground
+# window's caption left of its buttons, follows moves and resizes made by
+# another process, changes carrier on activation, stays put (painted
+# inactive) when a window that cannot carry it is activated, honours
+# IgnoreDUI and parks when its carrier is minimised or closed; nothing
+# follows with Adhere off, and all of it again with Adhere on.
 . "$(dirname "$0")/lib.sh"
 
 command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
 TEST_WINDOW=${E2E_TEST_WINDOW:?}
-HOOK_HOST=${E2E_HOOK_HOST:?}
 in_desktop() { wine $WINE_DESKTOP "$@" & }  # a program in the virtual desktop, in the background
 
 . "$(dirname "$0")/caption.sh"
@@ -121,50 +120,37 @@ driver close
 wait_bar_exit
 check_eq "exit code" 0 "$BAR_EXIT"
 
-# The stand-in: what the library posts, and uninstalling.
-BAR_CLASS=BrisvaneHookHost
-host_value() { value "$1" "$(echo "$(value title "$(driver window class:BrisvaneHookHost)")" | tr ' ' '\n')"; }
-state_is() { [ "$(host_value state)" = "$1" ] || { echo "caption state $(host_value state), not $1 (history $(host_value history))" >&2; return 1; }; }
-
-in_desktop "$HOOK_HOST" 1
-driver window class:BrisvaneHookHost 20000 >/dev/null || fail "the stand-in did not start"
-check_eq "install" 1 "$(host_value install)"
+# The caption state as painted, and Adhere off and on in Options.
+start_bar
 in_desktop "$TEST_WINDOW" caption Third 200 200 420 200
 driver window Third 20000 >/dev/null || fail "window Third did not start"
-eventually on_caption Third || fail "the stand-in's bar is not on the activated window"
+eventually on_caption Third || fail "the bar is not on the activated window"
 # A started carrier shows as active: no late inactive state from the window
 # that lost the activation to it.
-eventually state_is 1 || fail "no active caption state posted"
+eventually painted active || fail "the bar is not painted active on its new carrier"
 driver activate Tool
-eventually state_is 0 || fail "no inactive caption state when a window that cannot carry the bar was activated"
+eventually painted inactive || fail "the bar is not painted inactive while a window that cannot carry it is active"
 on_caption Third || fail "the bar left its carrier"
-echo "ok: WM_CAPTIONSTATE 0 while a window that cannot carry the bar is active, bar stays"
+echo "ok: painted inactive while a window that cannot carry the bar is active, bar stays"
 driver activate Third
-eventually state_is 1 || fail "no active caption state when the carrier was activated again"
-echo "ok: WM_CAPTIONSTATE 1 when the carrier is active again"
+eventually painted active || fail "the bar is not painted active when its carrier is active again"
+echo "ok: painted active when the carrier is active again"
 
-driver hostpost $((0x8001))
-eventually [ "$(host_value uninstall)" = 1 ] || fail "UninstallCBTHook failed"
-posts=$(host_value posts)
+options_adhere
 bar_geometry; x=$BX; y=$BY
 driver setpos Third 100 300 500 200
 driver activate Tool
 driver activate Third
 sleep 1.5
-at $x $y || fail "the bar moved after UninstallCBTHook"
-check_eq "posts after UninstallCBTHook" "$posts" "$(host_value posts)"
-echo "ok: nothing follows after UninstallCBTHook"
-
-# Install and uninstall alternate: a second call in a row is refused.
-driver hostpost $((0x8002))
-eventually [ "$(host_value install)" = 1 ] || fail "InstallCBTHook after uninstall failed"
-driver hostpost $((0x8002))
-eventually [ "$(host_value install)" = 0 ] || fail "a second InstallCBTHook in a row was not refused"
+at $x $y || fail "the bar moved with Adhere off"
+echo "ok: nothing follows with Adhere off"
+options_adhere
 driver activate Tool
 driver activate Third
-eventually on_caption Third || fail "the bar does not follow after installing again"
-driver hostpost $((0x8001))
-eventually [ "$(host_value uninstall)" = 1 ] || fail "UninstallCBTHook failed"
-driver hostpost $((0x8001))
-eventually [ "$(host_value uninstall)" = 0 ] || fail "a second UninstallCBTHook in a row was not refused"
-echo "ok: install and uninstall alternate"
+eventually on_caption Third || fail "the bar does not follow after Adhere is on again"
+driver setpos Third 160 260 500 200
+eventually on_caption Third || fail "the bar did not follow a move after Adhere is on again"
+echo "ok: Adhere on again: rides and follows"
+driver close
+wait_bar_exit
+check_eq "exit code" 0 "$BAR_EXIT"

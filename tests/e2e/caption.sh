@@ -27,7 +27,7 @@ on_caption() {
 parked() {
     bar_geometry
     [ "$BX" = $((WORK_RIGHT - BW - CAP - 3)) ] && [ "$BY" = $((WORK_BOTTOM - BH - CAP - 3)) ] ||
-        { echo "bar at $BX,$BY, not parked" >&2; return 1; }
+        { echo "bar at $BX,$BY, not parked at $((WORK_RIGHT - BW - CAP - 3)),$((WORK_BOTTOM - BH - CAP - 3))" >&2; return 1; }
 }
 
 at() {  # at X Y: the bar has not moved from there
@@ -49,4 +49,21 @@ wine_pids() {
 map_of() {  # map_of NAME: the memory maps of those processes
     local p
     for p in $(wine_pids "$1"); do cat "/proc/$p/maps"; done
+}
+
+# The bar's fill (full: no battery here) in the caption colours it paints with.
+painted() {  # painted active|inactive
+    bar_geometry
+    local pixel want
+    pixel=$(import -window root -crop "1x1+$((BX + 22))+$((BY + 3))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
+    want=$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(driver colours)")
+    [ "$pixel" = "#${want^^}" ] || { echo "bar painted $pixel, not $1 #$want" >&2; return 1; }
+}
+
+options_adhere() {  # clicks the Adhere box in Options and OK
+    driver post 0x111 32774 0
+    driver options 10000 >/dev/null || fail "no Options dialog"
+    driver options-click 1002
+    driver options-click 1
+    driver options-gone >/dev/null || fail "OK did not close the dialog"
 }

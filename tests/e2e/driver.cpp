@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -972,6 +973,13 @@ int OnShow(HWND window, int, wchar_t** argv)
     return 0;
 }
 
+// hang W MS: a test window stops answering messages for MS milliseconds
+// (tests/e2e/test_window.cpp).
+int OnHang(HWND window, int, wchar_t** argv)
+{
+    return PostMessageW(window, WM_APP + 1, static_cast<WPARAM>(Number(argv[1])), 0) ? 0 : 1;
+}
+
 int OnCloseWindow(HWND window, int, wchar_t**)
 {
     return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -999,13 +1007,6 @@ int OnZOrder(int, wchar_t**)
         std::printf("z%d=%ls%s\n", shown++, name, (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? " topmost" : "");
     }
     return 0;
-}
-
-// hostpost MSG: a message to the stand-in program that switches the hooks.
-int OnHostPost(int, wchar_t** argv)
-{
-    HWND host = WaitForTarget(L"class:BrisvaneHookHost", 5000);
-    return host != nullptr && PostMessageW(host, Number(argv[0]), 0, 0) ? 0 : 1;
 }
 
 // ---- Figures for the bench and the soak ----
@@ -1241,53 +1242,40 @@ int OnCpu(HWND window, int, wchar_t**)
     return 0;
 }
 
-// drag W SECONDS: moves the window to and fro by 3 pixels a step, as a drag
-// would, for that long.
-int OnDrag(HWND window, int, wchar_t** argv)
+// track W MS: every 50 ms for MS milliseconds, how far the bar is from
+// where it was against W's top-right corner when the tracking began (at
+// rest on W's caption), and how far W is from where it began: "ms distance
+// moved" lines, ms since the start. Prints "tracking" first, so a caller
+// can start moving W at the right moment.
+int OnTrack(HWND window, int, wchar_t** argv)
 {
-    DWORD const duration = Number(argv[1]) * 1000;
-    RECT start;
-    GetWindowRect(window, &start);
+    HWND bar = WaitForBar(5000);
+    if (bar == nullptr)
+        return Fail("no bar window");
+    auto offset = [&](POINT* at, POINT* corner) {
+        RECT w, b;
+        GetWindowRect(window, &w);
+        GetWindowRect(bar, &b);
+        at->x = b.left - w.right;
+        at->y = b.top - w.top;
+        corner->x = w.right;
+        corner->y = w.top;
+    };
+    auto length = [](double dx, double dy) { return std::sqrt(dx * dx + dy * dy); };
+    POINT rest, start;
+    offset(&rest, &start);
+    std::printf("tracking\n");
+    std::fflush(stdout);
+    DWORD const duration = static_cast<DWORD>(Number(argv[1]));
     DWORD const begin = GetTickCount();
-    int steps = 0;
-    while (GetTickCount() - begin < duration) {
-        int const offset = 3 * (steps % 100 < 50 ? steps % 50 : 50 - steps % 50);
-        SetWindowPos(window, nullptr, start.left + offset, start.top + offset / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ++steps;
-        Sleep(15);
+    for (DWORD now = begin; now - begin <= duration; now = GetTickCount()) {
+        POINT at, corner;
+        offset(&at, &corner);
+        std::printf("%lu %.0f %.0f\n", static_cast<unsigned long>(now - begin), length(at.x - rest.x, at.y - rest.y),
+                    length(corner.x - start.x, corner.y - start.y));
+        std::fflush(stdout);
+        Sleep(50 - (GetTickCount() - now) % 50);
     }
-    SetWindowPos(window, nullptr, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    std::printf("steps=%d\n", steps);
-    return 0;
-}
-
-// hookcost N: the time of one message to a window of this thread that every
-// hook of the system sees and the library ignores.
-int OnHookCost(int, wchar_t** argv)
-{
-    long const count = Number(argv[0]);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BrisvaneDriverProbe";
-    RegisterClassW(&wc);
-    HWND probe = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
-                                 nullptr);
-    if (probe == nullptr || count <= 0)
-        return 1;
-    for (int i = 0; i < 1000; ++i)
-        SendMessageW(probe, WM_USER + 77, 0, 0);
-    LARGE_INTEGER frequency, begin, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&begin);
-    for (long i = 0; i < count; ++i)
-        SendMessageW(probe, WM_USER + 77, 0, 0);
-    QueryPerformanceCounter(&end);
-    double const ns = static_cast<double>(end.QuadPart - begin.QuadPart) * 1e9 / frequency.QuadPart / count;
-    std::printf("messages=%ld\nns_per_message=%.0f\ncbt_loaded=%d\n", count, ns,
-                GetModuleHandleW(L"CBT.dll") != nullptr ? 1 : 0);
-    DestroyWindow(probe);
     return 0;
 }
 
@@ -1405,9 +1393,9 @@ Command const kCommands[] = {
     {L"activate", "W", With<TheTarget, OnActivate>},
     {L"show", "W minimize|hide|restore", With<TheTarget, OnShow>},
     {L"closewin", "W", With<TheTarget, OnCloseWindow>},
+    {L"hang", "W MS", With<TheTarget, OnHang>},
     {L"foreground", "", OnForeground},
     {L"zorder", "", OnZOrder},
-    {L"hostpost", "MSG", OnHostPost},
     // Figures for the bench and the soak
     {L"process", "", With<TheBar, OnProcess>},
     {L"ticks", "N [CHARGE_FILE]", With<TheBar, OnTicks>},
@@ -1416,8 +1404,7 @@ Command const kCommands[] = {
     {L"launch", "PROGRAM", OnLaunch},
     {L"waitexit", "TIMEOUT_MS", OnWaitExit},
     {L"cpu", "W", With<TheTarget, OnCpu>},
-    {L"drag", "W SECONDS", With<TheTarget, OnDrag>},
-    {L"hookcost", "N", OnHookCost},
+    {L"track", "W MS", With<TheTarget, OnTrack>},
 };
 
 int Usage()

@@ -1,22 +1,19 @@
 #!/usr/bin/env bash
-# The release zip: exactly the program, its library, the 64-bit library and
-# its host, the README and the licence, the same bytes as the build, a
-# version resource of 1.0, and a program that runs from wherever it was
-# unzipped.
+# The release zip: exactly the program, its library, the README and the
+# licence, the same bytes as the build, a version resource of 1.0, and a
+# program that runs from wherever it was unzipped.
 . "$(dirname "$0")/lib.sh"
-zip_file=$4 cbt64_dll=$5 cbt64_host=$6
+zip_file=$4
 
 [ -f "$zip_file" ] || fail "no package at $zip_file"
 names=$(unzip -Z1 "$zip_file" | LC_ALL=C sort | tr '\n' ' ')
-check_eq "package contents" "Brisvane.exe CBT.dll CBT64.dll CBT64Host.exe LICENSE README.md " "$names"
+check_eq "package contents" "Brisvane.exe CBT.dll LICENSE README.md " "$names"
 
 unpacked="$E2E_DIR/unzipped folder"
 mkdir -p "$unpacked"
 unzip -q "$zip_file" -d "$unpacked"
 cmp "$unpacked/Brisvane.exe" "$E2E_EXE" || fail "Brisvane.exe in the package differs from the build"
 cmp "$unpacked/CBT.dll" "$E2E_DLL" || fail "CBT.dll in the package differs from the build"
-cmp "$unpacked/CBT64.dll" "$cbt64_dll" || fail "CBT64.dll in the package differs from the build"
-cmp "$unpacked/CBT64Host.exe" "$cbt64_host" || fail "CBT64Host.exe in the package differs from the build"
 grep -q "MIT License" "$unpacked/LICENSE" || fail "LICENSE is not the MIT licence"
 
 version=$(driver version "$(winepath -w "$unpacked/Brisvane.exe" 2>/dev/null)")
@@ -27,8 +24,8 @@ check_eq "version language" 080404b0 "$(value translation "$version")"
 
 # Runs from the unzipped folder (a name with a blank in it) and exits cleanly.
 # Where 32-bit Wine cannot run, the test build's program stands in for the
-# release's there (arguments 7 and 8).
-[ $# -lt 8 ] || cp "$7" "$8" "$unpacked/"
+# release's there (arguments 5 and 6).
+[ $# -lt 6 ] || cp "$5" "$6" "$unpacked/"
 APP_EXE="$unpacked/Brisvane.exe"
 rm -rf "$E2E_DIR/app"
 ln -s "$unpacked" "$E2E_DIR/app"

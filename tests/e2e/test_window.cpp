@@ -2,7 +2,9 @@
 //   test_window caption|nocaption|tool TITLE X Y WIDTH HEIGHT [RRGGBB]
 // "nocaption" draws no system caption (no WS_CAPTION), "tool" is a tool
 // window, which may never carry the bar. RRGGBB fills the client area with a
-// known colour, a backdrop for screenshots. Ends on WM_CLOSE.
+// known colour, a backdrop for screenshots. Ends on WM_CLOSE. A posted
+// HANG_MESSAGE (WM_APP + 1, wParam milliseconds) makes it move by ten pixels
+// and then stop answering messages for that long, as a hung program does.
 #include <windows.h>
 
 #include <cwchar>
@@ -10,9 +12,22 @@
 
 namespace {
 
+UINT const HANG_MESSAGE = WM_APP + 1;
+
+void Hang(HWND window, DWORD milliseconds)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, nullptr, rect.left + 10, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(milliseconds);
+}
+
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case HANG_MESSAGE:
+        Hang(window, static_cast<DWORD>(wParam));
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -22,6 +22,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/de
 wineserver -k 2>/dev/null || true
 wine_start
 drive_serve
+events_start
 
 monitors=$(driver monitors)
 check_eq "monitors" 2 "$(value monitors "$monitors")"

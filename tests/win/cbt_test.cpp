@@ -1,6 +1,8 @@
 // CBT.dll's exports under Wine against real windows of this process: which
-// windows can carry the bar and where it goes, bad arguments, the hooks
-// following a carrier on this thread, and install/uninstall alternating.
+// windows can carry the bar and where it goes, bad arguments, the window
+// events of a carrier on this thread followed, and install/uninstall
+// alternating. The events Windows would raise are raised here, as Wine 8
+// raises none of them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,12 +16,34 @@ namespace {
 
 UINT const CAPTION_STATE = WM_USER + 100;
 
-HWND MakeWindow(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent = nullptr)
+HWND MakeWindow(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent = nullptr,
+                wchar_t const* className = L"STATIC")
 {
-    HWND window = CreateWindowExW(exStyle, L"STATIC", L"carrier", style, x, y, width, height, parent, nullptr,
+    HWND window = CreateWindowExW(exStyle, className, L"carrier", style, x, y, width, height, parent, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(nullptr, window);
     return window;
+}
+
+// Lets the system deliver what it queued for this thread's event hooks,
+// leaving the caption states the library posts in the queue.
+void Pump()
+{
+    UINT const captionState = WM_USER + 100;
+    for (int i = 0; i < 3; ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, captionState - 1, PM_REMOVE) ||
+               PeekMessageW(&message, nullptr, captionState + 1, 0xFFFFFFFF, PM_REMOVE))
+            DispatchMessageW(&message);
+        Sleep(5);
+    }
+}
+
+// What Windows raises by itself, raised here and delivered.
+void Raise(DWORD event, HWND window, LONG object = OBJID_WINDOW)
+{
+    NotifyWinEvent(event, window, object, CHILDID_SELF);
+    Pump();
 }
 
 class CbtTest : public ::testing::Test {
@@ -27,13 +51,20 @@ protected:
     static void SetUpTestSuite()
     {
         cap = GetSystemMetrics(SM_CYCAPTION);
-        bar = MakeWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WS_POPUP, 0, 0, 75, cap - 8);
+        // The library moves only a window of its own process of the bar's class.
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"BRISVANE";
+        RegisterClassW(&wc);
+        bar = MakeWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WS_POPUP, 0, 0, 75, cap - 8, nullptr,
+                         L"BRISVANE");
         ShowWindow(bar, SW_SHOWNOACTIVATE);
     }
 
-    static void Publish(int ignoreDUI)
+    static void Publish(int ignoreDUI, HWND barWindow = bar)
     {
-        SharedWindowRecord record{static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(bar)), 75, cap - 8, cap,
+        SharedWindowRecord record{static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(barWindow)), 75, cap - 8, cap,
                                   ignoreDUI};
         PublishWindowRecord(record);
     }
@@ -176,10 +207,11 @@ TEST_F(CbtTest, SelfDrawnCaptionCarriesAtTheCornerWithIgnoreDUIClear)
     EXPECT_EQ(0, CanAdhere(w, &r));
 }
 
-TEST_F(CbtTest, HooksFollowTheCarrierUntilUninstalled)
+TEST_F(CbtTest, EventsOfTheCarrierAreFollowedUntilUninstalled)
 {
     Publish(1);
     HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    HWND other = Carrier(0, CAPTIONED, 500, 300, 400, 200);
     RECT r;
     ASSERT_NE(0, CanAdhere(w, &r));
     MoveOwnerWindow(bar, &r);
@@ -187,20 +219,36 @@ TEST_F(CbtTest, HooksFollowTheCarrierUntilUninstalled)
     EXPECT_EQ(0, InstallCBTHook());  // strictly alternating
 
     SetWindowPos(w, nullptr, 220, 160, 460, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w);
     ExpectOnCaption(w, BarRect());
 
+    // Only the carrier itself moves the bar: not its caret, not another window.
+    RECT const placed = BarRect();
+    SetWindowPos(w, nullptr, 260, 200, 460, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w, OBJID_CARET);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, other);
+    EXPECT_EQ(placed.left, BarRect().left);
+    EXPECT_EQ(placed.top, BarRect().top);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w);
+    ExpectOnCaption(w, BarRect());
+
+    // A window that cannot carry in front: inactive, the bar stays; the
+    // carrier in front again: active.
+    HWND tool = Carrier(WS_EX_TOOLWINDOW, CAPTIONED, 600, 100, 200, 150);
     int last = -1;
     DrainCaptionStates(&last);
-    SendMessageW(w, WM_NCACTIVATE, FALSE, 0);
+    Raise(EVENT_SYSTEM_FOREGROUND, tool);
     EXPECT_EQ(1, DrainCaptionStates(&last));
     EXPECT_EQ(0, last);
-    SendMessageW(w, WM_NCACTIVATE, TRUE, 0);
+    ExpectOnCaption(w, BarRect());
+    Raise(EVENT_SYSTEM_FOREGROUND, w);
     EXPECT_EQ(1, DrainCaptionStates(&last));
     EXPECT_EQ(1, last);
 
     // Minimised: parked caption height + 3 in from the screen's corner, and
     // painted as active again.
     ShowWindow(w, SW_SHOWMINNOACTIVE);
+    Raise(EVENT_SYSTEM_MINIMIZESTART, w);
     RECT const parked = BarRect();
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - cap - 3, parked.right);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - cap - 3, parked.bottom);
@@ -215,8 +263,10 @@ TEST_F(CbtTest, HooksFollowTheCarrierUntilUninstalled)
     DrainCaptionStates(&last);
     RECT const before = BarRect();
     SetWindowPos(w, nullptr, 50, 60, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(w, WM_NCACTIVATE, FALSE, 0);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w);
+    Raise(EVENT_SYSTEM_FOREGROUND, tool);
     ShowWindow(w, SW_SHOWMINNOACTIVE);
+    Raise(EVENT_SYSTEM_MINIMIZESTART, w);
     EXPECT_EQ(before.left, BarRect().left);
     EXPECT_EQ(before.top, BarRect().top);
     EXPECT_EQ(0, DrainCaptionStates(&last));
@@ -227,18 +277,21 @@ TEST_F(CbtTest, HooksFollowTheCarrierUntilUninstalled)
     MoveOwnerWindow(bar, &r);
     ASSERT_EQ(1, InstallCBTHook());
     SetWindowPos(w, nullptr, 80, 90, 420, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w);
     ExpectOnCaption(w, BarRect());
+    // Gone: parked.
+    DestroyWindow(w);
+    Raise(EVENT_OBJECT_DESTROY, w);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - cap - 3, BarRect().right);
     EXPECT_EQ(1, UninstallCBTHook());
 }
 
-// Wine tells a thread that has lost the activation to another program with
-// the activation of no window. That is no window that cannot carry the bar:
-// reading it as one made a late inactive state stick on an active carrier.
-TEST_F(CbtTest, AThreadLosingTheActivationPostsNoCaptionState)
+// The bar's own window in front (its tray menu is open) is no carrier: the
+// caption it rides on paints inactive and the bar stays.
+TEST_F(CbtTest, TheBarInFrontPaintsInactiveAndStays)
 {
     Publish(1);
     HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
-    HWND tool = Carrier(WS_EX_TOOLWINDOW, CAPTIONED, 600, 100, 200, 150);
     RECT r;
     ASSERT_NE(0, CanAdhere(w, &r));
     MoveOwnerWindow(bar, &r);
@@ -246,14 +299,33 @@ TEST_F(CbtTest, AThreadLosingTheActivationPostsNoCaptionState)
 
     int last = -1;
     DrainCaptionStates(&last);
-    SetActiveWindow(tool);
-    EXPECT_GE(DrainCaptionStates(&last), 1);
+    Raise(EVENT_SYSTEM_FOREGROUND, bar);
+    EXPECT_EQ(1, DrainCaptionStates(&last));
     EXPECT_EQ(0, last);
-    SetActiveWindow(nullptr);
-    EXPECT_EQ(nullptr, GetActiveWindow());
-    EXPECT_EQ(0, DrainCaptionStates(&last));
     ExpectOnCaption(w, BarRect());
     EXPECT_EQ(1, UninstallCBTHook());
+}
+
+// Anyone can write the record: a handle in it that is not this process's
+// bar moves nothing.
+TEST_F(CbtTest, ARecordNamingAnotherWindowMovesNothing)
+{
+    HWND stranger = Carrier(WS_EX_TOOLWINDOW, WS_POPUP, 10, 10, 75, cap - 8);
+    Publish(1, stranger);
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    RECT r;
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(stranger, &r);
+    ASSERT_EQ(1, InstallCBTHook());
+    Raise(EVENT_SYSTEM_FOREGROUND, w);
+    SetWindowPos(w, nullptr, 220, 160, 460, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w);
+    RECT moved;
+    GetWindowRect(stranger, &moved);
+    EXPECT_EQ(10, moved.left);
+    EXPECT_EQ(10, moved.top);
+    EXPECT_EQ(1, UninstallCBTHook());
+    Publish(1);
 }
 
 }  // namespace
