@@ -36,7 +36,12 @@ void KeepFloatingBarOnScreen(HWND bar)
     RECT rect;
     if (!GetWindowRect(bar, &rect) || IsOnAnyMonitor(rect))
         return;
-    int const x = DefaultPositionX(GetSystemMetrics(SM_CXSCREEN), g_barLayout.captionHeight, g_settings.barWidth);
+    // From the width the bar really has: one held to the work area starts at its left.
+    int const width = rect.right - rect.left;
+    RECT const area = WorkAreaNear(nullptr);
+    int x = DefaultPositionX(GetSystemMetrics(SM_CXSCREEN), g_barLayout.captionHeight, width - 25);
+    if (x < area.left)
+        x = area.left;
     SetWindowPos(bar, nullptr, x, DEFAULT_POSITION_Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -2,7 +2,7 @@
 // the program's process only, on the bar's thread: the system queues window
 // events to that thread (out of context) for programs of either width and
 // any integrity level, and nothing is loaded into other programs. Beyond the
-// foreground changes only the carrier's own process is followed, so a caret
+// foreground changes only the carrier's own thread is followed, so a caret
 // or a mouse moving in another program never wakes this one.
 #include "cbt/cbt.h"
 
@@ -45,7 +45,8 @@ bool g_installed;
 NamedSection g_record;  // open while installed
 HWINEVENTHOOK g_foregroundHook;
 HWINEVENTHOOK g_carrierHooks[CARRIER_HOOK_COUNT];
-DWORD g_watchedProcess;  // the process the carrier hooks are registered for
+DWORD g_watchedProcess;  // the process and thread the carrier hooks are registered for
+DWORD g_watchedThread;
 HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for
 bool g_riding;          // the bar is on g_carrier's caption
 bool g_hidden;          // the bar is hidden for the full-screen window g_carrier
@@ -101,27 +102,35 @@ void UnhookCarrier()
         hook = nullptr;
     }
     g_watchedProcess = 0;
+    g_watchedThread = 0;
 }
 
-// Follows window's events from now on: the hooks go to its process when
-// that is another than the one followed so far. Not narrowed to the
-// window's thread as well: Wine 8 delivers no event at all to a hook
-// narrowed to a thread, and the window is checked first thing anyway.
+// Follows window's events from now on: the hooks go to its process and
+// thread when those are others than the ones followed so far. A system that
+// refuses a hook narrowed to another process's thread (Wine does) gets one
+// for the process alone; the window is checked first thing anyway.
 void Watch(HWND window)
 {
     g_carrier = window;
     DWORD process = 0;
-    if (window != nullptr)
-        GetWindowThreadProcessId(window, &process);
-    if (process == g_watchedProcess)
+    DWORD const thread = window != nullptr ? GetWindowThreadProcessId(window, &process) : 0;
+    if (process == g_watchedProcess && thread == g_watchedThread)
         return;
     UnhookCarrier();
     if (process == 0)
         return;
-    for (int i = 0; i < CARRIER_HOOK_COUNT; ++i)
+    DWORD narrowedTo = thread;
+    for (int i = 0; i < CARRIER_HOOK_COUNT; ++i) {
         g_carrierHooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr, OnWindowEvent,
-                                            process, 0, WINEVENT_OUTOFCONTEXT);
+                                            process, narrowedTo, WINEVENT_OUTOFCONTEXT);
+        if (g_carrierHooks[i] == nullptr && narrowedTo != 0) {
+            narrowedTo = 0;
+            g_carrierHooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr,
+                                                OnWindowEvent, process, 0, WINEVENT_OUTOFCONTEXT);
+        }
+    }
     g_watchedProcess = process;
+    g_watchedThread = thread;
 }
 
 // Moves without activating; unchanged positions cost nothing.

@@ -27,6 +27,3 @@ void AllowSettingsSaveAgain();
 
 // Seam: how the executable's path is read (GetModuleFileNameW by default).
 extern DWORD(WINAPI* g_getModuleFileName)(HMODULE module, LPWSTR path, DWORD size);
-
-// Tests only: forgets the cached directory so the next use reads it again.
-void ForgetModuleDirectory();

@@ -16,7 +16,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${WINE_RUN:-}" ]; then
     cd "$root"
     wine_install_deps
-    win_build -- package Brisvane CBT e2e_driver e2e_test_window event_sources >/dev/null
+    win_build -- Brisvane CBT e2e_driver e2e_test_window event_sources >/dev/null
+    cmake --build "$WIN_RELEASE" --target package >/dev/null
     earlier=${1:+$(readlink -f "$1")}
     exec bash tools/wine.sh run bench_riding bash "$0" "$earlier"
 fi

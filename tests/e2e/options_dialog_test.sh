@@ -10,8 +10,8 @@ for tool in xdotool xprop xwininfo winepath; do
 done
 
 IDM_OPTIONS=32774
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-USER_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+MACHINE_RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 run_data() {  # run_data KEY: the Brisvane value's data, empty when there is none
     wine reg query "$1" /v Brisvane 2>/dev/null | tr -d '\r' | sed -n 's/^ *Brisvane *REG_SZ *//p'
 }
@@ -37,7 +37,7 @@ bar_with_alpha() {
 }
 
 wine reg delete "$RUN_KEY" /v Brisvane /f >/dev/null 2>&1 || true
-wine reg delete "$USER_RUN_KEY" /v Brisvane /f >/dev/null 2>&1 || true
+wine reg delete "$MACHINE_RUN_KEY" /v Brisvane /f >/dev/null 2>&1 || true
 run_expected="\"$(winepath -w "$E2E_DIR/app" | tr -d '\r')\\Brisvane.exe\""
 metrics=$(driver metrics)
 margin=$(( $(value caption "$metrics") + 3 ))
@@ -99,7 +99,7 @@ check_eq "same X window" "$xbar" "$(x_bar)"
 check_eq "X window mapped" 1 "$(x_viewable "$xbar")"
 check_eq "X opacity applied" $((128 * 0x01010101)) "$(x_opacity "$xbar")"
 check_eq "Run value after switching AutoRun on" "$run_expected" "$(run_data "$RUN_KEY")"
-check_eq "no user Run value while the machine's is writable" "" "$(run_data "$USER_RUN_KEY")"
+check_eq "no machine-wide Run value, even where it may be written" "" "$(run_data "$MACHINE_RUN_KEY")"
 
 driver close
 wait_bar_exit
@@ -109,10 +109,10 @@ check_eq "INI Adhere" 0 "$(ini Adhere)"
 check_eq "INI AutoRun" 1 "$(ini AutoRun)"
 check_eq "INI Interval" 10000 "$(ini Interval)"
 
-# Next start: typed opacity, Adhere and AutoRun back. A user Run value left
-# from a run without administrator rights goes too.
-wine reg add "$USER_RUN_KEY" /v Brisvane /t REG_SZ /d "$run_expected" /f >/dev/null 2>&1
-check_eq "user Run value put in place" "$run_expected" "$(run_data "$USER_RUN_KEY")"
+# Next start: typed opacity, Adhere and AutoRun back. A machine-wide Run
+# value left by an earlier version goes too.
+wine reg add "$MACHINE_RUN_KEY" /v Brisvane /t REG_SZ /d "$run_expected" /f >/dev/null 2>&1
+check_eq "machine-wide Run value put in place" "$run_expected" "$(run_data "$MACHINE_RUN_KEY")"
 start_bar
 sleep 2
 bar=$(driver bar)
@@ -134,7 +134,7 @@ check_eq "typed alpha applied" 50 "$(value alpha "$bar")"
 check_eq "exstyle after switching Adhere on" 0x080800A8 "$(value exstyle "$bar")"
 check_eq "X opacity typed" $((50 * 0x01010101)) "$(x_opacity "$xbar")"
 check_eq "Run value after switching AutoRun off" "" "$(run_data "$RUN_KEY")"
-check_eq "user Run value after switching AutoRun off" "" "$(run_data "$USER_RUN_KEY")"
+check_eq "machine-wide Run value after switching AutoRun off" "" "$(run_data "$MACHINE_RUN_KEY")"
 driver close
 wait_bar_exit
 check_eq "INI Alpha typed" 50 "$(ini Alpha)"

@@ -128,7 +128,8 @@ rides class:Notepad 100 80
 echo "ok: Options switching Adhere off and on"
 
 # A carrier that stops answering messages (it moves, then sleeps in its
-# window procedure) does not stop the bar: the tray menu opens at once.
+# window procedure) does not stop the bar: the tray menu opens at once, and
+# the bar paints inactive within a second of a tool window's activation.
 rides Second 300 420
 driver hang Second 20000
 sleep 0.5
@@ -136,6 +137,9 @@ tray=$(driver tray "$(winepath -w "$APP_EXE" 2>/dev/null)")
 xdotool mousemove "$(value iconx "$tray")" "$(value icony "$tray")" click 3
 check_eq "tray menu open within a second of a right click, the carrier hung" 1 "$(value open "$(driver menu 1000)")"
 xdotool key Escape
+driver activate Tool
+for _ in 1 2; do painted inactive 2>/dev/null && break; sleep 0.5; done
+painted inactive || fail "the bar does not follow the foreground while its carrier hangs"
 echo "ok: a hung carrier does not stop the bar"
 
 driver closewin class:Notepad

@@ -10,7 +10,7 @@ chattr -R -i "${E2E_WORK:-/tmp/brisvane-e2e}/settings_file_test" 2>/dev/null || 
 
 IDM_OPTIONS=32774
 IDC_OPTIONS_AUTORUN=1003
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 KEYS="AutoRun Adhere IgnoreDUI BarWidth Interval Alpha X Y"
 INT_MAX=2147483647
 
@@ -77,8 +77,10 @@ cycle() {
     driver close
     wait_bar_exit
     check_eq "$name: exit code" 0 "$BAR_EXIT"
-    local width=$((K_BarWidth + 25))
-    [ "$width" -le "$INT_MAX" ] || width=$INT_MAX
+    # Never wider than the work area of the monitor it is on.
+    local width=$((K_BarWidth + 25)) left right
+    read -r left _ right _ <<< "$(value work0 "$(driver monitors)")"
+    [ "$width" -le $((right - left)) ] || width=$((right - left))
     if [ "$K_BarWidth" -ge 50 ]; then
         check_eq "$name: bar width" "$width" "$(value width "$BAR")"
     else
@@ -95,8 +97,11 @@ cycle() {
         check_eq "$name: adhering style" 0x080800A8 "$(value exstyle "$BAR")"
     else
         check_eq "$name: floating style" 0x00080088 "$(value exstyle "$BAR")"
-        if [ "$#" = 0 ]; then
+        if [ "$#" = 0 ] && [ "$width" -lt $((right - left)) ]; then
             check_eq "$name: bar at X, Y" "$K_X,$K_Y" "$(value x "$BAR"),$(value y "$BAR")"
+        elif [ "$#" = 0 ]; then
+            # Held to the work area's width: it starts at its left edge.
+            check_eq "$name: full-width bar at X, Y" "$left,$K_Y" "$(value x "$BAR"),$(value y "$BAR")"
         fi
     fi
     if [ "$writable" = 1 ]; then

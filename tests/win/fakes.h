@@ -90,6 +90,10 @@ void ResetFakes();
 // window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the program).
 void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);
 
+// Forgets the program's cached directory, so the next use reads it again
+// (through g_getModuleFileName).
+void ForgetModuleDirectory();
+
 // Destroys a bar the test left and drops what its teardown posted, so the
 // next test's message loop starts empty.
 void DestroyBar(HWND bar);
