@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "base/dwm_attribute.h"
+
 namespace {
 
 DWORD const USE_IMMERSIVE_DARK_MODE = 20;         // DWMWA_USE_IMMERSIVE_DARK_MODE
@@ -9,29 +11,7 @@ DWORD const USE_IMMERSIVE_DARK_MODE_BEFORE_20H1 = 19;  // its number on Windows 
 COLORREF const DEFAULT_ACCENT = RGB(0, 120, 215);
 int const SAMPLE_LEFT_OF_BAR = 16;  // the caption left of the bar is read too
 
-typedef HRESULT(WINAPI* DwmGetWindowAttributeFunction)(HWND, DWORD, PVOID, DWORD);
 typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOW*);
-
-// dwmapi from the system folder, at run time: Windows before Vista has none.
-DwmGetWindowAttributeFunction DwmGetWindowAttributeOnce()
-{
-    static DwmGetWindowAttributeFunction function;
-    static bool tried;
-    if (!tried) {
-        tried = true;
-        wchar_t path[MAX_PATH];
-        UINT const length = GetSystemDirectoryW(path, MAX_PATH);
-        wchar_t const name[] = L"\\dwmapi.dll";
-        if (length > 0 && length + sizeof name / sizeof name[0] <= MAX_PATH) {
-            lstrcpyW(path + length, name);
-            HMODULE dwm = LoadLibraryW(path);
-            if (dwm != nullptr)
-                function = reinterpret_cast<DwmGetWindowAttributeFunction>(
-                    reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
-        }
-    }
-    return function;
-}
 
 // The true version: GetVersionEx reports what the manifest declares at most.
 DWORD WindowsMajorVersion()
@@ -96,14 +76,14 @@ HWND WindowBeside(HWND bar)
 
 bool IsDarkWindow(HWND window)
 {
-    DwmGetWindowAttributeFunction get = DwmGetWindowAttributeOnce();
-    if (get == nullptr || window == nullptr)
+    if (window == nullptr)
         return false;
     BOOL dark = FALSE;
-    if (SUCCEEDED(get(window, USE_IMMERSIVE_DARK_MODE, &dark, sizeof dark)))
+    if (SUCCEEDED(DwmWindowAttribute(window, USE_IMMERSIVE_DARK_MODE, &dark, sizeof dark)))
         return dark != FALSE;
     dark = FALSE;
-    return SUCCEEDED(get(window, USE_IMMERSIVE_DARK_MODE_BEFORE_20H1, &dark, sizeof dark)) && dark != FALSE;
+    return SUCCEEDED(DwmWindowAttribute(window, USE_IMMERSIVE_DARK_MODE_BEFORE_20H1, &dark, sizeof dark)) &&
+           dark != FALSE;
 }
 
 bool ReadCaptionBeside(HWND bar, uint32_t* colour)

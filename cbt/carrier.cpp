@@ -1,5 +1,6 @@
 #include "cbt/carrier.h"
 
+#include "base/dwm_attribute.h"
 #include "base/monitors.h"
 #include "base/win32_values.h"
 #include "cbt/caption_placement.h"
@@ -12,42 +13,16 @@ DWORD const CLOAKED = 14;               // DWMWA_CLOAKED
 UINT const GET_TITLE_BAR_INFO_EX = 0x033F;  // WM_GETTITLEBARINFOEX
 UINT const TITLE_BAR_INFO_EX_TIMEOUT_MS = 50;
 
-typedef HRESULT(WINAPI* DwmGetWindowAttributeFunction)(HWND, DWORD, PVOID, DWORD);
-
-// dwmapi is loaded at run time, once, from the system folder only, so
-// systems without it still work.
-DwmGetWindowAttributeFunction DwmGetWindowAttributeOnce()
-{
-    static DwmGetWindowAttributeFunction function;
-    static bool tried;
-    if (!tried) {
-        tried = true;
-        wchar_t path[MAX_PATH];
-        UINT const length = GetSystemDirectoryW(path, MAX_PATH);
-        wchar_t const name[] = L"\\dwmapi.dll";
-        if (length > 0 && length + sizeof name / sizeof name[0] <= MAX_PATH) {
-            lstrcpyW(path + length, name);
-            HMODULE dwm = LoadLibraryW(path);
-            if (dwm != nullptr)
-                function = reinterpret_cast<DwmGetWindowAttributeFunction>(
-                    reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
-        }
-    }
-    return function;
-}
-
 bool IsCloaked(HWND window)
 {
-    DwmGetWindowAttributeFunction get = DwmGetWindowAttributeOnce();
     DWORD cloaked = 0;
-    return get != nullptr && SUCCEEDED(get(window, CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
+    return SUCCEEDED(DwmWindowAttribute(window, CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
 }
 
 RECT VisibleFrame(HWND window)
 {
     RECT frame{0, 0, 0, 0};
-    DwmGetWindowAttributeFunction get = DwmGetWindowAttributeOnce();
-    if (get != nullptr && SUCCEEDED(get(window, EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) &&
+    if (SUCCEEDED(DwmWindowAttribute(window, EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) &&
         frame.right > frame.left && frame.bottom > frame.top)
         return frame;
     GetWindowRect(window, &frame);

@@ -1,0 +1,8 @@
+// A window's attribute from the desktop window manager, where there is one.
+#pragma once
+
+#include <windows.h>
+
+// DwmGetWindowAttribute, loaded at run time from the system folder (once):
+// E_NOTIMPL where the system has no dwmapi.
+HRESULT DwmWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size);
