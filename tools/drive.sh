@@ -179,11 +179,26 @@ start_bar() {
     out=$(driver bar "${1:-20000}") || fail "no bar window appeared: $out"
 }
 
+# start_window WINDOW PROGRAM ARG...: a program started in the background (in
+# the virtual desktop, when there is one), once its window WINDOW (as the
+# driver names windows) is there.
+start_window() {
+    local window=$1
+    shift
+    wine $WINE_DESKTOP "$@" </dev/null >/dev/null 2>&1 &
+    driver window "$window" 20000 >/dev/null || fail "window $window did not start"
+}
+
 # capture_screen FILE X Y WIDTH HEIGHT: that rectangle of the screen as the X
 # server shows it, so keyed-out pixels show whatever lies beneath. FILE takes
 # ImageMagick's names: shot.png, or rgb:shot.raw for raw 8-bit RGB bytes.
 capture_screen() {
     import -window root -crop "$4x$5+$2+$3" +repage -depth 8 "$1"
+}
+
+# screen_pixel X Y: the colour of that pixel as the X server shows it, rrggbb.
+screen_pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 rgb:- | od -An -tx1 | tr -d ' \n'
 }
 
 # capture_bar FILE [MARGIN]: the bar's window rectangle, MARGIN pixels wider

@@ -184,10 +184,17 @@ wine_desktop() {
 }
 
 # wine_windows10 [white | accent RRGGBB | dark]: the prefix reports Windows 10
-# (Wine still draws its classic captions), with DWM's settings for white
-# captions, captions in an accent colour, or the apps' dark mode. Before any
-# program of the prefix starts.
+# (Wine still draws its classic captions), with DWM's settings (wine_dwm).
+# Before any program of the prefix starts.
 wine_windows10() {
+    wine winecfg -v win10 </dev/null >/dev/null 2>&1
+    wine_dwm "$@"
+}
+
+# wine_dwm [white | accent RRGGBB | dark]: DWM's settings for white captions,
+# captions in an accent colour, or the apps' dark mode. Programs that run
+# read them again on the setting change Windows broadcasts.
+wine_dwm() {
     local dwm='HKCU\Software\Microsoft\Windows\DWM'
     local theme='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
     local prevalence=0 light=1 accent=ffd77800
@@ -196,7 +203,6 @@ wine_windows10() {
         accent) prevalence=1 accent=ff${2:4:2}${2:2:2}${2:0:2} ;;
         dark) light=0 ;;
     esac
-    wine winecfg -v win10 </dev/null >/dev/null 2>&1
     wine reg add "$dwm" /v ColorPrevalence /t REG_DWORD /d $prevalence /f </dev/null >/dev/null 2>&1
     wine reg add "$dwm" /v AccentColor /t REG_DWORD /d $((16#$accent)) /f </dev/null >/dev/null 2>&1
     wine reg add "$theme" /v AppsUseLightTheme /t REG_DWORD /d $light /f </dev/null >/dev/null 2>&1

@@ -51,13 +51,18 @@ map_of() {  # map_of NAME: the memory maps of those processes
     for p in $(wine_pids "$1"); do cat "/proc/$p/maps"; done
 }
 
+# The bar's fill, left of its text, is RRGGBB on screen.
+filled_in() {  # filled_in RRGGBB
+    bar_geometry
+    local pixel
+    pixel=$(screen_pixel $((BX + 22)) $((BY + 3)))
+    [ "$pixel" = "${1,,}" ] || { echo "bar filled $pixel, not $1" >&2; return 1; }
+}
+
 # The bar's fill (full: no battery here) in the caption colours it paints with.
 painted() {  # painted active|inactive
-    bar_geometry
-    local pixel want
-    pixel=$(import -window root -crop "1x1+$((BX + 22))+$((BY + 3))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
-    want=$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(driver colours)")
-    [ "$pixel" = "#${want^^}" ] || { echo "bar painted $pixel, not $1 #$want" >&2; return 1; }
+    filled_in "$(value "$([ "$1" = active ] && echo caption || echo inactivecaption)" "$(driver colours)")" ||
+        { echo "bar not painted $1" >&2; return 1; }
 }
 
 options_adhere() {  # clicks the Adhere box in Options and OK

@@ -15,7 +15,6 @@
 command -v python3 >/dev/null || { echo "SKIP: needs python3"; exit 77; }
 command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
 DRAWN=$(dirname "${E2E_TEST_WINDOW:?}")/e2e_drawn_window.exe
-in_desktop() { wine $WINE_DESKTOP "$@" </dev/null >/dev/null 2>&1 & }
 
 wine_windows10 white
 drive_desktop shell 1024x700
@@ -62,14 +61,6 @@ painted_in() {  # painted_in NAME FILL TEXT
     [ "$(colour fill)" = "$2" ] && [ "$(colour text)" = "$3" ] ||
         { echo "$1: bar painted $COLOURS, not fill=$2 text=$3" >&2; return 1; }
 }
-# The fill's colour alone, where the bar lies on the desktop (its icon slot
-# shows the desktop through the colour key).
-filled_in() {  # filled_in RRGGBB
-    bar_geometry
-    local pixel
-    pixel=$(import -window root -crop "1x1+$((BX + 22))+$((BY + 3))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
-    [ "$pixel" = "#${1^^}" ] || { echo "bar filled $pixel, not #$1" >&2; return 1; }
-}
 bar_shown() {  # bar_shown 1|0
     [ "$(value visible "$(driver bar)")" = "$1" ] || { echo "bar visible is not $1" >&2; return 1; }
 }
@@ -84,12 +75,10 @@ within_a_second() {
     echo "after $((($(date +%s%N) - start) / 1000000)) ms"
 }
 
-in_desktop notepad
-driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
+start_window class:Notepad notepad
 driver setpos class:Notepad 40 380 600 220
-in_desktop "$DRAWN" captioned Light 300 300 620 260 ffffff
-in_desktop "$DRAWN" drawn Dark 100 60 700 300 202020
-for w in Light Dark; do driver window $w 20000 >/dev/null || fail "window $w did not start"; done
+start_window Light "$DRAWN" captioned Light 300 300 620 260 ffffff
+start_window Dark "$DRAWN" drawn Dark 100 60 700 300 202020
 driver activate Dark
 printf '[Brisvane]\r\nAdhere=1\r\nIgnoreDUI=0\r\nAlpha=255\r\n' > "$E2E_DIR/app/Brisvane.ini"
 [ -n "${WINE_NAMESPACE:-}" ] && fake_battery 57 0 Discharging
@@ -108,13 +97,12 @@ echo "ok: follows to the light caption the window paints itself, in its colours"
 driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not ride notepad"
 bar=$(driver bar)
-CAPTION=$(import -window root -crop "1x1+$(($(value x "$bar") - 6))+$(($(value y "$bar") - 2))" -depth 8 rgb:- | xxd -p)
+CAPTION=$(screen_pixel $(($(value x "$bar") - 6)) $(($(value y "$bar") - 2)))
 eventually painted_in classic "$CAPTION" "$(colour text)" || fail "the bar is not in the colour of Wine's caption"
 echo "ok: follows to Wine's classic caption, in the colour beside it"
 
 # A borderless window over the whole desktop takes the foreground.
-in_desktop "$DRAWN" fullscreen Full 0 0 0 0 000000
-driver window Full 20000 >/dev/null || fail "the full-screen window did not start"
+start_window Full "$DRAWN" fullscreen Full 0 0 0 0 000000
 eventually check_eq "foreground" Full "$(value title "$(driver foreground)")" >/dev/null ||
     fail "the full-screen window did not take the foreground"
 within_a_second bar_shown 0 || fail "the bar did not hide within a second of a full-screen window in front"
@@ -122,7 +110,9 @@ driver closewin Full
 within_a_second bar_shown 1 || fail "the bar was not back within a second of the full-screen window closing"
 echo "ok: out of the way of a full-screen window, back when it closes"
 
-# Parked on the desktop there is no caption to read: DWM's, live.
+# Parked on the desktop there is no caption to read: DWM's, live. (The
+# fill's colour alone: the bar's icon slot shows the desktop through the
+# colour key.)
 driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not come back to notepad"
 driver show class:Notepad minimize
@@ -130,15 +120,11 @@ read -r _ _ WORK_RIGHT WORK_BOTTOM <<< "$(value work0 "$(driver monitors)")"
 CAP=$(value caption "$(driver metrics)")
 eventually parked || fail "the bar did not park"
 eventually filled_in ffffff || fail "the parked bar is not in DWM's white"
-dwm='HKCU\Software\Microsoft\Windows\DWM'
-wine reg add "$dwm" /v ColorPrevalence /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
-wine reg add "$dwm" /v AccentColor /t REG_DWORD /d $((16#ffb16300)) /f </dev/null >/dev/null 2>&1
+wine_dwm accent 0063b1
 driver colourset
 eventually filled_in 0063b1 || fail "the parked bar did not take the accent colour when it was switched on"
 echo "ok: parked, in DWM's white, then in the accent colour when it is switched on"
-wine reg add "$dwm" /v ColorPrevalence /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme \
-    /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+wine_dwm dark
 driver colourset
 options_adhere
 eventually filled_in 202020 || fail "the floating bar is not in the dark mode's caption colour"

@@ -16,20 +16,6 @@ using namespace fakes;
 
 COLORREF const DARK = RGB(32, 32, 32), LIGHT = RGB(243, 243, 243), WHITE = RGB(255, 255, 255), BLACK = 0;
 
-COLORREF g_backdrop;  // the caption's colour
-
-LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_ERASEBKGND)
-        return DefWindowProcW(window, message, wParam, lParam);
-    RECT client;
-    GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(g_backdrop);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-    DeleteObject(brush);
-    return 1;
-}
-
 class BarColours : public ::testing::Test {
 protected:
     void SetUp() override
@@ -38,14 +24,7 @@ protected:
         ASSERT_TRUE(InitInstance(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
         bar = g_barWindow;
         // A caption of its own colour under the bar, which stays on top.
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = BackdropProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Backdrop";
-        RegisterClassW(&wc);
-        caption = CreateWindowExW(0, L"Backdrop", L"", WS_POPUP, 100, 100, 500, 25, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-        ShowWindow(caption, SW_SHOWNOACTIVATE);
+        caption = TestWindow(L"Backdrop", WS_POPUP, 100, 100, 500, 25, DefWindowProcW);
         SetWindowPos(bar, HWND_TOPMOST, 300, 104, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     }
     void TearDown() override
@@ -57,9 +36,13 @@ protected:
     }
     void Paint(COLORREF colour)
     {
-        g_backdrop = colour;
+        auto const brush = reinterpret_cast<LONG_PTR>(CreateSolidBrush(colour));
+        DeleteObject(reinterpret_cast<HGDIOBJ>(SetClassLongPtrW(caption, GCLP_HBRBACKGROUND, brush)));
         RedrawWindow(caption, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
     }
+    void MoveBar(int x, int y) { SetWindowPos(bar, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }
+    void Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { SendMessageW(bar, message, wParam, lParam); }
+    void SettingChange(wchar_t const* area) { Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area)); }
     // Messages but paints run until the settling time is past; true when
     // the bar is to be repainted in new colours.
     bool Settle()
@@ -74,12 +57,19 @@ protected:
         }
         return GetUpdateRect(bar, nullptr, FALSE) != FALSE;
     }
-    static void ExpectColours(COLORREF caption, COLORREF text, COLORREF inactive, COLORREF inactiveText)
+    // Once settled, the bar is to be repainted (or not), in these colours.
+    void ExpectSettledIn(bool repaint, COLORREF caption, COLORREF text, COLORREF inactive, COLORREF inactiveText)
     {
+        EXPECT_EQ(repaint, Settle());
         EXPECT_EQ(caption, g_barLook.activeCaption);
         EXPECT_EQ(text, g_barLook.activeCaptionText);
         EXPECT_EQ(inactive, g_barLook.inactiveCaption);
         EXPECT_EQ(inactiveText, g_barLook.inactiveCaptionText);
+    }
+    static void Accent(COLORREF accent)
+    {
+        g_colourFacts.colourPrevalence = true;
+        g_colourFacts.accent = accent;
     }
     HWND bar = nullptr, caption = nullptr;
 };
@@ -88,10 +78,9 @@ TEST_F(BarColours, WineDefaultPaintsTheSystemsColoursWhereverItRides)
 {
     g_settings.adhere = true;
     Paint(DARK);
-    SetWindowPos(bar, nullptr, 310, 104, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_FALSE(Settle());
-    ExpectColours(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT),
-                  GetSysColor(COLOR_INACTIVECAPTION), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    MoveBar(310, 104);
+    ExpectSettledIn(false, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT),
+                    GetSysColor(COLOR_INACTIVECAPTION), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
 }
 
 TEST_F(BarColours, Windows10RidingBarTakesTheCaptionBesideItInTheStateItIsIn)
@@ -99,22 +88,17 @@ TEST_F(BarColours, Windows10RidingBarTakesTheCaptionBesideItInTheStateItIsIn)
     UseColourFacts();
     g_settings.adhere = true;
     Paint(DARK);
-    SetWindowPos(bar, nullptr, 310, 104, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(Settle()) << "moved onto a dark caption";
-    ExpectColours(DARK, WHITE, WHITE, BLACK);
-
+    MoveBar(310, 104);  // onto a dark caption
+    ExpectSettledIn(true, DARK, WHITE, WHITE, BLACK);
     Paint(LIGHT);
-    SendMessageW(bar, WM_CAPTIONSTATE, 0, 0);
-    EXPECT_TRUE(Settle());
-    ExpectColours(WHITE, BLACK, LIGHT, BLACK);
+    Send(WM_CAPTIONSTATE, 0);
+    ExpectSettledIn(true, WHITE, BLACK, LIGHT, BLACK);
 
     // Parked on the desktop: no caption to read, so DWM's for a light window.
-    g_colourFacts.colourPrevalence = true;
-    g_colourFacts.accent = RGB(0, 0, 128);
-    SendMessageW(bar, WM_CAPTIONSTATE, 1, 0);
-    SetWindowPos(bar, nullptr, 800, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(Settle());
-    ExpectColours(RGB(0, 0, 128), WHITE, WHITE, BLACK);
+    Accent(RGB(0, 0, 128));
+    Send(WM_CAPTIONSTATE, 1);
+    MoveBar(800, 600);
+    ExpectSettledIn(true, RGB(0, 0, 128), WHITE, WHITE, BLACK);
 }
 
 TEST_F(BarColours, Windows10FloatingBarTakesTheThemesActiveCaption)
@@ -131,12 +115,12 @@ TEST_F(BarColours, Windows10FloatingBarTakesTheThemesActiveCaption)
         {true, true, false, RGB(0, 120, 215), BLACK},
         {true, true, true, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT)},
     };
+    g_colourFacts.accent = RGB(0, 120, 215);
     for (Case const& c : cases) {
         g_colourFacts.darkMode = c.dark;
         g_colourFacts.colourPrevalence = c.prevalence;
-        g_colourFacts.accent = RGB(0, 120, 215);
         g_colourFacts.highContrast = c.highContrast;
-        SendMessageW(bar, WM_TIMER, IDT_CAPTION_COLOURS, 0);
+        Send(WM_TIMER, IDT_CAPTION_COLOURS);
         EXPECT_EQ(c.caption, g_barLook.activeCaption);
         EXPECT_EQ(c.text, g_barLook.activeCaptionText);
     }
@@ -146,22 +130,18 @@ TEST_F(BarColours, ThemeAccentAndDarkModeChangesRepaintInTheNewColours)
 {
     UseColourFacts();
     g_settings.adhere = false;
-    SendMessageW(bar, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
-    Settle();
-    ExpectColours(WHITE, BLACK, WHITE, BLACK);
+    SettingChange(L"ImmersiveColorSet");
+    ExpectSettledIn(true, WHITE, BLACK, WHITE, BLACK);
 
     g_colourFacts.darkMode = true;
-    SendMessageW(bar, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+    SettingChange(L"Environment");
     EXPECT_FALSE(Settle()) << "not a change of colours";
-    SendMessageW(bar, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
-    EXPECT_TRUE(Settle());
-    ExpectColours(DARK, WHITE, DARK_INACTIVE_CAPTION, WHITE);
+    SettingChange(L"ImmersiveColorSet");
+    ExpectSettledIn(true, DARK, WHITE, DARK_INACTIVE_CAPTION, WHITE);
 
-    g_colourFacts.colourPrevalence = true;
-    g_colourFacts.accent = RGB(255, 200, 0);
-    SendMessageW(bar, WM_DWMCOLORIZATIONCOLORCHANGED, 0, 0);
-    EXPECT_TRUE(Settle());
-    ExpectColours(RGB(255, 200, 0), BLACK, DARK_INACTIVE_CAPTION, WHITE);
+    Accent(RGB(255, 200, 0));
+    Send(WM_DWMCOLORIZATIONCOLORCHANGED);
+    ExpectSettledIn(true, RGB(255, 200, 0), BLACK, DARK_INACTIVE_CAPTION, WHITE);
 }
 
 }  // namespace

@@ -8,9 +8,12 @@
 
 #include "cbt/caption_probe.h"
 #include "cbt/full_screen_window.h"
+#include "tests/win/fakes.h"
 #include "tests/win/self_drawn_caption.h"
 
 namespace {
+
+using fakes::TestWindow;
 
 int const CAPTION = SELF_DRAWN_CAPTION, BUTTON = SELF_DRAWN_BUTTON, EXTRA = SELF_DRAWN_EXTRA;
 
@@ -25,25 +28,14 @@ LRESULT CALLBACK SelfDrawnProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return SelfDrawnHitTest(window, lParam);
 }
 
-HWND MakeWindow(wchar_t const* className, DWORD style, int x, int y, int width, int height)
+// Where the bar ends on the self-drawn caption of a window whose right edge is at right.
+int BarRightOf(int right)
 {
-    HWND window = CreateWindowExW(0, className, L"carrier", style, x, y, width, height, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    EXPECT_NE(nullptr, window);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    return window;
+    return right - 4 * BUTTON - EXTRA;
 }
 
 class CaptionProbe : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = SelfDrawnProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"SelfDrawn";
-        RegisterClassW(&wc);
-    }
     void SetUp() override
     {
         ForgetCaptionProbes();
@@ -54,67 +46,71 @@ protected:
         for (HWND w : made)
             DestroyWindow(w);
     }
-    HWND Window(wchar_t const* className, DWORD style, int x, int y, int width, int height)
+    HWND Window(wchar_t const* className, DWORD style, int x, int y, int width, int height, WNDPROC proc = nullptr)
     {
-        made.push_back(MakeWindow(className, style, x, y, width, height));
+        made.push_back(TestWindow(className, style, x, y, width, height, proc));
+        EXPECT_NE(nullptr, made.back());
         return made.back();
     }
-    static RECT Frame(HWND window)
+    HWND SelfDrawn(int x, int y, int width, int height)
+    {
+        return Window(L"SelfDrawn", WS_POPUP, x, y, width, height, SelfDrawnProc);
+    }
+    static CaptionRowReading Probe(HWND window, int row)
     {
         RECT frame;
         GetWindowRect(window, &frame);
-        return frame;
+        return ProbeCaptionRow(window, frame, row);
     }
     std::vector<HWND> made;
 };
 
 TEST_F(CaptionProbe, FindsTheButtonsAndTheClientRunOfASelfDrawnCaption)
 {
-    HWND w = Window(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400);
-    CaptionRowReading const r = ProbeCaptionRow(w, Frame(w), 100 + CAPTION / 2);
+    HWND w = SelfDrawn(100, 100, 800, 400);
+    CaptionRowReading const r = Probe(w, 100 + CAPTION / 2);
     EXPECT_TRUE(r.buttonsFound);
     EXPECT_TRUE(r.answersCaption);
-    EXPECT_EQ(900 - 4 * BUTTON - EXTRA, r.barRight) << "to the pixel, left of the tab-search button";
+    EXPECT_EQ(BarRightOf(900), r.barRight) << "to the pixel, left of the tab-search button";
     EXPECT_LT(g_hitTests, 45) << "a few coarse steps and a few halvings";
 
     // Below the caption everything is client: no buttons, nothing to end at.
-    CaptionRowReading const low = ProbeCaptionRow(w, Frame(w), 100 + CAPTION + 10);
+    CaptionRowReading const low = Probe(w, 100 + CAPTION + 10);
     EXPECT_FALSE(low.buttonsFound);
     EXPECT_FALSE(low.answersCaption);
 }
 
 TEST_F(CaptionProbe, KeptUntilTheSizeChangesAndMovedAlong)
 {
-    HWND w = Window(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400);
-    int const first = ProbeCaptionRow(w, Frame(w), 116).barRight;
+    HWND w = SelfDrawn(100, 100, 800, 400);
+    int const first = Probe(w, 116).barRight;
     int const asked = g_hitTests;
     ASSERT_GT(asked, 0);
 
     SetWindowPos(w, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CaptionRowReading const moved = ProbeCaptionRow(w, Frame(w), 76);
+    CaptionRowReading const moved = Probe(w, 76);
     EXPECT_EQ(asked, g_hitTests) << "not asked again for a move";
     EXPECT_EQ(first - 50, moved.barRight);
     EXPECT_TRUE(moved.buttonsFound);
 
     SetWindowPos(w, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CaptionRowReading const resized = ProbeCaptionRow(w, Frame(w), 76);
+    CaptionRowReading const resized = Probe(w, 76);
     EXPECT_GT(g_hitTests, asked) << "asked again after a resize";
-    EXPECT_EQ(650 - 4 * BUTTON - EXTRA, resized.barRight);
+    EXPECT_EQ(BarRightOf(650), resized.barRight);
 
     // A window that answers client everywhere is asked once too.
     HWND plain = Window(L"STATIC", WS_POPUP, 0, 0, 500, 200);
-    RECT const frame = Frame(plain);
-    CaptionRowReading const none = ProbeCaptionRow(plain, frame, 10);
+    CaptionRowReading const none = Probe(plain, 10);
     EXPECT_FALSE(none.buttonsFound || none.answersCaption);
     int const after = g_hitTests;
-    ProbeCaptionRow(plain, frame, 10);
+    Probe(plain, 10);
     EXPECT_EQ(after, g_hitTests);
 }
 
 // A window whose thread does not take its messages until released.
 DWORD WINAPI SlowWindowThread(LPVOID made)
 {
-    HWND w = MakeWindow(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400);
+    HWND w = TestWindow(L"SelfDrawn", WS_POPUP, 100, 100, 800, 400, SelfDrawnProc);
     *static_cast<HWND*>(made) = w;
     WaitForSingleObject(g_release, INFINITE);
     MSG message;
@@ -132,10 +128,9 @@ TEST_F(CaptionProbe, ASlowWindowCostsNoMoreThanTheBudgetAndIsAskedAgain)
     HANDLE thread = CreateThread(nullptr, 0, SlowWindowThread, &w, 0, &threadId);
     while (w == nullptr)
         Sleep(5);
-    RECT const frame = Frame(w);
 
     DWORD const start = GetTickCount();
-    CaptionRowReading const r = ProbeCaptionRow(w, frame, 116);
+    CaptionRowReading const r = Probe(w, 116);
     DWORD const took = GetTickCount() - start;
     EXPECT_FALSE(r.buttonsFound || r.answersCaption);
     EXPECT_LT(took, 1000u) << "a stalled window must not stall the bar";
@@ -144,10 +139,10 @@ TEST_F(CaptionProbe, ASlowWindowCostsNoMoreThanTheBudgetAndIsAskedAgain)
     CaptionRowReading again{};
     for (int i = 0; i < 50 && !again.buttonsFound; ++i) {
         Sleep(20);
-        again = ProbeCaptionRow(w, frame, 116);
+        again = Probe(w, 116);
     }
     EXPECT_TRUE(again.buttonsFound) << "an answer cut short is not kept";
-    EXPECT_EQ(900 - 4 * BUTTON - EXTRA, again.barRight);
+    EXPECT_EQ(BarRightOf(900), again.barRight);
     PostThreadMessageW(threadId, WM_QUIT, 0, 0);
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);
@@ -167,7 +162,7 @@ TEST_F(CaptionProbe, FullScreenCoversTheMonitorWithNoCaptionOnIt)
     EXPECT_TRUE(IsFullScreenOn(video, monitor));
     EXPECT_FALSE(IsFullScreenOn(video, nullptr));
 
-    HWND browser = Window(L"SelfDrawn", WS_POPUP, m.left, m.top, width, height);
+    HWND browser = SelfDrawn(m.left, m.top, width, height);
     EXPECT_FALSE(IsFullScreenOn(browser, monitor)) << "its own caption is on the monitor";
 
     HWND maximised = Window(L"STATIC", WS_OVERLAPPEDWINDOW, m.left, m.top, 400, 300);

@@ -142,6 +142,23 @@ void MoveUtcClock(LONGLONG milliseconds)
     g_utcTicks += static_cast<ULONGLONG>(milliseconds * 10000);
 }
 
+HWND TestWindow(wchar_t const* className, DWORD style, int x, int y, int width, int height, WNDPROC proc)
+{
+    HINSTANCE const instance = GetModuleHandleW(nullptr);
+    if (proc != nullptr) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = className;
+        RegisterClassW(&wc);
+    }
+    HWND window = CreateWindowExW(0, className, L"carrier", style, x, y, width, height, nullptr, nullptr, instance,
+                                  nullptr);
+    if (window != nullptr)
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
 }  // namespace fakes
 
 void ResetFakes()

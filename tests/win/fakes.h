@@ -75,6 +75,12 @@ extern BOOL g_exitResult;
 extern ColourFacts g_colourFacts;
 void UseColourFacts();
 
+// A window of this process for a test to probe or to lay under the bar,
+// titled "carrier" and shown without activation; with proc, its class is
+// first registered with that procedure (again is harmless).
+HWND TestWindow(wchar_t const* className, DWORD style, int x, int y, int width, int height,
+                WNDPROC proc = nullptr);
+
 }  // namespace fakes
 
 // Every seam to its fake (a floating bar on 57 % discharging, no hooks, no
