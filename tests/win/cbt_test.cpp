@@ -118,6 +118,19 @@ protected:
         EXPECT_GE(below - above, -1);
     }
 
+    // A captioned carrier with the bar on it and the library following it;
+    // null where any of that failed.
+    HWND RidingCarrier()
+    {
+        Publish(1);
+        HWND w = Carrier(0, WS_OVERLAPPEDWINDOW, 100, 100, 400, 200);
+        RECT r;
+        if (!CanAdhere(w, &r))
+            return nullptr;
+        MoveOwnerWindow(bar, &r);
+        return InstallCBTHook() == 1 ? w : nullptr;
+    }
+
     static RECT BarRect()
     {
         RECT r;
@@ -243,12 +256,8 @@ TEST_F(CbtTest, SelfDrawnCaptionCarriesLeftOfWhatItAnswers)
 // and when the library is switched off.
 TEST_F(CbtTest, FullScreenWindowInFrontHidesTheBar)
 {
-    Publish(1);
-    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
-    RECT r;
-    ASSERT_NE(0, CanAdhere(w, &r));
-    MoveOwnerWindow(bar, &r);
-    ASSERT_EQ(1, InstallCBTHook());
+    HWND w = RidingCarrier();
+    ASSERT_NE(nullptr, w);
     int const width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     HWND video = Carrier(0, WS_POPUP, 0, 0, width, height);
 
@@ -362,12 +371,8 @@ TEST_F(CbtTest, EventsOfTheCarrierAreFollowedUntilUninstalled)
 // caption it rides on paints inactive and the bar stays.
 TEST_F(CbtTest, TheBarInFrontPaintsInactiveAndStays)
 {
-    Publish(1);
-    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
-    RECT r;
-    ASSERT_NE(0, CanAdhere(w, &r));
-    MoveOwnerWindow(bar, &r);
-    ASSERT_EQ(1, InstallCBTHook());
+    HWND w = RidingCarrier();
+    ASSERT_NE(nullptr, w);
 
     int last = -1;
     DrainCaptionStates(&last);
