@@ -3,6 +3,7 @@
 #include "bar/bar_state.h"
 #include "bar/caption_colours.h"
 #include "bar/colour_facts.h"
+#include "base/desktop_window.h"
 #include "base/messages.h"
 
 namespace {
@@ -17,14 +18,6 @@ void SetColours(CaptionColours const& active, CaptionColours const& inactive)
     g_barLook.inactiveCaptionText = inactive.text;
 }
 
-// A parked bar lies on the desktop, where there is no caption to match.
-bool IsDesktop(HWND window)
-{
-    wchar_t name[16];
-    return window == nullptr || window == GetDesktopWindow() || window == GetShellWindow() ||
-           (GetClassNameW(window, name, 16) > 0 && lstrcmpW(name, L"WorkerW") == 0);
-}
-
 // The carrier's caption: what the screen shows beside the bar for the state
 // it is in now, else what DWM draws for that window.
 void ReadCarrierColours(HWND bar)
@@ -35,7 +28,8 @@ void ReadCarrierColours(HWND bar)
         return;
     }
     HWND const carrier = WindowBeside(bar);
-    bool const onCaption = !IsDesktop(carrier);
+    // A parked bar lies on the desktop, where there is no caption to match.
+    bool const onCaption = carrier != nullptr && !IsDesktopWindow(carrier);
     facts.darkMode = onCaption && IsDarkWindow(carrier);
     bool const active = g_barView.captionActive;
     facts.screenKnown = onCaption && ReadCaptionBeside(bar, &facts.screen);

@@ -10,8 +10,8 @@
 #include "bar/geometry.h"
 
 // Made at start-up from the caption colours (bar/bar_colours) and the
-// program's resources; freed when the bar goes. The colour key is the window style's
-// COLOUR_KEY.
+// program's resources; freed when the bar goes. The colour key is the window
+// style's COLOUR_KEY.
 struct BarLook {
     HFONT font;
     HBITMAP stateBitmap;  // three 16 x 16 frames: plug, power button, warning

@@ -33,8 +33,9 @@ BarGeometry ComputeBarGeometry(int32_t captionHeight, int32_t barWidth, int32_t 
     if (textWidth > 0 && fillLength < static_cast<int64_t>(textWidth) + 2)
         fillLength = static_cast<int64_t>(textWidth) + 2;
     int64_t const chrome = iconSlot + gap + OUTLINE_AND_BAND + 1 + nub + 1 + lastColumn;
-    if (fillLength > static_cast<int64_t>(maxWidth) - chrome)
-        fillLength = static_cast<int64_t>(maxWidth) - chrome > 0 ? static_cast<int64_t>(maxWidth) - chrome : 0;
+    int64_t const room = static_cast<int64_t>(maxWidth) - chrome;
+    if (fillLength > room)
+        fillLength = room > 0 ? room : 0;
 
     int64_t iconSize = iconSlot < height ? iconSlot : height;
     if (iconSize < 0)

@@ -1,5 +1,6 @@
 #include "cbt/carrier.h"
 
+#include "base/desktop_window.h"
 #include "base/dwm_attribute.h"
 #include "base/monitors.h"
 #include "base/win32_values.h"
@@ -43,9 +44,10 @@ void ReadCaption(HWND window, CarrierWindow* carrier)
         carrier->buttons.visible[i] = (info.rgstate[2 + i] & STATE_SYSTEM_INVISIBLE) == 0;
 }
 
-// The buttons' rectangles as the window reports them. It is a message, so it is only sent without
-// a bound to this thread's windows, for at most 50 ms to other programs (a
-// hung carrier never hangs the bar); unanswered, the buttons' count stands.
+// The buttons' rectangles as the window reports them. It is a message, so
+// it is only sent without a bound to this thread's windows, for at most
+// 50 ms to other programs (a hung carrier never hangs the bar); unanswered,
+// the buttons' count stands.
 void ReadReportedButtons(HWND window, CarrierWindow* carrier)
 {
     TITLEBARINFOEX info;
@@ -112,7 +114,7 @@ bool IsShownCarrier(HWND window)
 bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar)
 {
     HWND const barWindow = WindowOfHandle(record.barWindow);
-    if (window == nullptr || window == barWindow || window == GetDesktopWindow() || window == GetShellWindow())
+    if (window == nullptr || window == barWindow || IsDesktopWindow(window))
         return false;
     if (!IsShownCarrier(window))
         return false;

@@ -2,8 +2,9 @@
 // the program's process only, on the bar's thread: the system queues window
 // events to that thread (out of context) for programs of either width and
 // any integrity level, and nothing is loaded into other programs. Beyond the
-// foreground changes only the carrier's own thread is followed, so a caret
-// or a mouse moving in another program never wakes this one.
+// foreground changes only the carrier's own thread (or process, where the
+// system allows no more) is followed, so a caret or a mouse moving in another
+// program never wakes this one.
 #include "cbt/cbt.h"
 
 #include "base/bottom_right.h"

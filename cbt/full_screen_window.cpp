@@ -1,20 +1,11 @@
 #include "cbt/full_screen_window.h"
 
+#include "base/desktop_window.h"
 #include "base/win32_values.h"
 #include "cbt/caption_probe.h"
 #include "cbt/full_screen.h"
 
 namespace {
-
-// The desktop behind every window covers the monitor too: the desktop
-// window, the shell's, and the desktop's own windows of Explorer.
-bool IsDesktop(HWND window)
-{
-    if (window == GetDesktopWindow() || window == GetShellWindow())
-        return true;
-    wchar_t name[16];
-    return GetClassNameW(window, name, 16) > 0 && (lstrcmpW(name, L"Progman") == 0 || lstrcmpW(name, L"WorkerW") == 0);
-}
 
 bool SystemCaptionOn(HWND window, RECT const& monitor)
 {
@@ -42,7 +33,7 @@ bool SelfDrawnCaptionOn(HWND window, RECT const& frame, RECT const& monitor)
 
 bool IsFullScreenOn(HWND window, HMONITOR monitor)
 {
-    if (window == nullptr || monitor == nullptr || !IsWindowVisible(window) || IsIconic(window) || IsDesktop(window))
+    if (window == nullptr || monitor == nullptr || !IsWindowVisible(window) || IsIconic(window) || IsDesktopWindow(window))
         return false;
     if (MonitorFromWindow(window, MONITOR_DEFAULTTONULL) != monitor)
         return false;
@@ -51,11 +42,9 @@ bool IsFullScreenOn(HWND window, HMONITOR monitor)
     RECT frame;
     if (!GetMonitorInfoW(monitor, &info) || !GetWindowRect(window, &frame))
         return false;
-    Rect const frameRect = ToRect(frame), monitorRect = ToRect(info.rcMonitor);
-    // Asked in order of cost: the probe sends messages, and only to a window that covers the monitor.
-    if (!IsFullScreenWindow(frameRect, monitorRect, false))
+    // Asked in order of cost: the probe sends messages, and only to a window
+    // that covers the monitor.
+    if (!IsFullScreenWindow(ToRect(frame), ToRect(info.rcMonitor), false))
         return false;
-    bool const captionShown =
-        SystemCaptionOn(window, info.rcMonitor) || SelfDrawnCaptionOn(window, frame, info.rcMonitor);
-    return IsFullScreenWindow(frameRect, monitorRect, captionShown);
+    return !SystemCaptionOn(window, info.rcMonitor) && !SelfDrawnCaptionOn(window, frame, info.rcMonitor);
 }

@@ -39,6 +39,7 @@ function(brisvane_hook_library name)
                 ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen.cpp
                 ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
                 ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/dwm_attribute.cpp
+                ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp
                 ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${def_file})
     target_link_libraries(${name} PRIVATE cbt_window_queries)
     set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})

@@ -18,6 +18,7 @@ add_library(brisvane_core STATIC
     bar/battery.cpp
     bar/colour_facts.cpp
     bar/paint.cpp
+    base/desktop_window.cpp
     base/dwm_attribute.cpp
     base/instance.cpp
     base/monitors.cpp
