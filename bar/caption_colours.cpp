@@ -65,7 +65,8 @@ bool TypicalColour(uint32_t const* samples, int32_t count, uint32_t* colour)
     for (int32_t i = 0; i < n; ++i) {
         uint32_t farthest = 0;
         for (int shift = 0; shift < 24; shift += 8) {
-            int const a = static_cast<int>((samples[i] >> shift) & 0xFF), b = static_cast<int>((typical >> shift) & 0xFF);
+            int const a = static_cast<int>((samples[i] >> shift) & 0xFF);
+            int const b = static_cast<int>((typical >> shift) & 0xFF);
             farthest = std::max(farthest, static_cast<uint32_t>(a > b ? a - b : b - a));
         }
         near += farthest <= CAPTION_COLOUR_TOLERANCE ? 1 : 0;

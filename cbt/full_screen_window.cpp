@@ -33,7 +33,8 @@ bool SelfDrawnCaptionOn(HWND window, RECT const& frame, RECT const& monitor)
 
 bool IsFullScreenOn(HWND window, HMONITOR monitor)
 {
-    if (window == nullptr || monitor == nullptr || !IsWindowVisible(window) || IsIconic(window) || IsDesktopWindow(window))
+    if (window == nullptr || monitor == nullptr || !IsWindowVisible(window) || IsIconic(window) ||
+        IsDesktopWindow(window))
         return false;
     if (MonitorFromWindow(window, MONITOR_DEFAULTTONULL) != monitor)
         return false;

@@ -145,7 +145,8 @@ void Start(HWND bar)
 void Cancel(HWND bar)
 {
     ++g_cancelQuestions;
-    int const answer = ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION);
+    int const answer =
+        ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION);
     --g_cancelQuestions;
     // Ended meanwhile: the confirmation closed by itself, or the program exits.
     if (g_state == SHUTDOWN_IDLE || g_state == SHUTDOWN_ENDED || !IsWindow(bar))
