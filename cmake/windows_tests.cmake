@@ -52,6 +52,7 @@ brisvane_warnings(e2e_driver)
 add_executable(e2e_test_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/test_window.cpp)
 target_link_options(e2e_test_window PRIVATE -static -municode)
 target_link_libraries(e2e_test_window PRIVATE user32 shell32)
+target_include_directories(e2e_test_window PRIVATE ${CMAKE_SOURCE_DIR})
 brisvane_warnings(e2e_test_window)
 
 # The window events Wine does not raise, raised in every program of a test's

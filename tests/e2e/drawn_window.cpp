@@ -14,6 +14,7 @@
 
 #include <cwchar>
 
+#include "tests/e2e/window_program.h"
 #include "tests/win/self_drawn_caption.h"
 
 namespace {
@@ -101,53 +102,29 @@ LRESULT CALLBACK DrawnWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || (argc != 7 && argc != 8))
+    WindowArguments a;
+    if (!ReadWindowArguments(&a))
         return 2;
-    if (argc == 8) {
-        unsigned long const rgb = wcstoul(argv[7], nullptr, 16);
-        g_caption = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
+    if (a.coloured)
+        g_caption = a.colour;
     int const light = GetRValue(g_caption) * 299 + GetGValue(g_caption) * 587 + GetBValue(g_caption) * 114;
     g_text = light < 128000 ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    g_title = argv[2];
-    bool const fullScreen = g_fullScreen = wcscmp(argv[1], L"fullscreen") == 0;
+    g_title = a.title;
+    g_fullScreen = wcscmp(a.kind, L"fullscreen") == 0;
 
-    WNDCLASSEXW wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DrawnWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = CreateSolidBrush(g_caption);
-    wc.lpszClassName = fullScreen ? L"BrisvaneFullScreen" : L"BrisvaneDrawnWindow";
-    RegisterClassExW(&wc);
-
-    int x = _wtoi(argv[3]), y = _wtoi(argv[4]), width = _wtoi(argv[5]), height = _wtoi(argv[6]);
     DWORD style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    if (wcscmp(argv[1], L"captioned") == 0) {
+    if (wcscmp(a.kind, L"captioned") == 0) {
         style = WS_OVERLAPPEDWINDOW;
-    } else if (fullScreen) {
+    } else if (g_fullScreen) {
         style = WS_POPUP;
         MONITORINFO monitor;
         monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &monitor);
-        x = monitor.rcMonitor.left;
-        y = monitor.rcMonitor.top;
-        width = monitor.rcMonitor.right - x;
-        height = monitor.rcMonitor.bottom - y;
+        GetMonitorInfoW(MonitorFromPoint(POINT{a.x, a.y}, MONITOR_DEFAULTTONEAREST), &monitor);
+        a.x = monitor.rcMonitor.left;
+        a.y = monitor.rcMonitor.top;
+        a.width = monitor.rcMonitor.right - a.x;
+        a.height = monitor.rcMonitor.bottom - a.y;
     }
-    HWND window = CreateWindowExW(0, wc.lpszClassName, argv[2], style, x, y, width, height, nullptr, nullptr, instance,
-                                  nullptr);
-    if (window == nullptr)
-        return 1;
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return RunTestWindow(instance, g_fullScreen ? L"BrisvaneFullScreen" : L"BrisvaneDrawnWindow", DrawnWindowProc,
+                         CreateSolidBrush(g_caption), 0, style, a);
 }

@@ -8,7 +8,8 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <cwctype>
+
+#include "tests/e2e/window_program.h"
 
 namespace {
 
@@ -39,40 +40,15 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || (argc != 7 && argc != 8))
+    WindowArguments a;
+    if (!ReadWindowArguments(&a))
         return 2;
-    WNDCLASSEXW wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TestWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    if (argc == 8) {
-        unsigned long const rgb = wcstoul(argv[7], nullptr, 16);
-        wc.hbrBackground = CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
-    }
-    wc.lpszClassName = L"BrisvaneTestWindow";
-    RegisterClassExW(&wc);
-
+    HBRUSH background = a.coloured ? CreateSolidBrush(a.colour) : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
-    if (wcscmp(argv[1], L"nocaption") == 0)
+    if (wcscmp(a.kind, L"nocaption") == 0)
         style = WS_POPUP | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    else if (wcscmp(argv[1], L"tool") == 0)
+    else if (wcscmp(a.kind, L"tool") == 0)
         exStyle = WS_EX_TOOLWINDOW;
-    HWND window = CreateWindowExW(exStyle, wc.lpszClassName, argv[2], style, _wtoi(argv[3]), _wtoi(argv[4]),
-                                  _wtoi(argv[5]), _wtoi(argv[6]), nullptr, nullptr, instance, nullptr);
-    if (window == nullptr)
-        return 1;
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return RunTestWindow(instance, L"BrisvaneTestWindow", TestWindowProc, background, exStyle, style, a);
 }
