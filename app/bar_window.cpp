@@ -6,6 +6,7 @@
 #include "bar/battery.h"
 #include "bar/paint.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "cbt/cbt.h"
 #include "options/options_command.h"
 #include "res/resource.h"
@@ -40,13 +41,28 @@ void OnPowerBroadcast(HWND window, WPARAM event)
     OnRefreshTick(window);
 }
 
+// A new language shows at once where a text stays on screen: the tooltip
+// (the countdown's while one runs) and the bar.
+void ShowTextsAgain(HWND window)
+{
+    if (IsAutoShutdownRunning())
+        ShowAutoShutdownTip(window);
+    else
+        SetBatteryTrayTip(window);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 // Asked after the dialog closes: a countdown may have started meanwhile from
 // the tray menu, and then it owns the timers.
 void OnOptions(HWND window)
 {
     OptionValues chosen;
-    if (OnOptionsCommand(window, &chosen))
-        ApplyOptions(window, chosen, IsAutoShutdownRunning());
+    if (!OnOptionsCommand(window, &chosen))
+        return;
+    UiLanguage const before = CurrentUiLanguage();
+    ApplyOptions(window, chosen, IsAutoShutdownRunning());
+    if (CurrentUiLanguage() != before)
+        ShowTextsAgain(window);
 }
 
 // Only the settings the bar's look depends on: the caption metrics and the

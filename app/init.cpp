@@ -8,6 +8,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "hook/hook_library.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -41,6 +42,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     InitCommonControlsEx(&controls);
 
     LoadSettings();
+    SetUiLanguage(g_settings.language);
 
     g_barView.captionActive = true;
     CreateBarLook(instance);

@@ -23,6 +23,7 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/monitors.cpp
     base/place_window.cpp
+    base/ui_resources.cpp
     cbt/named_section.cpp
     hook/hook_library.cpp
     hook/window_record.cpp

@@ -13,5 +13,6 @@ OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const&
 
     changes.updateAutostart = chosen.autoRun != current.autoRun;
     changes.applyAlpha = chosen.alpha != current.alpha;
+    changes.applyLanguage = chosen.language != current.language;
     return changes;
 }

@@ -4,13 +4,16 @@
 
 #include <cstdint>
 
-// The five values the dialog edits.
+#include "base/ui_language_rule.h"
+
+// The values the dialog edits.
 struct OptionValues {
     int32_t interval;  // milliseconds
     uint8_t alpha;
     bool adhere;
     bool ignoreDUI;
     bool autoRun;
+    LanguageChoice language;
 };
 
 enum class AdhereSwitch { Unchanged, On, Off };
@@ -22,6 +25,7 @@ struct OptionChanges {
     bool repaintFrameActive;   // adhering ended while the caption looked inactive
     bool updateAutostart;
     bool applyAlpha;
+    bool applyLanguage;
 };
 
 OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool countdownRunning,

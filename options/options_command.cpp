@@ -4,20 +4,21 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "hook/hook_library.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
 #include "settings/settings.h"
 
-INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = DialogBoxParamW;
+INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = UiDialogBox;
 
 namespace {
 
 OptionValues StoredValues()
 {
     return OptionValues{g_settings.interval, g_settings.alpha, g_settings.adhere, g_settings.ignoreDUI,
-                        g_settings.autoRun};
+                        g_settings.autoRun, g_settings.language};
 }
 
 void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
@@ -77,6 +78,13 @@ void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning)
     if (changes.updateAutostart) {
         g_settings.autoRun = chosen.autoRun;
         UpdateAutostartEntry(g_settings.autoRun);
+    }
+
+    // Dialogs and menus opened from now on speak it; the hub shows the
+    // tooltip and the bar in it at once.
+    if (changes.applyLanguage) {
+        g_settings.language = chosen.language;
+        SetUiLanguage(g_settings.language);
     }
 
     if (changes.applyAlpha) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/place_window.h"
+#include "base/ui_resources.h"
 #include "options/alpha_rules.h"
 #include "options/interval_choices.h"
 #include "res/resource.h"
@@ -44,6 +45,19 @@ void SetUpOpacityTrackbar(HWND dialog, BYTE alpha)
     SendMessageW(trackbar, TBM_SETPOS, TRUE, alpha);
 }
 
+// The rows in LanguageChoice's order, each named in the current language.
+void FillLanguageBox(HWND dialog, LanguageChoice choice)
+{
+    UINT const names[LANGUAGE_CHOICE_COUNT] = {IDS_LANGUAGE_AS_WINDOWS, IDS_LANGUAGE_CHINESE, IDS_LANGUAGE_ENGLISH};
+    HWND box = GetDlgItem(dialog, IDC_OPTIONS_LANGUAGE);
+    for (UINT const name : names) {
+        WCHAR text[64] = L"";
+        LoadUiString(name, text, ARRAYSIZE(text));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(choice), 0);
+}
+
 BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
 {
     if (param == nullptr) {
@@ -55,6 +69,7 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     OptionValues const& values = param->values;
 
     FillIntervalBox(dialog, values.interval);
+    FillLanguageBox(dialog, values.language);
     SetUpOpacityTrackbar(dialog, values.alpha);
     SetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, values.alpha, FALSE);
 
@@ -115,6 +130,10 @@ void OnOk(HWND dialog)
         if (values.adhere)
             values.ignoreDUI = FlagOf(dialog, IDC_OPTIONS_IGNOREDUI);
         values.autoRun = FlagOf(dialog, IDC_OPTIONS_AUTORUN);
+        int const language =
+            static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_LANGUAGE, CB_GETCURSEL, 0, 0));
+        if (language != CB_ERR)
+            values.language = LanguageChoiceFromNumber(language);
     }
     EndDialog(dialog, IDOK);
 }

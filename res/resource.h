@@ -9,6 +9,9 @@
 #define IDS_TRAY_TIP                200     // "电量监视"
 #define IDS_TRAY_CANCEL_SHUTDOWN    201     // "取消自动关机" (menu item while counting)
 // 220..239: options, 240..259: auto-shutdown
+#define IDS_LANGUAGE_AS_WINDOWS     220     // the Options' language list, in LanguageChoice's order
+#define IDS_LANGUAGE_CHINESE        221
+#define IDS_LANGUAGE_ENGLISH        222
 #define IDS_SHUTDOWN_TITLE          240     // "自动关机", the dialog's and its warnings' caption
 #define IDS_SHUTDOWN_BAD_HOURS      241
 #define IDS_SHUTDOWN_BAD_MINUTES    242
@@ -48,6 +51,7 @@
 #define IDC_OPTIONS_AUTORUN         1003
 #define IDC_OPTIONS_IGNOREDUI       1010
 #define IDC_OPTIONS_ALPHA_EDIT      1015
+#define IDC_OPTIONS_LANGUAGE        1016
 
 // Auto-shutdown dialog
 #define IDC_SHUTDOWN_AFTER          1003

@@ -60,8 +60,13 @@ void LoadSettings()
     Settings loaded{};
     for (SettingKey const& key : SETTING_KEYS) {
         int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
-        if (havePath)
+        if (havePath && key.kind == SETTING_LANGUAGE) {
+            WCHAR text[SETTING_TEXT_SIZE] = L"";
+            GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
+            value = SettingFromText(key.kind, text);
+        } else if (havePath) {
             value = static_cast<int32_t>(GetPrivateProfileIntW(key.section, key.name, value, path));
+        }
         StoreSetting(loaded, key, value);
     }
     g_settings = loaded;

@@ -9,17 +9,23 @@ namespace {
 
 SettingKey constexpr Flag(wchar_t const* section, wchar_t const* name, bool Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr};
+    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr, nullptr};
 }
 
 SettingKey constexpr Number(wchar_t const* section, wchar_t const* name, int32_t Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr};
+    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr, nullptr};
 }
 
 SettingKey constexpr Byte(wchar_t const* section, wchar_t const* name, uint8_t Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field};
+    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field, nullptr};
+}
+
+SettingKey constexpr Language(wchar_t const* section, wchar_t const* name, LanguageChoice Settings::*field)
+{
+    return SettingKey{section, name, SETTING_LANGUAGE, static_cast<int32_t>(LanguageChoice::AsWindows),
+                      nullptr, nullptr, nullptr, field};
 }
 
 }  // namespace
@@ -33,6 +39,7 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
     Byte(L"Brisvane", L"Alpha", &Settings::alpha, DEFAULT_ALPHA),
     Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
     Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
+    Language(L"Brisvane", L"Language", &Settings::language),
 };
 
 SettingKey const* FindSettingKey(wchar_t const* name)
@@ -64,6 +71,8 @@ int32_t SettingValue(Settings const& settings, SettingKey const& key)
         return settings.*key.flag ? 1 : 0;
     case SETTING_BYTE:
         return settings.*key.byte;
+    case SETTING_LANGUAGE:
+        return static_cast<int32_t>(settings.*key.language);
     case SETTING_NUMBER:
         break;
     }
@@ -80,6 +89,9 @@ void StoreSetting(Settings& settings, SettingKey const& key, int32_t read)
     case SETTING_BYTE:
         settings.*key.byte = static_cast<uint8_t>(kept);
         return;
+    case SETTING_LANGUAGE:
+        settings.*key.language = LanguageChoiceFromNumber(kept);
+        return;
     case SETTING_NUMBER:
         settings.*key.number = kept;
         return;
@@ -93,15 +105,29 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
         return read != 0 ? 1 : 0;
     case SETTING_BYTE:
         return static_cast<int32_t>(static_cast<uint32_t>(read) & 0xFFu);
+    case SETTING_LANGUAGE:
+        return static_cast<int32_t>(LanguageChoiceFromNumber(read));
     case SETTING_NUMBER:
         break;
     }
     return read;
 }
 
+int32_t SettingFromText(SettingKind kind, wchar_t const* text)
+{
+    if (kind != SETTING_LANGUAGE)
+        return 0;
+    return static_cast<int32_t>(LanguageChoiceFromText(text));
+}
+
 SettingText FormatSettingValue(SettingKind kind, int32_t value)
 {
     SettingText result;
+    if (kind == SETTING_LANGUAGE) {
+        std::wcsncpy(result.text, LanguageChoiceText(LanguageChoiceFromNumber(value)), SETTING_TEXT_SIZE - 1);
+        result.text[SETTING_TEXT_SIZE - 1] = L'\0';
+        return result;
+    }
     FormatDecimal(result.text, SETTING_TEXT_SIZE, KeptSettingValue(kind, value));
     return result;
 }

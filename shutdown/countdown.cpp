@@ -6,6 +6,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
@@ -38,7 +39,7 @@ void SetTimeLeftTip(HWND bar, LONG minutes)
 {
     bool const hours = TipUsesHours(minutes);
     WCHAR format[64] = L"";
-    LoadStringW(g_instance, hours ? IDS_SHUTDOWN_TIP_HOURS : IDS_SHUTDOWN_TIP_MINUTES, format, ARRAYSIZE(format));
+    LoadUiString(hours ? IDS_SHUTDOWN_TIP_HOURS : IDS_SHUTDOWN_TIP_MINUTES, format, ARRAYSIZE(format));
     WCHAR tip[128];
     if (hours)
         wsprintfW(tip, format, static_cast<long>(minutes / 60), static_cast<int>(minutes % 60));
@@ -55,13 +56,6 @@ void ShowTimeLeft(HWND bar)
     SetTimeLeftTip(bar, g_minutesLeft);
 }
 
-void SetBatteryTip(HWND bar)
-{
-    WCHAR tip[64] = L"";
-    LoadStringW(g_instance, IDS_TRAY_TIP, tip, ARRAYSIZE(tip));
-    SetTrayTip(bar, tip);
-}
-
 void Advance(ShutdownEvent event)
 {
     g_state = NextShutdownState(g_state, event);
@@ -73,14 +67,14 @@ void ReturnToBattery(HWND bar)
     KillTimer(bar, IDT_SHUTDOWN);
     StartRefresh(bar, g_settings.interval);
     ShowBattery(bar);
-    SetBatteryTip(bar);
+    SetBatteryTrayTip(bar);
     SetTrayIcon(bar, BatteryTrayIcon());
 }
 
 void Confirm(HWND bar)
 {
-    INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
-                                           ShutdownConfirmDialogProc, 0);
+    INT_PTR const result =
+        UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar, ShutdownConfirmDialogProc, 0);
     // Cancelled from the menu meanwhile (already restored), or the program is ending.
     if (g_state != SHUTDOWN_CONFIRMING || !IsWindow(bar))
         return;
@@ -128,8 +122,8 @@ void Start(HWND bar)
     }
     ShutdownRequest request;
     ZeroMemory(&request, sizeof request);
-    INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar,
-                                           AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request));
+    INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar, AutoShutdownDialogProc,
+                                       reinterpret_cast<LPARAM>(&request));
     // A countdown started meanwhile by another way in leaves this one unused.
     if (result != IDOK || g_state != SHUTDOWN_IDLE)
         return;
@@ -193,6 +187,11 @@ void OnAutoShutdownClockChange(HWND bar)
 void OnAutoShutdownExit()
 {
     Advance(SHUTDOWN_EVENT_EXIT);
+}
+
+void ShowAutoShutdownTip(HWND bar)
+{
+    SetTimeLeftTip(bar, g_minutesLeft);
 }
 
 bool IsAutoShutdownRunning()

@@ -25,6 +25,9 @@ void OnAutoShutdownExit();
 // The clock the countdown reads (UTC); tests supply their own.
 extern void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME);
 
+// The tooltip of the time left, set again in the current language.
+void ShowAutoShutdownTip(HWND bar);
+
 // From OK in the Auto-shutdown dialog until it is cancelled or declined;
 // also while the confirmation is open and after a refused power-off.
 bool IsAutoShutdownRunning();

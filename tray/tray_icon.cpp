@@ -2,6 +2,7 @@
 
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 
 BOOL(WINAPI* g_shellNotifyIcon)(DWORD, PNOTIFYICONDATAW) = Shell_NotifyIconW;
@@ -65,7 +66,7 @@ HICON CountdownTrayIcon()
 BOOL AddTrayIcon(HWND bar, HICON icon)
 {
     g_trayIcon = icon;
-    LoadStringW(g_instance, IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
+    LoadUiString(IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
     LetTaskbarCreatedThrough(bar);
     return AddWithCurrentLook(bar);
 }
@@ -82,6 +83,13 @@ BOOL SetTrayTip(HWND bar, WCHAR const* text)
     lstrcpynW(data.szTip, text, ARRAYSIZE(data.szTip));
     lstrcpynW(g_trayTip, data.szTip, ARRAYSIZE(g_trayTip));
     return g_shellNotifyIcon(NIM_MODIFY, &data);
+}
+
+BOOL SetBatteryTrayTip(HWND bar)
+{
+    WCHAR tip[64] = L"";
+    LoadUiString(IDS_TRAY_TIP, tip, ARRAYSIZE(tip));
+    return SetTrayTip(bar, tip);
 }
 
 BOOL SetTrayIcon(HWND bar, HICON icon)

@@ -17,6 +17,8 @@ HICON CountdownTrayIcon();
 BOOL AddTrayIcon(HWND bar, HICON icon);
 BOOL RemoveTrayIcon(HWND bar);
 BOOL SetTrayTip(HWND bar, WCHAR const* text);
+// The tooltip of the battery display, in the current language.
+BOOL SetBatteryTrayTip(HWND bar);
 BOOL SetTrayIcon(HWND bar, HICON icon);  // a null icon makes no call: FALSE
 
 // The shell's "TaskbarCreated" broadcast, registered on first use.
