@@ -204,6 +204,7 @@ void ResetFakes()
     g_barView.captionActive = true;
     g_paintObjectsAlive = 0;
     SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
+    SetUiLanguage(LanguageChoice::AsWindows);
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
     LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
     RegisterBarClass(instance);

@@ -17,6 +17,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "hook/hook_library.h"
 #include "res/resource.h"
 #include "settings/settings.h"
