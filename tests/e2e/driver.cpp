@@ -16,6 +16,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "cbt/shared_window_record.h"
@@ -133,10 +134,28 @@ HWND WaitForBar(int timeoutMs)
     return WaitFor(timeoutMs, 100, [] { return FindBars().first; });
 }
 
-// A visible top-level window of this class and caption (either may be nullptr).
+// The program's dialogs go by their Chinese captions here; in English they
+// have these.
+wchar_t const* EnglishCaption(wchar_t const* chinese)
+{
+    wchar_t const* const captions[][2] = {{L"\x9009\x9879", L"Options"},
+                                          {L"\x81EA\x52A8\x5173\x673A", L"Auto-shutdown"},
+                                          {L"\x5173\x673A\x786E\x8BA4", L"Shut down"},
+                                          {L"\x53D6\x6D88\x81EA\x52A8\x5173\x673A", L"Cancel auto-shutdown"},
+                                          {L"\x5173\x4E8E", L"About"}};
+    for (auto const& caption : captions)
+        if (chinese != nullptr && wcscmp(chinese, caption[0]) == 0)
+            return caption[1];
+    return nullptr;
+}
+
+// A visible top-level window of this class and caption (either may be
+// nullptr), a dialog of the program's in either language.
 HWND Shown(wchar_t const* className, wchar_t const* caption)
 {
     HWND window = FindWindowW(className, caption);
+    if (window == nullptr && EnglishCaption(caption) != nullptr)
+        window = FindWindowW(className, EnglishCaption(caption));
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
@@ -202,7 +221,7 @@ void PrintPlace(HWND window)
 // key=text with the text in UTF-8, whatever the console's code page.
 void PrintUtf8(char const* key, wchar_t const* text)
 {
-    char bytes[512];
+    char bytes[2048];
     int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
     std::printf("%s=%s\n", key, length > 0 ? bytes : "");
 }
@@ -431,7 +450,8 @@ Found FindOptionsDialogs(HWND bar)
     return FindWindows([bar](HWND window) {
         wchar_t title[64];
         return GetWindow(window, GW_OWNER) == bar && HasClass(window, kDialogClass) &&
-               GetWindowTextW(window, title, 64) && wcscmp(title, kOptionsCaption) == 0;
+               GetWindowTextW(window, title, 64) &&
+               (wcscmp(title, kOptionsCaption) == 0 || wcscmp(title, EnglishCaption(kOptionsCaption)) == 0);
     });
 }
 
@@ -496,11 +516,13 @@ int OnOptionsClick(HWND dialog, int, wchar_t** argv)
     return 0;
 }
 
-int OnOptionsSelect(HWND dialog, int, wchar_t** argv)
+// options-select INDEX [ID]: a row of the interval list (or of list ID).
+int OnOptionsSelect(HWND dialog, int argc, wchar_t** argv)
 {
-    HWND box = GetDlgItem(dialog, IDC_OPTIONS_INTERVAL);
+    int const id = static_cast<int>(NumberOr(argc, argv, 1, IDC_OPTIONS_INTERVAL));
+    HWND box = GetDlgItem(dialog, id);
     SendTo(box, CB_SETCURSEL, Number(argv[0]), 0);
-    SendTo(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_INTERVAL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    SendTo(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
     return 0;
 }
 
@@ -589,6 +611,38 @@ int PrintNamedDialog(wchar_t const* name, int timeoutMs)
     PrintPlace(dialog);
     std::printf("topmost=%d\n", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
     return 0;
+}
+
+// dialogtexts [timeout]: the title of the dialog the bar shows now and the
+// texts of its shown controls in their order, those without text left out.
+int PrintBarDialogTexts(HWND bar, int argc, wchar_t** argv)
+{
+    HWND dialog = WaitForBarDialog(bar, NumberOr(argc, argv, 0, 3000));
+    if (dialog == nullptr)
+        return Fail("no dialog");
+    wchar_t title[128] = L"";
+    GetWindowTextW(dialog, title, 128);
+    PrintUtf8("title", title);
+    std::wstring texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[256] = L"";
+        if (IsWindowVisible(child))
+            SendTo(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        if (text[0] != L'\0')
+            texts += (texts.empty() ? L"" : L"|") + std::wstring(text);
+    }
+    PrintUtf8("texts", texts.c_str());
+    return 0;
+}
+
+// dialogcancel: Cancel in the dialog the bar shows now; waits until it has gone.
+int CancelBarDialog(HWND bar, int, wchar_t**)
+{
+    HWND dialog = WaitForBarDialog(bar, 3000);
+    if (dialog == nullptr)
+        return Fail("no dialog");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return Poll(10000, 50, [dialog] { return !IsWindow(dialog); }) ? 0 : Fail("the dialog stays open");
 }
 
 int OnDialog(int argc, wchar_t** argv)
@@ -1391,10 +1445,12 @@ Command const kCommands[] = {
     {L"options", "[timeout_ms]", With<TheBar, OnOptions>},
     {L"options-gone", "[timeout_ms]", With<TheBar, OnOptionsGone>},
     {L"options-click", "ID", With<TheOptionsDialog, OnOptionsClick>},
-    {L"options-select", "INDEX", With<TheOptionsDialog, OnOptionsSelect>},
+    {L"options-select", "INDEX [ID]", With<TheOptionsDialog, OnOptionsSelect>},
     {L"options-slide", "POSITION", With<TheOptionsDialog, OnOptionsSlide>},
     {L"options-type", "TEXT", With<TheOptionsDialog, OnOptionsType>},
     {L"dialog", "[NAME] [timeout_ms]", OnDialog},
+    {L"dialogtexts", "[timeout_ms]", With<TheBar, PrintBarDialogTexts>},
+    {L"dialogcancel", "", With<TheBar, CancelBarDialog>},
     {L"dialogset", "NAME ID TEXT", With<TheNamedDialog, OnDialogSet>},
     {L"dialogcmd", "NAME ID", With<TheNamedDialog, OnDialogCommand>},
     {L"dialogcheck", "NAME ID", With<TheNamedDialog, OnDialogCheck>},
