@@ -147,6 +147,7 @@ IgnoreDUI=1
 BarWidth=50
 Interval=5000
 Alpha=240
+Language=
 [Position]
 X=$(value x "$BAR")
 Y=$(value y "$BAR")" "$(tr -d '\r' < "$INI")"
