@@ -18,11 +18,29 @@ add_library(windows_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/win/fakes.cpp
 target_link_libraries(windows_test_support PUBLIC brisvane_core)
 brisvane_warnings(windows_test_support)
 
+# What a whole test program puts in place of a system call (the power-off,
+# message boxes, the tray, menus) and of CBT.dll's exports: object files, so
+# that they are in the link before any library is searched.
+add_library(windows_test_stubs OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_off.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/message_box.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/shell.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/popup_menu.cpp)
+add_library(cbt_stub OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/cbt.cpp)
+foreach(stubs windows_test_stubs cbt_stub)
+    target_include_directories(${stubs} PRIVATE ${CMAKE_SOURCE_DIR})
+    brisvane_warnings(${stubs})
+endforeach()
+
 # A Windows test executable from tests/win/<name>.cpp with the program's resources.
 function(brisvane_windows_test name)
     add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/${name}.cpp ${ARGN} ${BRISVANE_RESOURCES})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
-    target_link_libraries(${name} PRIVATE windows_test_support GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE windows_test_stubs windows_test_support GTest::gtest_main)
+    if(name STREQUAL cbt_test)
+        target_link_libraries(${name} PRIVATE CBT)
+    else()
+        target_link_libraries(${name} PRIVATE cbt_stub)
+    endif()
     target_link_options(${name} PRIVATE -static)
     brisvane_warnings(${name})
     add_test(NAME ${name} COMMAND ${WINE_RUN} ${name} wine $<TARGET_FILE:${name}>)

@@ -6,6 +6,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/system_calls.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
@@ -13,8 +14,6 @@
 #include "shutdown/message_box.h"
 #include "shutdown/power_off.h"
 #include "tray/tray_icon.h"
-
-void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME) = GetSystemTimeAsFileTime;
 
 namespace {
 
@@ -27,7 +26,7 @@ int g_cancelQuestions;   // cancel questions open (the menu can ask again meanwh
 int64_t UtcMilliseconds()
 {
     FILETIME now;
-    g_getSystemTimeAsFileTime(&now);
+    g_system.GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER ticks;
     ticks.LowPart = now.dwLowDateTime;
     ticks.HighPart = now.dwHighDateTime;
@@ -200,11 +199,8 @@ bool IsAutoShutdownRunning()
     return g_state != SHUTDOWN_IDLE;
 }
 
-ShutdownState AutoShutdownState()
-{
-    return g_state;
-}
-
+// For the tests, which declare these: the countdown's minutes, and a state
+// set directly.
 LONG AutoShutdownMinutesTotal()
 {
     return g_totalMinutes;
