@@ -1,5 +1,5 @@
 # Driving the real program from outside, for the end-to-end tests and the
-# tools: checks, the driver (tests/e2e/driver.cpp, built as e2e_driver.exe),
+# tools: checks, the driver (tests/e2e/driver/, built as e2e_driver.exe),
 # a fake battery, starting and stopping the bar. Sourced after tools/wine.sh;
 # drive_setup comes first.
 
