@@ -26,10 +26,12 @@ if [ -n "$percent" ]; then
 fi
 
 cd "$root"
-wine_install_deps
-win_build -- Brisvane CBT e2e_driver event_sources
+drive_build Brisvane CBT e2e_driver event_sources
+wine_fetch_marlett
 bin=$WIN_BUILD/bin
 wine_prefix run reuse
+# The caption buttons' symbol font, as in the README's pictures.
+wine_use_marlett
 drive_setup "$root/build/run" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
 if [ "$charger" = on ]; then charging="1 Charging"; else charging="0 Discharging"; fi
 # shellcheck disable=SC2086
