@@ -113,6 +113,9 @@ LONG AutoShutdownMinutesLeft();
 uint32_t RefreshPeriodInUse();
 extern LONG g_barFontsAlive;
 extern LONG g_paintObjectsAlive;
+// How the bar reads the system's caption-colour facts (ReadSystemColourFacts
+// unless UseColourFacts()).
+extern ColourFacts (*g_readColourFacts)();
 
 // Forgets the program's cached directory, so the next use reads it again
 // (through g_system.GetModuleFileNameW).
