@@ -55,6 +55,7 @@ Command const kCommands[] = {
     {L"dialogcmd", "NAME ID", With<TheNamedDialog, OnDialogCommand>},
     {L"dialogcheck", "NAME ID", With<TheNamedDialog, OnDialogCheck>},
     {L"dialogsend", "NAME MSG WPARAM LPARAM", With<TheNamedDialog, OnDialogSend>},
+    {L"dialogtime", "NAME ID YYYY MM DD HH MI", With<TheNamedDialog, OnDialogTime>},
     {L"cycle", "COMMAND N", With<TheBar, OnCycle>},
     {L"cycle-confirm", "N", With<TheBar, OnCycleConfirm>},
     // The screen, the tray and its menu

@@ -141,6 +141,7 @@ int OnDialog(int argc, wchar_t** argv);
 int OnDialogSet(HWND dialog, int, wchar_t** argv);
 int OnDialogCommand(HWND dialog, int, wchar_t** argv);
 int OnDialogCheck(HWND dialog, int, wchar_t** argv);
+int OnDialogTime(HWND dialog, int, wchar_t** argv);
 int OnDialogSend(HWND dialog, int, wchar_t** argv);
 int OnCycle(HWND bar, int, wchar_t** argv);
 int OnCycleConfirm(HWND bar, int, wchar_t** argv);
