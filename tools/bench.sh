@@ -17,17 +17,18 @@ trap 'echo "FAIL: the step at line $LINENO of tools/bench.sh failed" >&2' ERR
 trap 'exit 1' TERM
 DRIVER_TIMEOUT=120
 BENCH_PID=$$
-# ask COMMAND ARG…: a driver call's output; a failed call ends the bench
-# with FAIL, also from inside a command substitution.
-ask() {
-    local out
-    if out=$(driver "$@"); then
-        printf '%s\n' "$out"
-        return 0
-    fi
-    echo "FAIL: driver $*: $out" >&2
+# A failed step ends the bench with FAIL, also from inside a command
+# substitution, where exit alone would end only that.
+fail() {
+    echo "FAIL: $*" >&2
     kill -TERM "$BENCH_PID"
     exit 1
+}
+# ask COMMAND ARG…: a driver call's output, or FAIL.
+ask() {
+    local out
+    out=$(driver "$@") || fail "driver $*: $out"
+    printf '%s\n' "$out"
 }
 BASELINE=$bin/bench_baseline.exe
 PROBE=$bin/bench_probe.exe
@@ -46,12 +47,14 @@ ratio() {  # ratio VALUE BASELINE
 row() {  # row NAME VALUE BASELINE [UNIT]
     printf '  %-50s %12s %12s %8s\n' "$1" "$2${4:+ $4}" "${3:+$3${4:+ $4}}" "$( [ -n "${3:-}" ] && ratio "$2" "$3")"
 }
-header() { printf '\n%s\n  %-50s %12s %12s %8s\n' "$1" "" "Brisvane" "baseline" "ratio"; }
+header() { printf '\n%s (at %d s)\n  %-50s %12s %12s %8s\n' "$1" "$SECONDS" "" "Brisvane" "baseline" "ratio"; }
 note() { printf '  note: %s\n' "$*"; }
 
 # Size of the code section, and of all sections but the resources and .bss.
 sections() {  # sections FILE -> "text without_rsrc"
-    i686-w64-mingw32-objdump -h "$1" | awk '
+    local headers
+    headers=$(i686-w64-mingw32-objdump -h "$1") || fail "cannot read the sections of $1"
+    printf '%s\n' "$headers" | awk '
         $1 ~ /^[0-9]+$/ { size = 0; hex = toupper($3)
             for (i = 1; i <= length(hex); i++) size = size * 16 + index("0123456789ABCDEF", substr(hex, i, 1)) - 1
             if ($2 == ".text") text += size
@@ -60,11 +63,15 @@ sections() {  # sections FILE -> "text without_rsrc"
 }
 # The file as it would be without its resources.
 size_without_resources() {
-    i686-w64-mingw32-objcopy -R .rsrc "$1" "$E2E_DIR/norsrc.tmp"
+    i686-w64-mingw32-objcopy -R .rsrc "$1" "$E2E_DIR/norsrc.tmp" || fail "cannot strip the resources of $1"
     stat -c %s "$E2E_DIR/norsrc.tmp"
     rm -f "$E2E_DIR/norsrc.tmp"
 }
-imports() { i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' '; }
+imports() {
+    local headers
+    headers=$(i686-w64-mingw32-objdump -p "$1") || fail "cannot read the imports of $1"
+    printf '%s\n' "$headers" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' '
+}
 SYSTEM_DLLS=" ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL "
 foreign_imports() {  # the imports that are neither system DLLs nor our CBT.dll
     local dll
@@ -102,7 +109,10 @@ drive_desktop bench 1280x1024
 echo "Brisvane footprint under $(wine --version) on Xvfb (a Wine virtual desktop), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "baseline: tools/bench/baseline.cpp, one popup window and a tray icon, same compiler and flags"
 
+# The files as released: the 32-bit build's, also where the tests run the
+# x86-64 one.
 header "Files (bytes)"
+exe=$WIN_RELEASE/bin/Brisvane.exe base=$WIN_RELEASE/bin/bench_baseline.exe dll=$WIN_RELEASE/bin/CBT.dll
 exe_sizes=$(sections "$exe")
 base_sizes=$(sections "$base")
 read -r exe_text exe_sections <<<"$exe_sizes"
@@ -111,13 +121,15 @@ row "Brisvane.exe (file)" "$(stat -c %s "$exe")" "$(stat -c %s "$base")"
 row "  file without its resources (objcopy -R .rsrc)" "$(size_without_resources "$exe")" "$(size_without_resources "$base")"
 row "  code (.text)" "$exe_text" "$base_text"
 row "  all sections but .rsrc and .bss" "$exe_sections" "$base_sections"
-row "CBT.dll (file)" "$(stat -c %s "$app/CBT.dll")" ""
+row "CBT.dll (file)" "$(stat -c %s "$dll")" ""
 if [ "$exe_text" -lt 65536 ]; then note "code is under 64 KiB (target met)"; else note "code is 64 KiB or more (target missed)"; fi
 echo "  imports Brisvane.exe: $(imports "$exe")"
-echo "  imports CBT.dll:      $(imports "$app/CBT.dll")"
+echo "  imports CBT.dll:      $(imports "$dll")"
 echo "  imports baseline.exe: $(imports "$base")"
-foreign="$(foreign_imports "$exe")$(foreign_imports "$app/CBT.dll")"
+foreign="$(foreign_imports "$exe")$(foreign_imports "$dll")"
 if [ -z "$foreign" ]; then note "only system DLLs, and the companion CBT.dll (target met)"; else note "non-system imports: $foreign(target missed)"; fi
+exe="$app/Brisvane.exe"
+base="$app/$(basename "$BASELINE")"
 
 header "Start-up to a visible window (ms, median of $STARTS starts)"
 exe_starts=() base_starts=()
@@ -188,20 +200,19 @@ ask paints "$PAINTS" >/dev/null
 objects "after $PAINTS paints"
 for dialog in "104 About" "32774 Options" "32777 Auto-shutdown" "confirm Confirmation"; do
     set -- $dialog
-    if [ "$1" = confirm ]; then
-        warm=$(driver cycle-confirm 1) || fail "confirmation cycle: $warm"
-    else
-        warm=$(driver cycle "$1" 10) || fail "$2 cycle: $warm"
-    fi
+    # A dialog's first openings load what it needs once: the counts from
+    # after them. The confirmation takes a real minute each, so it follows
+    # the Auto-shutdown dialog's openings without its own.
+    [ "$1" = confirm ] || ask cycle "$1" 10 >/dev/null
     before_gdi=$(value result "$(ask probe 0)"); before_user=$(value result "$(ask probe 1)")
     before_kernel=$(value kernelhandles "$(ask process)")
     if [ "$1" = confirm ]; then
-        out=$(driver cycle-confirm "$CONFIRM_OPENINGS") || fail "confirmation cycle: $out"
+        out=$(DRIVER_TIMEOUT=$((90 * CONFIRM_OPENINGS + 60)) ask cycle-confirm "$CONFIRM_OPENINGS")
     else
-        out=$(driver cycle "$1" "$DIALOG_OPENINGS") || fail "$2 cycle: $out"
+        out=$(ask cycle "$1" "$DIALOG_OPENINGS")
     fi
     objects "after $(value opened "$out") x $2"
-    note "before these $DIALOG_OPENINGS (after 10 first ones): GDI $before_gdi, USER $before_user, kernel $before_kernel"
+    note "before these $(value opened "$out"): GDI $before_gdi, USER $before_user, kernel $before_kernel"
 done
 note "the confirmation: $CONFIRM_OPENINGS one-minute auto-shutdowns (a real minute each), each with its Auto-shutdown"
 note "dialog, run to the confirmation and declined; power-offs asked for: $(value result "$(ask probe 4)")"
