@@ -35,11 +35,11 @@ PROBE=$bin/bench_probe.exe
 cp "$BASELINE" "$PROBE" "$E2E_DIR/app/"
 STARTS=${BENCH_STARTS:-5}
 CPU_SECONDS=${BENCH_CPU_SECONDS:-30}
-DIALOG_OPENINGS=${BENCH_DIALOG_OPENINGS:-200}
+DIALOG_OPENINGS=${BENCH_DIALOG_OPENINGS:-50}
 CONFIRM_OPENINGS=${BENCH_CONFIRM_OPENINGS:-1}  # a real minute each
 TICKS=${BENCH_TICKS:-2000}
 TICKS_BUDGET_MS=${BENCH_TICKS_BUDGET_MS:-40000}  # the ticks stop there, counted
-PAINTS=${BENCH_PAINTS:-2000}
+PAINTS=${BENCH_PAINTS:-1000}
 
 ratio() {  # ratio VALUE BASELINE
     if [ "${2:-0}" = 0 ]; then echo "-"; else awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; fi
