@@ -1,7 +1,7 @@
 # Driving the real program from outside, for the end-to-end tests and the
 # tools: checks, the driver (tests/e2e/driver/, built as e2e_driver.exe),
 # a fake battery, starting and stopping the bar. Sourced after tools/wine.sh;
-# drive_setup comes first.
+# drive_enter (or drive_setup) comes first.
 
 # drive_build TARGET…: outside a Wine run, installs what is missing and
 # builds the targets (quietly); inside one (drive_enter), nothing.
