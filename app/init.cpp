@@ -9,7 +9,7 @@
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
-#include "hook/hook_library.h"
+#include "cbt/cbt.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
@@ -81,7 +81,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
-        g_installCbtHook();
+        InstallCBTHook();
     }
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/system_calls.h"
 #include "base/ui_resources.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -15,8 +16,6 @@
 #include "shutdown/power_off.h"
 #include "shutdown/session_presence.h"
 #include "tray/tray_icon.h"
-
-void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME) = GetSystemTimeAsFileTime;
 
 namespace {
 
@@ -38,7 +37,7 @@ int64_t MillisecondsOf(FILETIME const& time)
 int64_t UtcMilliseconds()
 {
     FILETIME now;
-    g_getSystemTimeAsFileTime(&now);
+    g_system.GetSystemTimeAsFileTime(&now);
     return MillisecondsOf(now);
 }
 
@@ -235,11 +234,8 @@ bool IsAutoShutdownRunning()
     return g_state != SHUTDOWN_IDLE;
 }
 
-ShutdownState AutoShutdownState()
-{
-    return g_state;
-}
-
+// For the tests, which declare these: the countdown's minutes, and a state
+// set directly.
 LONG AutoShutdownMinutesTotal()
 {
     return g_totalMinutes;

@@ -521,7 +521,7 @@ protected:
         g_dialogResult = IDOK;
         g_userEdits = nullptr;
         g_runRealDialog = false;
-        g_optionsDialogBox = FakeDialogBox;
+        g_system.UiDialogBox = FakeDialogBox;
     }
 
     void TearDown() override
