@@ -60,8 +60,14 @@ void LoadSettings()
     Settings loaded{};
     for (SettingKey const& key : SETTING_KEYS) {
         int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
-        if (havePath)
+        if (havePath && key.kind == SETTING_RANGED) {
+            // As text: GetPrivateProfileIntW makes 0 of a word, and 0 means something here.
+            WCHAR text[32] = L"";
+            GetPrivateProfileStringW(key.section, key.name, L"", text, ARRAYSIZE(text), path);
+            value = RangedSettingFromText(key, text);
+        } else if (havePath) {
             value = static_cast<int32_t>(GetPrivateProfileIntW(key.section, key.name, value, path));
+        }
         StoreSetting(loaded, key, value);
     }
     g_settings = loaded;
