@@ -17,19 +17,30 @@
 
 namespace {
 
+// The poll runs whether or not the system takes the registrations: some
+// send nothing.
 void OnCreate(HWND window)
 {
     StartRefresh(window, g_settings.interval);
+    ListenForPowerSettings(window);
 }
 
-// A plugged or pulled charger, or a machine waking up, is shown at once
-// instead of at the next tick. A restart of the refresh brings it back if a
-// missing reading had stopped it; the countdown owns the bar while an
-// auto-shutdown runs, and after a sleep works out its time left again.
-void OnPowerBroadcast(HWND window, WPARAM event)
+void OnRefresh(HWND window)
+{
+    OnRefreshTick(window);
+    ShowBatteryDetails(window);
+}
+
+// A plugged or pulled charger, a new charge, or a machine waking up, is
+// shown at once instead of at the next tick. A restart of the refresh brings
+// it back if a missing reading had stopped it; the countdown owns the bar
+// while an auto-shutdown runs, and after a sleep works out its time left again.
+void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 {
     bool const resumed = event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND;
-    if (!resumed && event != PBT_APMPOWERSTATUSCHANGE)
+    bool const setting =
+        event == PBT_POWERSETTINGCHANGE && IsBatterySetting(reinterpret_cast<POWERBROADCAST_SETTING const*>(data));
+    if (!resumed && !setting && event != PBT_APMPOWERSTATUSCHANGE)
         return;
     if (IsAutoShutdownRunning()) {
         if (resumed)
@@ -37,7 +48,7 @@ void OnPowerBroadcast(HWND window, WPARAM event)
         return;
     }
     StartRefresh(window, g_settings.interval);
-    OnRefreshTick(window);
+    OnRefresh(window);
 }
 
 // Asked after the dialog closes: a countdown may have started meanwhile from
@@ -60,6 +71,7 @@ void OnDestroy(HWND window)
 {
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
+    StopListeningForPowerSettings();
     SaveSettings(window);
     DeleteBarLook();
     RemoveTrayIcon(window);
@@ -75,6 +87,21 @@ void OnEndSession(HWND window, WPARAM ending)
 }
 
 }  // namespace
+
+void ShowBatteryDetails(HWND window)
+{
+    WCHAR tip[128];
+    FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+    UpdateTrayTip(window, tip);
+
+    BatteryAlert const due = DueBatteryAlert(AlertLevels{g_settings.alertLow, g_settings.alertHigh});
+    if (due == BatteryAlert::None || !TrayNotificationsWelcome())
+        return;
+    WCHAR title[64], text[256];
+    FormatBatteryAlert(due, title, ARRAYSIZE(title), text, ARRAYSIZE(text));
+    if (ShowTrayNotification(window, title, text, due == BatteryAlert::Low))
+        BatteryAlertShown(due);
+}
 
 LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -110,7 +137,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_TIMER:
         if (wParam == IDT_REFRESH)
-            OnRefreshTick(window);
+            OnRefresh(window);
         else if (wParam == IDT_SHUTDOWN)
             OnShutdownTick(window);
         else if (wParam == IDT_CAPTION_COLOURS)
@@ -125,7 +152,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TRAYNOTIFY:
         return OnTrayNotify(window, lParam, IsAutoShutdownRunning());
     case WM_POWERBROADCAST:
-        OnPowerBroadcast(window, wParam);
+        OnPowerBroadcast(window, wParam, lParam);
         return TRUE;
     case WM_TIMECHANGE:
         OnAutoShutdownClockChange(window);

@@ -5,13 +5,44 @@
 
 #include <cstdint>
 
-// The power-status reader; tests replace it with a supplied reading.
-extern BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS);
+#include "bar/battery_alerts.h"
 
-// Rewrites the percent, PowerState and text of the bar's view.
+// The power-status readers; tests replace them with supplied readings.
+extern BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS);
+// CallNtPowerInformation (its NTSTATUS is a LONG).
+extern LONG(WINAPI* g_callNtPowerInformation)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG);
+
+// Rewrites the percent, PowerState and text of the bar's view, and keeps the
+// details the tray tip and the reminders are made from.
 // Returns 1 when the system reported a charge percentage, else 0.
 // Invalidates nothing: callers repaint what they need.
 int SampleBattery();
+
+// What the bar's text says on battery: the percentage, or with showTime the
+// time left where Windows has an estimate. Taken at the next reading.
+void SetBarShowsTime(bool showTime);
+
+// The tray tip for the last reading: "电量监视" and the lines below it.
+void FormatBatteryTipNow(WCHAR* tip, size_t capacity);
+
+// The reminder the last reading makes due, if any (see DueAlert), with its
+// title and text; BatteryAlertShown once the shell has shown it.
+BatteryAlert DueBatteryAlert(AlertLevels levels);
+void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, WCHAR* text, size_t textCapacity);
+void BatteryAlertShown(BatteryAlert alert);
+// New levels: each may remind again.
+void RearmBatteryAlerts();
+
+// Windows' notifications of a new charge or power source, each handled as
+// it comes (OnPowerSettingChange); the refresh timer stays as the safety net
+// for systems that send none.
+extern HPOWERNOTIFY(WINAPI* g_registerPowerSettingNotification)(HANDLE, LPCGUID, DWORD);
+extern BOOL(WINAPI* g_unregisterPowerSettingNotification)(HPOWERNOTIFY);
+// How many of the two registrations the system took.
+int ListenForPowerSettings(HWND bar);
+void StopListeningForPowerSettings();
+// True when a PBT_POWERSETTINGCHANGE record names one of those settings.
+bool IsBatterySetting(POWERBROADCAST_SETTING const* setting);
 
 // The refresh timer IDT_REFRESH, at the stored interval clamped to 1 s .. 1 h;
 // starting it again restarts it at the new period.

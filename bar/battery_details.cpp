@@ -12,7 +12,7 @@ uint8_t const AC_LINE_ONLINE = 1;
 
 bool RateKnown(BatteryDetails const& details)
 {
-    return details.haveState && details.rate != BATTERY_RATE_UNKNOWN && details.rate != 0;
+    return details.haveState && details.rate != RATE_UNKNOWN && details.rate != 0;
 }
 
 // Milliwatts, whichever sign the driver gave them.
@@ -37,8 +37,8 @@ void FormatDuration(uint64_t minutes, TipTexts const& texts, wchar_t* out, size_
 // Minutes until full at the present rate, rounded up; 0 when not known.
 uint64_t MinutesToFull(BatteryDetails const& details)
 {
-    if (!RateKnown(details) || details.maxCapacity == 0 || details.maxCapacity == BATTERY_CAPACITY_UNKNOWN ||
-        details.remainingCapacity == BATTERY_CAPACITY_UNKNOWN || details.remainingCapacity >= details.maxCapacity)
+    if (!RateKnown(details) || details.maxCapacity == 0 || details.maxCapacity == CAPACITY_UNKNOWN ||
+        details.remainingCapacity == CAPACITY_UNKNOWN || details.remainingCapacity >= details.maxCapacity)
         return 0;
     uint64_t const missing = details.maxCapacity - details.remainingCapacity;  // mWh
     uint64_t const rate = static_cast<uint64_t>(RateMagnitude(details));
@@ -55,7 +55,7 @@ size_t FormatChargeLine(BatteryDetails const& details, BatteryMode mode, TipText
     wchar_t duration[64] = L"";
     switch (mode) {
     case BatteryMode::OnBattery:
-        if (details.lifeTime != BATTERY_LIFE_UNKNOWN) {
+        if (details.lifeTime != LIFE_TIME_UNKNOWN) {
             FormatDuration(details.lifeTime / 60, texts, duration, 64);
             length += FillTemplate(out + length, capacity - length, texts.timeLeft, {duration});
         }

@@ -9,9 +9,9 @@
 
 // The system's "not known" values: SYSTEM_POWER_STATUS.BatteryLifeTime,
 // SYSTEM_BATTERY_STATE's capacities and its Rate (BATTERY_UNKNOWN_RATE).
-uint32_t const BATTERY_LIFE_UNKNOWN = 0xFFFFFFFFu;
-uint32_t const BATTERY_CAPACITY_UNKNOWN = 0xFFFFFFFFu;
-uint32_t const BATTERY_RATE_UNKNOWN = 0x80000000u;
+uint32_t const LIFE_TIME_UNKNOWN = 0xFFFFFFFFu;
+uint32_t const CAPACITY_UNKNOWN = 0xFFFFFFFFu;
+uint32_t const RATE_UNKNOWN = 0x80000000u;
 
 // One reading of both system records the details come from.
 struct BatteryDetails {

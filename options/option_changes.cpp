@@ -13,5 +13,7 @@ OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const&
 
     changes.updateAutostart = chosen.autoRun != current.autoRun;
     changes.applyAlpha = chosen.alpha != current.alpha;
+    changes.showBarText = chosen.barShowsTime != current.barShowsTime && !countdownRunning;
+    changes.rearmAlerts = chosen.alertLow != current.alertLow || chosen.alertHigh != current.alertHigh;
     return changes;
 }

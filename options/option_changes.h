@@ -4,13 +4,16 @@
 
 #include <cstdint>
 
-// The five values the dialog edits.
+// The values the dialog edits.
 struct OptionValues {
     int32_t interval;  // milliseconds
     uint8_t alpha;
     bool adhere;
     bool ignoreDUI;
     bool autoRun;
+    bool barShowsTime;  // BarText 1
+    int32_t alertLow;   // percent, 0 = off
+    int32_t alertHigh;
 };
 
 enum class AdhereSwitch { Unchanged, On, Off };
@@ -22,6 +25,8 @@ struct OptionChanges {
     bool repaintFrameActive;   // adhering ended while the caption looked inactive
     bool updateAutostart;
     bool applyAlpha;
+    bool showBarText;  // the bar's text again, read now; not while a countdown owns the bar
+    bool rearmAlerts;  // a new level may remind at once
 };
 
 OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool countdownRunning,

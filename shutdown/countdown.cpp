@@ -55,10 +55,11 @@ void ShowTimeLeft(HWND bar)
     SetTimeLeftTip(bar, g_minutesLeft);
 }
 
+// What the last reading found (ShowBattery has just read it).
 void SetBatteryTip(HWND bar)
 {
-    WCHAR tip[64] = L"";
-    LoadStringW(g_instance, IDS_TRAY_TIP, tip, ARRAYSIZE(tip));
+    WCHAR tip[128];
+    FormatBatteryTipNow(tip, ARRAYSIZE(tip));
     SetTrayTip(bar, tip);
 }
 

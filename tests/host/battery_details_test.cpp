@@ -10,8 +10,8 @@ namespace {
 TipTexts const TEXTS{L"电量监视",   L"电量 %d%%",     L"，剩余 %s", L"，充电中",      L"，约 %s后充满", L"，已接通电源",
                      L"未检测到电池", L"%d小时%d分钟", L"%d分钟",    L"放电功率 %s W", L"充电功率 %s W"};
 
-uint32_t const NO_LIFE = BATTERY_LIFE_UNKNOWN;
-uint32_t const NO_RATE = BATTERY_RATE_UNKNOWN;
+uint32_t const NO_LIFE = LIFE_TIME_UNKNOWN;
+uint32_t const NO_RATE = RATE_UNKNOWN;
 
 // A reading of both records: SYSTEM_POWER_STATUS's bytes and life time, and
 // SYSTEM_BATTERY_STATE's charging flag, capacities (mWh) and rate (mW).
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                 L"电量 80%，充电中，约 40分钟后充满\n充电功率 36.0 W", L"80%"},
         TipCase{"charging, rate unknown", Status(1, 8, 57, NO_LIFE, true), L"电量 57%，充电中", L"57%"},
         TipCase{"charging, rate 0", Status(1, 8, 57, NO_LIFE, true, 120000, 68400, 0), L"电量 57%，充电中", L"57%"},
-        TipCase{"charging, capacity unknown", Status(1, 8, 57, NO_LIFE, true, BATTERY_CAPACITY_UNKNOWN, 68400, 9000),
+        TipCase{"charging, capacity unknown", Status(1, 8, 57, NO_LIFE, true, CAPACITY_UNKNOWN, 68400, 9000),
                 L"电量 57%，充电中\n充电功率 9.0 W", L"57%"},
         TipCase{"100 % on the charger", Status(1, 1, 100, NO_LIFE, false, 120000, 120000, 0), L"电量 100%，已接通电源",
                 L"100%"},

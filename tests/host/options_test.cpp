@@ -72,7 +72,7 @@ TEST(AlphaRules, TrackbarPositionClamped)
     EXPECT_EQ(255, AlphaFromTrackbarPosition(LONG_MAX));
 }
 
-OptionValues const BASE{5000, 240, 1, 1, 0};
+OptionValues const BASE{5000, 240, 1, 1, 0, 0, 20, 0};
 
 bool NothingToDo(OptionChanges const& c)
 {

@@ -69,7 +69,7 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 
 // ---- The dialog, driven for real ---------------------------------------------
 
-OptionValues const STORED{5000, 240, true, true, false};
+OptionValues const STORED{5000, 240, true, true, false, false, 20, 0};
 
 class OptionsDialog : public ::testing::Test {
 protected:
@@ -473,7 +473,7 @@ protected:
     {
         ResetFakes();
         LayOutBar(25, 50);
-        g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha, 0, 0};
+        g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha, 0, 20, 0, 0, 0};
         bar = CreateWindowExW(BAR_EXSTYLE_ADHERING, L"STATIC", L"bar", WS_POPUP, 10, 10,
                               g_barLayout.geometry.windowWidth, g_barLayout.geometry.windowHeight, nullptr, nullptr,
                               nullptr, nullptr);

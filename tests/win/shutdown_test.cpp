@@ -484,7 +484,7 @@ TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
     EXPECT_EQ(BatteryTrayIcon(), LastIcon());
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
@@ -514,7 +514,7 @@ TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
     EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
     EXPECT_EQ(BatteryTrayIcon(), LastIcon());
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
@@ -534,7 +534,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_TRUE(IsWindow(bar));
     EXPECT_FALSE(IsAutoShutdownRunning());
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
 
     // The confirmation ending by itself while the cancel question is open.
     StartCountdown(L"0", L"1");
@@ -577,7 +577,7 @@ TEST_F(Shutdown, DeadlineDuringTheCancelQuestion)
     deadlinePassesThenAnswer(IDOK);
     EXPECT_FALSE(confirmationOpened);
     EXPECT_FALSE(IsAutoShutdownRunning());
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
 
     // Not cancelled after all: the confirmation opens once the question is answered.
     StartCountdown(L"0", L"1");
