@@ -77,7 +77,7 @@ OptionValues const BASE{5000, 240, 1, 1, 0, 0, 20, 0};
 bool NothingToDo(OptionChanges const& c)
 {
     return !c.storeInterval && !c.restartRefreshTimer && c.adhere == AdhereSwitch::Unchanged &&
-           !c.repaintFrameActive && !c.updateAutostart && !c.applyAlpha;
+           !c.repaintFrameActive && !c.updateAutostart && !c.applyAlpha && !c.showBarText && !c.rearmAlerts;
 }
 
 TEST(OptionChanges, UnchangedValuesNeedNoStep)
@@ -120,6 +120,22 @@ TEST(OptionChanges, EachFieldOnlyItsOwnStep)
     EXPECT_TRUE(c.updateAutostart);
     EXPECT_FALSE(c.storeInterval || c.applyAlpha);
     EXPECT_EQ(AdhereSwitch::Unchanged, c.adhere);
+}
+
+TEST(OptionChanges, BarTextShownAgainUnlessCountingAndNewLevelsRearm)
+{
+    OptionValues chosen = BASE;
+    chosen.barShowsTime = true;
+    EXPECT_TRUE(PlanOptionChanges(BASE, chosen, false, true).showBarText);
+    EXPECT_FALSE(PlanOptionChanges(BASE, chosen, true, true).showBarText) << "the countdown owns the bar";
+    EXPECT_FALSE(PlanOptionChanges(BASE, chosen, false, true).rearmAlerts);
+    for (int32_t OptionValues::*level : {&OptionValues::alertLow, &OptionValues::alertHigh}) {
+        chosen = BASE;
+        chosen.*level = 30;
+        OptionChanges const c = PlanOptionChanges(BASE, chosen, true, true);
+        EXPECT_TRUE(c.rearmAlerts);
+        EXPECT_FALSE(c.showBarText || c.applyAlpha || c.storeInterval);
+    }
 }
 
 TEST(OptionChanges, IntervalDuringAnAutoShutdownIsStoredWithoutTimer)
