@@ -166,7 +166,7 @@ TEST(OptionChanges, AdhereSwitchesAndFrameRepaint)
 
 TEST(OptionChanges, AllAtOnce)
 {
-    OptionValues chosen{60000, 0, 0, 0, 1};
+    OptionValues chosen{60000, 0, 0, 0, 1, 0, 20, 0};
     OptionChanges const c = PlanOptionChanges(BASE, chosen, false, false);
     EXPECT_TRUE(c.storeInterval && c.restartRefreshTimer && c.repaintFrameActive && c.updateAutostart &&
                 c.applyAlpha);
