@@ -120,10 +120,12 @@ brisvane_e2e_test(bar_look_test)
 brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 brisvane_e2e_test(windows10_test)
+brisvane_e2e_test(battery_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
 # that the short ones fill in beside them.
 set_tests_properties(sleep_countdown_test PROPERTIES COST 240)
+set_tests_properties(battery_test PROPERTIES COST 45)
 set_tests_properties(auto_shutdown_test PROPERTIES COST 160)
 set_tests_properties(soak_test PROPERTIES COST 55)
 set_tests_properties(options_test adhere_test PROPERTIES COST 35)

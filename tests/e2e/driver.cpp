@@ -16,6 +16,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "cbt/shared_window_record.h"
@@ -200,10 +201,15 @@ void PrintPlace(HWND window)
 }
 
 // key=text with the text in UTF-8, whatever the console's code page.
+// A line break in the text comes out as the two characters \n, so that a
+// tooltip of several lines stays one value.
 void PrintUtf8(char const* key, wchar_t const* text)
 {
+    std::wstring oneLine;
+    for (wchar_t const* c = text; *c != L'\0'; ++c)
+        oneLine += *c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, *c);
     char bytes[512];
-    int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    int const length = WideCharToMultiByte(CP_UTF8, 0, oneLine.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
     std::printf("%s=%s\n", key, length > 0 ? bytes : "");
 }
 
@@ -773,6 +779,66 @@ int OnPixels(HWND bar, int, wchar_t**)
     return 0;
 }
 
+// powersetting percent|acdc VALUE [timeout_ms]: what Windows sends the bar
+// when a registered power setting changes (Wine sends none): the record goes
+// into the bar's process, whose address is WM_POWERBROADCAST's lParam. Prints
+// how long the message took (sent_us) and, with a timeout, how long until
+// the screen showed the bar changed (shown_us; -1 when it did not).
+int OnPowerSetting(HWND bar, int argc, wchar_t** argv)
+{
+    GUID const percent = {0xa7ad8041, 0xb45a, 0x4cae, {0x87, 0xa3, 0xee, 0xcb, 0xb4, 0x68, 0xa9, 0xe1}};
+    GUID const acdc = {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+    struct {
+        POWERBROADCAST_SETTING head;
+        BYTE rest[sizeof(DWORD)];
+    } record{};
+    record.head.PowerSetting = wcscmp(argv[0], L"acdc") == 0 ? acdc : percent;
+    record.head.DataLength = sizeof(DWORD);
+    DWORD const value = static_cast<DWORD>(Number(argv[1]));
+    memcpy(record.head.Data, &value, sizeof value);
+
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr)
+        return Fail("cannot open the bar's process");
+    void* remote = VirtualAllocEx(process, nullptr, sizeof record, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr || !WriteProcessMemory(process, remote, &record, sizeof record, nullptr)) {
+        CloseHandle(process);
+        return Fail("cannot write the record into the bar's process");
+    }
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    Pixels before, now;
+    bool const watch = argc > 2 && GrabScreen(rect, before);
+
+    LARGE_INTEGER frequency, start, sent, shown;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(bar, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(remote),
+                        SMTO_NORMAL, 10000, &result);
+    QueryPerformanceCounter(&sent);
+    auto micro = [&](LARGE_INTEGER const& t) { return (t.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart; };
+    std::printf("result=%ld\nsent_us=%lld\n", static_cast<long>(result), static_cast<long long>(micro(sent)));
+    if (watch) {
+        long long shownUs = -1;
+        DWORD const deadline = GetTickCount() + static_cast<DWORD>(Number(argv[2]));
+        do {
+            QueryPerformanceCounter(&shown);
+            if (GrabScreen(rect, now) && now.bits != before.bits) {
+                shownUs = micro(shown);
+                break;
+            }
+            Sleep(1);
+        } while (static_cast<LONG>(deadline - GetTickCount()) > 0);
+        std::printf("shown_us=%lld\n", shownUs);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
 // How far two pictures are apart: the channel differences, summed.
 long Distance(Pixels const& a, Pixels const& b)
 {
@@ -853,6 +919,31 @@ int OnTrayTip(int argc, wchar_t** argv)
     wchar_t text[128] = L"";
     SendTo(shown, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
     PrintUtf8("tip", text);
+    return 0;
+}
+
+// balloon [timeout_ms] [gone]: waits for a notification shown from a tray
+// icon (Wine draws it as a balloon tooltip), or with "gone" for none; prints
+// whether one is shown and its text.
+int OnBalloon(int argc, wchar_t** argv)
+{
+    bool const gone = argc > 1 && wcscmp(argv[1], L"gone") == 0;
+    HWND balloon = nullptr;
+    Poll(NumberOr(argc, argv, 0, 0), 100, [&] {
+        balloon = nullptr;
+        ForEachWindow([&](HWND window) {
+            if (HasClass(window, L"tooltips_class32") && IsWindowVisible(window) &&
+                (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) != 0)
+                balloon = window;
+        });
+        return (balloon == nullptr) == gone;
+    });
+    std::printf("shown=%d\n", balloon != nullptr ? 1 : 0);
+    if (balloon != nullptr) {
+        wchar_t text[256] = L"";
+        SendTo(balloon, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        PrintUtf8("text", text);
+    }
     return 0;
 }
 
@@ -1134,14 +1225,14 @@ int OnProcess(HWND bar, int, wchar_t**)
 }
 
 // Rewrites a battery's charge file (through Wine's Z: drive) to a percent of
-// a 50000000 full charge.
+// a 10000000 full charge (tools/drive.sh fake_battery).
 bool WriteCharge(wchar_t const* file, int percent)
 {
     HANDLE handle = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     char text[32];
-    int const length = std::snprintf(text, sizeof text, "%d\n", percent * 500000);
+    int const length = std::snprintf(text, sizeof text, "%d\n", percent * 100000);
     DWORD written = 0;
     WriteFile(handle, text, static_cast<DWORD>(length), &written, nullptr);
     CloseHandle(handle);
@@ -1403,8 +1494,10 @@ Command const kCommands[] = {
     {L"cycle-confirm", "N", With<TheBar, OnCycleConfirm>},
     // The screen, the tray and other programs' windows
     {L"pixels", "", With<TheBar, OnPixels>},
+    {L"powersetting", "percent|acdc VALUE [timeout_ms]", With<TheBar, OnPowerSetting>},
     {L"tray", "[EXE]", OnTray},
     {L"traytip", "[timeout_ms]", OnTrayTip},
+    {L"balloon", "[timeout_ms] [gone]", OnBalloon},
     {L"menu", "[timeout_ms]", OnMenu},
     {L"menukey", "[down|up|return|escape...]", OnMenuKey},
     {L"cursor", "X Y", OnCursor},
