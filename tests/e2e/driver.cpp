@@ -929,6 +929,7 @@ int OnTrayTip(int argc, wchar_t** argv)
     wchar_t text[128] = L"";
     SendTo(shown, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
     PrintUtf8("tip", text);
+    PrintPlace(shown);
     return 0;
 }
 
@@ -953,6 +954,7 @@ int OnBalloon(int argc, wchar_t** argv)
         wchar_t text[256] = L"";
         SendTo(balloon, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
         PrintUtf8("text", text);
+        PrintPlace(balloon);
     }
     return 0;
 }
