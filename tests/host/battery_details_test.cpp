@@ -7,8 +7,9 @@
 namespace {
 
 // The string table's texts.
-TipTexts const TEXTS{L"电量监视",   L"电量 %d%%",     L"，剩余 %s", L"，充电中",      L"，约 %s后充满", L"，已接通电源",
-                     L"未检测到电池", L"%d小时%d分钟", L"%d分钟",    L"放电功率 %s W", L"充电功率 %s W"};
+TipTexts const TEXTS{L"电量监视",      L"电量 %d%%",    L"，剩余 %s",    L"，充电中",
+                     L"，约 %s后充满", L"，已接通电源", L"未检测到电池", L"%d小时%d分钟",
+                     L"%d分钟",        L"放电功率 %s W", L"充电功率 %s W"};
 
 uint32_t const NO_LIFE = LIFE_TIME_UNKNOWN;
 uint32_t const NO_RATE = RATE_UNKNOWN;
@@ -46,7 +47,9 @@ TEST_P(BatteryTip, LinesAndBarText)
     EXPECT_EQ(std::wstring(percent), plain) << c.what;
 }
 
-uint32_t const RATE_12W = static_cast<uint32_t>(-12000);  // as Wine and many drivers report it
+// Negative, as Wine and many drivers report it whichever way the power flows.
+uint32_t const RATE_12W = static_cast<uint32_t>(-12000);
+uint32_t const RATE_15W3 = static_cast<uint32_t>(-15300);
 
 INSTANTIATE_TEST_SUITE_P(
     Readings, BatteryTip,
@@ -61,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                 L"电量 90%，剩余 100小时5分钟", L"90%"},
         TipCase{"99:59 still fits the bar", Status(0, 1, 90, BAR_TIME_MAX_SECONDS), L"电量 90%，剩余 99小时59分钟",
                 L"99:59"},
-        TipCase{"charging with a negative rate", Status(1, 8, 57, NO_LIFE, true, 120000, 68400, static_cast<uint32_t>(-15300)),
+        TipCase{"charging with a negative rate", Status(1, 8, 57, NO_LIFE, true, 120000, 68400, RATE_15W3),
                 L"电量 57%，充电中，约 3小时23分钟后充满\n充电功率 15.3 W", L"57%"},
         TipCase{"charging by the flag alone, 40 minutes", Status(1, 8, 80, NO_LIFE, false, 120000, 96000, 36000),
                 L"电量 80%，充电中，约 40分钟后充满\n充电功率 36.0 W", L"80%"},
