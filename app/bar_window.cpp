@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/countdown.h"
+#include "shutdown/session_presence.h"
 #include "tray/about_box.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -23,6 +24,7 @@ void OnCreate(HWND window)
 {
     StartRefresh(window, g_settings.interval);
     ListenForPowerSettings(window);
+    FollowSession(window);
 }
 
 void OnRefresh(HWND window)
@@ -44,7 +46,7 @@ void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
         return;
     if (IsAutoShutdownRunning()) {
         if (resumed)
-            OnAutoShutdownClockChange(window);
+            OnAutoShutdownResume(window);
         return;
     }
     StartRefresh(window, g_settings.interval);
@@ -72,6 +74,7 @@ void OnDestroy(HWND window)
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
     StopListeningForPowerSettings();
+    StopFollowingSession(window);
     SaveSettings(window);
     DeleteBarLook();
     RemoveTrayIcon(window);
@@ -154,6 +157,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam, lParam);
         return TRUE;
+    case WM_WTSSESSION_CHANGE:
+        OnAutoShutdownSessionChange(wParam);
+        return 0;
     case WM_TIMECHANGE:
         OnAutoShutdownClockChange(window);
         return 0;
