@@ -18,10 +18,7 @@ if [ -z "${WINE_RUN:-}" ]; then
 fi
 . "$root/tools/drive.sh"
 steps=${1:-20}
-bin=$WIN_BUILD/bin
-drive_setup "$root/build/bench_power_setting" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
-drive_serve
-trap cleanup EXIT
+drive_tool bench_power_setting
 printf '[Brisvane]\r\nAdhere=0\r\nInterval=3600000\r\n' >"$E2E_DIR/app/Brisvane.ini"
 fake_battery 60 0 Discharging
 start_bar

@@ -14,10 +14,7 @@ if [ -z "${WINE_RUN:-}" ]; then
 fi
 . "$root/tools/drive.sh"
 seconds=${1:-20}
-bin=$WIN_BUILD/bin
-drive_setup "$root/build/bench_refresh" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
-drive_serve
-trap cleanup EXIT
+drive_tool bench_refresh
 fake_battery 57 0 Discharging
 
 # cpu_ticks PID: user plus system time of a Linux process, in clock ticks.

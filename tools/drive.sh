@@ -17,6 +17,16 @@ drive_setup() {
     BAR_PID=
 }
 
+# drive_tool NAME: what a benchmark run inside tools/wine.sh shares: a work
+# folder build/NAME with a copy of the program, the driver serving, the
+# program and the server ended on exit.
+drive_tool() {
+    local bin=$WIN_BUILD/bin
+    drive_setup "$WINE_ROOT/build/$1" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
+    drive_serve
+    trap cleanup EXIT
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1

@@ -367,6 +367,7 @@ TEST_F(Settings, BatteryKeysOutOfRangeGetTheirDefaults)
         std::snprintf(kept, sizeof kept, "%ld %ld %ld", static_cast<long>(g_settings.barText),
                       static_cast<long>(g_settings.alertLow), static_cast<long>(g_settings.alertHigh));
         EXPECT_EQ(std::string(c.kept), kept) << c.file;
+        DeleteFileW(ini.c_str());  // written anew, so in the keys' own order
         SaveSettings(WindowAt(10, 20));
         EXPECT_EQ(ExpectedLines("0", "1", "1", 50, 5000, 240, 10, 20, c.kept), Lines(ReadFileBytes(ini))) << c.file;
     }

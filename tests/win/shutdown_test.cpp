@@ -787,7 +787,7 @@ TEST_F(Shutdown, AMomentMissedAsleepWaitsForAnUnlock)
     sleepPastTheMomentLocked(IDCANCEL);
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_FALSE(IsAutoShutdownRunning());
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
 
     sleepPastTheMomentLocked(IDOK);
     EXPECT_EQ(1u, g_exitFlags.size());
