@@ -1,21 +1,15 @@
 #include "bar/battery.h"
 
-#include <powrprof.h>
-
 #include "bar/bar_state.h"
 #include "bar/battery_details.h"
 #include "bar/power_status.h"
 #include "base/decimal_text.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/system_calls.h"
 #include "base/text_template.h"
 #include "base/win32_values.h"
 #include "res/resource.h"
-
-BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS) = GetSystemPowerStatus;
-LONG(WINAPI* g_callNtPowerInformation)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG) = CallNtPowerInformation;
-HPOWERNOTIFY(WINAPI* g_registerPowerSettingNotification)(HANDLE, LPCGUID, DWORD) = RegisterPowerSettingNotification;
-BOOL(WINAPI* g_unregisterPowerSettingNotification)(HPOWERNOTIFY) = UnregisterPowerSettingNotification;
 
 namespace {
 
@@ -36,10 +30,10 @@ BatteryDetails ReadDetails()
 {
     SYSTEM_POWER_STATUS status;
     ZeroMemory(&status, sizeof status);
-    BOOL const ok = g_getSystemPowerStatus(&status);
+    BOOL const ok = g_system.GetSystemPowerStatus(&status);
     SYSTEM_BATTERY_STATE state;
     ZeroMemory(&state, sizeof state);
-    bool const haveState = ok && g_callNtPowerInformation(SystemBatteryState, nullptr, 0, &state, sizeof state) == 0;
+    bool const haveState = ok && g_system.CallNtPowerInformation(SystemBatteryState, nullptr, 0, &state, sizeof state) == 0;
     return BatteryDetails{{status.ACLineStatus, status.BatteryFlag, status.BatteryLifePercent},
                           ok != FALSE,
                           status.BatteryLifeTime,
@@ -64,6 +58,7 @@ void StopRefresh(HWND bar)
     g_refreshPeriod = 0;
 }
 
+// For the tests, which declare it: the period the refresh runs at.
 uint32_t RefreshPeriodInUse()
 {
     return g_refreshPeriod;
@@ -138,7 +133,7 @@ int ListenForPowerSettings(HWND bar)
     for (size_t i = 0; i < ARRAYSIZE(BATTERY_SETTINGS); ++i) {
         if (g_powerNotifications[i] == nullptr)
             g_powerNotifications[i] =
-                g_registerPowerSettingNotification(bar, &BATTERY_SETTINGS[i], DEVICE_NOTIFY_WINDOW_HANDLE);
+                RegisterPowerSettingNotification(bar, &BATTERY_SETTINGS[i], DEVICE_NOTIFY_WINDOW_HANDLE);
         if (g_powerNotifications[i] != nullptr)
             ++taken;
     }
@@ -149,7 +144,7 @@ void StopListeningForPowerSettings()
 {
     for (HPOWERNOTIFY& notification : g_powerNotifications) {
         if (notification != nullptr)
-            g_unregisterPowerSettingNotification(notification);
+            UnregisterPowerSettingNotification(notification);
         notification = nullptr;
     }
 }

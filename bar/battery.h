@@ -7,11 +7,6 @@
 
 #include "bar/battery_alerts.h"
 
-// The power-status readers; tests replace them with supplied readings.
-extern BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS);
-// CallNtPowerInformation (its NTSTATUS is a LONG).
-extern LONG(WINAPI* g_callNtPowerInformation)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG);
-
 // Rewrites the percent, PowerState and text of the bar's view, and keeps the
 // details the tray tip and the reminders are made from.
 // Returns 1 when the system reported a charge percentage, else 0.
@@ -34,11 +29,9 @@ void BatteryAlertShown(BatteryAlert alert);
 void RearmBatteryAlerts();
 
 // Windows' notifications of a new charge or power source, each handled as
-// it comes (OnPowerSettingChange); the refresh timer stays as the safety net
-// for systems that send none.
-extern HPOWERNOTIFY(WINAPI* g_registerPowerSettingNotification)(HANDLE, LPCGUID, DWORD);
-extern BOOL(WINAPI* g_unregisterPowerSettingNotification)(HPOWERNOTIFY);
-// How many of the two registrations the system took.
+// it comes (PBT_POWERSETTINGCHANGE); the refresh timer stays as the safety
+// net for systems that send none. How many of the two registrations the
+// system took.
 int ListenForPowerSettings(HWND bar);
 void StopListeningForPowerSettings();
 // True when a PBT_POWERSETTINGCHANGE record names one of those settings.
@@ -48,8 +41,6 @@ bool IsBatterySetting(POWERBROADCAST_SETTING const* setting);
 // starting it again restarts it at the new period.
 void StartRefresh(HWND bar, int32_t interval);
 void StopRefresh(HWND bar);
-// The period the refresh runs at, milliseconds; 0 while it is stopped.
-uint32_t RefreshPeriodInUse();
 
 // The battery again, read now, over the whole bar (after a countdown).
 void ShowBattery(HWND bar);

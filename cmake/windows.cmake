@@ -6,7 +6,9 @@ include(cmake/product.cmake)
 
 brisvane_hook_library(CBT)
 
-# Everything of the program but its entry, so the Windows tests drive the real code.
+# Everything of the program but its entry, so the Windows tests drive the real
+# code. CBT.dll is linked by whoever links this: the program and cbt_test the
+# real one, the other Windows tests a stand-in (tests/win/stubs).
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
@@ -23,9 +25,8 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/monitors.cpp
     base/place_window.cpp
+    base/system_calls.cpp
     cbt/named_section.cpp
-    hook/hook_library.cpp
-    hook/window_record.cpp
     options/options_command.cpp
     options/options_dialog.cpp
     settings/autostart.cpp
@@ -42,7 +43,7 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC CBT comctl32 gdi32 user32 shell32 advapi32 wtsapi32 powrprof)
+target_link_libraries(brisvane_core PUBLIC comctl32 gdi32 user32 shell32 advapi32 wtsapi32 powrprof)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
@@ -53,7 +54,7 @@ add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_compile_options(Brisvane PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_link_options(Brisvane PRIVATE ${PRODUCT_LINK_OPTIONS} -municode)
-target_link_libraries(Brisvane PRIVATE brisvane_core)
+target_link_libraries(Brisvane PRIVATE brisvane_core CBT)
 brisvane_warnings(Brisvane)
 
 include(cmake/windows_tests.cmake)

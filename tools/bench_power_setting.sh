@@ -10,15 +10,12 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine.sh"
-if [ -z "${WINE_RUN:-}" ]; then
-    cd "$root"
-    wine_install_deps
-    win_build -- Brisvane CBT e2e_driver >/dev/null
-    exec bash tools/wine.sh run bench_power_setting bash "$0" "$@"
-fi
 . "$root/tools/drive.sh"
+drive_build Brisvane CBT e2e_driver
+bin=$WIN_BUILD/bin
+drive_enter bench_power_setting "$root/build/bench_power_setting" "$bin/Brisvane.exe" "$bin/CBT.dll" \
+    "$bin/e2e_driver.exe" -- "$0" "$@"
 steps=${1:-20}
-drive_tool bench_power_setting
 printf '[Brisvane]\r\nAdhere=0\r\nInterval=3600000\r\n' >"$E2E_DIR/app/Brisvane.ini"
 fake_battery 60 0 Discharging
 start_bar

@@ -4,9 +4,6 @@
 #include "base/messages.h"
 #include "res/resource.h"
 
-BOOL(WINAPI* g_shellNotifyIcon)(DWORD, PNOTIFYICONDATAW) = Shell_NotifyIconW;
-HRESULT(WINAPI* g_queryUserNotificationState)(QUERY_USER_NOTIFICATION_STATE*) = SHQueryUserNotificationState;
-
 namespace {
 
 // What the icon shows now, so it can be added again when the taskbar is
@@ -33,7 +30,7 @@ BOOL AddWithCurrentLook(HWND bar)
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.hIcon = g_trayIcon;
     lstrcpynW(data.szTip, g_trayTip, ARRAYSIZE(data.szTip));
-    return g_shellNotifyIcon(NIM_ADD, &data);
+    return Shell_NotifyIconW(NIM_ADD, &data);
 }
 
 // An elevated bar (it may write the machine's Run key) would otherwise never
@@ -77,7 +74,7 @@ BOOL AddTrayIcon(HWND bar, HICON icon, WCHAR const* tip)
 BOOL RemoveTrayIcon(HWND bar)
 {
     NOTIFYICONDATAW data = TrayData(bar, 0);
-    return g_shellNotifyIcon(NIM_DELETE, &data);
+    return Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
 BOOL SetTrayTip(HWND bar, WCHAR const* text)
@@ -85,7 +82,7 @@ BOOL SetTrayTip(HWND bar, WCHAR const* text)
     NOTIFYICONDATAW data = TrayData(bar, NIF_TIP);
     lstrcpynW(data.szTip, text, ARRAYSIZE(data.szTip));
     lstrcpynW(g_trayTip, data.szTip, ARRAYSIZE(g_trayTip));
-    return g_shellNotifyIcon(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 BOOL UpdateTrayTip(HWND bar, WCHAR const* text)
@@ -103,13 +100,13 @@ BOOL ShowTrayNotification(HWND bar, WCHAR const* title, WCHAR const* text, bool 
     lstrcpynW(data.szInfoTitle, title, ARRAYSIZE(data.szInfoTitle));
     lstrcpynW(data.szInfo, text, ARRAYSIZE(data.szInfo));
     data.dwInfoFlags = (warning ? NIIF_WARNING : NIIF_INFO) | NIIF_RESPECT_QUIET_TIME;
-    return g_shellNotifyIcon(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 bool TrayNotificationsWelcome()
 {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-    if (FAILED(g_queryUserNotificationState(&state)))
+    if (FAILED(SHQueryUserNotificationState(&state)))
         return true;
     // QUNS_APP (a full-screen store app) and QUNS_NOT_PRESENT (a locked or
     // switched-away session) take no notification either; the balloon would be lost.
@@ -123,7 +120,7 @@ BOOL SetTrayIcon(HWND bar, HICON icon)
     g_trayIcon = icon;
     NOTIFYICONDATAW data = TrayData(bar, NIF_ICON);
     data.hIcon = icon;
-    return g_shellNotifyIcon(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 UINT TaskbarCreatedMessage()

@@ -6,9 +6,6 @@
 
 UINT const TRAY_ICON_ID = 1;
 
-// The shell call; tests replace it to capture what is sent.
-extern BOOL(WINAPI* g_shellNotifyIcon)(DWORD message, PNOTIFYICONDATAW data);
-
 // The icon's two images: the program's own, and the power button while an
 // auto-shutdown counts down. Shared icons: the same handle each time.
 HICON BatteryTrayIcon();
@@ -28,7 +25,6 @@ BOOL ShowTrayNotification(HWND bar, WCHAR const* title, WCHAR const* text, bool 
 // Whether the user takes notifications now: not during a presentation, a
 // full-screen program or quiet hours. True where the shell cannot tell.
 bool TrayNotificationsWelcome();
-extern HRESULT(WINAPI* g_queryUserNotificationState)(QUERY_USER_NOTIFICATION_STATE*);
 
 // The shell's "TaskbarCreated" broadcast, registered on first use.
 UINT TaskbarCreatedMessage();

@@ -1,0 +1,27 @@
+// The shell's tray calls for every Windows test, recorded instead of made,
+// and what it says of the user's notifications, answered as a test tells.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "tests/win/fakes.h"
+#include "tools/system_stand_in.h"
+
+namespace {
+
+BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
+{
+    fakes::g_shellMessages.push_back(message);
+    fakes::g_shellData.push_back(*data);
+    return TRUE;
+}
+
+HRESULT WINAPI NotificationState(QUERY_USER_NOTIFICATION_STATE* state)
+{
+    *state = fakes::g_notificationState;
+    return S_OK;
+}
+
+}  // namespace
+
+STAND_IN(Shell_NotifyIconW, 8, RecordShellCall);
+STAND_IN(SHQueryUserNotificationState, 4, NotificationState);
