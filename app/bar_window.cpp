@@ -19,20 +19,31 @@
 
 namespace {
 
+// The poll runs whether or not the system takes the registrations: some
+// send nothing.
 void OnCreate(HWND window)
 {
     StartRefresh(window, g_settings.interval);
+    ListenForPowerSettings(window);
     FollowSession(window);
 }
 
-// A plugged or pulled charger, or a machine waking up, is shown at once
-// instead of at the next tick. A restart of the refresh brings it back if a
-// missing reading had stopped it; the countdown owns the bar while an
-// auto-shutdown runs, and after a sleep works out its time left again.
-void OnPowerBroadcast(HWND window, WPARAM event)
+void OnRefresh(HWND window)
+{
+    OnRefreshTick(window);
+    ShowBatteryDetails(window);
+}
+
+// A plugged or pulled charger, a new charge, or a machine waking up, is
+// shown at once instead of at the next tick. A restart of the refresh brings
+// it back if a missing reading had stopped it; the countdown owns the bar
+// while an auto-shutdown runs, and after a sleep works out its time left again.
+void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 {
     bool const resumed = event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND;
-    if (!resumed && event != PBT_APMPOWERSTATUSCHANGE)
+    bool const setting =
+        event == PBT_POWERSETTINGCHANGE && IsBatterySetting(reinterpret_cast<POWERBROADCAST_SETTING const*>(data));
+    if (!resumed && !setting && event != PBT_APMPOWERSTATUSCHANGE)
         return;
     if (IsAutoShutdownRunning()) {
         if (resumed)
@@ -40,17 +51,20 @@ void OnPowerBroadcast(HWND window, WPARAM event)
         return;
     }
     StartRefresh(window, g_settings.interval);
-    OnRefreshTick(window);
+    OnRefresh(window);
 }
 
 // A new language shows at once where a text stays on screen: the tooltip
 // (the countdown's while one runs) and the bar.
 void ShowTextsAgain(HWND window)
 {
-    if (IsAutoShutdownRunning())
+    if (IsAutoShutdownRunning()) {
         ShowAutoShutdownTip(window);
-    else
-        SetBatteryTrayTip(window);
+    } else {
+        WCHAR tip[128];
+        FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+        SetTrayTip(window, tip);
+    }
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -78,6 +92,7 @@ void OnDestroy(HWND window)
 {
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
+    StopListeningForPowerSettings();
     StopFollowingSession(window);
     SaveSettings(window);
     DeleteBarLook();
@@ -94,6 +109,21 @@ void OnEndSession(HWND window, WPARAM ending)
 }
 
 }  // namespace
+
+void ShowBatteryDetails(HWND window)
+{
+    WCHAR tip[128];
+    FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+    UpdateTrayTip(window, tip);
+
+    BatteryAlert const due = DueBatteryAlert(AlertLevels{g_settings.alertLow, g_settings.alertHigh});
+    if (due == BatteryAlert::None || !TrayNotificationsWelcome())
+        return;
+    WCHAR title[64], text[256];
+    FormatBatteryAlert(due, title, ARRAYSIZE(title), text, ARRAYSIZE(text));
+    if (ShowTrayNotification(window, title, text, due == BatteryAlert::Low))
+        BatteryAlertShown(due);
+}
 
 LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -129,7 +159,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_TIMER:
         if (wParam == IDT_REFRESH)
-            OnRefreshTick(window);
+            OnRefresh(window);
         else if (wParam == IDT_SHUTDOWN)
             OnShutdownTick(window);
         else if (wParam == IDT_CAPTION_COLOURS)
@@ -144,7 +174,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TRAYNOTIFY:
         return OnTrayNotify(window, lParam, IsAutoShutdownRunning());
     case WM_POWERBROADCAST:
-        OnPowerBroadcast(window, wParam);
+        OnPowerBroadcast(window, wParam, lParam);
         return TRUE;
     case WM_WTSSESSION_CHANGE:
         OnAutoShutdownSessionChange(wParam);

@@ -7,3 +7,7 @@
 #include <windows.h>
 
 LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// After a battery reading: the tray tip says what it found, and a reminder
+// that is due goes out from the tray icon.
+void ShowBatteryDetails(HWND window);

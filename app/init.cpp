@@ -69,10 +69,14 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
         KeepFloatingBarOnScreen(bar);
 
     SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
+    SetBarShowsTime(g_settings.barText == 1);
     SampleBattery();
     PublishBarRecord(bar);
 
-    AddTrayIcon(bar, BatteryTrayIcon());
+    WCHAR tip[128];
+    FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+    AddTrayIcon(bar, BatteryTrayIcon(), tip);
+    ShowBatteryDetails(bar);
 
     // Shown without activation: the foreground window must stay the user's,
     // both to carry the bar and so as not to take the focus at log-on.

@@ -1,14 +1,48 @@
 #include "bar/battery.h"
 
 #include "bar/bar_state.h"
+#include "bar/battery_details.h"
 #include "bar/power_status.h"
+#include "base/decimal_text.h"
+#include "base/ui_resources.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
+#include "base/text_template.h"
 #include "base/win32_values.h"
+#include "res/resource.h"
 
 namespace {
 
 uint32_t g_refreshPeriod;
+BatteryDetails g_details;
+bool g_barShowsTime;
+AlertArming g_alertArming;
+
+// GUID_BATTERY_PERCENTAGE_REMAINING and GUID_ACDC_POWER_SOURCE, spelt out:
+// the SDK's constants need a GUID library the product does not link.
+GUID const BATTERY_SETTINGS[] = {
+    {0xa7ad8041, 0xb45a, 0x4cae, {0x87, 0xa3, 0xee, 0xcb, 0xb4, 0x68, 0xa9, 0xe1}},
+    {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}},
+};
+HPOWERNOTIFY g_powerNotifications[ARRAYSIZE(BATTERY_SETTINGS)];
+
+BatteryDetails ReadDetails()
+{
+    SYSTEM_POWER_STATUS status;
+    ZeroMemory(&status, sizeof status);
+    BOOL const ok = g_system.GetSystemPowerStatus(&status);
+    SYSTEM_BATTERY_STATE state;
+    ZeroMemory(&state, sizeof state);
+    bool const haveState = ok && g_system.CallNtPowerInformation(SystemBatteryState, nullptr, 0, &state, sizeof state) == 0;
+    return BatteryDetails{{status.ACLineStatus, status.BatteryFlag, status.BatteryLifePercent},
+                          ok != FALSE,
+                          status.BatteryLifeTime,
+                          haveState,
+                          state.Charging != FALSE,
+                          state.MaxCapacity,
+                          state.RemainingCapacity,
+                          state.Rate};
+}
 
 }  // namespace
 
@@ -38,16 +72,92 @@ void ShowBattery(HWND bar)
 
 int SampleBattery()
 {
-    SYSTEM_POWER_STATUS status;
-    ZeroMemory(&status, sizeof status);
-    BOOL const ok = g_system.GetSystemPowerStatus(&status);
-
-    PowerReading const reading{status.ACLineStatus, status.BatteryFlag, status.BatteryLifePercent};
-    BatteryView const view = MapPowerReading(reading, ok != FALSE);
+    g_details = ReadDetails();
+    BatteryView const view = MapPowerReading(g_details.reading, g_details.readSucceeded);
     g_barView.percent = view.percent;
     g_barView.powerState = view.powerState;
-    FormatBatteryText(view, g_barView.text, ARRAYSIZE(g_barView.text));
+    FormatBarText(g_details, g_barShowsTime, g_barView.text, ARRAYSIZE(g_barView.text));
     return view.hasPercent ? 1 : 0;
+}
+
+void SetBarShowsTime(bool showTime)
+{
+    g_barShowsTime = showTime;
+}
+
+void FormatBatteryTipNow(WCHAR* tip, size_t capacity)
+{
+    UINT const ids[] = {IDS_TRAY_TIP,          IDS_TIP_PERCENT,   IDS_TIP_TIME_LEFT,       IDS_TIP_CHARGING,
+                        IDS_TIP_FULL_IN,       IDS_TIP_ON_MAINS,  IDS_TIP_NO_BATTERY,      IDS_TIP_HOURS_MINUTES,
+                        IDS_TIP_MINUTES,       IDS_TIP_DISCHARGE_POWER, IDS_TIP_CHARGE_POWER};
+    WCHAR texts[ARRAYSIZE(ids)][48];
+    for (size_t i = 0; i < ARRAYSIZE(ids); ++i) {
+        texts[i][0] = L'\0';
+        LoadUiString(ids[i], texts[i], ARRAYSIZE(texts[i]));
+    }
+    TipTexts const pieces{texts[0], texts[1], texts[2], texts[3], texts[4], texts[5],
+                          texts[6], texts[7], texts[8], texts[9], texts[10]};
+    FormatBatteryTip(g_details, pieces, tip, capacity);
+}
+
+BatteryAlert DueBatteryAlert(AlertLevels levels)
+{
+    return DueAlert(g_alertArming, levels, BatteryModeOf(g_details), g_details.reading.batteryLifePercent);
+}
+
+void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, WCHAR* text, size_t textCapacity)
+{
+    bool const low = alert == BatteryAlert::Low;
+    title[0] = text[0] = L'\0';
+    LoadUiString(low ? IDS_ALERT_LOW_TITLE : IDS_ALERT_HIGH_TITLE, title, static_cast<int>(titleCapacity));
+    WCHAR format[128] = L"";
+    LoadUiString(low ? IDS_ALERT_LOW_TEXT : IDS_ALERT_HIGH_TEXT, format, ARRAYSIZE(format));
+    WCHAR percent[8];
+    FormatDecimal(percent, ARRAYSIZE(percent), g_details.reading.batteryLifePercent);
+    FillTemplate(text, textCapacity, format, {percent});
+}
+
+void BatteryAlertShown(BatteryAlert alert)
+{
+    AlertShown(g_alertArming, alert);
+}
+
+void RearmBatteryAlerts()
+{
+    g_alertArming = AlertArming();
+}
+
+int ListenForPowerSettings(HWND bar)
+{
+    int taken = 0;
+    for (size_t i = 0; i < ARRAYSIZE(BATTERY_SETTINGS); ++i) {
+        if (g_powerNotifications[i] == nullptr)
+            g_powerNotifications[i] =
+                RegisterPowerSettingNotification(bar, &BATTERY_SETTINGS[i], DEVICE_NOTIFY_WINDOW_HANDLE);
+        if (g_powerNotifications[i] != nullptr)
+            ++taken;
+    }
+    return taken;
+}
+
+void StopListeningForPowerSettings()
+{
+    for (HPOWERNOTIFY& notification : g_powerNotifications) {
+        if (notification != nullptr)
+            UnregisterPowerSettingNotification(notification);
+        notification = nullptr;
+    }
+}
+
+bool IsBatterySetting(POWERBROADCAST_SETTING const* setting)
+{
+    if (setting == nullptr)
+        return false;
+    for (GUID const& guid : BATTERY_SETTINGS) {
+        if (IsEqualGUID(setting->PowerSetting, guid))
+            return true;
+    }
+    return false;
 }
 
 // The icon when PowerState changed, the fill (and so the text) when the

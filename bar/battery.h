@@ -5,10 +5,37 @@
 
 #include <cstdint>
 
-// Rewrites the percent, PowerState and text of the bar's view.
+#include "bar/battery_alerts.h"
+
+// Rewrites the percent, PowerState and text of the bar's view, and keeps the
+// details the tray tip and the reminders are made from.
 // Returns 1 when the system reported a charge percentage, else 0.
 // Invalidates nothing: callers repaint what they need.
 int SampleBattery();
+
+// What the bar's text says on battery: the percentage, or with showTime the
+// time left where Windows has an estimate. Taken at the next reading.
+void SetBarShowsTime(bool showTime);
+
+// The tray tip for the last reading: "电量监视" and the lines below it.
+void FormatBatteryTipNow(WCHAR* tip, size_t capacity);
+
+// The reminder the last reading makes due, if any (see DueAlert), with its
+// title and text; BatteryAlertShown once the shell has shown it.
+BatteryAlert DueBatteryAlert(AlertLevels levels);
+void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, WCHAR* text, size_t textCapacity);
+void BatteryAlertShown(BatteryAlert alert);
+// New levels: each may remind again.
+void RearmBatteryAlerts();
+
+// Windows' notifications of a new charge or power source, each handled as
+// it comes (PBT_POWERSETTINGCHANGE); the refresh timer stays as the safety
+// net for systems that send none. How many of the two registrations the
+// system took.
+int ListenForPowerSettings(HWND bar);
+void StopListeningForPowerSettings();
+// True when a PBT_POWERSETTINGCHANGE record names one of those settings.
+bool IsBatterySetting(POWERBROADCAST_SETTING const* setting);
 
 // The refresh timer IDT_REFRESH, at the stored interval clamped to 1 s .. 1 h;
 // starting it again restarts it at the new period.

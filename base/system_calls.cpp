@@ -1,7 +1,10 @@
 #include "base/system_calls.h"
 
+#include <powrprof.h>
+
 #include "base/ui_resources.h"
 
 SystemCalls g_system = {
-    GetSystemPowerStatus, GetLocalTime, GetSystemTimeAsFileTime, GetModuleFileNameW, RegOpenKeyExW, UiDialogBox,
+    GetSystemPowerStatus, CallNtPowerInformation, GetLocalTime,    GetSystemTimeAsFileTime,
+    GetModuleFileNameW,   RegOpenKeyExW,          UiDialogBox,
 };

@@ -8,6 +8,9 @@
 
 struct SystemCalls {
     BOOL(WINAPI* GetSystemPowerStatus)(LPSYSTEM_POWER_STATUS status);
+    // Its NTSTATUS is a LONG.
+    LONG(WINAPI* CallNtPowerInformation)(POWER_INFORMATION_LEVEL level, PVOID input, ULONG inputSize, PVOID output,
+                                         ULONG outputSize);
     void(WINAPI* GetLocalTime)(LPSYSTEMTIME time);
     void(WINAPI* GetSystemTimeAsFileTime)(LPFILETIME time);
     DWORD(WINAPI* GetModuleFileNameW)(HMODULE module, LPWSTR path, DWORD size);

@@ -44,7 +44,7 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC comctl32 gdi32 user32 shell32 advapi32 wtsapi32)
+target_link_libraries(brisvane_core PUBLIC comctl32 gdi32 user32 shell32 advapi32 wtsapi32 powrprof)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)

@@ -24,6 +24,7 @@ brisvane_warnings(windows_test_support)
 add_library(windows_test_stubs OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_off.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/message_box.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/shell.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_settings.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/popup_menu.cpp)
 add_library(cbt_stub OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/cbt.cpp)
 foreach(stubs windows_test_stubs cbt_stub)
@@ -148,11 +149,13 @@ brisvane_e2e_test(bar_look_test)
 brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 brisvane_e2e_test(windows10_test)
+brisvane_e2e_test(battery_test)
 brisvane_e2e_test(language_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
 # that the short ones fill in beside them.
 set_tests_properties(sleep_countdown_test PROPERTIES COST 240)
+set_tests_properties(battery_test PROPERTIES COST 45)
 set_tests_properties(auto_shutdown_test PROPERTIES COST 160)
 set_tests_properties(locked_wake_test PROPERTIES COST 150)
 set_tests_properties(picked_moment_test PROPERTIES COST 120)

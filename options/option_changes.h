@@ -13,6 +13,9 @@ struct OptionValues {
     bool adhere;
     bool ignoreDUI;
     bool autoRun;
+    bool barShowsTime;  // BarText 1
+    int32_t alertLow;   // percent, 0 = off
+    int32_t alertHigh;
     LanguageChoice language;
 };
 
@@ -25,6 +28,8 @@ struct OptionChanges {
     bool repaintFrameActive;   // adhering ended while the caption looked inactive
     bool updateAutostart;
     bool applyAlpha;
+    bool showBarText;  // the bar's text again, read now; not while a countdown owns the bar
+    bool rearmAlerts;  // a new level may remind at once
     bool applyLanguage;
 };
 

@@ -16,8 +16,9 @@ namespace {
 
 OptionValues StoredValues()
 {
-    return OptionValues{g_settings.interval, g_settings.alpha, g_settings.adhere, g_settings.ignoreDUI,
-                        g_settings.autoRun, g_settings.language};
+    return OptionValues{g_settings.interval,  g_settings.alpha,        g_settings.adhere,
+                        g_settings.ignoreDUI, g_settings.autoRun,      g_settings.barText == 1,
+                        g_settings.alertLow,  g_settings.alertHigh,    g_settings.language};
 }
 
 void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
@@ -78,6 +79,16 @@ void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning)
         g_settings.autoRun = chosen.autoRun;
         UpdateAutostartEntry(g_settings.autoRun);
     }
+
+    g_settings.barText = chosen.barShowsTime ? 1 : 0;
+    SetBarShowsTime(chosen.barShowsTime);
+    if (changes.showBarText)
+        ShowBattery(bar);
+
+    g_settings.alertLow = chosen.alertLow;
+    g_settings.alertHigh = chosen.alertHigh;
+    if (changes.rearmAlerts)
+        RearmBatteryAlerts();
 
     // Dialogs and menus opened from now on speak it; the hub shows the
     // tooltip and the bar in it at once.

@@ -2,11 +2,15 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "base/place_window.h"
 #include "base/ui_resources.h"
+#include "options/alert_choices.h"
 #include "options/alpha_rules.h"
 #include "options/interval_choices.h"
 #include "res/resource.h"
+#include "settings/settings_table.h"
 
 HWND g_openOptionsDialog;
 
@@ -31,6 +35,49 @@ void FillIntervalBox(HWND dialog, LONG intervalMs)
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(IntervalChoiceIndex(intervalMs)), 0);
+}
+
+// A reminder's row: its check box, the number and the number's up-down.
+struct AlertRow {
+    int box, edit, spin;
+    int32_t OptionValues::*level;
+    int32_t suggestion;
+};
+AlertRow const ALERT_ROWS[] = {
+    {IDC_OPTIONS_ALERTLOW, IDC_OPTIONS_ALERTLOW_EDIT, IDC_OPTIONS_ALERTLOW_SPIN, &OptionValues::alertLow,
+     DEFAULT_ALERTLOW},
+    {IDC_OPTIONS_ALERTHIGH, IDC_OPTIONS_ALERTHIGH_EDIT, IDC_OPTIONS_ALERTHIGH_SPIN, &OptionValues::alertHigh,
+     ALERT_HIGH_SUGGESTION},
+};
+
+// The number counts only while its box is ticked.
+void EnableAlertNumber(HWND dialog, AlertRow const& row)
+{
+    BOOL const on = IsDlgButtonChecked(dialog, row.box) == BST_CHECKED;
+    EnableWindow(GetDlgItem(dialog, row.edit), on);
+    EnableWindow(GetDlgItem(dialog, row.spin), on);
+}
+
+void SetUpAlertRows(HWND dialog, OptionValues const& values)
+{
+    for (AlertRow const& row : ALERT_ROWS) {
+        int32_t const level = values.*row.level;
+        CheckDlgButton(dialog, row.box, level > 0 ? BST_CHECKED : BST_UNCHECKED);
+        SendDlgItemMessageW(dialog, row.spin, UDM_SETRANGE32, 1, 100);
+        SetDlgItemInt(dialog, row.edit, static_cast<UINT>(AlertNumberShown(level, row.suggestion)), FALSE);
+        EnableAlertNumber(dialog, row);
+    }
+}
+
+void FillBarTextBox(HWND dialog, bool showsTime)
+{
+    HWND box = GetDlgItem(dialog, IDC_OPTIONS_BARTEXT);
+    for (UINT id : {IDS_OPTIONS_BAR_PERCENT, IDS_OPTIONS_BAR_TIME}) {
+        WCHAR text[32] = L"";
+        LoadUiString(id, text, ARRAYSIZE(text));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(box, CB_SETCURSEL, showsTime ? 1 : 0, 0);
 }
 
 void SetUpOpacityTrackbar(HWND dialog, BYTE alpha)
@@ -78,6 +125,8 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, values.autoRun ? BST_CHECKED : BST_UNCHECKED);
     if (values.adhere)
         EnableWindow(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI), TRUE);
+    FillBarTextBox(dialog, values.barShowsTime);
+    SetUpAlertRows(dialog, values);
 
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
     return TRUE;
@@ -130,6 +179,15 @@ void OnOk(HWND dialog)
         if (values.adhere)
             values.ignoreDUI = FlagOf(dialog, IDC_OPTIONS_IGNOREDUI);
         values.autoRun = FlagOf(dialog, IDC_OPTIONS_AUTORUN);
+        LRESULT const barText = SendDlgItemMessageW(dialog, IDC_OPTIONS_BARTEXT, CB_GETCURSEL, 0, 0);
+        if (barText == 0 || barText == 1)
+            values.barShowsTime = barText == 1;
+        for (AlertRow const& row : ALERT_ROWS) {
+            BOOL converted = FALSE;
+            UINT const typed = GetDlgItemInt(dialog, row.edit, &converted, FALSE);
+            int32_t const shown = AlertNumberShown(values.*row.level, row.suggestion);
+            values.*row.level = AlertLevelChosen(FlagOf(dialog, row.box), converted != FALSE, typed, shown);
+        }
         int const language =
             static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_LANGUAGE, CB_GETCURSEL, 0, 0));
         if (language != CB_ERR)
@@ -168,6 +226,12 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         case IDC_OPTIONS_ALPHA_EDIT:
             if (HIWORD(wParam) == EN_CHANGE)
                 OnAlphaTyped(dialog);
+            return TRUE;
+        case IDC_OPTIONS_ALERTLOW:
+            EnableAlertNumber(dialog, ALERT_ROWS[0]);
+            return TRUE;
+        case IDC_OPTIONS_ALERTHIGH:
+            EnableAlertNumber(dialog, ALERT_ROWS[1]);
             return TRUE;
         }
         return FALSE;

@@ -8,10 +8,28 @@
 // Further user-visible texts, grouped by the part of the program that shows them.
 #define IDS_TRAY_TIP                200     // "电量监视"
 #define IDS_TRAY_CANCEL_SHUTDOWN    201     // "取消自动关机" (menu item while counting)
+// The tip's lines below IDS_TRAY_TIP and the reminders; "%d"/"%s" are blanks
+// the program fills (base/text_template.h), "%%" a percent sign.
+#define IDS_TIP_PERCENT             202     // "电量 %d%%"
+#define IDS_TIP_TIME_LEFT           203     // "，剩余 %s"
+#define IDS_TIP_CHARGING            204     // "，充电中"
+#define IDS_TIP_FULL_IN             205     // "，约 %s后充满"
+#define IDS_TIP_ON_MAINS            206     // "，已接通电源"
+#define IDS_TIP_NO_BATTERY          207     // "未检测到电池"
+#define IDS_TIP_HOURS_MINUTES       208     // "%d小时%d分钟"
+#define IDS_TIP_MINUTES             209     // "%d分钟"
+#define IDS_TIP_DISCHARGE_POWER     210     // "放电功率 %s W"
+#define IDS_TIP_CHARGE_POWER        211     // "充电功率 %s W"
+#define IDS_ALERT_LOW_TITLE         212     // "电量低"
+#define IDS_ALERT_LOW_TEXT          213     // "电量 %d%%，请接通电源。"
+#define IDS_ALERT_HIGH_TITLE        214     // "充电提醒"
+#define IDS_ALERT_HIGH_TEXT         215     // "电量已充到 %d%%，可以拔下电源了。"
 // 220..239: options, 240..259: auto-shutdown
-#define IDS_LANGUAGE_AS_WINDOWS     220     // the Options' language list, in LanguageChoice's order
-#define IDS_LANGUAGE_CHINESE        221
-#define IDS_LANGUAGE_ENGLISH        222
+#define IDS_OPTIONS_BAR_PERCENT     220     // "百分比", the first choice of "条上显示"
+#define IDS_OPTIONS_BAR_TIME        221     // "剩余时间"
+#define IDS_LANGUAGE_AS_WINDOWS     222     // the Options' language list, in LanguageChoice's order
+#define IDS_LANGUAGE_CHINESE        223
+#define IDS_LANGUAGE_ENGLISH        224
 #define IDS_SHUTDOWN_TITLE          240     // "自动关机", the dialog's and its warnings' caption
 #define IDS_SHUTDOWN_BAD_HOURS      241
 #define IDS_SHUTDOWN_BAD_MINUTES    242
@@ -51,7 +69,14 @@
 #define IDC_OPTIONS_AUTORUN         1003
 #define IDC_OPTIONS_IGNOREDUI       1010
 #define IDC_OPTIONS_ALPHA_EDIT      1015
-#define IDC_OPTIONS_LANGUAGE        1016
+#define IDC_OPTIONS_BARTEXT         1016
+#define IDC_OPTIONS_ALERTLOW        1017    // the check box; its number follows
+#define IDC_OPTIONS_ALERTLOW_EDIT   1018
+#define IDC_OPTIONS_ALERTLOW_SPIN   1019
+#define IDC_OPTIONS_ALERTHIGH       1020
+#define IDC_OPTIONS_ALERTHIGH_EDIT  1021
+#define IDC_OPTIONS_ALERTHIGH_SPIN  1022
+#define IDC_OPTIONS_LANGUAGE        1023
 
 // Auto-shutdown dialog
 #define IDC_SHUTDOWN_AFTER          1003

@@ -63,6 +63,11 @@ void LoadSettings()
             WCHAR text[SETTING_TEXT_SIZE] = L"";
             GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
             value = SettingFromText(key.kind, text);
+        } else if (havePath && key.kind == SETTING_RANGED) {
+            // As text: GetPrivateProfileIntW makes 0 of a word, and 0 means something here.
+            WCHAR text[32] = L"";
+            GetPrivateProfileStringW(key.section, key.name, L"", text, ARRAYSIZE(text), path);
+            value = RangedSettingFromText(key, text);
         } else if (havePath) {
             value = static_cast<int32_t>(GetPrivateProfileIntW(key.section, key.name, value, path));
         }

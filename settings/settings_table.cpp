@@ -9,23 +9,34 @@ namespace {
 
 SettingKey constexpr Flag(wchar_t const* section, wchar_t const* name, bool Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr, nullptr};
+    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr, 0, 0, nullptr};
 }
 
 SettingKey constexpr Number(wchar_t const* section, wchar_t const* name, int32_t Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr, nullptr};
+    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr, 0, 0, nullptr};
 }
 
 SettingKey constexpr Byte(wchar_t const* section, wchar_t const* name, uint8_t Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field, nullptr};
+    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field, 0, 0, nullptr};
+}
+
+SettingKey constexpr Ranged(wchar_t const* section, wchar_t const* name, int32_t Settings::*field, int32_t fallback,
+                            int32_t lowest, int32_t highest)
+{
+    return SettingKey{section, name, SETTING_RANGED, fallback, nullptr, field, nullptr, lowest, highest, nullptr};
 }
 
 SettingKey constexpr Language(wchar_t const* section, wchar_t const* name, LanguageChoice Settings::*field)
 {
     return SettingKey{section, name, SETTING_LANGUAGE, static_cast<int32_t>(LanguageChoice::AsWindows),
-                      nullptr, nullptr, nullptr, field};
+                      nullptr, nullptr, nullptr, 0, 0, field};
+}
+
+bool InRange(SettingKey const& key, int64_t value)
+{
+    return value >= key.lowest && value <= key.highest;
 }
 
 }  // namespace
@@ -37,9 +48,12 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
     Number(L"Brisvane", L"BarWidth", &Settings::barWidth, DEFAULT_BARWIDTH),
     Number(L"Brisvane", L"Interval", &Settings::interval, DEFAULT_INTERVAL),
     Byte(L"Brisvane", L"Alpha", &Settings::alpha, DEFAULT_ALPHA),
+    Ranged(L"Brisvane", L"BarText", &Settings::barText, DEFAULT_BARTEXT, 0, 1),
+    Ranged(L"Brisvane", L"AlertLow", &Settings::alertLow, DEFAULT_ALERTLOW, 0, 100),
+    Ranged(L"Brisvane", L"AlertHigh", &Settings::alertHigh, DEFAULT_ALERTHIGH, 0, 100),
+    Language(L"Brisvane", L"Language", &Settings::language),
     Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
     Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
-    Language(L"Brisvane", L"Language", &Settings::language),
 };
 
 SettingKey const* FindSettingKey(wchar_t const* name)
@@ -74,6 +88,7 @@ int32_t SettingValue(Settings const& settings, SettingKey const& key)
     case SETTING_LANGUAGE:
         return static_cast<int32_t>(settings.*key.language);
     case SETTING_NUMBER:
+    case SETTING_RANGED:
         break;
     }
     return settings.*key.number;
@@ -95,7 +110,25 @@ void StoreSetting(Settings& settings, SettingKey const& key, int32_t read)
     case SETTING_NUMBER:
         settings.*key.number = kept;
         return;
+    case SETTING_RANGED:
+        settings.*key.number = InRange(key, read) ? read : key.fallback;
+        return;
     }
+}
+
+int32_t RangedSettingFromText(SettingKey const& key, wchar_t const* text)
+{
+    size_t i = 0;
+    bool const negative = text[0] == L'-';
+    if (negative)
+        ++i;
+    int64_t value = 0;
+    for (; text[i] >= L'0' && text[i] <= L'9' && value <= INT32_MAX; ++i)
+        value = value * 10 + (text[i] - L'0');
+    bool const whole = text[i] == L'\0' && i > (negative ? 1u : 0u);
+    if (negative)
+        value = -value;
+    return whole && InRange(key, value) ? static_cast<int32_t>(value) : key.fallback;
 }
 
 int32_t KeptSettingValue(SettingKind kind, int32_t read)
@@ -108,6 +141,7 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
     case SETTING_LANGUAGE:
         return static_cast<int32_t>(LanguageChoiceFromNumber(read));
     case SETTING_NUMBER:
+    case SETTING_RANGED:
         break;
     }
     return read;

@@ -14,6 +14,9 @@ int32_t const DEFAULT_BARWIDTH = 50;
 int32_t const DEFAULT_INTERVAL = 5000;
 int32_t const DEFAULT_ALPHA = 240;
 int32_t const DEFAULT_POSITION_Y = 4;
+int32_t const DEFAULT_BARTEXT = 0;    // 0: the percentage, 1: the time left
+int32_t const DEFAULT_ALERTLOW = 20;  // percent; 0 is off
+int32_t const DEFAULT_ALERTHIGH = 0;
 
 // Default left edge: the bar's right edge lands 4 x cap - 1 pixels left of
 // the screen's right edge. Saturates instead of overflowing for odd widths.
@@ -29,9 +32,12 @@ struct Settings {
     int32_t barWidth;    // fill length at 100 percent, pixels
     int32_t interval;    // refresh period as written, milliseconds
     uint8_t alpha;       // opacity 0..255
+    int32_t barText;     // what the bar shows on battery: BarText
+    int32_t alertLow;    // remind at or below this percent on battery, 0 = off
+    int32_t alertHigh;   // remind at or above this percent on the charger, 0 = off
+    LanguageChoice language;  // the user interface's, over Windows' own
     int32_t positionX;   // where the floating bar was left
     int32_t positionY;
-    LanguageChoice language;  // the user interface's, over Windows' own
 };
 
 // How a key's number is kept and written.
@@ -39,6 +45,7 @@ enum SettingKind {
     SETTING_FLAG,    // any nonzero number is set; written "1" or "0"
     SETTING_NUMBER,  // signed 32-bit, written "%ld"
     SETTING_BYTE,    // low 8 bits kept, written "%ld" (0..255)
+    SETTING_RANGED,  // a whole number lowest..highest, else the default; "%ld"
     SETTING_LANGUAGE,  // a language tag, "zh-CN", "en-US" or empty (as Windows)
 };
 
@@ -53,12 +60,14 @@ struct SettingKey {
     bool Settings::*flag;
     int32_t Settings::*number;
     uint8_t Settings::*byte;
+    int32_t lowest;   // SETTING_RANGED only
+    int32_t highest;
     LanguageChoice Settings::*language;
 };
 
 // The keys in the order they are read and written. A new setting is a row
 // here and a field above.
-int const SETTING_COUNT = 9;
+int const SETTING_COUNT = 12;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
 
 // The key of that name, or null.
@@ -74,8 +83,12 @@ void StoreSetting(Settings& settings, SettingKey const& key, int32_t read);
 
 // The value the program keeps for a number read from the file: flags become
 // 1 or 0, Alpha its low 8 bits, a language out of range as Windows, numbers
-// stay as they are.
+// stay as they are (a ranged key's range is the key's: StoreSetting).
 int32_t KeptSettingValue(SettingKind kind, int32_t read);
+
+// A ranged key's value from the file's text: the default unless the text is
+// a whole decimal number in the key's range ("", "abc", "5x", "101" are not).
+int32_t RangedSettingFromText(SettingKey const& key, wchar_t const* text);
 
 // Room for "-2147483648" and its terminator.
 size_t const SETTING_TEXT_SIZE = 12;

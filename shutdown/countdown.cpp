@@ -75,6 +75,14 @@ void ShowTimeLeft(HWND bar)
     SetTimeLeftTip(bar, g_minutesLeft);
 }
 
+// What the last reading found (ShowBattery has just read it).
+void SetBatteryTip(HWND bar)
+{
+    WCHAR tip[128];
+    FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+    SetTrayTip(bar, tip);
+}
+
 void Advance(ShutdownEvent event)
 {
     g_state = NextShutdownState(g_state, event);
@@ -86,7 +94,7 @@ void ReturnToBattery(HWND bar)
     KillTimer(bar, IDT_SHUTDOWN);
     StartRefresh(bar, g_settings.interval);
     ShowBattery(bar);
-    SetBatteryTrayTip(bar);
+    SetBatteryTip(bar);
     SetTrayIcon(bar, BatteryTrayIcon());
 }
 

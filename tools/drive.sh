@@ -149,7 +149,9 @@ value() {
 }
 
 # Puts a fake battery in place of the machine's: fake_battery PERCENT AC STATUS
-# (STATUS Charging, Discharging or Full). Needs the private namespace. Can be
+# (STATUS Charging, Discharging or Full): 10 Ah at 12 V and 1 A, from which
+# Wine works out the power (12 W) and, discharging, the time left (57 %:
+# 5 h 42 min). Needs the private namespace. Can be
 # called again while the program runs: each file is replaced whole (write and
 # rename), so a reader never sees half a value, and the folder stays mounted.
 fake_battery() {
@@ -160,9 +162,9 @@ fake_battery() {
     fake_power_file BAT0/type Battery
     fake_power_file BAT0/present 1
     fake_power_file BAT0/status "$3"
-    fake_power_file BAT0/charge_full 50000000
-    fake_power_file BAT0/charge_full_design 50000000
-    fake_power_file BAT0/charge_now $((500000 * $1))
+    fake_power_file BAT0/charge_full 10000000
+    fake_power_file BAT0/charge_full_design 10000000
+    fake_power_file BAT0/charge_now $((100000 * $1))
     fake_power_file BAT0/current_now 1000000
     fake_power_file BAT0/voltage_now 12000000
 }

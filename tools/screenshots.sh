@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Regenerates the README's pictures in docs/pictures/ from the real program:
-# the bar's looks, the bar on a caption (also at 144 DPI and at Wine's default
-# metrics), the tray menu, About, Options, the auto-shutdown dialog in both
-# modes, the countdown and the confirmation; and every dialog in English at
-# 96 and 192 DPI (docs/pictures/en-*.png), to see that no text is cut off.
+# the bar's looks (also with the time left), the bar on a caption (also at
+# 144 DPI and at Wine's default metrics), the tray menu, its tooltip and a
+# reminder, About, Options, the auto-shutdown dialog in both modes, the
+# countdown and the confirmation; and every dialog in English at 96 and 192
+# DPI (docs/pictures/en-*.png), to see that no text is cut off.
 # Usage: tools/screenshots.sh   (as root: the battery is simulated in a
 # private mount namespace)
 # Always draws on a private virtual display, in a Wine virtual desktop (so
@@ -217,6 +218,37 @@ driver options-click 1002
 grab_dialog options 选项
 driver dialogcmd 选项 2
 driver options-gone 10000 >/dev/null
+
+# The time left on the bar instead of the percentage ("条上显示").
+driver post $WM_COMMAND 32774 0
+driver options 10000 >/dev/null || fail "no Options dialog"
+driver options-select 1 1016
+driver options-click 1
+driver options-gone 10000 >/dev/null
+grab_bar bar-time
+
+# The tray's tooltip while the mouse rests on the icon, and the low reminder
+# as the charge steps below 20 % (what Windows would tell the bar at once).
+tray=$(driver window class:Shell_TrayWnd) || fail "no taskbar"
+read -r tx ty tw th <<<"$(rect "$tray")"
+xdotool mousemove 500 300
+sleep 0.5
+xdotool mousemove $((tx + tw - 12)) $((ty + th / 2))
+tip=$(driver traytip 4000)
+[ -n "$(value tip "$tip")" ] || fail "no tray tooltip"
+read -r px py pw ph <<<"$(rect "$tip")"
+grab tray-tip $px $py $((tx + tw - px)) $((ty + th - py))
+xdotool mousemove 500 300
+fake_battery 19 0 Discharging
+driver powersetting percent 19 >/dev/null
+note=$(driver balloon 5000)
+[ "$(value shown "$note")" = 1 ] || fail "no reminder"
+sleep 1
+read -r px py pw ph <<<"$(rect "$note")"
+grab notification-low $px $py $((tx + tw - px)) $((ty + th - py))
+driver balloon 40000 gone >/dev/null
+fake_battery 57 0 Discharging
+driver powersetting percent 57 >/dev/null
 
 driver post $WM_COMMAND 104 0
 grab_dialog about 关于

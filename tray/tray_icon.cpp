@@ -61,10 +61,13 @@ HICON CountdownTrayIcon()
     return LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_SHUTDOWN));
 }
 
-BOOL AddTrayIcon(HWND bar, HICON icon)
+BOOL AddTrayIcon(HWND bar, HICON icon, WCHAR const* tip)
 {
     g_trayIcon = icon;
-    LoadUiString(IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
+    if (tip != nullptr)
+        lstrcpynW(g_trayTip, tip, ARRAYSIZE(g_trayTip));
+    else
+        LoadUiString(IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
     LetTaskbarCreatedThrough(bar);
     return AddWithCurrentLook(bar);
 }
@@ -83,11 +86,32 @@ BOOL SetTrayTip(HWND bar, WCHAR const* text)
     return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-BOOL SetBatteryTrayTip(HWND bar)
+BOOL UpdateTrayTip(HWND bar, WCHAR const* text)
 {
-    WCHAR tip[64] = L"";
-    LoadUiString(IDS_TRAY_TIP, tip, ARRAYSIZE(tip));
-    return SetTrayTip(bar, tip);
+    WCHAR cut[ARRAYSIZE(g_trayTip)];
+    lstrcpynW(cut, text, ARRAYSIZE(cut));
+    if (lstrcmpW(cut, g_trayTip) == 0)
+        return TRUE;
+    return SetTrayTip(bar, cut);
+}
+
+BOOL ShowTrayNotification(HWND bar, WCHAR const* title, WCHAR const* text, bool warning)
+{
+    NOTIFYICONDATAW data = TrayData(bar, NIF_INFO);
+    lstrcpynW(data.szInfoTitle, title, ARRAYSIZE(data.szInfoTitle));
+    lstrcpynW(data.szInfo, text, ARRAYSIZE(data.szInfo));
+    data.dwInfoFlags = (warning ? NIIF_WARNING : NIIF_INFO) | NIIF_RESPECT_QUIET_TIME;
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+bool TrayNotificationsWelcome()
+{
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    if (FAILED(SHQueryUserNotificationState(&state)))
+        return true;
+    // QUNS_APP (a full-screen store app) and QUNS_NOT_PRESENT (a locked or
+    // switched-away session) take no notification either; the balloon would be lost.
+    return state == QUNS_ACCEPTS_NOTIFICATIONS;
 }
 
 BOOL SetTrayIcon(HWND bar, HICON icon)

@@ -11,12 +11,20 @@ UINT const TRAY_ICON_ID = 1;
 HICON BatteryTrayIcon();
 HICON CountdownTrayIcon();
 
-BOOL AddTrayIcon(HWND bar, HICON icon);
+// With no tip, the program's name for it ("电量监视").
+BOOL AddTrayIcon(HWND bar, HICON icon, WCHAR const* tip = nullptr);
 BOOL RemoveTrayIcon(HWND bar);
 BOOL SetTrayTip(HWND bar, WCHAR const* text);
-// The tooltip of the battery display, in the current language.
-BOOL SetBatteryTrayTip(HWND bar);
 BOOL SetTrayIcon(HWND bar, HICON icon);  // a null icon makes no call: FALSE
+// SetTrayTip only when the text differs from the tip shown: TRUE otherwise.
+BOOL UpdateTrayTip(HWND bar, WCHAR const* text);
+
+// A notification from the icon (a balloon, or a toast on Windows 10 and
+// later) with the warning or the information icon.
+BOOL ShowTrayNotification(HWND bar, WCHAR const* title, WCHAR const* text, bool warning);
+// Whether the user takes notifications now: not during a presentation, a
+// full-screen program or quiet hours. True where the shell cannot tell.
+bool TrayNotificationsWelcome();
 
 // The shell's "TaskbarCreated" broadcast, registered on first use.
 UINT TaskbarCreatedMessage();

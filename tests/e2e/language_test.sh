@@ -11,9 +11,10 @@ INI=$E2E_DIR/app/Brisvane.ini
 
 OPTIONS_EN="Options: OK|Cancel|Refresh every:|5|Opacity:|Ride on the active window's caption (top right)|seconds"
 OPTIONS_EN+="|Ignore windows that draw their own caption, such as chat windows (takes effect after a restart)"
-OPTIONS_EN+="|Start with Windows|240|Language:"
+OPTIONS_EN+="|Start with Windows|240|Bar shows:|Percentage|Remind me below|20|%|Remind me when charged to|80|%|Language:"
 OPTIONS_ZH="选项: 确定|取消|更新频率：|5|不透明度：|依附到当前窗口的标题栏（右上角）|秒"
-OPTIONS_ZH+="|忽略自绘窗口（如QQ聊天窗口）（重启程序生效）|开机自动运行|240|语言："
+OPTIONS_ZH+="|忽略自绘窗口（如QQ聊天窗口）（重启程序生效）|开机自动运行|240|条上显示：|百分比|电量低于|20|% 时提醒|充电到|80"
+OPTIONS_ZH+="|% 时提醒|语言："
 SHUTDOWN_EN="Auto-shutdown: OK|Cancel|After:|0|30|Shut down the computer|At:|hours|min"
 SHUTDOWN_ZH="自动关机: 确定|取消|一段时间后：|0|30|自动关机|于此时：|小时|分"
 
@@ -58,7 +59,7 @@ printf '[Brisvane]\r\nAdhere=0\r\n' >"$INI"
 start_bar
 driver post $WM_COMMAND 32774 0
 driver options 10000 >/dev/null
-driver options-select 2 1016
+driver options-select 2 1023
 driver dialogcmd 选项 1
 driver options-gone 10000 >/dev/null
 check_eq "Auto-shutdown after English was chosen" "$SHUTDOWN_EN" "$(dialog_texts 32777)"

@@ -2,7 +2,8 @@
 # The Options dialog of the real program, driven through its controls'
 # messages: one dialog at the bottom-right; OK changes the bar's opacity
 # (its layered attributes and the X window's opacity), its extended style,
-# the Run value and (at exit) the INI; Cancel changes nothing.
+# the Run value and (at exit) the INI, whose values it opens with next time
+# (the battery's rows too); Cancel changes nothing.
 . "$(dirname "$0")/lib.sh"
 
 for tool in xdotool xprop xwininfo winepath; do
@@ -10,6 +11,7 @@ for tool in xdotool xprop xwininfo winepath; do
 done
 
 IDM_OPTIONS=32774
+IDC_OPTIONS_BARTEXT=1016 IDC_OPTIONS_ALERTLOW=1017 IDC_OPTIONS_ALERTHIGH=1020 IDC_OPTIONS_ALERTHIGH_EDIT=1021
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 MACHINE_RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 run_data() {  # run_data KEY: the Brisvane value's data, empty when there is none
@@ -78,13 +80,21 @@ check_eq "alpha after Cancel" 240 "$(value alpha "$bar")"
 check_eq "visible after Cancel" 1 "$(value visible "$bar")"
 check_eq "Run value after Cancel" "" "$(run_data "$RUN_KEY")"
 
-# OK: opacity 128, floating, autostart on, 10 s.
+# OK: opacity 128, floating, autostart on, 10 s; the bar's time left, no
+# low reminder, one at 90 %.
 driver post 0x111 $IDM_OPTIONS 0
-driver options 10000 >/dev/null || fail "no options dialog"
+dlg=$(driver options 10000) || fail "no options dialog"
+check_eq "bar text: the percentage" 0 "$(value bartext "$dlg")"
+check_eq "low reminder: on at 20" "1 20" "$(value alertlow "$dlg")"
+check_eq "high reminder: off, 80 offered" "0 80" "$(value alerthigh "$dlg")"
 driver options-slide 128
 driver options-click 1002
 driver options-click 1003
 driver options-select 2
+driver options-select 1 $IDC_OPTIONS_BARTEXT
+driver options-click $IDC_OPTIONS_ALERTLOW
+driver options-click $IDC_OPTIONS_ALERTHIGH
+driver options-type 90 $IDC_OPTIONS_ALERTHIGH_EDIT
 dlg=$(driver options)
 check_eq "ignore box greyed out" 0 "$(value ignoredui_enabled "$dlg")"
 check_eq "ignore box keeps its check" 1 "$(value ignoredui "$dlg")"
@@ -108,6 +118,7 @@ check_eq "INI Alpha" 128 "$(ini Alpha)"
 check_eq "INI Adhere" 0 "$(ini Adhere)"
 check_eq "INI AutoRun" 1 "$(ini AutoRun)"
 check_eq "INI Interval" 10000 "$(ini Interval)"
+check_eq "INI BarText, AlertLow, AlertHigh" "1 0 90" "$(ini BarText) $(ini AlertLow) $(ini AlertHigh)"
 
 # Next start: typed opacity, Adhere and AutoRun back. A machine-wide Run
 # value left by an earlier version goes too.
@@ -123,6 +134,9 @@ driver post 0x111 $IDM_OPTIONS 0
 dlg=$(driver options 10000) || fail "no options dialog"
 check_eq "interval 10 s selected" 2 "$(value interval "$dlg")"
 check_eq "ignore box disabled" 0 "$(value ignoredui_enabled "$dlg")"
+check_eq "bar text from the INI" 1 "$(value bartext "$dlg")"
+check_eq "low reminder from the INI: off, 20 offered" "0 20" "$(value alertlow "$dlg")"
+check_eq "high reminder from the INI" "1 90" "$(value alerthigh "$dlg")"
 driver options-type 50
 driver options-click 1002
 driver options-click 1003

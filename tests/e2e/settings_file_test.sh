@@ -147,6 +147,9 @@ IgnoreDUI=1
 BarWidth=50
 Interval=5000
 Alpha=240
+BarText=0
+AlertLow=20
+AlertHigh=0
 Language=
 [Position]
 X=$(value x "$BAR")
@@ -191,10 +194,12 @@ mv "$APP_DIR/Other.exe" "$APP_DIR/Brisvane.exe"
 APP_EXE=$APP_DIR/Brisvane.exe
 
 # Words, empty values and numbers beyond 32 bits (IgnoreDUI reads as 0),
-# and a negative BarWidth.
+# and a negative BarWidth; the battery's keys out of their ranges.
 ini "[Brisvane]" "AutoRun=yes" "Adhere=off" "IgnoreDUI=4294967296" "BarWidth=-5" \
-    "Interval=99999999999999999999" "Alpha=-1" "[Position]" "X=12abc" "Y="
+    "Interval=99999999999999999999" "Alpha=-1" "BarText=7" "AlertLow=abc" "AlertHigh=101" "[Position]" "X=12abc" "Y="
 cycle "garbled values" 1
+check_eq "battery keys written back as their defaults" "0 20 0" \
+    "$(for key in BarText AlertLow AlertHigh; do sed -n "s/^$key=//p" "$INI" | tr -d '\r'; done | xargs)"
 
 # UTF-16 with a byte-order mark, BarWidth 0 and a position left of the screen.
 printf '[Brisvane]\r\nBarWidth=0\r\nAdhere=0\r\n[Position]\r\nX=-20\r\nY=-7\r\n' |

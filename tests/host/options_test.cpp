@@ -72,12 +72,13 @@ TEST(AlphaRules, TrackbarPositionClamped)
     EXPECT_EQ(255, AlphaFromTrackbarPosition(LONG_MAX));
 }
 
-OptionValues const BASE{5000, 240, 1, 1, 0, LanguageChoice::AsWindows};
+OptionValues const BASE{5000, 240, 1, 1, 0, 0, 20, 0, LanguageChoice::AsWindows};
 
 bool NothingToDo(OptionChanges const& c)
 {
     return !c.storeInterval && !c.restartRefreshTimer && c.adhere == AdhereSwitch::Unchanged &&
-           !c.repaintFrameActive && !c.updateAutostart && !c.applyAlpha && !c.applyLanguage;
+           !c.repaintFrameActive && !c.updateAutostart && !c.applyAlpha && !c.showBarText && !c.rearmAlerts &&
+           !c.applyLanguage;
 }
 
 TEST(OptionChanges, UnchangedValuesNeedNoStep)
@@ -128,6 +129,22 @@ TEST(OptionChanges, EachFieldOnlyItsOwnStep)
     EXPECT_FALSE(c.storeInterval || c.applyAlpha || c.updateAutostart);
 }
 
+TEST(OptionChanges, BarTextShownAgainUnlessCountingAndNewLevelsRearm)
+{
+    OptionValues chosen = BASE;
+    chosen.barShowsTime = true;
+    EXPECT_TRUE(PlanOptionChanges(BASE, chosen, false, true).showBarText);
+    EXPECT_FALSE(PlanOptionChanges(BASE, chosen, true, true).showBarText) << "the countdown owns the bar";
+    EXPECT_FALSE(PlanOptionChanges(BASE, chosen, false, true).rearmAlerts);
+    for (int32_t OptionValues::*level : {&OptionValues::alertLow, &OptionValues::alertHigh}) {
+        chosen = BASE;
+        chosen.*level = 30;
+        OptionChanges const c = PlanOptionChanges(BASE, chosen, true, true);
+        EXPECT_TRUE(c.rearmAlerts);
+        EXPECT_FALSE(c.showBarText || c.applyAlpha || c.storeInterval);
+    }
+}
+
 TEST(OptionChanges, IntervalDuringAnAutoShutdownIsStoredWithoutTimer)
 {
     OptionValues chosen = BASE;
@@ -156,7 +173,7 @@ TEST(OptionChanges, AdhereSwitchesAndFrameRepaint)
 
 TEST(OptionChanges, AllAtOnce)
 {
-    OptionValues chosen{60000, 0, 0, 0, 1, LanguageChoice::AsWindows};
+    OptionValues chosen{60000, 0, 0, 0, 1, 0, 20, 0, LanguageChoice::AsWindows};
     OptionChanges const c = PlanOptionChanges(BASE, chosen, false, false);
     EXPECT_TRUE(c.storeInterval && c.restartRefreshTimer && c.repaintFrameActive && c.updateAutostart &&
                 c.applyAlpha);

@@ -27,7 +27,7 @@ TEST(DefaultPositionX, SaturatesForOddWidths)
     EXPECT_EQ(INT32_MAX, DefaultPositionX(INT32_MAX, 0, INT32_MIN + 1 + 100));
 }
 
-TEST(SettingKeys, NineKeysInTheFileOrderWithTheirKinds)
+TEST(SettingKeys, TwelveKeysInTheFileOrderWithTheirKinds)
 {
     struct Expected {
         wchar_t const* section;
@@ -37,8 +37,9 @@ TEST(SettingKeys, NineKeysInTheFileOrderWithTheirKinds)
         {L"Brisvane", L"AutoRun", SETTING_FLAG},    {L"Brisvane", L"Adhere", SETTING_FLAG},
         {L"Brisvane", L"IgnoreDUI", SETTING_FLAG},  {L"Brisvane", L"BarWidth", SETTING_NUMBER},
         {L"Brisvane", L"Interval", SETTING_NUMBER}, {L"Brisvane", L"Alpha", SETTING_BYTE},
+        {L"Brisvane", L"BarText", SETTING_RANGED},  {L"Brisvane", L"AlertLow", SETTING_RANGED},
+        {L"Brisvane", L"AlertHigh", SETTING_RANGED}, {L"Brisvane", L"Language", SETTING_LANGUAGE},
         {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
-        {L"Brisvane", L"Language", SETTING_LANGUAGE},
     };
     for (int i = 0; i < SETTING_COUNT; ++i) {
         SCOPED_TRACE(i);
@@ -51,7 +52,7 @@ TEST(SettingKeys, NineKeysInTheFileOrderWithTheirKinds)
 
 TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
-    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 1280 - 4 * 25 - 74, 4, 0};
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
         EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
@@ -67,8 +68,8 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 // Each row stores into its own field and reads back from it, kept as its kind keeps it.
 TEST(SettingKeys, EachRowOwnsItsField)
 {
-    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, -1500, 7, 2};
-    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, -1500, 7, 2};
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, -1500, 7};
     Settings settings{};
     for (int i = 0; i < SETTING_COUNT; ++i)
         StoreSetting(settings, SETTING_KEYS[i], written[i]);
@@ -220,3 +221,28 @@ TEST(CutAtLastBackslash, LeavesTheDirectory)
 }
 
 }  // namespace
+
+// The three ranged keys: what the file's text gives, a bad value the default.
+TEST(RangedSettings, TextInRangeOrTheDefault)
+{
+    struct Case {
+        wchar_t const* key;
+        wchar_t const* text;
+        int32_t kept;
+    } const cases[] = {
+        {L"BarText", L"1", 1},     {L"BarText", L"0", 0},       {L"BarText", L"2", 0},
+        {L"BarText", L"yes", 0},   {L"AlertLow", L"", 20},      {L"AlertLow", L"0", 0},
+        {L"AlertLow", L"35", 35},  {L"AlertLow", L"100", 100},  {L"AlertLow", L"101", 20},
+        {L"AlertLow", L"-5", 20},  {L"AlertLow", L"abc", 20},   {L"AlertLow", L"15x", 20},
+        {L"AlertLow", L"-", 20},   {L"AlertHigh", L"80", 80},   {L"AlertHigh", L"", 0},
+        {L"AlertHigh", L"99999999999999999999", 0},             {L"AlertHigh", L"4294967376", 0},
+    };
+    for (Case const& c : cases) {
+        SettingKey const& key = *FindSettingKey(c.key);
+        EXPECT_EQ(c.kept, RangedSettingFromText(key, c.text)) << c.key << "=" << std::wstring(c.text).size();
+        // A number stored the other way (Options) is held to the range too.
+        Settings settings{};
+        StoreSetting(settings, key, key.highest + 1);
+        EXPECT_EQ(key.fallback, SettingValue(settings, key));
+    }
+}

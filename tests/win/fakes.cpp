@@ -17,6 +17,17 @@ BOOL WINAPI PowerStatus(LPSYSTEM_POWER_STATUS status)
     return g_readingResult;
 }
 
+SYSTEM_BATTERY_STATE g_batteryState;
+bool g_haveBatteryState;
+
+LONG WINAPI BatteryState(POWER_INFORMATION_LEVEL level, PVOID, ULONG, PVOID out, ULONG size)
+{
+    if (level != SystemBatteryState || size != sizeof g_batteryState || !g_haveBatteryState)
+        return static_cast<LONG>(0xC0000022);  // STATUS_ACCESS_DENIED
+    *static_cast<SYSTEM_BATTERY_STATE*>(out) = g_batteryState;
+    return 0;
+}
+
 void WINAPI Clock(LPSYSTEMTIME time)
 {
     *time = g_clock;
@@ -38,6 +49,10 @@ ColourFacts TheColourFacts()
 }  // namespace
 
 int g_reads;
+std::vector<GUID> g_registered;
+bool g_refuseRegistrations;
+int g_unregistered;
+QUERY_USER_NOTIFICATION_STATE g_notificationState;
 std::vector<DWORD> g_shellMessages;
 std::vector<NOTIFYICONDATAW> g_shellData;
 int g_installs;
@@ -68,7 +83,24 @@ void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result)
     g_reading.ACLineStatus = ac;
     g_reading.BatteryFlag = flag;
     g_reading.BatteryLifePercent = percent;
+    g_reading.BatteryLifeTime = g_reading.BatteryFullLifeTime = BATTERY_LIFE_UNKNOWN;
     g_readingResult = result;
+    g_haveBatteryState = false;
+}
+
+void SetBatteryState(DWORD lifeTime, bool charging, DWORD maxCapacity, DWORD remaining, DWORD rate)
+{
+    g_reading.BatteryLifeTime = lifeTime;
+    ZeroMemory(&g_batteryState, sizeof g_batteryState);
+    g_batteryState.AcOnLine = g_reading.ACLineStatus == 1;
+    g_batteryState.BatteryPresent = TRUE;
+    g_batteryState.Charging = charging;
+    g_batteryState.Discharging = !charging && g_reading.ACLineStatus != 1;
+    g_batteryState.MaxCapacity = maxCapacity;
+    g_batteryState.RemainingCapacity = remaining;
+    g_batteryState.Rate = rate;
+    g_batteryState.EstimatedTime = lifeTime;
+    g_haveBatteryState = true;
 }
 
 void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
@@ -110,8 +142,15 @@ void ResetFakes()
 {
     using namespace fakes;
     g_system.GetSystemPowerStatus = PowerStatus;
+    g_system.CallNtPowerInformation = BatteryState;
     SetReading(0, 1, 57);
     g_reads = 0;
+    g_registered.clear();
+    g_refuseRegistrations = false;
+    g_unregistered = 0;
+    g_notificationState = QUNS_ACCEPTS_NOTIFICATIONS;
+    SetBarShowsTime(false);
+    RearmBatteryAlerts();
     g_shellMessages.clear();
     g_shellData.clear();
     g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;

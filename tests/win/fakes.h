@@ -35,8 +35,20 @@ namespace fakes {
 
 // The battery: what the next GetSystemPowerStatus returns (result FALSE makes
 // it fail), and how many readings were taken.
+// Windows has no estimate of the time left in such a reading, and there is
+// no battery state (CallNtPowerInformation fails) until SetBatteryState.
 void SetReading(BYTE ac, BYTE flag, BYTE percent, BOOL result = TRUE);
 extern int g_reads;
+void SetBatteryState(DWORD lifeTime, bool charging, DWORD maxCapacity, DWORD remaining, DWORD rate);
+
+// Power-setting registrations: the settings asked for (refused while
+// g_refuseRegistrations), and how many handles were given back.
+extern std::vector<GUID> g_registered;
+extern bool g_refuseRegistrations;
+extern int g_unregistered;
+
+// What the shell says of the user's notifications (SHQueryUserNotificationState).
+extern QUERY_USER_NOTIFICATION_STATE g_notificationState;
 
 // The shell's tray calls, recorded instead of made.
 extern std::vector<DWORD> g_shellMessages;

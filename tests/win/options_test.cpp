@@ -26,16 +26,17 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
     EXPECT_EQ(0x80C800C8u, t.style);
     EXPECT_EQ(0u, t.exStyle);
     EXPECT_EQ(226, t.cx);
-    EXPECT_EQ(138, t.cy);
+    EXPECT_EQ(186, t.cy);
     EXPECT_EQ(std::wstring(L"选项"), t.caption);
     EXPECT_EQ(8, t.pointSize);
     EXPECT_EQ(400, t.weight);
     EXPECT_EQ(std::wstring(L"MS Shell Dlg"), t.face);
 
     DWORD const shown = WS_CHILD | WS_VISIBLE;
+    DWORD const UPDOWN_STYLE = UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
     TemplateItem const expected[] = {
-        {shown | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 108, 114, 50, 14, IDOK, L"Button", L"确定"},
-        {shown | BS_PUSHBUTTON | WS_TABSTOP, 0, 162, 114, 50, 14, IDCANCEL, L"Button", L"取消"},
+        {shown | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 108, 164, 50, 14, IDOK, L"Button", L"确定"},
+        {shown | BS_PUSHBUTTON | WS_TABSTOP, 0, 162, 164, 50, 14, IDCANCEL, L"Button", L"取消"},
         {shown | SS_LEFT | WS_GROUP, 0, 6, 8, 42, 8, 0xFFFFFFFF, L"Static", L"更新频率："},
         {shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 54, 6, 48, 114, IDC_OPTIONS_INTERVAL, L"ComboBox",
          L""},
@@ -48,6 +49,19 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
          L"忽略自绘窗口（如QQ聊天窗口）（重启程序生效）"},
         {shown | BS_AUTOCHECKBOX | WS_TABSTOP, 0, 6, 90, 64, 10, IDC_OPTIONS_AUTORUN, L"Button", L"开机自动运行"},
         {shown | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 0, 150, 28, 30, 14, IDC_OPTIONS_ALPHA_EDIT, L"Edit", L""},
+        {shown | SS_LEFT | WS_GROUP, 0, 6, 110, 42, 8, 0xFFFFFFFF, L"Static", L"条上显示："},
+        {shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 54, 108, 64, 60, IDC_OPTIONS_BARTEXT, L"ComboBox",
+         L""},
+        {shown | BS_AUTOCHECKBOX | WS_TABSTOP, 0, 6, 128, 46, 10, IDC_OPTIONS_ALERTLOW, L"Button", L"电量低于"},
+        {shown | WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, 0, 54, 126, 30, 12, IDC_OPTIONS_ALERTLOW_EDIT,
+         L"Edit", L""},
+        {shown | UPDOWN_STYLE, 0, 84, 126, 10, 12, IDC_OPTIONS_ALERTLOW_SPIN, L"msctls_updown32", L""},
+        {shown | SS_LEFT | WS_GROUP, 0, 88, 128, 40, 8, 0xFFFFFFFF, L"Static", L"% 时提醒"},
+        {shown | BS_AUTOCHECKBOX | WS_TABSTOP, 0, 6, 146, 46, 10, IDC_OPTIONS_ALERTHIGH, L"Button", L"充电到"},
+        {shown | WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, 0, 54, 144, 30, 12, IDC_OPTIONS_ALERTHIGH_EDIT,
+         L"Edit", L""},
+        {shown | UPDOWN_STYLE, 0, 84, 144, 10, 12, IDC_OPTIONS_ALERTHIGH_SPIN, L"msctls_updown32", L""},
+        {shown | SS_LEFT | WS_GROUP, 0, 88, 146, 40, 8, 0xFFFFFFFF, L"Static", L"% 时提醒"},
         {shown | SS_LEFT | WS_GROUP, 0, 108, 91, 26, 8, 0xFFFFFFFF, L"Static", L"语言："},
         {shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 136, 89, 76, 60, IDC_OPTIONS_LANGUAGE, L"ComboBox",
          L""},
@@ -72,10 +86,10 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 
 // ---- The dialog, driven for real ---------------------------------------------
 
-OptionValues const STORED{5000, 240, true, true, false, LanguageChoice::AsWindows};
+OptionValues const STORED{5000, 240, true, true, false, false, 20, 0, LanguageChoice::AsWindows};
 
 class OptionsDialog : public ::testing::Test {
-protected:
+public:  // the battery rows' table drives the dialog from its cases
     static void SetUpTestSuite()
     {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
@@ -315,6 +329,71 @@ TEST_F(OptionsDialog, FlagsOpenCheckedAndOkStoresZeroOrOne)
     EXPECT_EQ(0, param.values.autoRun);
 }
 
+// The battery's rows: the bar's text, and each reminder's box and number.
+TEST_F(OptionsDialog, BatteryRowsOpenFromTheValuesAndOkTakesThem)
+{
+    struct Case {
+        bool showsTime;
+        int32_t low, high;           // opened with
+        char const* shown;           // the boxes' checks and numbers: "1 20 0 80"
+        void (*user)(OptionsDialog&);
+        bool chosenTime;
+        int32_t chosenLow, chosenHigh;
+    } const cases[] = {
+        {false, 20, 0, "1 20 0 80", nullptr, false, 20, 0},
+        {true, 0, 90, "0 20 1 90", nullptr, true, 0, 90},
+        // The high reminder switched on takes the number it offers.
+        {false, 20, 0, "1 20 0 80",
+         [](OptionsDialog& d) {
+             d.ClickBox(IDC_OPTIONS_ALERTHIGH);
+             SendMessageW(d.Item(IDC_OPTIONS_BARTEXT), CB_SETCURSEL, 1, 0);
+         },
+         true, 20, 80},
+        // Typed numbers are held to 1..100; nothing typed keeps the number shown.
+        {false, 35, 85, "1 35 1 85",
+         [](OptionsDialog& d) {
+             SetDlgItemTextW(d.dialog, IDC_OPTIONS_ALERTLOW_EDIT, L"250");
+             SetDlgItemTextW(d.dialog, IDC_OPTIONS_ALERTHIGH_EDIT, L"");
+         },
+         false, 100, 85},
+        {false, 35, 85, "1 35 1 85",
+         [](OptionsDialog& d) {
+             SetDlgItemTextW(d.dialog, IDC_OPTIONS_ALERTLOW_EDIT, L"0");
+             d.ClickBox(IDC_OPTIONS_ALERTHIGH);
+         },
+         false, 35, 0},
+    };
+    for (Case const& c : cases) {
+        param.values.barShowsTime = c.showsTime;
+        param.values.alertLow = c.low;
+        param.values.alertHigh = c.high;
+        Open();
+        SCOPED_TRACE(c.shown);
+        char shown[64];
+        std::snprintf(shown, sizeof shown, "%d %d %d %d", IsDlgButtonChecked(dialog, IDC_OPTIONS_ALERTLOW),
+                      static_cast<int>(GetDlgItemInt(dialog, IDC_OPTIONS_ALERTLOW_EDIT, nullptr, FALSE)),
+                      IsDlgButtonChecked(dialog, IDC_OPTIONS_ALERTHIGH),
+                      static_cast<int>(GetDlgItemInt(dialog, IDC_OPTIONS_ALERTHIGH_EDIT, nullptr, FALSE)));
+        EXPECT_EQ(std::string(c.shown), shown);
+        EXPECT_EQ(c.low > 0, IsWindowEnabled(Item(IDC_OPTIONS_ALERTLOW_EDIT)) != FALSE);
+        EXPECT_EQ(c.high > 0, IsWindowEnabled(Item(IDC_OPTIONS_ALERTHIGH_SPIN)) != FALSE);
+        EXPECT_EQ(c.showsTime ? 1 : 0, SendMessageW(Item(IDC_OPTIONS_BARTEXT), CB_GETCURSEL, 0, 0));
+        if (c.user != nullptr)
+            c.user(*this);
+        Click(IDOK);
+        EXPECT_EQ(c.chosenTime, param.values.barShowsTime);
+        EXPECT_EQ(c.chosenLow, param.values.alertLow);
+        EXPECT_EQ(c.chosenHigh, param.values.alertHigh);
+        DestroyWindow(dialog);
+    }
+    // The choices' texts.
+    Open();
+    wchar_t text[32] = L"";
+    SendMessageW(Item(IDC_OPTIONS_BARTEXT), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(L"剩余时间"), text);
+    EXPECT_EQ(2, SendMessageW(Item(IDC_OPTIONS_BARTEXT), CB_GETCOUNT, 0, 0));
+}
+
 TEST_F(OptionsDialog, OpensAtTheBottomRightTopmost)
 {
     Open();
@@ -507,8 +586,9 @@ protected:
     {
         ResetFakes();
         LayOutBar(25, 50);
-        g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha, 0, 0,
-                              LanguageChoice::AsWindows};
+        g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha,
+                              0,              20,            0,                LanguageChoice::AsWindows,
+                              0,              0};
         bar = CreateWindowExW(BAR_EXSTYLE_ADHERING, L"STATIC", L"bar", WS_POPUP, 10, 10,
                               g_barLayout.geometry.windowWidth, g_barLayout.geometry.windowHeight, nullptr, nullptr,
                               nullptr, nullptr);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -228,8 +229,10 @@ std::vector<std::string> Lines(std::string const& bytes)
 
 std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, char const* ignoreDUI,
                                        long barWidth, long interval, long alpha, long x, long y,
-                                       char const* language = "")
+                                       char const* battery = "0 20 0", char const* language = "")
 {
+    long barText = 0, alertLow = 0, alertHigh = 0;
+    std::sscanf(battery, "%ld %ld %ld", &barText, &alertLow, &alertHigh);
     return {"[Brisvane]",
             std::string("AutoRun=") + autoRun,
             std::string("Adhere=") + adhere,
@@ -237,6 +240,9 @@ std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, 
             "BarWidth=" + std::to_string(barWidth),
             "Interval=" + std::to_string(interval),
             "Alpha=" + std::to_string(alpha),
+            "BarText=" + std::to_string(barText),
+            "AlertLow=" + std::to_string(alertLow),
+            "AlertHigh=" + std::to_string(alertHigh),
             std::string("Language=") + language,
             "[Position]",
             "X=" + std::to_string(x),
@@ -299,6 +305,7 @@ protected:
         g_settings.autoRun = g_settings.adhere = g_settings.ignoreDUI = 7;
         g_settings.barWidth = g_settings.interval = g_settings.positionX = g_settings.positionY = 12345;
         g_settings.alpha = 3;
+        g_settings.barText = g_settings.alertLow = g_settings.alertHigh = 55;
     }
 
     std::wstring directory;
@@ -323,7 +330,7 @@ TEST_F(Settings, SaveCreatesTheFileWithEveryKeyInOrder)
 TEST_F(Settings, ValuesAreKeptNormalisedAndWrittenBack)
 {
     WriteFileBytes(ini, "[Brisvane]\r\nAutoRun=-1\r\nAdhere=2\r\nIgnoreDUI=0\r\nBarWidth=-5\r\n"
-                        "Interval=250\r\nAlpha=300\r\nLanguage=EN-us\r\n[Position]\r\nX=-1500\r\nY=-20\r\n");
+                        "Interval=250\r\nAlpha=300\r\nBarText=0\r\nAlertLow=20\r\nAlertHigh=0\r\nLanguage=EN-us\r\n[Position]\r\nX=-1500\r\nY=-20\r\n");
     Scramble();
     LoadSettings();
     EXPECT_EQ(1, g_settings.autoRun);
@@ -338,7 +345,34 @@ TEST_F(Settings, ValuesAreKeptNormalisedAndWrittenBack)
     EXPECT_FALSE(IsAutoShutdownRunning());
 
     SaveSettings(WindowAt(-1500, -20));
-    EXPECT_EQ(ExpectedLines("1", "1", "0", -5, 250, 44, -1500, -20, "en-US"), Lines(ReadFileBytes(ini)));
+    EXPECT_EQ(ExpectedLines("1", "1", "0", -5, 250, 44, -1500, -20, "0 20 0", "en-US"), Lines(ReadFileBytes(ini)));
+}
+
+// The battery's keys take only what they mean: anything else is the default,
+// and the default is what the file gets back.
+TEST_F(Settings, BatteryKeysOutOfRangeGetTheirDefaults)
+{
+    struct Case {
+        char const* file;
+        char const* kept;  // BarText AlertLow AlertHigh
+    } const cases[] = {
+        {"BarText=1\r\nAlertLow=35\r\nAlertHigh=80\r\n", "1 35 80"},
+        {"BarText=2\r\nAlertLow=abc\r\nAlertHigh=101\r\n", "0 20 0"},
+        {"BarText=-1\r\nAlertLow=0\r\nAlertHigh=100\r\n", "0 0 100"},
+        {"BarText=\r\nAlertLow=15x\r\nAlertHigh=-80\r\n", "0 20 0"},
+    };
+    for (Case const& c : cases) {
+        WriteFileBytes(ini, std::string("[Brisvane]\r\n") + c.file);
+        Scramble();
+        LoadSettings();
+        char kept[32];
+        std::snprintf(kept, sizeof kept, "%ld %ld %ld", static_cast<long>(g_settings.barText),
+                      static_cast<long>(g_settings.alertLow), static_cast<long>(g_settings.alertHigh));
+        EXPECT_EQ(std::string(c.kept), kept) << c.file;
+        DeleteFileW(ini.c_str());  // written anew, so in the keys' own order
+        SaveSettings(WindowAt(10, 20));
+        EXPECT_EQ(ExpectedLines("0", "1", "1", 50, 5000, 240, 10, 20, c.kept), Lines(ReadFileBytes(ini))) << c.file;
+    }
 }
 
 TEST_F(Settings, DefaultXFollowsTheBarWidthInTheFile)

@@ -479,7 +479,7 @@ TEST_F(Shutdown, InEnglish)
     ASSERT_EQ(1u, g_shown.size());
     EXPECT_EQ(std::wstring(L"Do you want to cancel the auto-shutdown?"), g_shown[0].text);
     EXPECT_EQ(std::wstring(L"Cancel auto-shutdown"), g_shown[0].caption);
-    EXPECT_EQ(std::wstring(L"Battery monitor"), LastTip());
+    EXPECT_EQ(std::wstring(L"Battery monitor\nBattery 57%"), LastTip());
 
     std::vector<std::wstring> texts;
     RunDialog(IDD_SHUTDOWN_CONFIRM, ShutdownConfirmDialogProc, 0, L"Shut down", [&texts](HWND dialog) {
@@ -519,7 +519,7 @@ TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
     EXPECT_EQ(BatteryTrayIcon(), LastIcon());
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
@@ -549,7 +549,7 @@ TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
     EXPECT_FALSE(IsAutoShutdownRunning());
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
     EXPECT_EQ(BatteryTrayIcon(), LastIcon());
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_TRUE(TimerRuns(IDT_REFRESH));
@@ -569,7 +569,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_TRUE(IsWindow(bar));
     EXPECT_FALSE(IsAutoShutdownRunning());
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
 
     // The confirmation ending by itself while the cancel question is open.
     StartCountdown(L"0", L"1");
@@ -612,7 +612,7 @@ TEST_F(Shutdown, DeadlineDuringTheCancelQuestion)
     deadlinePassesThenAnswer(IDOK);
     EXPECT_FALSE(confirmationOpened);
     EXPECT_FALSE(IsAutoShutdownRunning());
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
 
     // Not cancelled after all: the confirmation opens once the question is answered.
     StartCountdown(L"0", L"1");
@@ -820,7 +820,7 @@ TEST_F(Shutdown, AMomentMissedAsleepWaitsForAnUnlock)
     sleepPastTheMomentLocked(IDCANCEL);
     EXPECT_TRUE(g_exitFlags.empty());
     EXPECT_FALSE(IsAutoShutdownRunning());
-    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 57%"), LastTip());
 
     sleepPastTheMomentLocked(IDOK);
     EXPECT_EQ(1u, g_exitFlags.size());

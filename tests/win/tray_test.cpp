@@ -513,7 +513,7 @@ TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
     ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
     EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
-    EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 80%"), g_shellData[0].szTip);
 
     // During a countdown: its icon and text, also after a refused null icon.
     SetTrayIcon(bar, CountdownTrayIcon());

@@ -22,14 +22,14 @@ double CpuMs(HANDLE process)
 namespace {
 
 // Rewrites a battery's charge file (through Wine's Z: drive) to a percent of
-// a 50000000 full charge.
+// a 10000000 full charge (tools/drive.sh fake_battery).
 bool WriteCharge(wchar_t const* file, int percent)
 {
     HANDLE handle = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     char text[32];
-    int const length = std::snprintf(text, sizeof text, "%d\n", percent * 500000);
+    int const length = std::snprintf(text, sizeof text, "%d\n", percent * 100000);
     DWORD written = 0;
     WriteFile(handle, text, static_cast<DWORD>(length), &written, nullptr);
     CloseHandle(handle);

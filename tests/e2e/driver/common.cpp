@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 long Number(wchar_t const* text)
 {
@@ -125,9 +126,14 @@ void PrintPlace(HWND window)
                 rect.bottom - rect.top);
 }
 
+// A line break in the text comes out as the two characters \n, so that a
+// tooltip of several lines stays one value.
 void PrintUtf8(char const* key, wchar_t const* text)
 {
+    std::wstring oneLine;
+    for (wchar_t const* c = text; *c != L'\0'; ++c)
+        oneLine += *c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, *c);
     char bytes[2048];
-    int const length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    int const length = WideCharToMultiByte(CP_UTF8, 0, oneLine.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
     std::printf("%s=%s\n", key, length > 0 ? bytes : "");
 }

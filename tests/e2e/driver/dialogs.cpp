@@ -158,6 +158,13 @@ int OnOptions(HWND bar, int argc, wchar_t** argv)
                 Ask(dialog, IDC_OPTIONS_ADHERE, BM_GETCHECK), Ask(dialog, IDC_OPTIONS_IGNOREDUI, BM_GETCHECK),
                 IsWindowEnabled(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI)) ? 1 : 0,
                 Ask(dialog, IDC_OPTIONS_AUTORUN, BM_GETCHECK));
+    // The battery's rows: the bar's text, each reminder's box and number.
+    wchar_t low[16] = L"", high[16] = L"";
+    SendTo(GetDlgItem(dialog, IDC_OPTIONS_ALERTLOW_EDIT), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(low));
+    SendTo(GetDlgItem(dialog, IDC_OPTIONS_ALERTHIGH_EDIT), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(high));
+    std::printf("bartext=%ld\nalertlow=%ld %ls\nalerthigh=%ld %ls\n", Ask(dialog, IDC_OPTIONS_BARTEXT, CB_GETCURSEL),
+                Ask(dialog, IDC_OPTIONS_ALERTLOW, BM_GETCHECK), low, Ask(dialog, IDC_OPTIONS_ALERTHIGH, BM_GETCHECK),
+                high);
     return 0;
 }
 
@@ -175,7 +182,7 @@ int OnOptionsClick(HWND dialog, int, wchar_t** argv)
     return 0;
 }
 
-// options-select INDEX [ID]: a row of the interval list (or of list ID).
+// options-select INDEX [ID]: a choice in the interval box, or in box ID.
 int OnOptionsSelect(HWND dialog, int argc, wchar_t** argv)
 {
     int const id = static_cast<int>(NumberOr(argc, argv, 1, IDC_OPTIONS_INTERVAL));
@@ -197,9 +204,10 @@ int OnOptionsSlide(HWND dialog, int, wchar_t** argv)
     return 0;
 }
 
-int OnOptionsType(HWND dialog, int, wchar_t** argv)
+// options-type TEXT [ID]: typed into the opacity's edit, or into edit ID.
+int OnOptionsType(HWND dialog, int argc, wchar_t** argv)
 {
-    HWND edit = GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT);
+    HWND edit = GetDlgItem(dialog, static_cast<int>(NumberOr(argc, argv, 1, IDC_OPTIONS_ALPHA_EDIT)));
     SendTo(edit, EM_SETSEL, 0, -1);
     for (wchar_t const* c = argv[0]; *c != L'\0'; ++c)
         SendTo(edit, WM_CHAR, *c, 1);

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -183,6 +185,93 @@ int OnTrayTip(int argc, wchar_t** argv)
     wchar_t text[128] = L"";
     SendTo(shown, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
     PrintUtf8("tip", text);
+    PrintPlace(shown);
+    return 0;
+}
+
+// balloon [timeout_ms] [gone]: waits for a notification shown from a tray
+// icon (Wine draws it as a balloon tooltip), or with "gone" for none; prints
+// whether one is shown, its text and its place.
+int OnBalloon(int argc, wchar_t** argv)
+{
+    bool const gone = argc > 1 && wcscmp(argv[1], L"gone") == 0;
+    HWND balloon = nullptr;
+    Poll(NumberOr(argc, argv, 0, 0), 100, [&] {
+        balloon = nullptr;
+        ForEachWindow([&](HWND window) {
+            if (HasClass(window, L"tooltips_class32") && IsWindowVisible(window) &&
+                (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) != 0)
+                balloon = window;
+        });
+        return (balloon == nullptr) == gone;
+    });
+    std::printf("shown=%d\n", balloon != nullptr ? 1 : 0);
+    if (balloon != nullptr) {
+        wchar_t text[256] = L"";
+        SendTo(balloon, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        PrintUtf8("text", text);
+        PrintPlace(balloon);
+    }
+    return 0;
+}
+
+// powersetting percent|acdc VALUE [timeout_ms]: what Windows sends the bar
+// when a registered power setting changes (Wine sends none): the record goes
+// into the bar's process, whose address is WM_POWERBROADCAST's lParam. Prints
+// how long the message took (sent_us) and, with a timeout, how long until
+// the screen showed the bar changed (shown_us; -1 when it did not).
+int OnPowerSetting(HWND bar, int argc, wchar_t** argv)
+{
+    GUID const percent = {0xa7ad8041, 0xb45a, 0x4cae, {0x87, 0xa3, 0xee, 0xcb, 0xb4, 0x68, 0xa9, 0xe1}};
+    GUID const acdc = {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+    struct {
+        POWERBROADCAST_SETTING head;
+        BYTE rest[sizeof(DWORD)];
+    } record{};
+    record.head.PowerSetting = wcscmp(argv[0], L"acdc") == 0 ? acdc : percent;
+    record.head.DataLength = sizeof(DWORD);
+    DWORD const value = static_cast<DWORD>(Number(argv[1]));
+    memcpy(record.head.Data, &value, sizeof value);
+
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr)
+        return Fail("cannot open the bar's process");
+    void* remote = VirtualAllocEx(process, nullptr, sizeof record, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr || !WriteProcessMemory(process, remote, &record, sizeof record, nullptr)) {
+        CloseHandle(process);
+        return Fail("cannot write the record into the bar's process");
+    }
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    Pixels before, now;
+    bool const watch = argc > 2 && GrabScreen(rect, before);
+
+    LARGE_INTEGER frequency, start, sent, shown;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(bar, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(remote),
+                        SMTO_NORMAL, 10000, &result);
+    QueryPerformanceCounter(&sent);
+    auto micro = [&](LARGE_INTEGER const& t) { return (t.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart; };
+    std::printf("result=%ld\nsent_us=%lld\n", static_cast<long>(result), static_cast<long long>(micro(sent)));
+    if (watch) {
+        long long shownUs = -1;
+        DWORD const deadline = GetTickCount() + static_cast<DWORD>(Number(argv[2]));
+        do {
+            QueryPerformanceCounter(&shown);
+            if (GrabScreen(rect, now) && now.bits != before.bits) {
+                shownUs = micro(shown);
+                break;
+            }
+            Sleep(1);
+        } while (static_cast<LONG>(deadline - GetTickCount()) > 0);
+        std::printf("shown_us=%lld\n", shownUs);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
     return 0;
 }
 

@@ -1,4 +1,5 @@
-// The shell's tray calls for every Windows test, recorded instead of made.
+// The shell's tray calls for every Windows test, recorded instead of made,
+// and what it says of the user's notifications, answered as a test tells.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -14,6 +15,13 @@ BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
     return TRUE;
 }
 
+HRESULT WINAPI NotificationState(QUERY_USER_NOTIFICATION_STATE* state)
+{
+    *state = fakes::g_notificationState;
+    return S_OK;
+}
+
 }  // namespace
 
 STAND_IN(Shell_NotifyIconW, 8, RecordShellCall);
+STAND_IN(SHQueryUserNotificationState, 4, NotificationState);
