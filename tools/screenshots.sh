@@ -33,9 +33,12 @@ DRIVE_RUN_OPTIONS="--screen $DESKTOP_SIZE"
 [ -n "${WINE_RUN:-}" ] ||
     (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" "$bin/CBT.dll" \
         "$bin/e2e_driver.exe" -- "$0" windows10)
+# The English dialogs on a desktop of a 200 % display's size (1280 x 700
+# at 100 %), so that the tallest fits at both scales.
+ENGLISH_DESKTOP=2560x1400
 [ -n "${WINE_RUN:-}" ] ||
-    (drive_enter shots-english "$root/build/shots/screenshots-english" "$bin/Brisvane.exe" "$bin/CBT.dll" \
-        "$bin/e2e_driver.exe" -- "$0" english)
+    (DRIVE_RUN_OPTIONS="--screen $ENGLISH_DESKTOP" drive_enter shots-english \
+        "$root/build/shots/screenshots-english" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" english)
 drive_enter shots "$root/build/shots/screenshots${1:+-$1}" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
     -- "$0" "$@"
 [ "${1:-}" != windows10 ] || wine_windows10
@@ -129,12 +132,13 @@ fi
 # program on an English Windows, its programs started again at each scale.
 if [ "${1:-}" = english ]; then
     BAR_LOCALE=en_US.UTF-8
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $ENGLISH_DESKTOP /f >/dev/null 2>&1
     for dpi in 96 192; do
         wineserver -k 2>/dev/null || true
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
         wineserver -k 2>/dev/null || true
         wine_start
-        drive_desktop shell $DESKTOP_SIZE
+        drive_desktop shell $ENGLISH_DESKTOP
         settings 0
         fake_battery 57 0 Discharging
         start_bar
