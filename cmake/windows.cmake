@@ -23,6 +23,7 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/monitors.cpp
     base/place_window.cpp
+    base/windows_version.cpp
     cbt/named_section.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
@@ -41,7 +42,7 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC CBT comctl32 gdi32 user32 shell32 advapi32)
+target_link_libraries(brisvane_core PUBLIC CBT cbt_window_queries comctl32 gdi32 user32 shell32 advapi32)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
