@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
+#include "bar/full_screen_watch.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "hook/hook_library.h"
@@ -80,6 +81,8 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
         g_installCbtHook();
+    } else {
+        WatchFullScreenWhileFloating(bar, true);
     }
     return TRUE;
 }

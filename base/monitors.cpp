@@ -5,6 +5,7 @@ namespace {
 typedef UINT(WINAPI* GetDpiForWindowFunction)(HWND);
 typedef UINT(WINAPI* GetDpiForSystemFunction)();
 typedef int(WINAPI* GetSystemMetricsForDpiFunction)(int, UINT);
+typedef HRESULT(WINAPI* GetDpiForMonitorFunction)(HMONITOR, int, UINT*, UINT*);
 
 // Windows 10 functions, looked up at run time so older systems still start;
 // looked up at each call, which is rare (a layout, a placement). user32 is
@@ -13,6 +14,26 @@ FARPROC User32Function(char const* name)
 {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     return user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+}
+
+struct MonitorList {
+    MonitorScale* monitors;
+    int max, count;
+    GetDpiForMonitorFunction dpiForMonitor;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM data)
+{
+    MonitorList* list = reinterpret_cast<MonitorList*>(data);
+    if (list->count >= list->max)
+        return FALSE;
+    UINT dpiX = 0, dpiY = 0;
+    // MDT_EFFECTIVE_DPI (0): the scale the user chose for that monitor.
+    if (list->dpiForMonitor == nullptr || FAILED(list->dpiForMonitor(monitor, 0, &dpiX, &dpiY)) || dpiX == 0)
+        dpiX = DpiOfWindow(nullptr);
+    list->monitors[list->count++] =
+        MonitorScale{Rect{area->left, area->top, area->right, area->bottom}, static_cast<int32_t>(dpiX)};
+    return TRUE;
 }
 
 }  // namespace
@@ -62,4 +83,28 @@ int SystemMetricAtDpi(int index, UINT dpi)
     GetSystemMetricsForDpiFunction const forDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
         reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
     return forDpi != nullptr ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+int ReadMonitorScales(MonitorScale* monitors, int max)
+{
+    // shcore is Windows 8.1's; loaded once, from the system folder only.
+    static GetDpiForMonitorFunction dpiForMonitor;
+    static bool tried;
+    if (!tried) {
+        tried = true;
+        wchar_t path[MAX_PATH];
+        UINT const length = GetSystemDirectoryW(path, MAX_PATH);
+        wchar_t const name[] = L"\\shcore.dll";
+        HMODULE shcore = nullptr;
+        if (length > 0 && length + sizeof name / sizeof name[0] <= MAX_PATH) {
+            lstrcpyW(path + length, name);
+            shcore = LoadLibraryW(path);
+        }
+        if (shcore != nullptr)
+            dpiForMonitor = reinterpret_cast<GetDpiForMonitorFunction>(
+                reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    }
+    MonitorList list{monitors, max, 0, dpiForMonitor};
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    return list.count;
 }

@@ -7,6 +7,7 @@ include(cmake/product.cmake)
 brisvane_hook_library(CBT)
 
 # Everything of the program but its entry, so the Windows tests drive the real code.
+# The floating bar asks whether a window is full screen as the library does.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
@@ -17,6 +18,7 @@ add_library(brisvane_core STATIC
     bar/bar_state.cpp
     bar/battery.cpp
     bar/colour_facts.cpp
+    bar/full_screen_watch.cpp
     bar/paint.cpp
     base/desktop_window.cpp
     base/dwm_attribute.cpp
@@ -24,6 +26,10 @@ add_library(brisvane_core STATIC
     base/monitors.cpp
     base/place_window.cpp
     base/windows_version.cpp
+    cbt/caption_probe.cpp
+    cbt/full_screen_window.cpp
+    cbt/window_query.cpp
+    cbt/window_shape.cpp
     cbt/named_section.cpp
     hook/hook_library.cpp
     hook/window_record.cpp
@@ -42,7 +48,7 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC CBT cbt_window_queries comctl32 gdi32 user32 shell32 advapi32)
+target_link_libraries(brisvane_core PUBLIC CBT comctl32 gdi32 user32 shell32 advapi32)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
