@@ -58,6 +58,7 @@ endfunction()
 brisvane_library_test(unanswering_window_test
     REPLACE cbt/window_query.cpp base/dwm_attribute.cpp base/windows_version.cpp
     WITH tests/win/elevated_window_query.cpp tests/win/dwm_caption_buttons.cpp tests/win/windows10_version.cpp)
+brisvane_windows_test(two_scales_test ${CMAKE_SOURCE_DIR}/tests/win/two_scale_monitors.cpp)
 brisvane_windows_test(options_test)
 brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)
