@@ -263,7 +263,9 @@ void Handle(DWORD event, HWND window)
     CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
     if (NeedsCanCarry(kind))
         answer = CanCarry(window, record, MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST));
-    if (answer.carry == Carry::AskAgain && window == foreground && g_retryTimer == 0) {
+    // Only the window in front now is worth asking again.
+    if (answer.carry == Carry::AskAgain && window == foreground && g_retryWindow != window) {
+        StopRetry();
         g_retryWindow = window;
         g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
     }

@@ -11,9 +11,7 @@ QueryOutcome AskWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
     if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, answer))
         return QueryOutcome::Answered;
     // A window the system keeps this program from (user interface privilege
-    // isolation: ERROR_ACCESS_DENIED) fails at once, and will again; any
-    // other failure may be the time running out.
-    DWORD const error = GetLastError();
-    return error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_WINDOW_HANDLE ? QueryOutcome::Refused
-                                                                                : QueryOutcome::CutShort;
+    // isolation: ERROR_ACCESS_DENIED), or a message it cannot carry to that
+    // program, fails at once, and will again.
+    return GetLastError() == ERROR_TIMEOUT ? QueryOutcome::CutShort : QueryOutcome::Refused;
 }
