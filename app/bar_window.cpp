@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/countdown.h"
+#include "shutdown/session_presence.h"
 #include "tray/about_box.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -21,6 +22,7 @@ namespace {
 void OnCreate(HWND window)
 {
     StartRefresh(window, g_settings.interval);
+    FollowSession(window);
 }
 
 // A plugged or pulled charger, or a machine waking up, is shown at once
@@ -34,7 +36,7 @@ void OnPowerBroadcast(HWND window, WPARAM event)
         return;
     if (IsAutoShutdownRunning()) {
         if (resumed)
-            OnAutoShutdownClockChange(window);
+            OnAutoShutdownResume(window);
         return;
     }
     StartRefresh(window, g_settings.interval);
@@ -62,6 +64,7 @@ void OnDestroy(HWND window)
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
     WatchFullScreenWhileFloating(window, false);
+    StopFollowingSession(window);
     SaveSettings(window);
     DeleteBarLook();
     RemoveTrayIcon(window);
@@ -132,6 +135,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam);
         return TRUE;
+    case WM_WTSSESSION_CHANGE:
+        OnAutoShutdownSessionChange(wParam);
+        return 0;
     case WM_TIMECHANGE:
         OnAutoShutdownClockChange(window);
         return 0;

@@ -42,13 +42,14 @@ add_library(brisvane_core STATIC
     shutdown/countdown.cpp
     shutdown/message_box.cpp
     shutdown/power_off.cpp
+    shutdown/session_presence.cpp
     tray/about_box.cpp
     tray/tray_icon.cpp
     tray/tray_menu.cpp
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC CBT comctl32 gdi32 user32 shell32 advapi32)
+target_link_libraries(brisvane_core PUBLIC CBT comctl32 gdi32 user32 shell32 advapi32 wtsapi32)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)

@@ -4,28 +4,58 @@
 #include "base/messages.h"
 #include "base/place_window.h"
 #include "res/resource.h"
+#include "shutdown/session_presence.h"
 
 namespace {
 
 HWND g_openDialog;
 LONG g_secondsLeft;
+bool g_waitsForPerson;  // opened after a sleep: counts only while someone can see it
+bool g_counting;
 
-void OnInitDialog(HWND dialog)
+void ShowSecondsLeft(HWND dialog)
 {
-    g_openDialog = dialog;
-    PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
-    g_secondsLeft = CONFIRM_SECONDS;
-    SetTimer(dialog, IDT_CONFIRM, 1000, nullptr);
-}
-
-void OnSecond(HWND dialog)
-{
-    g_secondsLeft -= 1;
     WCHAR format[32] = L"";
     LoadStringW(g_instance, IDS_SHUTDOWN_CONFIRM_OK, format, ARRAYSIZE(format));
     WCHAR text[64];
     wsprintfW(text, format, static_cast<long>(g_secondsLeft));
     SetDlgItemTextW(dialog, IDOK, text);
+}
+
+void StartCounting(HWND dialog)
+{
+    g_counting = true;
+    g_secondsLeft = CONFIRM_SECONDS;
+    SetTimer(dialog, IDT_CONFIRM, 1000, nullptr);
+}
+
+// The person who left is not the one to be counted down on: the twenty
+// seconds start again when someone is back.
+void StopCounting(HWND dialog)
+{
+    g_counting = false;
+    KillTimer(dialog, IDT_CONFIRM);
+    g_secondsLeft = CONFIRM_SECONDS;
+    ShowSecondsLeft(dialog);
+}
+
+void OnInitDialog(HWND dialog, LPARAM waitsForPerson)
+{
+    g_openDialog = dialog;
+    g_waitsForPerson = waitsForPerson != 0;
+    g_counting = false;
+    g_secondsLeft = CONFIRM_SECONDS;
+    PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+    if (!g_waitsForPerson || IsPersonPresent())
+        StartCounting(dialog);
+}
+
+void OnSecond(HWND dialog)
+{
+    if (!g_counting)
+        return;
+    g_secondsLeft -= 1;
+    ShowSecondsLeft(dialog);
     if (g_secondsLeft <= 0) {
         KillTimer(dialog, IDT_CONFIRM);
         EndDialog(dialog, IDOK);
@@ -39,11 +69,28 @@ HWND OpenConfirmDialog()
     return g_openDialog;
 }
 
-INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+void OnConfirmPresenceChange()
+{
+    HWND const dialog = g_openDialog;
+    if (dialog == nullptr || !g_waitsForPerson)
+        return;
+    if (!IsPersonPresent()) {
+        StopCounting(dialog);
+        return;
+    }
+    if (g_counting)
+        return;
+    StartCounting(dialog);
+    // In front of whatever the user comes back to, so that it can be declined.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(dialog);
+}
+
+INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        OnInitDialog(dialog);
+        OnInitDialog(dialog, lParam);
         return TRUE;
     case WM_TIMER:
         OnSecond(dialog);

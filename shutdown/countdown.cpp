@@ -12,6 +12,7 @@
 #include "shutdown/confirm_dialog.h"
 #include "shutdown/message_box.h"
 #include "shutdown/power_off.h"
+#include "shutdown/session_presence.h"
 #include "tray/tray_icon.h"
 
 void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME) = GetSystemTimeAsFileTime;
@@ -23,15 +24,34 @@ LONG g_totalMinutes;
 LONG g_minutesLeft;
 int64_t g_deadline;      // UTC milliseconds
 int g_cancelQuestions;   // cancel questions open (the menu can ask again meanwhile)
+int64_t g_resumedAt;     // UTC milliseconds of the last wake from sleep, 0: none
+
+int64_t MillisecondsOf(FILETIME const& time)
+{
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = time.dwLowDateTime;
+    ticks.HighPart = time.dwHighDateTime;
+    return static_cast<int64_t>(ticks.QuadPart / 10000);
+}
 
 int64_t UtcMilliseconds()
 {
     FILETIME now;
     g_getSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER ticks;
-    ticks.LowPart = now.dwLowDateTime;
-    ticks.HighPart = now.dwHighDateTime;
-    return static_cast<int64_t>(ticks.QuadPart / 10000);
+    return MillisecondsOf(now);
+}
+
+// The picked local moment in UTC, by the time zone's rules for that date, so
+// that a change of daylight-saving time in between does not move it.
+int64_t DeadlineOf(ShutdownRequest const& request, int64_t now)
+{
+    if (!request.atTime)
+        return now + static_cast<int64_t>(request.minutes) * MS_PER_MINUTE;
+    SYSTEMTIME utc;
+    FILETIME moment;
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &request.target, &utc) || !SystemTimeToFileTime(&utc, &moment))
+        return now + static_cast<int64_t>(request.minutes) * MS_PER_MINUTE;
+    return DeadlineOfMoment(MillisecondsOf(moment), now);
 }
 
 void SetTimeLeftTip(HWND bar, LONG minutes)
@@ -77,10 +97,10 @@ void ReturnToBattery(HWND bar)
     SetTrayIcon(bar, BatteryTrayIcon());
 }
 
-void Confirm(HWND bar)
+void Confirm(HWND bar, bool waitForPerson)
 {
     INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
-                                           ShutdownConfirmDialogProc, 0);
+                                           ShutdownConfirmDialogProc, waitForPerson ? 1 : 0);
     // Cancelled from the menu meanwhile (already restored), or the program is ending.
     if (g_state != SHUTDOWN_CONFIRMING || !IsWindow(bar))
         return;
@@ -117,7 +137,10 @@ void Step(HWND bar)
     if (g_cancelQuestions > 0)
         return;
     Advance(SHUTDOWN_EVENT_LAST_TICK);
-    Confirm(bar);
+    // Reached awake, it runs unattended as planned; missed in sleep, the
+    // machine may have woken by itself or behind the lock screen, and nobody
+    // would see the twenty seconds.
+    Confirm(bar, MissedWhileAsleep(g_deadline, now, g_resumedAt));
 }
 
 void Start(HWND bar)
@@ -135,8 +158,9 @@ void Start(HWND bar)
         return;
     Advance(SHUTDOWN_EVENT_START);
     // In UTC, so that a change of daylight-saving time or time zone does not move it.
-    g_deadline = UtcMilliseconds() + static_cast<int64_t>(request.minutes) * MS_PER_MINUTE;
-    g_totalMinutes = request.minutes;
+    int64_t const now = UtcMilliseconds();
+    g_deadline = DeadlineOf(request, now);
+    g_totalMinutes = MinutesLeftUntil(g_deadline, now);
     StopRefresh(bar);
     SetTrayIcon(bar, CountdownTrayIcon());
     Step(bar);
@@ -190,6 +214,18 @@ void OnAutoShutdownClockChange(HWND bar)
         SetTimer(bar, IDT_SHUTDOWN, USER_TIMER_MINIMUM, nullptr);
 }
 
+void OnAutoShutdownResume(HWND bar)
+{
+    g_resumedAt = UtcMilliseconds();
+    OnAutoShutdownClockChange(bar);
+}
+
+void OnAutoShutdownSessionChange(WPARAM event)
+{
+    if (NoteSessionChange(event))
+        OnConfirmPresenceChange();
+}
+
 void OnAutoShutdownExit()
 {
     Advance(SHUTDOWN_EVENT_EXIT);
@@ -221,4 +257,5 @@ void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft)
     g_minutesLeft = minutesLeft;
     g_deadline = UtcMilliseconds() + static_cast<int64_t>(minutesLeft) * MS_PER_MINUTE;
     g_cancelQuestions = 0;
+    g_resumedAt = 0;
 }

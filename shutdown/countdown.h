@@ -19,6 +19,14 @@ void OnShutdownTick(HWND bar);
 // again at once, and a deadline passed meanwhile opens the confirmation.
 void OnAutoShutdownClockChange(HWND bar);
 
+// The machine woke up: as a clock change, and a deadline that passed before
+// the wake waits for a person at the confirmation.
+void OnAutoShutdownResume(HWND bar);
+
+// WM_WTSSESSION_CHANGE: a confirmation waiting for a person counts only while
+// the session is unlocked and on a screen.
+void OnAutoShutdownSessionChange(WPARAM event);
+
 // The bar is going: whatever the user was asked, nothing powers off now.
 void OnAutoShutdownExit();
 

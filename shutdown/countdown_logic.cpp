@@ -35,6 +35,20 @@ uint32_t MillisecondsToNextStep(int64_t deadline, int64_t now)
     return static_cast<uint32_t>(deadline - now - (static_cast<int64_t>(minutes) - 1) * MS_PER_MINUTE);
 }
 
+int64_t DeadlineOfMoment(int64_t moment, int64_t now)
+{
+    return moment > now ? moment : now + MS_PER_MINUTE;
+}
+
+bool MissedWhileAsleep(int64_t deadline, int64_t now, int64_t resumedAt)
+{
+    if (resumedAt != 0 && resumedAt >= deadline)
+        return true;
+    // Unsigned, so that no difference can overflow; now > deadline keeps it exact.
+    return now > deadline &&
+           static_cast<uint64_t>(now) - static_cast<uint64_t>(deadline) >= static_cast<uint64_t>(LATE_STEP_MS);
+}
+
 void FormatCountdownText(int32_t minutes, wchar_t* out, size_t size)
 {
     if (size == 0)

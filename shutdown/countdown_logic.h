@@ -32,6 +32,19 @@ int32_t MinutesLeftUntil(int64_t deadline, int64_t now);
 // itself. 0 once the deadline is reached.
 uint32_t MillisecondsToNextStep(int64_t deadline, int64_t now);
 
+// The deadline of a picked moment: the moment itself, or a minute from now
+// when it has already passed.
+int64_t DeadlineOfMoment(int64_t moment, int64_t now);
+
+// A step this much past the deadline means the program was not running when
+// it came: the machine slept or hibernated through it.
+int64_t const LATE_STEP_MS = 10000;
+
+// Whether the deadline passed while the machine was asleep, so that the
+// confirmation must wait for a person: the last resume came after it
+// (resumedAt 0: none), or the step that found it came too late.
+bool MissedWhileAsleep(int64_t deadline, int64_t now, int64_t resumedAt);
+
 enum ShutdownState {
     SHUTDOWN_IDLE,
     SHUTDOWN_COUNTING,

@@ -228,6 +228,20 @@ wait_bar_exit() {
     BAR_PID=
 }
 
+# wait_power_off SECONDS: the program ends by the power-off within SECONDS.
+# Under Wine that ends the Wine session, not the host; Wine's services come
+# up again apart from this script's output, or they would hold the test
+# runner's pipe open.
+wait_power_off() {
+    for _ in $(seq 1 "$1"); do
+        [ -n "$(jobs -rp)" ] || break
+        sleep 1
+    done
+    [ -z "$(jobs -rp)" ] || fail "the program still runs $1 s later, no power-off"
+    wait_bar_exit
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 cleanup() {
     if [ -n "$BAR_PID" ]; then
         driver close >/dev/null 2>&1 || true

@@ -624,6 +624,32 @@ int OnDialogCheck(HWND dialog, int, wchar_t** argv)
     return 0;
 }
 
+// dialogtime NAME ID YYYY MM DD HH MI: what the user picks in a date or time
+// picker. The picker reads the SYSTEMTIME in its own process, so it is
+// written there.
+int OnDialogTime(HWND dialog, int, wchar_t** argv)
+{
+    HWND picker = GetDlgItem(dialog, Number(argv[1]));
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(Number(argv[2]));
+    time.wMonth = static_cast<WORD>(Number(argv[3]));
+    time.wDay = static_cast<WORD>(Number(argv[4]));
+    time.wHour = static_cast<WORD>(Number(argv[5]));
+    time.wMinute = static_cast<WORD>(Number(argv[6]));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(picker, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    void* remote = process != nullptr ? VirtualAllocEx(process, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE)
+                                      : nullptr;
+    bool const set = remote != nullptr && WriteProcessMemory(process, remote, &time, sizeof time, nullptr) &&
+                     SendTo(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote)) != 0;
+    if (remote != nullptr)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process != nullptr)
+        CloseHandle(process);
+    return set ? 0 : 1;
+}
+
 // dialogsend NAME MSG WPARAM LPARAM (the screenshots use it to have a caption drawn as active).
 int OnDialogSend(HWND dialog, int, wchar_t** argv)
 {
@@ -1399,6 +1425,7 @@ Command const kCommands[] = {
     {L"dialogcmd", "NAME ID", With<TheNamedDialog, OnDialogCommand>},
     {L"dialogcheck", "NAME ID", With<TheNamedDialog, OnDialogCheck>},
     {L"dialogsend", "NAME MSG WPARAM LPARAM", With<TheNamedDialog, OnDialogSend>},
+    {L"dialogtime", "NAME ID YYYY MM DD HH MI", With<TheNamedDialog, OnDialogTime>},
     {L"cycle", "COMMAND N", With<TheBar, OnCycle>},
     {L"cycle-confirm", "N", With<TheBar, OnCycleConfirm>},
     // The screen, the tray and other programs' windows

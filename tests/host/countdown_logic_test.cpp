@@ -87,6 +87,32 @@ TEST(CountdownDeadline, MinutesRoundUpAndStepsLandOnTheBoundaries)
     EXPECT_EQ(0, MinutesLeftUntil(INT64_MIN, INT64_MAX));
 }
 
+TEST(CountdownDeadline, PickedMomentsAndMomentsMissedAsleep)
+{
+    int64_t const now = 5000000;
+    EXPECT_EQ(now + 1, DeadlineOfMoment(now + 1, now));
+    EXPECT_EQ(now + MS_PER_MINUTE, DeadlineOfMoment(now, now));
+    EXPECT_EQ(now + MS_PER_MINUTE, DeadlineOfMoment(now - 3 * MS_PER_MINUTE, now));
+
+    int64_t const deadline = now;
+    struct Case {
+        int64_t now;
+        int64_t resumedAt;
+        bool missed;
+    } const cases[] = {
+        {deadline, 0, false},                        // on time
+        {deadline + LATE_STEP_MS - 1, 0, false},     // a busy machine's late timer
+        {deadline + LATE_STEP_MS, 0, true},          // the first step after a sleep
+        {deadline + 1, deadline - 1, false},         // woke before the moment
+        {deadline + 1, deadline, true},              // the resume is heard first
+        {deadline + 2 * LATE_STEP_MS, deadline - 5, true},
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.missed, MissedWhileAsleep(deadline, c.now, c.resumedAt)) << c.now - deadline << " " << c.resumedAt;
+    EXPECT_TRUE(MissedWhileAsleep(INT64_MIN, INT64_MAX, 0));
+    EXPECT_FALSE(MissedWhileAsleep(INT64_MAX, INT64_MIN, 0));
+}
+
 TEST(CountdownLogic, TextOfLargeCountsAndShortBuffers)
 {
     EXPECT_EQ(std::wstring(L"35791394:07"), Text(INT32_MAX));

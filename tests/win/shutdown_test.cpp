@@ -4,6 +4,7 @@
 // power off: ExitWindowsEx is replaced.
 #include <windows.h>
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
+#include "shutdown/countdown.h"
 #include "shutdown/message_box.h"
 #include "bar/paint.h"
 #include "shutdown/power_off.h"
@@ -750,3 +752,97 @@ TEST_F(Shutdown, ShutdownSystemAsksForAForcedPowerOff)
 }
 
 }  // namespace
+
+// A moment missed in sleep behind the lock screen: the confirmation waits at
+// "确定(20)" until the session is unlocked, then counts as usual; it stops
+// again if the session locks before the end.
+TEST_F(Shutdown, AMomentMissedAsleepWaitsForAnUnlock)
+{
+    StartBar();
+    auto session = [this](WPARAM event) { SendMessageW(bar, WM_WTSSESSION_CHANGE, event, 1); };
+    auto sleepPastTheMomentLocked = [&](int answer) {
+        session(WTS_SESSION_LOCK);
+        StartCountdown(L"0", L"5");
+        MoveUtcClock(30 * 60000);
+        WhenOpen(L"关机确认", [&, answer](HWND dialog) {
+            for (int second = 0; second < 30; ++second)
+                SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+            EXPECT_EQ(std::wstring(L"确定(20)"), Text(dialog, IDOK)) << "nothing counts while locked";
+            EXPECT_FALSE(KillTimer(dialog, IDT_CONFIRM));
+            session(WTS_SESSION_UNLOCK);
+            SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+            EXPECT_EQ(std::wstring(L"确定(19)"), Text(dialog, IDOK));
+            EXPECT_TRUE(KillTimer(dialog, IDT_CONFIRM)) << "the real seconds run";
+            session(WTS_CONSOLE_DISCONNECT);
+            SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+            EXPECT_EQ(std::wstring(L"确定(20)"), Text(dialog, IDOK));
+            session(WTS_CONSOLE_CONNECT);
+            EXPECT_EQ(dialog, GetForegroundWindow());
+            SendMessageW(dialog, WM_COMMAND, answer, 0);
+        });
+        EXPECT_TRUE(SendMessageW(bar, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+        PumpUntil([] { return !IsAutoShutdownRunning() || !g_exitFlags.empty(); });
+    };
+
+    sleepPastTheMomentLocked(IDCANCEL);
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L"电量监视"), LastTip());
+
+    sleepPastTheMomentLocked(IDOK);
+    EXPECT_EQ(1u, g_exitFlags.size());
+}
+
+// Scheduled, locked and left: the moment reached awake runs unattended.
+TEST_F(Shutdown, AMomentReachedAwakeWhileLockedPowersOff)
+{
+    StartBar();
+    SendMessageW(bar, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+    StartCountdown(L"0", L"2");
+    MoveUtcClock(61000);
+    WhenOpen(L"关机确认", [](HWND dialog) {
+        for (int second = 0; second < 20; ++second)
+            SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+    });
+    Tick();  // a late timer by a second: 0:00 on a busy machine
+    EXPECT_EQ(1u, g_exitFlags.size());
+}
+
+// "于此时" keeps the picked minute: 14:40 picked at 14:10:20 confirms at
+// 14:40:00, not at 14:39:20, while the bar shows the minutes rounded up.
+TEST_F(Shutdown, APickedMomentIsTheDeadline)
+{
+    // The fake UTC clock set to the fake local time in this machine's zone.
+    auto ticks = [](FILETIME const& time) {
+        return static_cast<LONGLONG>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    };
+    SYSTEMTIME utc;
+    FILETIME local, now;
+    ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &g_clock, &utc));
+    SystemTimeToFileTime(&utc, &local);
+    g_getSystemTimeAsFileTime(&now);
+    MoveUtcClock((ticks(local) - ticks(now)) / 10000);
+
+    StartBar();
+    WhenOpen(L"自动关机", [](HWND dialog) {
+        Choose(dialog, IDC_SHUTDOWN_AT);
+        SYSTEMTIME at = g_clock;
+        at.wMinute = 40;
+        SetPicker(dialog, IDC_SHUTDOWN_TIME, at);
+        PressOk(dialog);
+    });
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    EXPECT_EQ(std::wstring(L"0:30"), g_barView.text);
+    bool opened = false;
+    WhenOpen(L"关机确认", [&opened](HWND dialog) {
+        opened = true;
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    MoveUtcClock(29 * 60000 + 39000);
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_EQ(std::wstring(L"0:01"), g_barView.text);
+    EXPECT_FALSE(opened);
+    MoveUtcClock(1000);
+    SendMessageW(bar, WM_TIMER, IDT_SHUTDOWN, 0);
+    EXPECT_TRUE(opened);
+}
