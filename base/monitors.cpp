@@ -1,5 +1,7 @@
 #include "base/monitors.h"
 
+#include "base/system_library.h"
+
 namespace {
 
 typedef UINT(WINAPI* GetDpiForWindowFunction)(HWND);
@@ -87,22 +89,13 @@ int SystemMetricAtDpi(int index, UINT dpi)
 
 int ReadMonitorScales(MonitorScale* monitors, int max)
 {
-    // shcore is Windows 8.1's; loaded once, from the system folder only.
+    // shcore is Windows 8.1's.
     static GetDpiForMonitorFunction dpiForMonitor;
     static bool tried;
     if (!tried) {
         tried = true;
-        wchar_t path[MAX_PATH];
-        UINT const length = GetSystemDirectoryW(path, MAX_PATH);
-        wchar_t const name[] = L"\\shcore.dll";
-        HMODULE shcore = nullptr;
-        if (length > 0 && length + sizeof name / sizeof name[0] <= MAX_PATH) {
-            lstrcpyW(path + length, name);
-            shcore = LoadLibraryW(path);
-        }
-        if (shcore != nullptr)
-            dpiForMonitor = reinterpret_cast<GetDpiForMonitorFunction>(
-                reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+        dpiForMonitor = reinterpret_cast<GetDpiForMonitorFunction>(
+            reinterpret_cast<void*>(SystemLibraryFunction(L"shcore.dll", "GetDpiForMonitor")));
     }
     MonitorList list{monitors, max, 0, dpiForMonitor};
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));

@@ -57,6 +57,7 @@ HWND g_awaited;         // the foreground window the bar, staying on g_carrier, 
 bool g_riding;          // the bar is on g_carrier's caption
 bool g_hidden;          // the bar is hidden for the full-screen window g_carrier
 HWND g_candidate;       // the window CanAdhere last accepted
+HWND g_askAgain;        // the window CanAdhere last found too slow to answer
 HWND g_retryWindow;     // the foreground window asked again, its probe having been cut short
 UINT_PTR g_retryTimer;
 bool g_handling;
@@ -369,10 +370,17 @@ int WINAPI InstallCBTHook(void)
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
     HWND const foreground = GetForegroundWindow();
     g_riding = g_candidate != nullptr;
-    if (g_riding)
+    if (g_riding) {
         Watch(g_candidate);
-    else if (foreground != bar)
+    } else if (foreground != bar) {
         Watch(foreground);
+        // Too slow to answer at the first placement (just started, or a
+        // busy machine): asked again, as no other event may come for it.
+        if (g_askAgain == foreground && foreground != nullptr) {
+            g_retryWindow = foreground;
+            g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
+        }
+    }
     return 1;
 }
 
@@ -393,6 +401,7 @@ int WINAPI UninstallCBTHook(void)
     g_carrier = nullptr;
     g_awaited = nullptr;
     g_candidate = nullptr;
+    g_askAgain = nullptr;
     g_riding = false;
     ForgetCaptionProbes();
     g_queued = 0;
@@ -409,6 +418,7 @@ int WINAPI CanAdhere(HWND target, RECT* rect)
     CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
     if (ReadRecord(&record))
         answer = CanCarry(target, record, MonitorFromWindow(WindowOfHandle(record.barWindow), MONITOR_DEFAULTTOPRIMARY));
+    g_askAgain = answer.carry == Carry::AskAgain ? target : nullptr;
     if (answer.carry != Carry::Yes) {
         g_candidate = nullptr;
         return 0;

@@ -25,7 +25,7 @@ set(CBT_SOURCES ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.
     ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
     ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/dwm_attribute.cpp
     ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp
-    ${CMAKE_SOURCE_DIR}/base/windows_version.cpp)
+    ${CMAKE_SOURCE_DIR}/base/system_library.cpp ${CMAKE_SOURCE_DIR}/base/windows_version.cpp)
 
 # brisvane_hook_library(NAME): the hook library as NAME.dll. It takes nothing
 # of the program but the ground floor's bottom-right corner and monitors.

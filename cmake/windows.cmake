@@ -25,6 +25,7 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/monitors.cpp
     base/place_window.cpp
+    base/system_library.cpp
     base/windows_version.cpp
     cbt/caption_probe.cpp
     cbt/full_screen_window.cpp
