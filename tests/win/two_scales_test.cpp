@@ -47,6 +47,10 @@ TEST(TwoScales, ARidingBarAcrossTheBoundarySettlesOnItsButtonsMonitor)
     ASSERT_TRUE(InitInstance(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
     HWND const bar = g_barWindow;
     g_canAdhereAnswer = TRUE;  // the caption carries it where it is
+    // Wherever the settings file left it, it starts on the left monitor.
+    SetWindowPos(bar, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    ASSERT_EQ(TWO_SCALE_LEFT_DPI, g_barLayout.dpi);
     // The carrier's caption ends 45 pixels past the boundary: the bar, 2
     // pixels left of its buttons, ends 43 past it.
     int const anchor = TWO_SCALE_SPLIT + 43;
