@@ -6,8 +6,9 @@
 #include "base/monitors.h"
 #include "base/place_window.h"
 #include "base/win32_values.h"
-#include "hook/hook_library.h"
-#include "hook/window_record.h"
+#include "cbt/cbt.h"
+#include "cbt/named_section.h"
+#include "cbt/shared_window_record.h"
 #include "settings/settings.h"
 #include "settings/settings_table.h"
 
@@ -16,6 +17,20 @@ namespace {
 bool g_displayChangePending;
 bool g_suggestedKnown;
 RECT g_suggested;
+
+// Kept open on purpose: the library opens the section by name whenever it
+// needs the record; it ends with the process. The first call opens it, and
+// later ones (the bar's size changed) rewrite the same record. Failure is
+// silent.
+NamedSection g_recordSection;
+
+void PublishWindowRecord(SharedWindowRecord const& record)
+{
+    if (g_recordSection.view == nullptr)
+        g_recordSection = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, true);
+    if (g_recordSection.view != nullptr)
+        CopyMemory(g_recordSection.view, &record, sizeof record);
+}
 
 }  // namespace
 
@@ -34,8 +49,8 @@ void PlaceOnForegroundCaption(HWND bar)
 {
     HWND foreground = GetForegroundWindow();
     RECT rect;
-    if (foreground != nullptr && GetWindowRect(foreground, &rect) && g_canAdhere(foreground, &rect))
-        g_moveOwnerWindow(bar, &rect);
+    if (foreground != nullptr && GetWindowRect(foreground, &rect) && CanAdhere(foreground, &rect))
+        MoveOwnerWindow(bar, &rect);
     else
         PlaceAtBottomRight(bar, nullptr);
 }

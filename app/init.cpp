@@ -9,7 +9,7 @@
 #include "bar/full_screen_watch.h"
 #include "base/instance.h"
 #include "base/messages.h"
-#include "hook/hook_library.h"
+#include "cbt/cbt.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
@@ -80,7 +80,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
-        g_installCbtHook();
+        InstallCBTHook();
     } else {
         WatchFullScreenWhileFloating(bar, true);
     }

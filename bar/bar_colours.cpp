@@ -22,7 +22,7 @@ void SetColours(CaptionColours const& active, CaptionColours const& inactive)
 // it is in now, else what DWM draws for that window.
 void ReadCarrierColours(HWND bar)
 {
-    ColourFacts facts = g_readColourFacts();
+    ColourFacts facts = ReadColourFacts();
     if (!facts.windows10OrLater || facts.highContrast) {
         SetColours(ChooseCaptionColours(facts, true), ChooseCaptionColours(facts, false));
         return;
@@ -40,7 +40,7 @@ void ReadCarrierColours(HWND bar)
 
 void ReadCaptionColours()
 {
-    ColourFacts const facts = g_readColourFacts();
+    ColourFacts const facts = ReadColourFacts();
     SetColours(ChooseCaptionColours(facts, true), ChooseCaptionColours(facts, false));
 }
 

@@ -11,6 +11,9 @@ BarLook g_barLook;
 BarLayout g_barLayout;
 BarView g_barView;
 
+// Fonts the bar made and has not deleted; one while the bar lives. Wine's
+// GetGuiResources reports no counts, so the leak test counts ours (declared
+// where it reads them).
 LONG g_barFontsAlive;
 
 namespace {

@@ -55,10 +55,6 @@ void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi = BASE_DPI, 
 // monitor's work area.
 void LayOutBarForDisplay(HWND window, int32_t barWidth, UINT dpi = 0);
 
-// Fonts the bar made and has not deleted; one while the bar lives. Wine's
-// GetGuiResources reports no counts, so the leak test counts ours.
-extern LONG g_barFontsAlive;
-
 // A countdown's time left instead of the battery, over the whole bar.
 void ShowCountdown(HWND bar, wchar_t const* timeLeft, int32_t percent);
 

@@ -3,9 +3,8 @@
 #include "bar/bar_state.h"
 #include "bar/power_status.h"
 #include "base/messages.h"
+#include "base/system_calls.h"
 #include "base/win32_values.h"
-
-BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS) = GetSystemPowerStatus;
 
 namespace {
 
@@ -25,6 +24,7 @@ void StopRefresh(HWND bar)
     g_refreshPeriod = 0;
 }
 
+// For the tests, which declare it: the period the refresh runs at.
 uint32_t RefreshPeriodInUse()
 {
     return g_refreshPeriod;
@@ -40,7 +40,7 @@ int SampleBattery()
 {
     SYSTEM_POWER_STATUS status;
     ZeroMemory(&status, sizeof status);
-    BOOL const ok = g_getSystemPowerStatus(&status);
+    BOOL const ok = g_system.GetSystemPowerStatus(&status);
 
     PowerReading const reading{status.ACLineStatus, status.BatteryFlag, status.BatteryLifePercent};
     BatteryView const view = MapPowerReading(reading, ok != FALSE);

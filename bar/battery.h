@@ -5,9 +5,6 @@
 
 #include <cstdint>
 
-// The power-status reader; tests replace it with a supplied reading.
-extern BOOL(WINAPI* g_getSystemPowerStatus)(LPSYSTEM_POWER_STATUS);
-
 // Rewrites the percent, PowerState and text of the bar's view.
 // Returns 1 when the system reported a charge percentage, else 0.
 // Invalidates nothing: callers repaint what they need.
@@ -17,8 +14,6 @@ int SampleBattery();
 // starting it again restarts it at the new period.
 void StartRefresh(HWND bar, int32_t interval);
 void StopRefresh(HWND bar);
-// The period the refresh runs at, milliseconds; 0 while it is stopped.
-uint32_t RefreshPeriodInUse();
 
 // The battery again, read now, over the whole bar (after a countdown).
 void ShowBattery(HWND bar);

@@ -49,7 +49,14 @@ ColourFacts ReadSystemColourFacts()
     return facts;
 }
 
+// How the bar reads them: a test points it at the facts a Windows 10 desktop
+// would report (declared where the tests use it).
 ColourFacts (*g_readColourFacts)() = ReadSystemColourFacts;
+
+ColourFacts ReadColourFacts()
+{
+    return g_readColourFacts();
+}
 
 HWND WindowBeside(HWND bar)
 {

@@ -10,9 +10,10 @@
 #include "bar/caption_colours.h"
 
 // The system-wide facts; darkMode there is the apps' theme, screenKnown
-// false. Replaceable, for the tests.
-extern ColourFacts (*g_readColourFacts)();
+// false. ReadColourFacts is what the bar reads: the system's, unless a test
+// supplies its own.
 ColourFacts ReadSystemColourFacts();
+ColourFacts ReadColourFacts();
 
 // The top-level window under the caption beside the bar; null when none.
 HWND WindowBeside(HWND bar);

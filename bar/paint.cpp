@@ -4,6 +4,9 @@
 #include "bar/geometry.h"
 #include "base/messages.h"
 
+// GDI objects PaintBar created and has not deleted yet. Wine's
+// GetGuiResources reports no counts, so the leak test counts ours (declared
+// where it reads them).
 LONG g_paintObjectsAlive;
 
 namespace {

@@ -10,7 +10,3 @@ void PaintBar(HDC dc, RECT const& client, bool countdown);
 
 // WM_PAINT: BeginPaint, PaintBar, EndPaint.
 void OnPaint(HWND window, bool countdown);
-
-// GDI objects PaintBar created and has not deleted yet. Wine's
-// GetGuiResources reports no counts, so the leak test counts ours.
-extern LONG g_paintObjectsAlive;

@@ -11,5 +11,5 @@ add_executable(bench_probe WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/probe.cpp ${BRI
 target_include_directories(bench_probe PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_compile_options(bench_probe PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_link_options(bench_probe PRIVATE ${PRODUCT_LINK_OPTIONS} -municode)
-target_link_libraries(bench_probe PRIVATE brisvane_core)
+target_link_libraries(bench_probe PRIVATE brisvane_core CBT)
 brisvane_warnings(bench_probe)

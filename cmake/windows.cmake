@@ -6,8 +6,10 @@ include(cmake/product.cmake)
 
 brisvane_hook_library(CBT)
 
-# Everything of the program but its entry, so the Windows tests drive the real code.
-# The floating bar asks whether a window is full screen as the library does.
+# Everything of the program but its entry, so the Windows tests drive the real
+# code. CBT.dll is linked by whoever links this: the program and cbt_test the
+# real one, the other Windows tests a stand-in (tests/win/stubs). The floating
+# bar asks whether a window is full screen as the library does.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
@@ -25,6 +27,7 @@ add_library(brisvane_core STATIC
     base/instance.cpp
     base/monitors.cpp
     base/place_window.cpp
+    base/system_calls.cpp
     base/system_library.cpp
     base/windows_version.cpp
     cbt/caption_probe.cpp
@@ -32,8 +35,6 @@ add_library(brisvane_core STATIC
     cbt/window_query.cpp
     cbt/window_shape.cpp
     cbt/named_section.cpp
-    hook/hook_library.cpp
-    hook/window_record.cpp
     options/options_command.cpp
     options/options_dialog.cpp
     settings/autostart.cpp
@@ -50,7 +51,7 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC CBT comctl32 gdi32 user32 shell32 advapi32 wtsapi32)
+target_link_libraries(brisvane_core PUBLIC comctl32 gdi32 user32 shell32 advapi32 wtsapi32)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
@@ -61,7 +62,7 @@ add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_compile_options(Brisvane PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_link_options(Brisvane PRIVATE ${PRODUCT_LINK_OPTIONS} -municode)
-target_link_libraries(Brisvane PRIVATE brisvane_core)
+target_link_libraries(Brisvane PRIVATE brisvane_core CBT)
 brisvane_warnings(Brisvane)
 
 include(cmake/windows_tests.cmake)

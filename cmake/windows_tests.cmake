@@ -18,11 +18,29 @@ add_library(windows_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/win/fakes.cpp
 target_link_libraries(windows_test_support PUBLIC brisvane_core)
 brisvane_warnings(windows_test_support)
 
+# What a whole test program puts in place of a system call (the power-off,
+# message boxes, the tray, menus) and of CBT.dll's exports: object files, so
+# that they are in the link before any library is searched.
+add_library(windows_test_stubs OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_off.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/message_box.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/shell.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/popup_menu.cpp)
+add_library(cbt_stub OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/cbt.cpp)
+foreach(stubs windows_test_stubs cbt_stub)
+    target_include_directories(${stubs} PRIVATE ${CMAKE_SOURCE_DIR})
+    brisvane_warnings(${stubs})
+endforeach()
+
 # A Windows test executable from tests/win/<name>.cpp with the program's resources.
 function(brisvane_windows_test name)
     add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/${name}.cpp ${ARGN} ${BRISVANE_RESOURCES})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
-    target_link_libraries(${name} PRIVATE windows_test_support GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE windows_test_stubs windows_test_support GTest::gtest_main)
+    if(name STREQUAL cbt_test)
+        target_link_libraries(${name} PRIVATE CBT)
+    else()
+        target_link_libraries(${name} PRIVATE cbt_stub)
+    endif()
     target_link_options(${name} PRIVATE -static)
     brisvane_warnings(${name})
     add_test(NAME ${name} COMMAND ${WINE_RUN} ${name} wine $<TARGET_FILE:${name}>)
@@ -45,8 +63,7 @@ function(brisvane_library_test name)
         list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${replaced})
     endforeach()
     list(TRANSFORM ARG_WITH PREPEND ${CMAKE_SOURCE_DIR}/)
-    add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/${name}.cpp ${sources} ${ARG_WITH}
-                   ${CMAKE_SOURCE_DIR}/hook/window_record.cpp)
+    add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/${name}.cpp ${sources} ${ARG_WITH})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE GTest::gtest_main user32 gdi32)
     target_link_options(${name} PRIVATE -static)
@@ -64,7 +81,13 @@ brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)
 
 # The driver that observes and pokes the real program from another process.
-add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+# (tests/e2e/driver, a file for each kind of thing it drives; the figures
+# only the benchmarks read come from tools/bench).
+set(E2E_DRIVER ${CMAKE_SOURCE_DIR}/tests/e2e/driver)
+add_executable(e2e_driver ${E2E_DRIVER}/commands.cpp ${E2E_DRIVER}/common.cpp ${E2E_DRIVER}/bar.cpp
+                          ${E2E_DRIVER}/dialogs.cpp ${E2E_DRIVER}/screen.cpp ${E2E_DRIVER}/windows.cpp
+                          ${E2E_DRIVER}/processes.cpp ${E2E_DRIVER}/displays.cpp
+                          ${CMAKE_SOURCE_DIR}/tools/bench/figures.cpp)
 target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_driver PRIVATE -static -municode)
 target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)

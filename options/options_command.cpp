@@ -5,13 +5,12 @@
 #include "bar/full_screen_watch.h"
 #include "base/instance.h"
 #include "base/messages.h"
-#include "hook/hook_library.h"
+#include "base/system_calls.h"
+#include "cbt/cbt.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
 #include "settings/settings.h"
-
-INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = DialogBoxParamW;
 
 namespace {
 
@@ -26,10 +25,10 @@ void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
     DWORD style;
     if (change == AdhereSwitch::On) {
         WatchFullScreenWhileFloating(bar, false);
-        g_installCbtHook();
+        InstallCBTHook();
         style = BAR_EXSTYLE_ADHERING;
     } else {
-        g_uninstallCbtHook();
+        UninstallCBTHook();
         WatchFullScreenWhileFloating(bar, true);
         // Nobody reports the caption state any more: back to the active colours.
         if (repaintFrameActive)
@@ -50,7 +49,7 @@ bool OnOptionsCommand(HWND bar, OptionValues* chosen)
         return false;
     }
     OptionsDialogParam param{bar, StoredValues()};
-    INT_PTR const result = g_optionsDialogBox(g_instance, MAKEINTRESOURCEW(IDD_OPTIONS), bar, OptionsDialogProc,
+    INT_PTR const result = g_system.DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_OPTIONS), bar, OptionsDialogProc,
                                               reinterpret_cast<LPARAM>(&param));
     if (result != IDOK)
         return false;

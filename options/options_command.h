@@ -14,7 +14,3 @@ bool OnOptionsCommand(HWND bar, OptionValues* chosen);
 // changed value with its own immediate effect. While an auto-shutdown runs
 // the countdown owns the timers, so a new interval is only stored.
 void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning);
-
-// The dialog call; tests answer it instead of a user.
-extern INT_PTR(WINAPI* g_optionsDialogBox)(HINSTANCE instance, LPCWSTR templateName, HWND owner,
-                                           DLGPROC procedure, LPARAM param);

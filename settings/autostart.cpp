@@ -1,8 +1,7 @@
 #include "settings/autostart.h"
 
+#include "base/system_calls.h"
 #include "settings/settings.h"
-
-LSTATUS(WINAPI* g_regOpenKeyEx)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) = RegOpenKeyExW;
 
 namespace {
 
@@ -13,7 +12,7 @@ size_t const RUN_DATA_SIZE = 256;
 void WriteRunValue(HKEY root, WCHAR const* data)
 {
     HKEY key;
-    if (g_regOpenKeyEx(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (g_system.RegOpenKeyExW(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
     DWORD const size = static_cast<DWORD>((lstrlenW(data) + 1) * sizeof(WCHAR));
     RegSetValueExW(key, RUN_VALUE_NAME, 0, REG_SZ, reinterpret_cast<BYTE const*>(data), size);
@@ -23,7 +22,7 @@ void WriteRunValue(HKEY root, WCHAR const* data)
 void DeleteRunValue(HKEY root)
 {
     HKEY key;
-    if (g_regOpenKeyEx(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (g_system.RegOpenKeyExW(root, RUN_SUBKEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
     RegDeleteValueW(key, RUN_VALUE_NAME);
     RegCloseKey(key);

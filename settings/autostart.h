@@ -8,6 +8,3 @@
 // where the user may. Nothing is written when the program's directory is too
 // long for the value's text.
 void UpdateAutostartEntry(bool enabled);
-
-// Seam: how the Run key is opened (RegOpenKeyExW by default).
-extern LSTATUS(WINAPI* g_regOpenKeyEx)(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);

@@ -1,10 +1,9 @@
 #include "settings/settings.h"
 
+#include "base/system_calls.h"
 #include "settings/settings_table.h"
 
 Settings g_settings;
-
-DWORD(WINAPI* g_getModuleFileName)(HMODULE, LPWSTR, DWORD) = GetModuleFileNameW;
 
 namespace {
 
@@ -16,7 +15,7 @@ bool g_settingsSaved;
 bool ReadModuleDirectory()
 {
     SetLastError(ERROR_SUCCESS);
-    DWORD const length = g_getModuleFileName(nullptr, g_moduleDirectory, MAX_PATH);
+    DWORD const length = g_system.GetModuleFileNameW(nullptr, g_moduleDirectory, MAX_PATH);
     // A full buffer means a cut path (older systems do not even terminate it).
     if (length == 0 || length >= MAX_PATH || GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
         g_moduleDirectory[0] = L'\0';

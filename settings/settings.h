@@ -24,6 +24,3 @@ void SaveSettings(HWND bar);
 // Lets the next SaveSettings write again: the program runs on after a save
 // made ahead of a power-off that was then refused.
 void AllowSettingsSaveAgain();
-
-// Seam: how the executable's path is read (GetModuleFileNameW by default).
-extern DWORD(WINAPI* g_getModuleFileName)(HMODULE module, LPWSTR path, DWORD size);

@@ -3,11 +3,10 @@
 #include <commctrl.h>
 
 #include "base/place_window.h"
+#include "base/system_calls.h"
 #include "res/resource.h"
 #include "shutdown/message_box.h"
 #include "shutdown/shutdown_minutes.h"
-
-void(WINAPI* g_getLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 
 namespace {
 
@@ -39,7 +38,7 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
     g_openDialog = dialog;
 
     SYSTEMTIME now;
-    g_getLocalTime(&now);
+    g_system.GetLocalTime(&now);
     SYSTEMTIME later = now;
     FILETIME file;
     if (SystemTimeToFileTime(&now, &file)) {
@@ -129,7 +128,7 @@ bool ReadDuration(HWND dialog, LONG* minutes)
 bool ReadMoment(HWND dialog, ShutdownRequest* request, LONG* minutes)
 {
     SYSTEMTIME now;
-    g_getLocalTime(&now);
+    g_system.GetLocalTime(&now);
     SendDlgItemMessageW(dialog, IDC_SHUTDOWN_DATE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&request->target));
     SYSTEMTIME clock;
     ZeroMemory(&clock, sizeof clock);

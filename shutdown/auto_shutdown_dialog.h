@@ -12,9 +12,6 @@ struct ShutdownRequest {
     SYSTEMTIME target;  // the picked local moment; written in that mode only
 };
 
-// The clock; tests supply a fixed time.
-extern void(WINAPI* g_getLocalTime)(LPSYSTEMTIME);
-
 INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The dialog while it is open, else null.

@@ -6,6 +6,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/system_calls.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
@@ -14,8 +15,6 @@
 #include "shutdown/power_off.h"
 #include "shutdown/session_presence.h"
 #include "tray/tray_icon.h"
-
-void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME) = GetSystemTimeAsFileTime;
 
 namespace {
 
@@ -37,7 +36,7 @@ int64_t MillisecondsOf(FILETIME const& time)
 int64_t UtcMilliseconds()
 {
     FILETIME now;
-    g_getSystemTimeAsFileTime(&now);
+    g_system.GetSystemTimeAsFileTime(&now);
     return MillisecondsOf(now);
 }
 
@@ -236,11 +235,8 @@ bool IsAutoShutdownRunning()
     return g_state != SHUTDOWN_IDLE;
 }
 
-ShutdownState AutoShutdownState()
-{
-    return g_state;
-}
-
+// For the tests, which declare these: the countdown's minutes, and a state
+// set directly.
 LONG AutoShutdownMinutesTotal()
 {
     return g_totalMinutes;

@@ -30,13 +30,6 @@ void OnAutoShutdownSessionChange(WPARAM event);
 // The bar is going: whatever the user was asked, nothing powers off now.
 void OnAutoShutdownExit();
 
-// The clock the countdown reads (UTC); tests supply their own.
-extern void(WINAPI* g_getSystemTimeAsFileTime)(LPFILETIME);
-
 // From OK in the Auto-shutdown dialog until it is cancelled or declined;
 // also while the confirmation is open and after a refused power-off.
 bool IsAutoShutdownRunning();
-
-ShutdownState AutoShutdownState();
-LONG AutoShutdownMinutesTotal();
-LONG AutoShutdownMinutesLeft();

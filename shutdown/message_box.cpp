@@ -2,13 +2,11 @@
 
 #include "base/instance.h"
 
-int(WINAPI* g_messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
-
 int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags)
 {
     WCHAR text[128] = L"";
     WCHAR caption[64] = L"";
     LoadStringW(g_instance, textId, text, ARRAYSIZE(text));
     LoadStringW(g_instance, captionId, caption, ARRAYSIZE(caption));
-    return g_messageBox(owner, text, caption, flags);
+    return MessageBoxW(owner, text, caption, flags);
 }

@@ -1,7 +1,5 @@
 #include "shutdown/power_off.h"
 
-BOOL(WINAPI* g_exitWindowsEx)(UINT, DWORD) = ExitWindowsEx;
-
 LONG ShutdownSystem()
 {
     HANDLE token = nullptr;
@@ -18,5 +16,5 @@ LONG ShutdownSystem()
         return 0;
     // Forced: other programs are ended without being asked, so nothing can
     // hold the power-off up.
-    return g_exitWindowsEx(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF, 0) ? 1 : 0;
+    return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF, 0) ? 1 : 0;
 }

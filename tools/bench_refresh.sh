@@ -6,18 +6,12 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine.sh"
-if [ -z "${WINE_RUN:-}" ]; then
-    cd "$root"
-    wine_install_deps
-    win_build -- Brisvane CBT e2e_driver >/dev/null
-    exec bash tools/wine.sh run bench_refresh bash "$0" "$@"
-fi
 . "$root/tools/drive.sh"
-seconds=${1:-20}
+drive_build Brisvane CBT e2e_driver
 bin=$WIN_BUILD/bin
-drive_setup "$root/build/bench_refresh" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
-drive_serve
-trap cleanup EXIT
+drive_enter bench_refresh "$root/build/bench_refresh" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
+    -- "$0" "$@"
+seconds=${1:-20}
 fake_battery 57 0 Discharging
 
 # cpu_ticks PID: user plus system time of a Linux process, in clock ticks.

@@ -13,18 +13,15 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine.sh"
-if [ -z "${WINE_RUN:-}" ]; then
-    cd "$root"
-    wine_install_deps
-    win_build -- Brisvane CBT e2e_driver e2e_test_window event_sources >/dev/null
-    cmake --build "$WIN_RELEASE" --target package >/dev/null
-    earlier=${1:+$(readlink -f "$1")}
-    exec bash tools/wine.sh run bench_riding bash "$0" "$earlier"
-fi
 . "$root/tools/drive.sh"
+drive_build Brisvane CBT e2e_driver e2e_test_window event_sources
+if [ -z "${WINE_RUN:-}" ]; then
+    cmake --build "$WIN_RELEASE" --target package >/dev/null
+    set -- ${1:+"$(readlink -f "$1")"}
+fi
 bin=$WIN_BUILD/bin
-drive_setup "$root/build/bench_riding" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
-trap cleanup EXIT
+drive_enter bench_riding "$root/build/bench_riding" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
+    -- "$0" "$@"
 
 drive_desktop shell 1280x1024
 wine $WINE_DESKTOP notepad &

@@ -1,7 +1,31 @@
 # Driving the real program from outside, for the end-to-end tests and the
-# tools: checks, the driver (tests/e2e/driver.cpp, built as e2e_driver.exe),
+# tools: checks, the driver (tests/e2e/driver/, built as e2e_driver.exe),
 # a fake battery, starting and stopping the bar. Sourced after tools/wine.sh;
-# drive_setup comes first.
+# drive_enter (or drive_setup) comes first.
+
+# drive_build TARGET…: outside a Wine run, installs what is missing and
+# builds the targets (quietly); inside one (drive_enter), nothing.
+drive_build() {
+    [ -z "${WINE_RUN:-}" ] || return 0
+    wine_install_deps
+    win_build -- "$@" >/dev/null
+}
+
+# drive_enter NAME DIR EXE DLL DRIVER -- SCRIPT [ARG…]: how every test and
+# tool enters a driven Wine run. Outside one, runs SCRIPT ARG… again inside
+# `tools/wine.sh run NAME` (a fresh prefix and display of its own, as root a
+# private mount namespace for the fake battery; DRIVE_RUN_OPTIONS go before
+# NAME) and does not return. Inside, sets up the work folder DIR with the
+# program (drive_setup), starts the driver server, and cleans up at the exit.
+drive_enter() {
+    local name=$1 dir=$2 exe=$3 dll=$4 drv=$5
+    shift 6
+    # shellcheck disable=SC2086
+    [ -n "${WINE_RUN:-}" ] || exec bash "$WINE_ROOT/tools/wine.sh" run ${DRIVE_RUN_OPTIONS:-} "$name" bash "$@"
+    drive_setup "$dir" "$exe" "$dll" "$drv"
+    drive_serve
+    trap cleanup EXIT
+}
 
 # drive_setup DIR EXE DLL DRIVER: a clean work folder DIR with a copy of the
 # program in DIR/app (APP_EXE); the driver for `driver`.

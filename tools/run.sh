@@ -26,10 +26,12 @@ if [ -n "$percent" ]; then
 fi
 
 cd "$root"
-wine_install_deps
-win_build -- Brisvane CBT e2e_driver event_sources
+drive_build Brisvane CBT e2e_driver e2e_test_window event_sources
+wine_fetch_marlett
 bin=$WIN_BUILD/bin
 wine_prefix run reuse
+# The caption buttons' symbol font, as in the README's pictures.
+wine_use_marlett
 drive_setup "$root/build/run" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
 if [ "$charger" = on ]; then charging="1 Charging"; else charging="0 Discharging"; fi
 # shellcheck disable=SC2086
@@ -49,9 +51,13 @@ wine $WINE_DESKTOP notepad </dev/null >/dev/null 2>&1 &
 driver window class:Notepad 20000 >/dev/null || fail "notepad did not start"
 driver setpos class:Notepad 160 120 600 360
 # Wine draws a window that has been in front since it was made as inactive
-# until the foreground changes once: to the taskbar and back.
-driver activate class:Shell_TrayWnd
+# until the foreground changes once: to a small window of another program
+# (the taskbar does not take it) and back, and that window goes again.
+wine $WINE_DESKTOP "$bin/e2e_test_window.exe" tool Tool 700 60 220 150 </dev/null >/dev/null 2>&1 &
+driver window Tool 20000 >/dev/null || fail "the helper window did not start"
+driver activate Tool
 driver activate class:Notepad
+driver closewin Tool
 start_bar
 if [ -z "$WINE_XVFB_PID" ]; then
     wait "$BAR_PID" || true

@@ -15,26 +15,24 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$WIN_BUILD/bin
 out=$root/docs/pictures
 DESKTOP_SIZE=1024x700
-fonts=$root/build/shots/fonts
 
 if [ -z "${WINE_RUN:-}" ]; then
     [ "$(id -u)" = 0 ] || { echo "tools/screenshots.sh needs root (a simulated battery)" >&2; exit 2; }
     cd "$root"
-    wine_install_deps
-    win_build -- Brisvane CBT e2e_driver e2e_test_window e2e_drawn_window
-    # Wine's own Marlett draws the caption buttons; without it they read "0 1 r".
-    if [ ! -f "$fonts/usr/share/wine/fonts/marlett.ttf" ]; then
-        mkdir -p "$fonts"
-        (cd "$fonts" && apt-get download -q fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb .) ||
-            echo "no fonts-wine package: caption buttons will lack their glyphs" >&2
-    fi
+    wine_fetch_marlett
     mkdir -p "$out"
-    # A display of its own even when there is one: the same pictures anywhere.
-    # Windows 10 changes the floating bar's colours too: the picture that
-    # needs it gets a prefix and a run of its own.
-    bash tools/wine.sh run --screen $DESKTOP_SIZE shots-windows10 bash "$0" windows10
-    exec bash tools/wine.sh run --screen $DESKTOP_SIZE shots bash "$0"
 fi
+. "$root/tools/drive.sh"
+drive_build Brisvane CBT e2e_driver e2e_test_window e2e_drawn_window
+# A display of its own even when there is one: the same pictures anywhere.
+# Windows 10 changes the floating bar's colours too: the picture that needs
+# it gets a prefix and a run of its own.
+DRIVE_RUN_OPTIONS="--screen $DESKTOP_SIZE"
+[ -n "${WINE_RUN:-}" ] ||
+    (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" "$bin/CBT.dll" \
+        "$bin/e2e_driver.exe" -- "$0" windows10)
+drive_enter shots "$root/build/shots/screenshots${1:+-$1}" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
+    -- "$0" "$@"
 [ "${1:-}" != windows10 ] || wine_windows10
 
 key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
@@ -46,12 +44,7 @@ wine reg add 'HKCU\Control Panel\International' /v sShortDate /t REG_SZ /d yyyy/
 # Every program of the prefix joins one virtual desktop with a taskbar.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d shell /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DESKTOP_SIZE /f >/dev/null 2>&1
-cp "$fonts/usr/share/wine/fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-
-# The end-to-end helpers: fake battery, driver, value, start_bar.
-. "$root/tools/drive.sh"
-drive_setup "$root/build/shots/screenshots${1:+-$1}" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe"
-trap cleanup EXIT
+wine_use_marlett
 
 WM_COMMAND=273
 WM_TIMER=275
@@ -107,7 +100,7 @@ settings() {  # settings ADHERE: the INI the next start reads
 # run of its own (see above) makes this picture alone.
 if [ "${1:-}" = windows10 ]; then
     drive_desktop shell $DESKTOP_SIZE
-    . "$root/tests/e2e/caption.sh"
+    . "$root/tools/caption.sh"
     settings 1
     fake_battery 57 0 Discharging
     title="A caption the window draws"

@@ -166,6 +166,22 @@ wine_start() {
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Marlett, the symbol font Wine draws the caption buttons with (without it
+# they read "0 1 r"), comes with Debian's fonts-wine, which a Wine installed
+# without its recommendations lacks. wine_fetch_marlett takes it from the
+# package once (outside a Wine run: it uses apt-get), into build/fonts;
+# wine_use_marlett puts it into this prefix for the programs started after.
+WINE_MARLETT=$WINE_ROOT/build/fonts/usr/share/wine/fonts/marlett.ttf
+wine_fetch_marlett() {
+    [ ! -f "$WINE_MARLETT" ] || return 0
+    mkdir -p "$WINE_ROOT/build/fonts"
+    (cd "$WINE_ROOT/build/fonts" && apt-get download -q fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb .) ||
+        echo "no fonts-wine package: caption buttons will lack their glyphs" >&2
+}
+wine_use_marlett() {
+    cp "$WINE_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
 # wine_desktop NAME WxH: a Wine virtual desktop with that name ("shell" gets
 # a taskbar and a notification area), made before any program joins it (two
 # programs making the same desktop at once can hang). Then

@@ -4,8 +4,6 @@
 #include "base/messages.h"
 #include "res/resource.h"
 
-BOOL(WINAPI* g_shellNotifyIcon)(DWORD, PNOTIFYICONDATAW) = Shell_NotifyIconW;
-
 namespace {
 
 // What the icon shows now, so it can be added again when the taskbar is
@@ -32,7 +30,7 @@ BOOL AddWithCurrentLook(HWND bar)
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.hIcon = g_trayIcon;
     lstrcpynW(data.szTip, g_trayTip, ARRAYSIZE(data.szTip));
-    return g_shellNotifyIcon(NIM_ADD, &data);
+    return Shell_NotifyIconW(NIM_ADD, &data);
 }
 
 // An elevated bar (it may write the machine's Run key) would otherwise never
@@ -73,7 +71,7 @@ BOOL AddTrayIcon(HWND bar, HICON icon)
 BOOL RemoveTrayIcon(HWND bar)
 {
     NOTIFYICONDATAW data = TrayData(bar, 0);
-    return g_shellNotifyIcon(NIM_DELETE, &data);
+    return Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
 BOOL SetTrayTip(HWND bar, WCHAR const* text)
@@ -81,7 +79,7 @@ BOOL SetTrayTip(HWND bar, WCHAR const* text)
     NOTIFYICONDATAW data = TrayData(bar, NIF_TIP);
     lstrcpynW(data.szTip, text, ARRAYSIZE(data.szTip));
     lstrcpynW(g_trayTip, data.szTip, ARRAYSIZE(g_trayTip));
-    return g_shellNotifyIcon(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 BOOL SetTrayIcon(HWND bar, HICON icon)
@@ -91,7 +89,7 @@ BOOL SetTrayIcon(HWND bar, HICON icon)
     g_trayIcon = icon;
     NOTIFYICONDATAW data = TrayData(bar, NIF_ICON);
     data.hIcon = icon;
-    return g_shellNotifyIcon(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 UINT TaskbarCreatedMessage()

@@ -6,9 +6,6 @@
 
 UINT const TRAY_ICON_ID = 1;
 
-// The shell call; tests replace it to capture what is sent.
-extern BOOL(WINAPI* g_shellNotifyIcon)(DWORD message, PNOTIFYICONDATAW data);
-
 // The icon's two images: the program's own, and the power button while an
 // auto-shutdown counts down. Shared icons: the same handle each time.
 HICON BatteryTrayIcon();

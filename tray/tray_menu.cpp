@@ -3,8 +3,6 @@
 #include "base/instance.h"
 #include "res/resource.h"
 
-BOOL(WINAPI* g_trackPopupMenu)(HMENU, UINT, int, int, int, HWND, RECT const*) = TrackPopupMenu;
-
 namespace {
 
 void RenameAutoShutdownToCancel(HMENU popup)
@@ -42,7 +40,7 @@ LRESULT OnTrayNotify(HWND bar, LPARAM lParam, bool countdownRunning)
         // A menu whose owner is not the foreground window never gets the
         // keyboard: Escape, the arrows and Enter would go elsewhere.
         SetForegroundWindow(bar);
-        g_trackPopupMenu(popup, 0, cursor.x, cursor.y, 0, bar, nullptr);
+        TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, bar, nullptr);
         // Lets the menu close properly when the next click lands elsewhere.
         PostMessageW(bar, WM_NULL, 0, 0);
     }

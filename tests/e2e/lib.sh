@@ -2,14 +2,11 @@
 # which CTest calls with: Brisvane.exe CBT.dll e2e_driver.exe. A test runs
 # in a fresh Wine prefix named after it, on an X display of its own and (as
 # root) in a private mount namespace where a fake battery can stand in for
-# the machine's: tools/wine.sh runs the script again inside all that.
+# the machine's (drive_enter).
 set -eu
 . "$(dirname "$0")/../../tools/wine.sh"
-E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
-[ -n "${WINE_RUN:-}" ] || exec bash "$WINE_ROOT/tools/wine.sh" run "${WINE_NAME:-$E2E_NAME}" bash "$0" "$@"
 . "$WINE_ROOT/tools/drive.sh"
+E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 # A driver call that Wine leaves hanging fails the test instead of holding it.
 DRIVER_TIMEOUT=${DRIVER_TIMEOUT:-120}
-drive_setup "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME" "$1" "$2" "$3"
-drive_serve
-trap cleanup EXIT
+drive_enter "${WINE_NAME:-$E2E_NAME}" "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME" "$1" "$2" "$3" -- "$0" "$@"

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "cbt/cbt.h"
-#include "hook/window_record.h"
+#include "cbt/named_section.h"
+#include "cbt/shared_window_record.h"
 #include "tests/win/self_drawn_caption.h"
 
 namespace {
@@ -80,7 +81,10 @@ protected:
     {
         SharedWindowRecord record{static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(barWindow)), 75, cap - 8, cap,
                                   ignoreDUI};
-        PublishWindowRecord(record);
+        // As the program publishes it: one section, open for the process's life.
+        static NamedSection section = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, true);
+        ASSERT_NE(nullptr, section.view);
+        CopyMemory(section.view, &record, sizeof record);
     }
 
     void TearDown() override

@@ -1,13 +1,7 @@
 #include "tests/win/fakes.h"
 
 #include "app/init.h"
-#include "bar/paint.h"
-#include "settings/autostart.h"
-#include "shutdown/auto_shutdown_dialog.h"
-#include "shutdown/message_box.h"
-#include "shutdown/power_off.h"
 #include "shutdown/countdown.h"
-#include "tray/tray_menu.h"
 
 namespace fakes {
 
@@ -23,52 +17,6 @@ BOOL WINAPI PowerStatus(LPSYSTEM_POWER_STATUS status)
     return g_readingResult;
 }
 
-BOOL WINAPI ShellCall(DWORD message, PNOTIFYICONDATAW data)
-{
-    g_shellMessages.push_back(message);
-    g_shellData.push_back(*data);
-    return TRUE;
-}
-
-int WINAPI Install()
-{
-    ++g_installs;
-    return 1;
-}
-
-int WINAPI Uninstall()
-{
-    ++g_uninstalls;
-    return 1;
-}
-
-int WINAPI CanAdhere(HWND, RECT* rect)
-{
-    ++g_canAdhereCalls;
-    if (g_canAdhereAnswer)
-        OffsetRect(rect, 5, 7);  // what the library leaves for MoveOwnerWindow
-    return g_canAdhereAnswer;
-}
-
-void WINAPI MoveOwner(HWND, RECT* rect)
-{
-    ++g_moves;
-    g_movedTo = *rect;
-}
-
-BOOL WINAPI NoTracking(HMENU, UINT, int, int, int, HWND, RECT const*)
-{
-    return TRUE;
-}
-
-int WINAPI AnswerMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT flags)
-{
-    g_shown.push_back(Shown{text, caption, flags});
-    if (g_whileShown)
-        g_whileShown();
-    return g_answer;
-}
-
 void WINAPI Clock(LPSYSTEMTIME time)
 {
     *time = g_clock;
@@ -80,12 +28,6 @@ void WINAPI UtcClock(LPFILETIME time)
 {
     time->dwLowDateTime = static_cast<DWORD>(g_utcTicks);
     time->dwHighDateTime = static_cast<DWORD>(g_utcTicks >> 32);
-}
-
-BOOL WINAPI PowerOff(UINT flags, DWORD)
-{
-    g_exitFlags.push_back(flags);
-    return g_exitResult;
 }
 
 ColourFacts TheColourFacts()
@@ -107,9 +49,12 @@ RECT g_movedTo;
 std::vector<Shown> g_shown;
 int g_answer;
 std::function<void()> g_whileShown;
+bool g_realMessageBox;
+std::function<BOOL(HMENU, UINT, int, int, int, HWND, RECT const*)> g_tracking;
 SYSTEMTIME g_clock;
 std::vector<UINT> g_exitFlags;
 BOOL g_exitResult;
+std::function<void()> g_whilePoweringOff;
 ColourFacts g_colourFacts;
 
 void UseColourFacts()
@@ -164,37 +109,33 @@ HWND TestWindow(wchar_t const* className, DWORD style, int x, int y, int width, 
 void ResetFakes()
 {
     using namespace fakes;
-    g_getSystemPowerStatus = PowerStatus;
+    g_system.GetSystemPowerStatus = PowerStatus;
     SetReading(0, 1, 57);
     g_reads = 0;
-    g_shellNotifyIcon = ShellCall;
     g_shellMessages.clear();
     g_shellData.clear();
-    g_installCbtHook = Install;
-    g_uninstallCbtHook = Uninstall;
-    g_canAdhere = CanAdhere;
-    g_moveOwnerWindow = MoveOwner;
     g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;
     g_canAdhereAnswer = FALSE;
     SetRectEmpty(&g_movedTo);
-    g_trackPopupMenu = NoTracking;
-    g_messageBox = AnswerMessageBox;
+    g_tracking = nullptr;
+    g_realMessageBox = false;
     g_shown.clear();
     g_answer = IDOK;
     g_whileShown = nullptr;
-    g_getLocalTime = Clock;
+    g_system.GetLocalTime = Clock;
     SetClock(2026, 12, 7, 14, 10, 20);
-    g_getSystemTimeAsFileTime = UtcClock;
+    g_system.GetSystemTimeAsFileTime = UtcClock;
     g_utcTicks = 134095146200000000ull;  // 2026-12-07 14:10:20 UTC
-    g_exitWindowsEx = PowerOff;
     g_exitFlags.clear();
     g_exitResult = TRUE;
+    g_whilePoweringOff = nullptr;
 
     g_readColourFacts = ReadSystemColourFacts;
     g_colourFacts = ReadSystemColourFacts();
     g_colourFacts.windows10OrLater = true;
-    g_regOpenKeyEx = RegOpenKeyExW;
-    g_getModuleFileName = GetModuleFileNameW;
+    g_system.RegOpenKeyExW = RegOpenKeyExW;
+    g_system.GetModuleFileNameW = GetModuleFileNameW;
+    g_system.DialogBoxParamW = DialogBoxParamW;
     ForgetModuleDirectory();
 
     HINSTANCE const instance = GetModuleHandleW(nullptr);

@@ -1,5 +1,6 @@
-// What every Windows test shares: each seam of the program replaced by a
-// fake that records or answers as told, and one call, ResetFakes(), that puts
+// What every Windows test shares: the fakes that record or answer as told,
+// linked in place of the system's calls (tests/win/stubs) or put in the rows
+// of the program's table of system calls (base/system_calls.h), and one call, ResetFakes(), that puts
 // the fakes and the program's own state back as a fresh start has them, so a
 // fixture's set-up says only what is particular to it.
 #pragma once
@@ -7,6 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +19,7 @@
 #include "bar/battery.h"
 #include "base/instance.h"
 #include "base/messages.h"
-#include "hook/hook_library.h"
+#include "base/system_calls.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/countdown.h"
@@ -58,6 +60,11 @@ struct Shown {
 extern std::vector<Shown> g_shown;
 extern int g_answer;
 extern std::function<void()> g_whileShown;
+// The system's own message box instead, for a test that drives its loop.
+extern bool g_realMessageBox;
+
+// Menus are never tracked; g_tracking, when set, is called instead.
+extern std::function<BOOL(HMENU, UINT, int, int, int, HWND, RECT const*)> g_tracking;
 
 // The local time the auto-shutdown dialog reads.
 extern SYSTEMTIME g_clock;
@@ -66,9 +73,11 @@ void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
 // The UTC clock the countdown reads, moved on (or back) by the tests.
 void MoveUtcClock(LONGLONG milliseconds);
 
-// The power-off: asked for with these flags, answered with g_exitResult.
+// The power-off: asked for with these flags, answered with g_exitResult;
+// g_whilePoweringOff runs as it is asked for.
 extern std::vector<UINT> g_exitFlags;
 extern BOOL g_exitResult;
+extern std::function<void()> g_whilePoweringOff;
 
 // The system's caption-colour facts, as a Windows 10 desktop would report
 // them: UseColourFacts() makes the bar read these instead of the real ones.
@@ -83,21 +92,33 @@ HWND TestWindow(wchar_t const* className, DWORD style, int x, int y, int width, 
 
 }  // namespace fakes
 
-// Every seam to its fake (a floating bar on 57 % discharging, no hooks, no
-// tray, menus never tracked, message boxes answered OK, no power-off) or, for
-// the caption-colour facts, the registry and the module path, back to the
-// real call (g_colourFacts: the real ones on Windows 10); the program's
+// Every fake as a fresh start has it (a floating bar on 57 % discharging, no
+// hooks, no tray, menus never tracked, message boxes answered OK, no
+// power-off) and, for the caption-colour facts, the registry and the module
+// path, the real call again (g_colourFacts: the real ones on Windows 10); the program's
 // state as before start-up, with its class registered the way start-up
 // registers it. The Options command's own calls stay real unless its test
 // replaces them.
 void ResetFakes();
 
-// Puts the countdown in a state with the minutes left from now, touching no
-// window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the program).
+// What the program keeps for the tests alone (defined beside the state it
+// reads): puts the countdown in a state with the minutes left from now,
+// touching no window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the
+// program), and reads its minutes; the period the refresh runs at
+// (milliseconds, 0 while stopped); the fonts and paint objects the bar made
+// and has not deleted, as Wine's GetGuiResources counts none.
 void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);
+LONG AutoShutdownMinutesTotal();
+LONG AutoShutdownMinutesLeft();
+uint32_t RefreshPeriodInUse();
+extern LONG g_barFontsAlive;
+extern LONG g_paintObjectsAlive;
+// How the bar reads the system's caption-colour facts (ReadSystemColourFacts
+// unless UseColourFacts()).
+extern ColourFacts (*g_readColourFacts)();
 
 // Forgets the program's cached directory, so the next use reads it again
-// (through g_getModuleFileName).
+// (through g_system.GetModuleFileNameW).
 void ForgetModuleDirectory();
 
 // Destroys a bar the test left and drops what its teardown posted, so the

@@ -486,7 +486,7 @@ protected:
         g_dialogResult = IDOK;
         g_userEdits = nullptr;
         g_runRealDialog = false;
-        g_optionsDialogBox = FakeDialogBox;
+        g_system.DialogBoxParamW = FakeDialogBox;
     }
 
     void TearDown() override

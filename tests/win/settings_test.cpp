@@ -267,7 +267,7 @@ protected:
     void UseModulePath(std::wstring const& path)
     {
         g_fakeModulePath = path;
-        g_getModuleFileName = FakeModuleFileName;
+        g_system.GetModuleFileNameW = FakeModuleFileName;
         ForgetModuleDirectory();
     }
 
@@ -443,7 +443,7 @@ TEST_F(Settings, GarbledFilesGiveNumbersOrDefaultsAndAreRewritten)
 TEST_F(Settings, AutostartNamesBrisvaneExeBesideTheRunningProgram)
 {
     // The real module path: this test program is not called Brisvane.exe.
-    g_getModuleFileName = GetModuleFileNameW;
+    g_system.GetModuleFileNameW = GetModuleFileNameW;
     ForgetModuleDirectory();
     WCHAR self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -468,7 +468,7 @@ TEST_F(Settings, AutostartNamesBrisvaneExeBesideTheRunningProgram)
 TEST_F(Settings, AutostartGoesToTheUserAndOffClearsBoth)
 {
     g_deniedRoot = HKEY_LOCAL_MACHINE;
-    g_regOpenKeyEx = OpenDenyingOneRoot;
+    g_system.RegOpenKeyExW = OpenDenyingOneRoot;
     UpdateAutostartEntry(1);
     EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).exists);
     RunValue const value = ReadRunValue(HKEY_CURRENT_USER);
@@ -477,7 +477,7 @@ TEST_F(Settings, AutostartGoesToTheUserAndOffClearsBoth)
     UpdateAutostartEntry(0);
     EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).exists);
 
-    g_regOpenKeyEx = RegOpenKeyExW;
+    g_system.RegOpenKeyExW = RegOpenKeyExW;
     UpdateAutostartEntry(1);
     PutRunValue(HKEY_LOCAL_MACHINE, L"\"C:\\old\\Brisvane.exe\"");
     UpdateAutostartEntry(0);
@@ -486,10 +486,10 @@ TEST_F(Settings, AutostartGoesToTheUserAndOffClearsBoth)
 
     // Neither key writable: nothing anywhere, and no harm.
     g_deniedRoot = nullptr;
-    g_regOpenKeyEx = DenyEverything;
+    g_system.RegOpenKeyExW = DenyEverything;
     UpdateAutostartEntry(1);
     UpdateAutostartEntry(0);
-    g_regOpenKeyEx = RegOpenKeyExW;
+    g_system.RegOpenKeyExW = RegOpenKeyExW;
     EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).exists);
     EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).exists);
 }

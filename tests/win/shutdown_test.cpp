@@ -38,12 +38,6 @@ UINT IniAlpha()
 }
 
 std::vector<UINT> g_alphaAtExit;  // Alpha in the file when the power-off was asked
-BOOL WINAPI PowerOffNotingAlpha(UINT flags, DWORD)
-{
-    g_exitFlags.push_back(flags);
-    g_alphaAtExit.push_back(IniAlpha());
-    return g_exitResult;
-}
 // Runs script inside the modal loop of the next dialog with this caption;
 // the script must end the dialog.
 std::function<void(HWND)> g_script;
@@ -125,7 +119,7 @@ protected:
         ResetFakes();
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES};
         InitCommonControlsEx(&controls);
-        g_exitWindowsEx = PowerOffNotingAlpha;
+        g_whilePoweringOff = [] { g_alphaAtExit.push_back(IniAlpha()); };
         g_alphaAtExit.clear();
     }
 
@@ -557,7 +551,7 @@ TEST_F(Shutdown, CancelDuringTheConfirmationNeverPowersOff)
 TEST_F(Shutdown, DeadlineDuringTheCancelQuestion)
 {
     StartBar();
-    g_messageBox = MessageBoxW;
+    g_realMessageBox = true;
     bool confirmationOpened = false;
     auto deadlinePassesThenAnswer = [this, &confirmationOpened](int answer) {
         WhenOpen(L"取消自动关机", [this, answer, &confirmationOpened](HWND box) {
@@ -592,7 +586,7 @@ TEST_F(Shutdown, DeadlineDuringTheCancelQuestion)
 // Exit from the tray menu while the question or the confirmation is open.
 TEST_F(Shutdown, ExitDuringEitherDialogNeverPowersOff)
 {
-    g_messageBox = MessageBoxW;
+    g_realMessageBox = true;
     auto exitWhileOpen = [this](wchar_t const* caption) {
         WhenOpen(caption, [this](HWND) {
             MoveUtcClock(120000);
@@ -820,7 +814,7 @@ TEST_F(Shutdown, APickedMomentIsTheDeadline)
     FILETIME local, now;
     ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &g_clock, &utc));
     SystemTimeToFileTime(&utc, &local);
-    g_getSystemTimeAsFileTime(&now);
+    g_system.GetSystemTimeAsFileTime(&now);
     MoveUtcClock((ticks(local) - ticks(now)) / 10000);
 
     StartBar();

@@ -94,7 +94,7 @@ protected:
     {
         ResetFakes();
         SetReading(0, 1, 80);
-        g_trackPopupMenu = RecordTrack;
+        g_tracking = RecordTrack;
         g_tracked.clear();
     }
 

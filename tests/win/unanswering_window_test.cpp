@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "cbt/cbt.h"
-#include "hook/window_record.h"
+#include "cbt/named_section.h"
+#include "cbt/shared_window_record.h"
 #include "tests/win/dwm_caption_buttons.h"
 
 namespace {
@@ -27,7 +28,10 @@ TEST(UnansweringWindow, RefusedQueriesTakeDwmsButtonsOrNone)
     HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"BRISVANE", L"", WS_POPUP, 0, 0,
                                75, cap - 8, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(nullptr, bar);
-    PublishWindowRecord(SharedWindowRecord{static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(bar)), 75, cap - 8, cap, 1});
+    SharedWindowRecord const record{static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(bar)), 75, cap - 8, cap, 1};
+    NamedSection section = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, true);
+    ASSERT_NE(nullptr, section.view);
+    CopyMemory(section.view, &record, sizeof record);
     struct Case {
         wchar_t const* title;
         bool carries;
@@ -55,6 +59,7 @@ TEST(UnansweringWindow, RefusedQueriesTakeDwmsButtonsOrNone)
         DestroyWindow(w);
     }
     DestroyWindow(bar);
+    CloseNamedSection(&section);
 }
 
 }  // namespace

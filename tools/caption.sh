@@ -1,5 +1,6 @@
 # Where the bar is against a carrier's caption, for the caption-riding tests.
-# Sourced after lib.sh; parked needs CAP, WORK_RIGHT and WORK_BOTTOM.
+# Sourced after tools/drive.sh, by the tests and tools/screenshots.sh;
+# parked needs CAP, WORK_RIGHT and WORK_BOTTOM.
 BAR_CLASS=BRISVANE
 bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
     local out

@@ -1,0 +1,19 @@
+// The system calls whose answer a test changes while it runs: the program
+// makes these through this table, whose rows point at the real calls. A
+// test points a row at its own answer and back; what a whole test program
+// replaces once is linked in place of the call instead (tests/win/stubs).
+#pragma once
+
+#include <windows.h>
+
+struct SystemCalls {
+    BOOL(WINAPI* GetSystemPowerStatus)(LPSYSTEM_POWER_STATUS status);
+    void(WINAPI* GetLocalTime)(LPSYSTEMTIME time);
+    void(WINAPI* GetSystemTimeAsFileTime)(LPFILETIME time);
+    DWORD(WINAPI* GetModuleFileNameW)(HMODULE module, LPWSTR path, DWORD size);
+    LSTATUS(WINAPI* RegOpenKeyExW)(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
+    INT_PTR(WINAPI* DialogBoxParamW)(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
+                                     LPARAM param);
+};
+
+extern SystemCalls g_system;
