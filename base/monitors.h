@@ -13,6 +13,8 @@ RECT WorkAreaNear(HWND window);
 // True when some monitor shows part of rect.
 bool IsOnAnyMonitor(RECT const& rect);
 
+// The DPI half, in monitor_dpi.cpp.
+
 // The DPI window is drawn at (the system's for no window); 96 where the
 // system knows no other.
 UINT DpiOfWindow(HWND window);

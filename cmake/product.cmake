@@ -24,7 +24,7 @@ set(CBT_SOURCES ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.
     ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen.cpp
     ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
     ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/dwm_attribute.cpp
-    ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp
+    ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${CMAKE_SOURCE_DIR}/base/monitor_dpi.cpp
     ${CMAKE_SOURCE_DIR}/base/system_library.cpp ${CMAKE_SOURCE_DIR}/base/windows_version.cpp)
 
 # brisvane_hook_library(NAME): the hook library as NAME.dll. It takes nothing

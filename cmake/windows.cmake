@@ -25,6 +25,7 @@ add_library(brisvane_core STATIC
     base/desktop_window.cpp
     base/dwm_attribute.cpp
     base/instance.cpp
+    base/monitor_dpi.cpp
     base/monitors.cpp
     base/place_window.cpp
     base/system_calls.cpp

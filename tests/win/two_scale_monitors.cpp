@@ -1,4 +1,4 @@
-// Stands in for base/monitors.cpp where monitors of two scales are wanted and
+// Stands in for base/monitor_dpi.cpp where monitors of two scales are wanted and
 // Wine gives every monitor one DPI: the screen is two monitors side by side,
 // at 96 DPI left of TWO_SCALE_SPLIT and 144 right of it, and a window's DPI
 // is that of the monitor holding most of it, as Windows gives a per-monitor
@@ -7,19 +7,6 @@
 
 #include "base/monitors.h"
 #include "tests/win/two_scale_monitors.h"
-
-RECT WorkAreaNear(HWND)
-{
-    RECT area;
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
-        SetRect(&area, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    return area;
-}
-
-bool IsOnAnyMonitor(RECT const& rect)
-{
-    return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
-}
 
 UINT DpiOfWindow(HWND window)
 {
