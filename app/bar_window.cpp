@@ -7,6 +7,7 @@
 #include "bar/full_screen_watch.h"
 #include "bar/paint.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "cbt/cbt.h"
 #include "options/options_command.h"
 #include "res/resource.h"
@@ -54,13 +55,31 @@ void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
     OnRefresh(window);
 }
 
+// A new language shows at once where a text stays on screen: the tooltip
+// (the countdown's while one runs) and the bar.
+void ShowTextsAgain(HWND window)
+{
+    if (IsAutoShutdownRunning()) {
+        ShowAutoShutdownTip(window);
+    } else {
+        WCHAR tip[128];
+        FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+        SetTrayTip(window, tip);
+    }
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 // Asked after the dialog closes: a countdown may have started meanwhile from
 // the tray menu, and then it owns the timers.
 void OnOptions(HWND window)
 {
     OptionValues chosen;
-    if (OnOptionsCommand(window, &chosen))
-        ApplyOptions(window, chosen, IsAutoShutdownRunning());
+    if (!OnOptionsCommand(window, &chosen))
+        return;
+    UiLanguage const before = CurrentUiLanguage();
+    ApplyOptions(window, chosen, IsAutoShutdownRunning());
+    if (CurrentUiLanguage() != before)
+        ShowTextsAgain(window);
 }
 
 // Only the settings the bar's look depends on: the caption metrics and the

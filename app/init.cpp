@@ -9,6 +9,7 @@
 #include "bar/full_screen_watch.h"
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "cbt/cbt.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -42,6 +43,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     InitCommonControlsEx(&controls);
 
     LoadSettings();
+    SetUiLanguage(g_settings.language);
 
     g_barView.captionActive = true;
     CreateBarLook(instance);

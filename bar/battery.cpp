@@ -4,7 +4,7 @@
 #include "bar/battery_details.h"
 #include "bar/power_status.h"
 #include "base/decimal_text.h"
-#include "base/instance.h"
+#include "base/ui_resources.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
 #include "base/text_template.h"
@@ -93,7 +93,7 @@ void FormatBatteryTipNow(WCHAR* tip, size_t capacity)
     WCHAR texts[ARRAYSIZE(ids)][48];
     for (size_t i = 0; i < ARRAYSIZE(ids); ++i) {
         texts[i][0] = L'\0';
-        LoadStringW(g_instance, ids[i], texts[i], ARRAYSIZE(texts[i]));
+        LoadUiString(ids[i], texts[i], ARRAYSIZE(texts[i]));
     }
     TipTexts const pieces{texts[0], texts[1], texts[2], texts[3], texts[4], texts[5],
                           texts[6], texts[7], texts[8], texts[9], texts[10]};
@@ -109,9 +109,9 @@ void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, 
 {
     bool const low = alert == BatteryAlert::Low;
     title[0] = text[0] = L'\0';
-    LoadStringW(g_instance, low ? IDS_ALERT_LOW_TITLE : IDS_ALERT_HIGH_TITLE, title, static_cast<int>(titleCapacity));
+    LoadUiString(low ? IDS_ALERT_LOW_TITLE : IDS_ALERT_HIGH_TITLE, title, static_cast<int>(titleCapacity));
     WCHAR format[128] = L"";
-    LoadStringW(g_instance, low ? IDS_ALERT_LOW_TEXT : IDS_ALERT_HIGH_TEXT, format, ARRAYSIZE(format));
+    LoadUiString(low ? IDS_ALERT_LOW_TEXT : IDS_ALERT_HIGH_TEXT, format, ARRAYSIZE(format));
     WCHAR percent[8];
     FormatDecimal(percent, ARRAYSIZE(percent), g_details.reading.batteryLifePercent);
     FillTemplate(text, textCapacity, format, {percent});

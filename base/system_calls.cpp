@@ -2,7 +2,9 @@
 
 #include <powrprof.h>
 
+#include "base/ui_resources.h"
+
 SystemCalls g_system = {
     GetSystemPowerStatus, CallNtPowerInformation, GetLocalTime,    GetSystemTimeAsFileTime,
-    GetModuleFileNameW,   RegOpenKeyExW,          DialogBoxParamW,
+    GetModuleFileNameW,   RegOpenKeyExW,          UiDialogBox,
 };

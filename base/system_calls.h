@@ -15,8 +15,9 @@ struct SystemCalls {
     void(WINAPI* GetSystemTimeAsFileTime)(LPFILETIME time);
     DWORD(WINAPI* GetModuleFileNameW)(HMODULE module, LPWSTR path, DWORD size);
     LSTATUS(WINAPI* RegOpenKeyExW)(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
-    INT_PTR(WINAPI* DialogBoxParamW)(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
-                                     LPARAM param);
+    // A dialog in the language chosen (base/ui_resources).
+    INT_PTR(WINAPI* UiDialogBox)(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
+                                 LPARAM param);
 };
 
 extern SystemCalls g_system;

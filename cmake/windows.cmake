@@ -35,6 +35,7 @@ add_library(brisvane_core STATIC
     cbt/full_screen_window.cpp
     cbt/window_query.cpp
     cbt/window_shape.cpp
+    base/ui_resources.cpp
     cbt/named_section.cpp
     options/options_command.cpp
     options/options_dialog.cpp

@@ -15,5 +15,6 @@ OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const&
     changes.applyAlpha = chosen.alpha != current.alpha;
     changes.showBarText = chosen.barShowsTime != current.barShowsTime && !countdownRunning;
     changes.rearmAlerts = chosen.alertLow != current.alertLow || chosen.alertHigh != current.alertHigh;
+    changes.applyLanguage = chosen.language != current.language;
     return changes;
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "base/ui_language_rule.h"
+
 // The values the dialog edits.
 struct OptionValues {
     int32_t interval;  // milliseconds
@@ -14,6 +16,7 @@ struct OptionValues {
     bool barShowsTime;  // BarText 1
     int32_t alertLow;   // percent, 0 = off
     int32_t alertHigh;
+    LanguageChoice language;
 };
 
 enum class AdhereSwitch { Unchanged, On, Off };
@@ -27,6 +30,7 @@ struct OptionChanges {
     bool applyAlpha;
     bool showBarText;  // the bar's text again, read now; not while a countdown owns the bar
     bool rearmAlerts;  // a new level may remind at once
+    bool applyLanguage;
 };
 
 OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const& chosen, bool countdownRunning,

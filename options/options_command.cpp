@@ -6,6 +6,7 @@
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
+#include "base/ui_resources.h"
 #include "cbt/cbt.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
@@ -18,7 +19,7 @@ OptionValues StoredValues()
 {
     return OptionValues{g_settings.interval,  g_settings.alpha,        g_settings.adhere,
                         g_settings.ignoreDUI, g_settings.autoRun,      g_settings.barText == 1,
-                        g_settings.alertLow,  g_settings.alertHigh};
+                        g_settings.alertLow,  g_settings.alertHigh,    g_settings.language};
 }
 
 void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
@@ -50,8 +51,8 @@ bool OnOptionsCommand(HWND bar, OptionValues* chosen)
         return false;
     }
     OptionsDialogParam param{bar, StoredValues()};
-    INT_PTR const result = g_system.DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_OPTIONS), bar, OptionsDialogProc,
-                                              reinterpret_cast<LPARAM>(&param));
+    INT_PTR const result = g_system.UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_OPTIONS), bar, OptionsDialogProc,
+                                          reinterpret_cast<LPARAM>(&param));
     if (result != IDOK)
         return false;
     *chosen = param.values;
@@ -91,6 +92,13 @@ void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning)
     g_settings.alertHigh = chosen.alertHigh;
     if (changes.rearmAlerts)
         RearmBatteryAlerts();
+
+    // Dialogs and menus opened from now on speak it; the hub shows the
+    // tooltip and the bar in it at once.
+    if (changes.applyLanguage) {
+        g_settings.language = chosen.language;
+        SetUiLanguage(g_settings.language);
+    }
 
     if (changes.applyAlpha) {
         g_settings.alpha = chosen.alpha;

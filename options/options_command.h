@@ -11,6 +11,7 @@
 bool OnOptionsCommand(HWND bar, OptionValues* chosen);
 
 // Takes the chosen values into the settings and the running bar, each
-// changed value with its own immediate effect. While an auto-shutdown runs
+// changed value with its own immediate effect (a new language: for what is
+// loaded from then on, see SetUiLanguage). While an auto-shutdown runs
 // the countdown owns the timers, so a new interval is only stored.
 void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning);

@@ -4,8 +4,8 @@
 
 #include <initializer_list>
 
-#include "base/instance.h"
 #include "base/place_window.h"
+#include "base/ui_resources.h"
 #include "options/alert_choices.h"
 #include "options/alpha_rules.h"
 #include "options/interval_choices.h"
@@ -74,7 +74,7 @@ void FillBarTextBox(HWND dialog, bool showsTime)
     HWND box = GetDlgItem(dialog, IDC_OPTIONS_BARTEXT);
     for (UINT id : {IDS_OPTIONS_BAR_PERCENT, IDS_OPTIONS_BAR_TIME}) {
         WCHAR text[32] = L"";
-        LoadStringW(g_instance, id, text, ARRAYSIZE(text));
+        LoadUiString(id, text, ARRAYSIZE(text));
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     SendMessageW(box, CB_SETCURSEL, showsTime ? 1 : 0, 0);
@@ -92,6 +92,19 @@ void SetUpOpacityTrackbar(HWND dialog, BYTE alpha)
     SendMessageW(trackbar, TBM_SETPOS, TRUE, alpha);
 }
 
+// The rows in LanguageChoice's order, each named in the current language.
+void FillLanguageBox(HWND dialog, LanguageChoice choice)
+{
+    UINT const names[LANGUAGE_CHOICE_COUNT] = {IDS_LANGUAGE_AS_WINDOWS, IDS_LANGUAGE_CHINESE, IDS_LANGUAGE_ENGLISH};
+    HWND box = GetDlgItem(dialog, IDC_OPTIONS_LANGUAGE);
+    for (UINT const name : names) {
+        WCHAR text[64] = L"";
+        LoadUiString(name, text, ARRAYSIZE(text));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(choice), 0);
+}
+
 BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
 {
     if (param == nullptr) {
@@ -103,6 +116,7 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     OptionValues const& values = param->values;
 
     FillIntervalBox(dialog, values.interval);
+    FillLanguageBox(dialog, values.language);
     SetUpOpacityTrackbar(dialog, values.alpha);
     SetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, values.alpha, FALSE);
 
@@ -174,6 +188,10 @@ void OnOk(HWND dialog)
             int32_t const shown = AlertNumberShown(values.*row.level, row.suggestion);
             values.*row.level = AlertLevelChosen(FlagOf(dialog, row.box), converted != FALSE, typed, shown);
         }
+        int const language =
+            static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_LANGUAGE, CB_GETCURSEL, 0, 0));
+        if (language != CB_ERR)
+            values.language = LanguageChoiceFromNumber(language);
     }
     EndDialog(dialog, IDOK);
 }

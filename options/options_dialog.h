@@ -1,4 +1,4 @@
-// The Options dialog (template IDD_OPTIONS): edits the five option values.
+// The Options dialog (template IDD_OPTIONS): edits the option values.
 #pragma once
 
 #include <windows.h>

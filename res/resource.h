@@ -27,6 +27,9 @@
 // 220..239: options, 240..259: auto-shutdown
 #define IDS_OPTIONS_BAR_PERCENT     220     // "百分比", the first choice of "条上显示"
 #define IDS_OPTIONS_BAR_TIME        221     // "剩余时间"
+#define IDS_LANGUAGE_AS_WINDOWS     222     // the Options' language list, in LanguageChoice's order
+#define IDS_LANGUAGE_CHINESE        223
+#define IDS_LANGUAGE_ENGLISH        224
 #define IDS_SHUTDOWN_TITLE          240     // "自动关机", the dialog's and its warnings' caption
 #define IDS_SHUTDOWN_BAD_HOURS      241
 #define IDS_SHUTDOWN_BAD_MINUTES    242
@@ -73,6 +76,7 @@
 #define IDC_OPTIONS_ALERTHIGH       1020
 #define IDC_OPTIONS_ALERTHIGH_EDIT  1021
 #define IDC_OPTIONS_ALERTHIGH_SPIN  1022
+#define IDC_OPTIONS_LANGUAGE        1023
 
 // Auto-shutdown dialog
 #define IDC_SHUTDOWN_AFTER          1003

@@ -59,7 +59,11 @@ void LoadSettings()
     Settings loaded{};
     for (SettingKey const& key : SETTING_KEYS) {
         int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
-        if (havePath && key.kind == SETTING_RANGED) {
+        if (havePath && key.kind == SETTING_LANGUAGE) {
+            WCHAR text[SETTING_TEXT_SIZE] = L"";
+            GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
+            value = SettingFromText(key.kind, text);
+        } else if (havePath && key.kind == SETTING_RANGED) {
             // As text: GetPrivateProfileIntW makes 0 of a word, and 0 means something here.
             WCHAR text[32] = L"";
             GetPrivateProfileStringW(key.section, key.name, L"", text, ARRAYSIZE(text), path);

@@ -9,23 +9,29 @@ namespace {
 
 SettingKey constexpr Flag(wchar_t const* section, wchar_t const* name, bool Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr, 0, 0};
+    return SettingKey{section, name, SETTING_FLAG, fallback, field, nullptr, nullptr, 0, 0, nullptr};
 }
 
 SettingKey constexpr Number(wchar_t const* section, wchar_t const* name, int32_t Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr, 0, 0};
+    return SettingKey{section, name, SETTING_NUMBER, fallback, nullptr, field, nullptr, 0, 0, nullptr};
 }
 
 SettingKey constexpr Byte(wchar_t const* section, wchar_t const* name, uint8_t Settings::*field, int32_t fallback)
 {
-    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field, 0, 0};
+    return SettingKey{section, name, SETTING_BYTE, fallback, nullptr, nullptr, field, 0, 0, nullptr};
 }
 
 SettingKey constexpr Ranged(wchar_t const* section, wchar_t const* name, int32_t Settings::*field, int32_t fallback,
                             int32_t lowest, int32_t highest)
 {
-    return SettingKey{section, name, SETTING_RANGED, fallback, nullptr, field, nullptr, lowest, highest};
+    return SettingKey{section, name, SETTING_RANGED, fallback, nullptr, field, nullptr, lowest, highest, nullptr};
+}
+
+SettingKey constexpr Language(wchar_t const* section, wchar_t const* name, LanguageChoice Settings::*field)
+{
+    return SettingKey{section, name, SETTING_LANGUAGE, static_cast<int32_t>(LanguageChoice::AsWindows),
+                      nullptr, nullptr, nullptr, 0, 0, field};
 }
 
 bool InRange(SettingKey const& key, int64_t value)
@@ -45,6 +51,7 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
     Ranged(L"Brisvane", L"BarText", &Settings::barText, DEFAULT_BARTEXT, 0, 1),
     Ranged(L"Brisvane", L"AlertLow", &Settings::alertLow, DEFAULT_ALERTLOW, 0, 100),
     Ranged(L"Brisvane", L"AlertHigh", &Settings::alertHigh, DEFAULT_ALERTHIGH, 0, 100),
+    Language(L"Brisvane", L"Language", &Settings::language),
     Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
     Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
 };
@@ -78,6 +85,8 @@ int32_t SettingValue(Settings const& settings, SettingKey const& key)
         return settings.*key.flag ? 1 : 0;
     case SETTING_BYTE:
         return settings.*key.byte;
+    case SETTING_LANGUAGE:
+        return static_cast<int32_t>(settings.*key.language);
     case SETTING_NUMBER:
     case SETTING_RANGED:
         break;
@@ -94,6 +103,9 @@ void StoreSetting(Settings& settings, SettingKey const& key, int32_t read)
         return;
     case SETTING_BYTE:
         settings.*key.byte = static_cast<uint8_t>(kept);
+        return;
+    case SETTING_LANGUAGE:
+        settings.*key.language = LanguageChoiceFromNumber(kept);
         return;
     case SETTING_NUMBER:
         settings.*key.number = kept;
@@ -126,6 +138,8 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
         return read != 0 ? 1 : 0;
     case SETTING_BYTE:
         return static_cast<int32_t>(static_cast<uint32_t>(read) & 0xFFu);
+    case SETTING_LANGUAGE:
+        return static_cast<int32_t>(LanguageChoiceFromNumber(read));
     case SETTING_NUMBER:
     case SETTING_RANGED:
         break;
@@ -133,9 +147,21 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
     return read;
 }
 
+int32_t SettingFromText(SettingKind kind, wchar_t const* text)
+{
+    if (kind != SETTING_LANGUAGE)
+        return 0;
+    return static_cast<int32_t>(LanguageChoiceFromText(text));
+}
+
 SettingText FormatSettingValue(SettingKind kind, int32_t value)
 {
     SettingText result;
+    if (kind == SETTING_LANGUAGE) {
+        std::wcsncpy(result.text, LanguageChoiceText(LanguageChoiceFromNumber(value)), SETTING_TEXT_SIZE - 1);
+        result.text[SETTING_TEXT_SIZE - 1] = L'\0';
+        return result;
+    }
     FormatDecimal(result.text, SETTING_TEXT_SIZE, KeptSettingValue(kind, value));
     return result;
 }

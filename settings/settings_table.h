@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/ui_language_rule.h"
+
 int32_t const DEFAULT_AUTORUN = 0;
 int32_t const DEFAULT_ADHERE = 1;
 int32_t const DEFAULT_IGNOREDUI = 1;
@@ -33,6 +35,7 @@ struct Settings {
     int32_t barText;     // what the bar shows on battery: BarText
     int32_t alertLow;    // remind at or below this percent on battery, 0 = off
     int32_t alertHigh;   // remind at or above this percent on the charger, 0 = off
+    LanguageChoice language;  // the user interface's, over Windows' own
     int32_t positionX;   // where the floating bar was left
     int32_t positionY;
 };
@@ -43,10 +46,12 @@ enum SettingKind {
     SETTING_NUMBER,  // signed 32-bit, written "%ld"
     SETTING_BYTE,    // low 8 bits kept, written "%ld" (0..255)
     SETTING_RANGED,  // a whole number lowest..highest, else the default; "%ld"
+    SETTING_LANGUAGE,  // a language tag, "zh-CN", "en-US" or empty (as Windows)
 };
 
 // One key of the file: where it lives, its default and the field that holds
-// it. Exactly one field pointer is set, the one of the key's kind.
+// it. Exactly one field pointer is set, the one of the key's kind. A
+// language is held as its LanguageChoice number.
 struct SettingKey {
     wchar_t const* section;
     wchar_t const* name;
@@ -57,11 +62,12 @@ struct SettingKey {
     uint8_t Settings::*byte;
     int32_t lowest;   // SETTING_RANGED only
     int32_t highest;
+    LanguageChoice Settings::*language;
 };
 
 // The keys in the order they are read and written. A new setting is a row
 // here and a field above.
-int const SETTING_COUNT = 11;
+int const SETTING_COUNT = 12;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
 
 // The key of that name, or null.
@@ -76,8 +82,8 @@ int32_t SettingValue(Settings const& settings, SettingKey const& key);
 void StoreSetting(Settings& settings, SettingKey const& key, int32_t read);
 
 // The value the program keeps for a number read from the file: flags become
-// 1 or 0, Alpha its low 8 bits, numbers stay as they are (a ranged key's
-// range is the key's: StoreSetting).
+// 1 or 0, Alpha its low 8 bits, a language out of range as Windows, numbers
+// stay as they are (a ranged key's range is the key's: StoreSetting).
 int32_t KeptSettingValue(SettingKind kind, int32_t read);
 
 // A ranged key's value from the file's text: the default unless the text is
@@ -91,7 +97,12 @@ struct SettingText {
     wchar_t text[SETTING_TEXT_SIZE];
 };
 
-// The text written for a value: "1"/"0" for flags, decimal ("%ld") otherwise.
+// The value of a key kept as text in the file (a language: its tag; anything
+// unknown as Windows).
+int32_t SettingFromText(SettingKind kind, wchar_t const* text);
+
+// The text written for a value: "1"/"0" for flags, a language's tag,
+// decimal ("%ld") otherwise.
 SettingText FormatSettingValue(SettingKind kind, int32_t value);
 
 // destination = directory + "\" + fileName when it fits in capacity

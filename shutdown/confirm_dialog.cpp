@@ -1,8 +1,8 @@
 #include "shutdown/confirm_dialog.h"
 
-#include "base/instance.h"
 #include "base/messages.h"
 #include "base/place_window.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 #include "shutdown/session_presence.h"
 
@@ -16,7 +16,7 @@ bool g_counting;
 void ShowSecondsLeft(HWND dialog)
 {
     WCHAR format[32] = L"";
-    LoadStringW(g_instance, IDS_SHUTDOWN_CONFIRM_OK, format, ARRAYSIZE(format));
+    LoadUiString(IDS_SHUTDOWN_CONFIRM_OK, format, ARRAYSIZE(format));
     WCHAR text[64];
     wsprintfW(text, format, static_cast<long>(g_secondsLeft));
     SetDlgItemTextW(dialog, IDOK, text);

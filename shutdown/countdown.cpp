@@ -7,6 +7,7 @@
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
@@ -57,7 +58,7 @@ void SetTimeLeftTip(HWND bar, LONG minutes)
 {
     bool const hours = TipUsesHours(minutes);
     WCHAR format[64] = L"";
-    LoadStringW(g_instance, hours ? IDS_SHUTDOWN_TIP_HOURS : IDS_SHUTDOWN_TIP_MINUTES, format, ARRAYSIZE(format));
+    LoadUiString(hours ? IDS_SHUTDOWN_TIP_HOURS : IDS_SHUTDOWN_TIP_MINUTES, format, ARRAYSIZE(format));
     WCHAR tip[128];
     if (hours)
         wsprintfW(tip, format, static_cast<long>(minutes / 60), static_cast<int>(minutes % 60));
@@ -99,8 +100,8 @@ void ReturnToBattery(HWND bar)
 
 void Confirm(HWND bar, bool waitForPerson)
 {
-    INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
-                                           ShutdownConfirmDialogProc, waitForPerson ? 1 : 0);
+    INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
+                                       ShutdownConfirmDialogProc, waitForPerson ? 1 : 0);
     // Cancelled from the menu meanwhile (already restored), or the program is ending.
     if (g_state != SHUTDOWN_CONFIRMING || !IsWindow(bar))
         return;
@@ -151,8 +152,8 @@ void Start(HWND bar)
     }
     ShutdownRequest request;
     ZeroMemory(&request, sizeof request);
-    INT_PTR const result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar,
-                                           AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request));
+    INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar, AutoShutdownDialogProc,
+                                       reinterpret_cast<LPARAM>(&request));
     // A countdown started meanwhile by another way in leaves this one unused.
     if (result != IDOK || g_state != SHUTDOWN_IDLE)
         return;
@@ -229,6 +230,11 @@ void OnAutoShutdownSessionChange(WPARAM event)
 void OnAutoShutdownExit()
 {
     Advance(SHUTDOWN_EVENT_EXIT);
+}
+
+void ShowAutoShutdownTip(HWND bar)
+{
+    SetTimeLeftTip(bar, g_minutesLeft);
 }
 
 bool IsAutoShutdownRunning()

@@ -30,6 +30,9 @@ void OnAutoShutdownSessionChange(WPARAM event);
 // The bar is going: whatever the user was asked, nothing powers off now.
 void OnAutoShutdownExit();
 
+// The tooltip of the time left, set again in the current language.
+void ShowAutoShutdownTip(HWND bar);
+
 // From OK in the Auto-shutdown dialog until it is cancelled or declined;
 // also while the confirmation is open and after a refused power-off.
 bool IsAutoShutdownRunning();

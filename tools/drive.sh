@@ -199,7 +199,9 @@ fake_power_file() {  # fake_power_file RELATIVE_PATH VALUE
 start_bar() {
     # SIGHUP ignored: a program frozen with SIGSTOP (a sleep) is hung up
     # when its process group is orphaned meanwhile, as a script's may be.
-    (cd "$E2E_DIR/app" && trap '' HUP && exec wine $WINE_DESKTOP "$APP_EXE") &
+    # BAR_LOCALE: the Windows display language it sees (Wine reads LC_ALL),
+    # given to the program alone: the host need not have that locale.
+    (cd "$E2E_DIR/app" && trap '' HUP && exec env ${BAR_LOCALE:+LC_ALL=$BAR_LOCALE} wine $WINE_DESKTOP "$APP_EXE") &
     BAR_PID=$!
     local out
     out=$(driver bar "${1:-20000}") || fail "no bar window appeared: $out"

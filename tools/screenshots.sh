@@ -3,7 +3,8 @@
 # the bar's looks (also with the time left), the bar on a caption (also at
 # 144 DPI and at Wine's default metrics), the tray menu, its tooltip and a
 # reminder, About, Options, the auto-shutdown dialog in both modes, the
-# countdown and the confirmation.
+# countdown and the confirmation; and every dialog in English at 96 and 192
+# DPI (docs/pictures/en-*.png), to see that no text is cut off.
 # Usage: tools/screenshots.sh   (as root: the battery is simulated in a
 # private mount namespace)
 # Always draws on a private virtual display, in a Wine virtual desktop (so
@@ -32,9 +33,14 @@ DRIVE_RUN_OPTIONS="--screen $DESKTOP_SIZE"
 [ -n "${WINE_RUN:-}" ] ||
     (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" "$bin/CBT.dll" \
         "$bin/e2e_driver.exe" -- "$0" windows10)
+[ -n "${WINE_RUN:-}" ] ||
+    (drive_enter shots-english "$root/build/shots/screenshots-english" "$bin/Brisvane.exe" "$bin/CBT.dll" \
+        "$bin/e2e_driver.exe" -- "$0" english)
 drive_enter shots "$root/build/shots/screenshots${1:+-$1}" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
     -- "$0" "$@"
 [ "${1:-}" != windows10 ] || wine_windows10
+# The Chinese pictures show the program on a Chinese Windows.
+BAR_LOCALE=zh_CN.UTF-8
 
 key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "SimSun"; do
@@ -116,6 +122,48 @@ if [ "${1:-}" = windows10 ]; then
     driver closewin "$title"
     driver close
     wait_bar_exit
+    exit 0
+fi
+
+# Every dialog in English, at 96 and at 192 DPI, in a run of its own: the
+# program on an English Windows, its programs started again at each scale.
+if [ "${1:-}" = english ]; then
+    BAR_LOCALE=en_US.UTF-8
+    for dpi in 96 192; do
+        wineserver -k 2>/dev/null || true
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+        wineserver -k 2>/dev/null || true
+        wine_start
+        drive_desktop shell $DESKTOP_SIZE
+        settings 0
+        fake_battery 57 0 Discharging
+        start_bar
+        driver post $WM_COMMAND 32774 0
+        driver options 10000 >/dev/null || fail "no Options dialog"
+        grab_dialog en-options-${dpi}dpi 选项
+        driver dialogcmd 选项 2
+        driver options-gone 10000 >/dev/null
+        driver post $WM_COMMAND 104 0
+        grab_dialog en-about-${dpi}dpi about
+        driver dialogcmd about 1
+        closed about
+        driver post $WM_COMMAND 32777 0
+        grab_dialog en-autoshutdown-after-${dpi}dpi shutdown
+        driver dialogcheck shutdown 1008
+        grab_dialog en-autoshutdown-at-${dpi}dpi shutdown
+        driver dialogcheck shutdown 1003
+        driver dialogset shutdown 1004 0
+        driver dialogset shutdown 1006 1
+        driver dialogcmd shutdown 1
+        closed shutdown
+        driver dialog confirm 75000 >/dev/null
+        grab_dialog en-confirm-${dpi}dpi confirm
+        driver dialogcmd confirm 2
+        closed confirm
+        driver close
+        wait_bar_exit
+        close_all_bars
+    done
     exit 0
 fi
 

@@ -2,6 +2,7 @@
 
 #include "base/instance.h"
 #include "base/place_window.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -24,5 +25,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowAboutBox(HWND bar)
 {
-    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), bar, AboutDialogProc, 0);
+    UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), bar, AboutDialogProc, 0);
 }

@@ -2,6 +2,7 @@
 
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 
 namespace {
@@ -66,7 +67,7 @@ BOOL AddTrayIcon(HWND bar, HICON icon, WCHAR const* tip)
     if (tip != nullptr)
         lstrcpynW(g_trayTip, tip, ARRAYSIZE(g_trayTip));
     else
-        LoadStringW(g_instance, IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
+        LoadUiString(IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
     LetTaskbarCreatedThrough(bar);
     return AddWithCurrentLook(bar);
 }

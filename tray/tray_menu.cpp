@@ -1,6 +1,6 @@
 #include "tray/tray_menu.h"
 
-#include "base/instance.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 
 namespace {
@@ -8,7 +8,7 @@ namespace {
 void RenameAutoShutdownToCancel(HMENU popup)
 {
     WCHAR text[32];
-    LoadStringW(g_instance, IDS_TRAY_CANCEL_SHUTDOWN, text, ARRAYSIZE(text));
+    LoadUiString(IDS_TRAY_CANCEL_SHUTDOWN, text, ARRAYSIZE(text));
     MENUITEMINFOW item;
     ZeroMemory(&item, sizeof item);
     item.cbSize = sizeof item;
@@ -27,8 +27,8 @@ LRESULT OnTrayNotify(HWND bar, LPARAM lParam, bool countdownRunning)
         return 1;
 
     // Loaded afresh each time, so the first item reads "自动关机" again as
-    // soon as no countdown runs.
-    HMENU menu = LoadMenuW(g_instance, MAKEINTRESOURCEW(IDM_CONTEXT));
+    // soon as no countdown runs, and in the language chosen last.
+    HMENU menu = LoadUiMenu(IDM_CONTEXT);
     if (menu == nullptr)
         return 1;
     HMENU popup = GetSubMenu(menu, 0);

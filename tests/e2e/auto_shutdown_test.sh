@@ -6,6 +6,8 @@
 # its deadline by the clock, so each confirmation takes a real minute; the
 # power-off itself is sleep_countdown_test's.
 . "$(dirname "$0")/lib.sh"
+# The Chinese texts are asserted: a Chinese Windows.
+BAR_LOCALE=zh_CN.UTF-8
 
 WM_COMMAND=273
 WM_TIMER=275

@@ -150,6 +150,7 @@ Alpha=240
 BarText=0
 AlertLow=20
 AlertHigh=0
+Language=
 [Position]
 X=$(value x "$BAR")
 Y=$(value y "$BAR")" "$(tr -d '\r' < "$INI")"

@@ -8,6 +8,8 @@
 # Exit from the menu with exit code 0 and the icon gone; Escape and the arrow
 # keys reach the menu opened by a real right click.
 . "$(dirname "$0")/lib.sh"
+# The Chinese texts are asserted: a Chinese Windows.
+BAR_LOCALE=zh_CN.UTF-8
 
 command -v xdotool >/dev/null || { echo "SKIP: needs xdotool"; exit 77; }
 command -v xwininfo >/dev/null || { echo "SKIP: needs xwininfo"; exit 77; }

@@ -72,12 +72,13 @@ TEST(AlphaRules, TrackbarPositionClamped)
     EXPECT_EQ(255, AlphaFromTrackbarPosition(LONG_MAX));
 }
 
-OptionValues const BASE{5000, 240, 1, 1, 0, 0, 20, 0};
+OptionValues const BASE{5000, 240, 1, 1, 0, 0, 20, 0, LanguageChoice::AsWindows};
 
 bool NothingToDo(OptionChanges const& c)
 {
     return !c.storeInterval && !c.restartRefreshTimer && c.adhere == AdhereSwitch::Unchanged &&
-           !c.repaintFrameActive && !c.updateAutostart && !c.applyAlpha && !c.showBarText && !c.rearmAlerts;
+           !c.repaintFrameActive && !c.updateAutostart && !c.applyAlpha && !c.showBarText && !c.rearmAlerts &&
+           !c.applyLanguage;
 }
 
 TEST(OptionChanges, UnchangedValuesNeedNoStep)
@@ -118,8 +119,14 @@ TEST(OptionChanges, EachFieldOnlyItsOwnStep)
     chosen.autoRun = 1;
     c = PlanOptionChanges(BASE, chosen, false, true);
     EXPECT_TRUE(c.updateAutostart);
-    EXPECT_FALSE(c.storeInterval || c.applyAlpha);
+    EXPECT_FALSE(c.storeInterval || c.applyAlpha || c.applyLanguage);
     EXPECT_EQ(AdhereSwitch::Unchanged, c.adhere);
+
+    chosen = BASE;
+    chosen.language = LanguageChoice::English;
+    c = PlanOptionChanges(BASE, chosen, true, true);
+    EXPECT_TRUE(c.applyLanguage);
+    EXPECT_FALSE(c.storeInterval || c.applyAlpha || c.updateAutostart);
 }
 
 TEST(OptionChanges, BarTextShownAgainUnlessCountingAndNewLevelsRearm)
@@ -166,7 +173,7 @@ TEST(OptionChanges, AdhereSwitchesAndFrameRepaint)
 
 TEST(OptionChanges, AllAtOnce)
 {
-    OptionValues chosen{60000, 0, 0, 0, 1, 0, 20, 0};
+    OptionValues chosen{60000, 0, 0, 0, 1, 0, 20, 0, LanguageChoice::AsWindows};
     OptionChanges const c = PlanOptionChanges(BASE, chosen, false, false);
     EXPECT_TRUE(c.storeInterval && c.restartRefreshTimer && c.repaintFrameActive && c.updateAutostart &&
                 c.applyAlpha);

@@ -27,7 +27,7 @@ TEST(DefaultPositionX, SaturatesForOddWidths)
     EXPECT_EQ(INT32_MAX, DefaultPositionX(INT32_MAX, 0, INT32_MIN + 1 + 100));
 }
 
-TEST(SettingKeys, ElevenKeysInTheFileOrderWithTheirKinds)
+TEST(SettingKeys, TwelveKeysInTheFileOrderWithTheirKinds)
 {
     struct Expected {
         wchar_t const* section;
@@ -38,7 +38,7 @@ TEST(SettingKeys, ElevenKeysInTheFileOrderWithTheirKinds)
         {L"Brisvane", L"IgnoreDUI", SETTING_FLAG},  {L"Brisvane", L"BarWidth", SETTING_NUMBER},
         {L"Brisvane", L"Interval", SETTING_NUMBER}, {L"Brisvane", L"Alpha", SETTING_BYTE},
         {L"Brisvane", L"BarText", SETTING_RANGED},  {L"Brisvane", L"AlertLow", SETTING_RANGED},
-        {L"Brisvane", L"AlertHigh", SETTING_RANGED},
+        {L"Brisvane", L"AlertHigh", SETTING_RANGED}, {L"Brisvane", L"Language", SETTING_LANGUAGE},
         {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
     };
     for (int i = 0; i < SETTING_COUNT; ++i) {
@@ -52,7 +52,7 @@ TEST(SettingKeys, ElevenKeysInTheFileOrderWithTheirKinds)
 
 TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
-    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 1280 - 4 * 25 - 74, 4};
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
         EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
@@ -68,8 +68,8 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 // Each row stores into its own field and reads back from it, kept as its kind keeps it.
 TEST(SettingKeys, EachRowOwnsItsField)
 {
-    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, -1500, 7};
-    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, -1500, 7};
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, -1500, 7};
     Settings settings{};
     for (int i = 0; i < SETTING_COUNT; ++i)
         StoreSetting(settings, SETTING_KEYS[i], written[i]);
@@ -80,6 +80,27 @@ TEST(SettingKeys, EachRowOwnsItsField)
     EXPECT_EQ(44, settings.alpha);
     EXPECT_EQ(-1500, settings.positionX);
     EXPECT_EQ(7, settings.positionY);
+    EXPECT_EQ(LanguageChoice::English, settings.language);
+    StoreSetting(settings, *FindSettingKey(L"Language"), 3);
+    EXPECT_EQ(LanguageChoice::AsWindows, settings.language) << "out of range";
+}
+
+// The file holds the tag; what it says reads back as written, anything else
+// as Windows (and is written back empty).
+TEST(SettingText, LanguageTagsRoundTripAndOddOnesReadAsWindows)
+{
+    struct {
+        wchar_t const* read;
+        wchar_t const* written;
+    } const cases[] = {
+        {L"zh-CN", L"zh-CN"}, {L"en-US", L"en-US"}, {L"EN-us", L"en-US"}, {L"", L""},
+        {L"fr-FR", L""},      {L"zh", L""},         {L"zh-CN ", L""},     {L"en-USA", L""},
+    };
+    for (auto const& c : cases) {
+        int32_t const value = SettingFromText(SETTING_LANGUAGE, c.read);
+        EXPECT_EQ(std::wstring(c.written), FormatSettingValue(SETTING_LANGUAGE, value).text) << c.read;
+    }
+    EXPECT_EQ(std::wstring(L""), FormatSettingValue(SETTING_LANGUAGE, -1).text);
 }
 
 TEST(KeptSettingValue, FlagsBecomeOneOrZeroAlphaItsLowByte)

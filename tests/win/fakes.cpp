@@ -174,7 +174,7 @@ void ResetFakes()
     g_colourFacts.windows10OrLater = true;
     g_system.RegOpenKeyExW = RegOpenKeyExW;
     g_system.GetModuleFileNameW = GetModuleFileNameW;
-    g_system.DialogBoxParamW = DialogBoxParamW;
+    g_system.UiDialogBox = UiDialogBox;
     ForgetModuleDirectory();
 
     HINSTANCE const instance = GetModuleHandleW(nullptr);
@@ -184,6 +184,7 @@ void ResetFakes()
     g_barView.captionActive = true;
     g_paintObjectsAlive = 0;
     SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
+    SetUiLanguage(LanguageChoice::AsWindows);
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
     LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
     RegisterBarClass(instance);

@@ -20,6 +20,7 @@
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
+#include "base/ui_resources.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "shutdown/countdown.h"

@@ -62,6 +62,9 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
          L"Edit", L""},
         {shown | UPDOWN_STYLE, 0, 84, 144, 10, 12, IDC_OPTIONS_ALERTHIGH_SPIN, L"msctls_updown32", L""},
         {shown | SS_LEFT | WS_GROUP, 0, 88, 146, 40, 8, 0xFFFFFFFF, L"Static", L"% 时提醒"},
+        {shown | SS_LEFT | WS_GROUP, 0, 108, 91, 26, 8, 0xFFFFFFFF, L"Static", L"语言："},
+        {shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 136, 89, 76, 60, IDC_OPTIONS_LANGUAGE, L"ComboBox",
+         L""},
     };
     ASSERT_EQ(ARRAYSIZE(expected), t.items.size());
     for (size_t i = 0; i < t.items.size(); ++i) {
@@ -83,7 +86,7 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 
 // ---- The dialog, driven for real ---------------------------------------------
 
-OptionValues const STORED{5000, 240, true, true, false, false, 20, 0};
+OptionValues const STORED{5000, 240, true, true, false, false, 20, 0, LanguageChoice::AsWindows};
 
 class OptionsDialog : public ::testing::Test {
 public:  // the battery rows' table drives the dialog from its cases
@@ -105,8 +108,9 @@ public:  // the battery rows' table drives the dialog from its cases
     void Open()
     {
         param.ownerWindow = nullptr;
-        dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), nullptr,
-                                    OptionsDialogProc, reinterpret_cast<LPARAM>(&param));
+        dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                            FindUiDialog(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS)),
+                                            nullptr, OptionsDialogProc, reinterpret_cast<LPARAM>(&param));
         ASSERT_NE(nullptr, dialog);
         ASSERT_EQ(dialog, g_openOptionsDialog);
     }
@@ -186,6 +190,35 @@ TEST_F(OptionsDialog, OkWithoutSelectionKeepsTheInterval)
         EXPECT_EQ(stored, param.values.interval);
         DestroyWindow(dialog);
     }
+}
+
+// The stored choice selected, its three rows named in the dialog's language;
+// OK takes the selected row.
+TEST_F(OptionsDialog, LanguageListInEitherLanguage)
+{
+    struct {
+        LanguageChoice ui;
+        wchar_t const* asWindows;
+    } const cases[] = {{LanguageChoice::Chinese, L"跟随 Windows"}, {LanguageChoice::English, L"Same as Windows"}};
+    for (auto const& c : cases) {
+        SetUiLanguage(c.ui);
+        param.values.language = LanguageChoice::Chinese;
+        Open();
+        HWND box = Item(IDC_OPTIONS_LANGUAGE);
+        std::vector<std::wstring> rows;
+        for (int i = 0; i < SendMessageW(box, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t text[32] = L"";
+            SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            rows.push_back(text);
+        }
+        EXPECT_EQ((std::vector<std::wstring>{c.asWindows, L"中文", L"English"}), rows);
+        EXPECT_EQ(1, SendMessageW(box, CB_GETCURSEL, 0, 0));
+        SendMessageW(box, CB_SETCURSEL, 2, 0);
+        Click(IDOK);
+        EXPECT_EQ(LanguageChoice::English, param.values.language);
+        DestroyWindow(dialog);
+    }
+    SetUiLanguage(LanguageChoice::AsWindows);
 }
 
 TEST_F(OptionsDialog, TrackbarSetUpWithBuddyRangeTicksAndPage)
@@ -403,8 +436,9 @@ TEST_F(OptionsDialog, ForgedMessagesDoNoHarm)
     DestroyWindow(dialog);
 
     // Without a parameter the dialog ends at once and ignores its controls.
-    dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), nullptr,
-                                OptionsDialogProc, 0);
+    dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                        FindUiDialog(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS)),
+                                        nullptr, OptionsDialogProc, 0);
     ASSERT_NE(nullptr, dialog);
     SetWindowTextW(GetDlgItem(dialog, IDC_OPTIONS_ALPHA_EDIT), L"50");
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), (LPARAM)GetDlgItem(dialog, IDC_OPTIONS_ALPHA));
@@ -500,7 +534,7 @@ INT_PTR WINAPI FakeDialogBox(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPR
 {
     g_calls.push_back("dialog " + std::to_string(reinterpret_cast<UINT_PTR>(name)));
     if (g_runRealDialog)
-        return DialogBoxParamW(instance, name, owner, procedure, param);
+        return UiDialogBox(instance, name, owner, procedure, param);
     OptionsDialogParam* p = reinterpret_cast<OptionsDialogParam*>(param);
     if (p->ownerWindow != owner || owner != g_barWindow)
         g_calls.push_back("wrong owner");
@@ -553,7 +587,8 @@ protected:
         ResetFakes();
         LayOutBar(25, 50);
         g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha,
-                              0,              20,            0,                0, 0};
+                              0,              20,            0,                LanguageChoice::AsWindows,
+                              0,              0};
         bar = CreateWindowExW(BAR_EXSTYLE_ADHERING, L"STATIC", L"bar", WS_POPUP, 10, 10,
                               g_barLayout.geometry.windowWidth, g_barLayout.geometry.windowHeight, nullptr, nullptr,
                               nullptr, nullptr);
@@ -566,7 +601,7 @@ protected:
         g_dialogResult = IDOK;
         g_userEdits = nullptr;
         g_runRealDialog = false;
-        g_system.DialogBoxParamW = FakeDialogBox;
+        g_system.UiDialogBox = FakeDialogBox;
     }
 
     void TearDown() override
@@ -747,6 +782,30 @@ TEST_F(ApplyOptionsTest, CommandReachesApplyOptionsThroughTheBar)
     EXPECT_EQ(0, SendMessageW(realBar, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS, 0), 0));
     EXPECT_EQ(std::vector<std::string>{"dialog 132"}, g_calls);
     EXPECT_TRUE(RunValueWritten());
+    SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
+    DestroyWindow(realBar);
+}
+
+// A language chosen in Options shows in the tooltip at once: the battery's,
+// or the countdown's while one runs.
+TEST_F(ApplyOptionsTest, ANewLanguageRetitlesTheTooltipAtOnce)
+{
+    HWND realBar = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BarWindowProc));
+    g_barWindow = realBar;
+    auto choose = [realBar](void (*edits)(OptionValues&)) {
+        g_userEdits = edits;
+        fakes::g_shellData.clear();
+        SendMessageW(realBar, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS, 0), 0);
+        return fakes::g_shellData.empty() ? std::wstring(L"(none)") : std::wstring(fakes::g_shellData.back().szTip);
+    };
+    EXPECT_EQ(L"Battery monitor", choose([](OptionValues& s) { s.language = LanguageChoice::English; }));
+    EXPECT_EQ(LanguageChoice::English, g_settings.language);
+    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 59);
+    EXPECT_EQ(L"59分钟后自动关机", choose([](OptionValues& s) { s.language = LanguageChoice::Chinese; }));
+    // This machine's Windows is Chinese: following it again changes nothing.
+    EXPECT_EQ(L"(none)", choose([](OptionValues& s) { s.language = LanguageChoice::AsWindows; }));
+    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
     SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
     DestroyWindow(realBar);
 }

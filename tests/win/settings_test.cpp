@@ -229,7 +229,7 @@ std::vector<std::string> Lines(std::string const& bytes)
 
 std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, char const* ignoreDUI,
                                        long barWidth, long interval, long alpha, long x, long y,
-                                       char const* battery = "0 20 0")
+                                       char const* battery = "0 20 0", char const* language = "")
 {
     long barText = 0, alertLow = 0, alertHigh = 0;
     std::sscanf(battery, "%ld %ld %ld", &barText, &alertLow, &alertHigh);
@@ -243,6 +243,7 @@ std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, 
             "BarText=" + std::to_string(barText),
             "AlertLow=" + std::to_string(alertLow),
             "AlertHigh=" + std::to_string(alertHigh),
+            std::string("Language=") + language,
             "[Position]",
             "X=" + std::to_string(x),
             "Y=" + std::to_string(y)};
@@ -329,7 +330,7 @@ TEST_F(Settings, SaveCreatesTheFileWithEveryKeyInOrder)
 TEST_F(Settings, ValuesAreKeptNormalisedAndWrittenBack)
 {
     WriteFileBytes(ini, "[Brisvane]\r\nAutoRun=-1\r\nAdhere=2\r\nIgnoreDUI=0\r\nBarWidth=-5\r\n"
-                        "Interval=250\r\nAlpha=300\r\n[Position]\r\nX=-1500\r\nY=-20\r\n");
+                        "Interval=250\r\nAlpha=300\r\nBarText=0\r\nAlertLow=20\r\nAlertHigh=0\r\nLanguage=EN-us\r\n[Position]\r\nX=-1500\r\nY=-20\r\n");
     Scramble();
     LoadSettings();
     EXPECT_EQ(1, g_settings.autoRun);
@@ -340,10 +341,11 @@ TEST_F(Settings, ValuesAreKeptNormalisedAndWrittenBack)
     EXPECT_EQ(44, g_settings.alpha);
     EXPECT_EQ(-1500, g_settings.positionX);
     EXPECT_EQ(-20, g_settings.positionY);
+    EXPECT_EQ(LanguageChoice::English, g_settings.language);
     EXPECT_FALSE(IsAutoShutdownRunning());
 
     SaveSettings(WindowAt(-1500, -20));
-    EXPECT_EQ(ExpectedLines("1", "1", "0", -5, 250, 44, -1500, -20), Lines(ReadFileBytes(ini)));
+    EXPECT_EQ(ExpectedLines("1", "1", "0", -5, 250, 44, -1500, -20, "0 20 0", "en-US"), Lines(ReadFileBytes(ini)));
 }
 
 // The battery's keys take only what they mean: anything else is the default,
@@ -449,9 +451,11 @@ TEST_F(Settings, CutModulePathUsesDefaultsAndWritesNothing)
 TEST_F(Settings, GarbledFilesGiveNumbersOrDefaultsAndAreRewritten)
 {
     std::string const files[] = {
-        "[Brisvane]\r\nAutoRun=yes\r\nAdhere=\r\nBarWidth=abc\r\nInterval=99999999999999\r\nAlpha=-1\r\n",
+        "[Brisvane]\r\nAutoRun=yes\r\nAdhere=\r\nBarWidth=abc\r\nInterval=99999999999999\r\nAlpha=-1\r\n"
+        "Language=fr-FR\r\n",
         std::string("\xFF\xFE[\0B\0\x01\x02\x03\xFF\0\0\x80", 15),
-        "[Brisvane\r\n=\r\n==\r\n[]\r\nBarWidth\r\n[Position]\r\nX=2000000000\r\nY=-2147483648\r\n",
+        "[Brisvane\r\n=\r\n==\r\n[]\r\nBarWidth\r\n[Position]\r\nX=2000000000\r\nY=-2147483648\r\n"
+        "[Brisvane]\r\nLanguage=zh-CNzh-CNzh-CNzh-CN\r\n",
         std::string(70000, 'x'),
         Utf16("[Brisvane]\r\nAdhere=0\r\nAlpha=100\r\n[Position]\r\nX=-3\r\n"),
         "",
@@ -472,6 +476,7 @@ TEST_F(Settings, GarbledFilesGiveNumbersOrDefaultsAndAreRewritten)
             EXPECT_TRUE(found) << expected;
         }
         EXPECT_TRUE(g_settings.adhere == 0 || g_settings.adhere == 1);
+        EXPECT_EQ(LanguageChoice::AsWindows, g_settings.language) << "an odd language reads as Windows";
     }
 }
 

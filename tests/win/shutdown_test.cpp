@@ -65,7 +65,7 @@ void WhenOpen(wchar_t const* caption, std::function<void(HWND)> script)
 INT_PTR RunDialog(int id, DLGPROC proc, LPARAM param, wchar_t const* caption, std::function<void(HWND)> script)
 {
     WhenOpen(caption, script);
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, proc, param);
+    return UiDialogBox(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, proc, param);
 }
 
 std::wstring Text(HWND dialog, int id)
@@ -138,10 +138,10 @@ protected:
     }
 
     // Command 32777 with a dialog script: duration hours:minutes and OK.
-    void StartCountdown(wchar_t const* hours, wchar_t const* minutes)
+    void StartCountdown(wchar_t const* hours, wchar_t const* minutes, wchar_t const* caption = L"自动关机")
     {
         std::wstring h = hours, m = minutes;
-        WhenOpen(L"自动关机", [h, m](HWND dialog) {
+        WhenOpen(caption, [h, m](HWND dialog) {
             SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, h.c_str());
             SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, m.c_str());
             PressOk(dialog);
@@ -463,6 +463,45 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
     ASSERT_EQ(1u, g_exitFlags.size());
     EXPECT_EQ(13u, g_exitFlags[0]);
     EXPECT_FALSE(IsWindow(bar)) << "the program ends while the system shuts down";
+}
+
+// The same steps in English: dialogs, tooltips, the question and a warning.
+TEST_F(Shutdown, InEnglish)
+{
+    StartBar();
+    SetUiLanguage(LanguageChoice::English);
+    StartCountdown(L"1", L"30", L"Auto-shutdown");
+    EXPECT_EQ(std::wstring(L"Shutting down in 1 h 30 min"), LastTip());
+    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 60);
+    Tick();
+    EXPECT_EQ(std::wstring(L"Shutting down in 59 min"), LastTip());
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    ASSERT_EQ(1u, g_shown.size());
+    EXPECT_EQ(std::wstring(L"Do you want to cancel the auto-shutdown?"), g_shown[0].text);
+    EXPECT_EQ(std::wstring(L"Cancel auto-shutdown"), g_shown[0].caption);
+    EXPECT_EQ(std::wstring(L"Battery monitor\nBattery 57%"), LastTip());
+
+    std::vector<std::wstring> texts;
+    RunDialog(IDD_SHUTDOWN_CONFIRM, ShutdownConfirmDialogProc, 0, L"Shut down", [&texts](HWND dialog) {
+        texts.push_back(Text(dialog, IDOK));
+        SendMessageW(dialog, WM_TIMER, IDT_CONFIRM, 0);
+        texts.push_back(Text(dialog, IDOK));
+        texts.push_back(Text(dialog, IDCANCEL));
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ((std::vector<std::wstring>{L"OK (20)", L"OK (19)", L"Cancel"}), texts);
+
+    ShutdownRequest request{};
+    g_shown.clear();
+    RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request), L"Auto-shutdown",
+              [](HWND dialog) {
+                  SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, L"x");
+                  PressOk(dialog);
+                  SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+              });
+    ASSERT_EQ(1u, g_shown.size());
+    EXPECT_EQ(std::wstring(L"Please enter a valid number of hours."), g_shown[0].text);
+    EXPECT_EQ(std::wstring(L"Auto-shutdown"), g_shown[0].caption);
 }
 
 TEST_F(Shutdown, DeclinedConfirmationRestoresTheBattery)

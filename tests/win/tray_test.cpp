@@ -84,7 +84,7 @@ void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
 std::wstring Resource(UINT id)
 {
     WCHAR text[128] = L"";
-    LoadStringW(GetModuleHandleW(nullptr), id, text, ARRAYSIZE(text));
+    LoadUiString(id, text, ARRAYSIZE(text));
     return text;
 }
 
@@ -159,25 +159,37 @@ TEST_F(Tray, NullIconMakesNoCallAndOverlongTipIsCut)
     EXPECT_EQ(std::wstring(), g_shellData[1].szTip);
 }
 
-TEST_F(Tray, MenuResourceHoldsFiveItems)
+TEST_F(Tray, MenuResourceHoldsFiveItemsInEitherLanguage)
 {
-    HMENU menu = LoadMenuW(g_instance, MAKEINTRESOURCEW(IDM_CONTEXT));
-    ASSERT_NE(nullptr, menu);
-    EXPECT_EQ(1, GetMenuItemCount(menu));
-    WCHAR caption[32] = L"";
-    GetMenuStringW(menu, 0, caption, ARRAYSIZE(caption), MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(L"ContextMenu"), caption);
-    RecordTrack(GetSubMenu(menu, 0), 0, 0, 0, 0, nullptr, nullptr);
-    DestroyMenu(menu);
+    struct {
+        LanguageChoice language;
+        std::vector<std::wstring> texts;
+        wchar_t const* cancel;
+    } const languages[] = {
+        {LanguageChoice::Chinese, {L"自动关机", L"选项", L"关于", L"", L"退出"}, L"取消自动关机"},
+        {LanguageChoice::English, {L"Auto-shutdown", L"Options", L"About", L"", L"Exit"}, L"Cancel auto-shutdown"},
+    };
+    for (auto const& l : languages) {
+        SetUiLanguage(l.language);
+        HMENU menu = LoadUiMenu(IDM_CONTEXT);
+        ASSERT_NE(nullptr, menu);
+        EXPECT_EQ(1, GetMenuItemCount(menu));
+        WCHAR caption[32] = L"";
+        GetMenuStringW(menu, 0, caption, ARRAYSIZE(caption), MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(L"ContextMenu"), caption);
+        g_tracked.clear();
+        RecordTrack(GetSubMenu(menu, 0), 0, 0, 0, 0, nullptr, nullptr);
+        DestroyMenu(menu);
 
-    TrackedMenu const& m = g_tracked.at(0);
-    std::vector<UINT> const ids{IDM_AUTOSHUTDOWN, IDM_OPTIONS, IDM_ABOUT, 0, IDM_EXIT};
-    std::vector<std::wstring> const texts{L"自动关机", L"选项", L"关于", L"", L"退出"};
-    EXPECT_EQ(ids, m.ids);
-    EXPECT_EQ(texts, m.texts);
-    ASSERT_EQ(5u, m.types.size());
-    for (size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(i == 3 ? static_cast<UINT>(MFT_SEPARATOR) : 0u, m.types[i]) << "item " << i;
+        TrackedMenu const& m = g_tracked.at(0);
+        std::vector<UINT> const ids{IDM_AUTOSHUTDOWN, IDM_OPTIONS, IDM_ABOUT, 0, IDM_EXIT};
+        EXPECT_EQ(ids, m.ids);
+        EXPECT_EQ(l.texts, m.texts);
+        ASSERT_EQ(5u, m.types.size());
+        for (size_t i = 0; i < 5; ++i)
+            EXPECT_EQ(i == 3 ? static_cast<UINT>(MFT_SEPARATOR) : 0u, m.types[i]) << "item " << i;
+        EXPECT_EQ(std::wstring(l.cancel), Resource(IDS_TRAY_CANCEL_SHUTDOWN));
+    }
 }
 
 TEST_F(Tray, RightButtonReleaseTracksAFreshMenuAtTheCursor)
@@ -288,7 +300,7 @@ INT_PTR RunAboutBox(HWND owner, std::function<void(HWND)> probe)
 {
     INT_PTR result = -1;
     WithProbe(probe, [&] {
-        result = DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutDialogProc, 0);
+        result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutDialogProc, 0);
     });
     return result;
 }

@@ -51,6 +51,8 @@ Command const kCommands[] = {
     {L"options-slide", "POSITION", With<TheOptionsDialog, OnOptionsSlide>},
     {L"options-type", "TEXT [ID]", With<TheOptionsDialog, OnOptionsType>},
     {L"dialog", "[NAME] [timeout_ms]", OnDialog},
+    {L"dialogtexts", "[timeout_ms]", With<TheBar, OnDialogTexts>},
+    {L"dialogcancel", "", With<TheBar, OnDialogCancel>},
     {L"dialogset", "NAME ID TEXT", With<TheNamedDialog, OnDialogSet>},
     {L"dialogcmd", "NAME ID", With<TheNamedDialog, OnDialogCommand>},
     {L"dialogcheck", "NAME ID", With<TheNamedDialog, OnDialogCheck>},

@@ -57,9 +57,24 @@ HWND WaitForBar(int timeoutMs)
     return WaitFor(timeoutMs, 100, [] { return FindBars().first; });
 }
 
+wchar_t const* EnglishCaption(wchar_t const* chinese)
+{
+    wchar_t const* const captions[][2] = {{L"\x9009\x9879", L"Options"},
+                                          {L"\x81EA\x52A8\x5173\x673A", L"Auto-shutdown"},
+                                          {L"\x5173\x673A\x786E\x8BA4", L"Shut down"},
+                                          {L"\x53D6\x6D88\x81EA\x52A8\x5173\x673A", L"Cancel auto-shutdown"},
+                                          {L"\x5173\x4E8E", L"About"}};
+    for (auto const& caption : captions)
+        if (chinese != nullptr && wcscmp(chinese, caption[0]) == 0)
+            return caption[1];
+    return nullptr;
+}
+
 HWND Shown(wchar_t const* className, wchar_t const* caption)
 {
     HWND window = FindWindowW(className, caption);
+    if (window == nullptr && EnglishCaption(caption) != nullptr)
+        window = FindWindowW(className, EnglishCaption(caption));
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
@@ -118,7 +133,7 @@ void PrintUtf8(char const* key, wchar_t const* text)
     std::wstring oneLine;
     for (wchar_t const* c = text; *c != L'\0'; ++c)
         oneLine += *c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, *c);
-    char bytes[512];
+    char bytes[2048];
     int const length = WideCharToMultiByte(CP_UTF8, 0, oneLine.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
     std::printf("%s=%s\n", key, length > 0 ? bytes : "");
 }

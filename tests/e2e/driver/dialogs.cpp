@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <initializer_list>
+#include <string>
 
 #include "res/resource.h"
 
@@ -27,7 +28,8 @@ Found FindOptionsDialogs(HWND bar)
     return FindWindows([bar](HWND window) {
         wchar_t title[64];
         return GetWindow(window, GW_OWNER) == bar && HasClass(window, kDialogClass) &&
-               GetWindowTextW(window, title, 64) && wcscmp(title, kOptionsCaption) == 0;
+               GetWindowTextW(window, title, 64) &&
+               (wcscmp(title, kOptionsCaption) == 0 || wcscmp(title, EnglishCaption(kOptionsCaption)) == 0);
     });
 }
 
@@ -219,6 +221,38 @@ HWND TheNamedDialog(wchar_t** argv)
     if (dialog == nullptr)
         Fail("no dialog");
     return dialog;
+}
+
+// dialogtexts [timeout]: the title of the dialog the bar shows now and the
+// texts of its shown controls in their order, those without text left out.
+int OnDialogTexts(HWND bar, int argc, wchar_t** argv)
+{
+    HWND dialog = WaitForBarDialog(bar, NumberOr(argc, argv, 0, 3000));
+    if (dialog == nullptr)
+        return Fail("no dialog");
+    wchar_t title[128] = L"";
+    GetWindowTextW(dialog, title, 128);
+    PrintUtf8("title", title);
+    std::wstring texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[256] = L"";
+        if (IsWindowVisible(child))
+            SendTo(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        if (text[0] != L'\0')
+            texts += (texts.empty() ? L"" : L"|") + std::wstring(text);
+    }
+    PrintUtf8("texts", texts.c_str());
+    return 0;
+}
+
+// dialogcancel: Cancel in the dialog the bar shows now; waits until it has gone.
+int OnDialogCancel(HWND bar, int, wchar_t**)
+{
+    HWND dialog = WaitForBarDialog(bar, 3000);
+    if (dialog == nullptr)
+        return Fail("no dialog");
+    PostClick(dialog, IDCANCEL);
+    return Poll(10000, 50, [dialog] { return !IsWindow(dialog); }) ? 0 : Fail("the dialog stays open");
 }
 
 int OnDialog(int argc, wchar_t** argv)

@@ -78,7 +78,12 @@ Found FindBars();
 
 HWND WaitForBar(int timeoutMs);
 
-// A visible top-level window of this class and caption (either may be nullptr).
+// The program's dialogs go by their Chinese captions here; the English
+// caption of one, or null.
+wchar_t const* EnglishCaption(wchar_t const* chinese);
+
+// A visible top-level window of this class and caption (either may be
+// nullptr), a dialog of the program's in either language.
 HWND Shown(wchar_t const* className, wchar_t const* caption);
 
 HWND WaitForShown(wchar_t const* className, wchar_t const* caption, int timeoutMs, int stepMs = 100);
@@ -138,6 +143,8 @@ int OnOptionsSelect(HWND dialog, int argc, wchar_t** argv);
 int OnOptionsSlide(HWND dialog, int, wchar_t** argv);
 int OnOptionsType(HWND dialog, int argc, wchar_t** argv);
 int OnDialog(int argc, wchar_t** argv);
+int OnDialogTexts(HWND bar, int argc, wchar_t** argv);
+int OnDialogCancel(HWND bar, int, wchar_t**);
 int OnDialogSet(HWND dialog, int, wchar_t** argv);
 int OnDialogCommand(HWND dialog, int, wchar_t** argv);
 int OnDialogCheck(HWND dialog, int, wchar_t** argv);
