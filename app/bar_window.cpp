@@ -4,6 +4,7 @@
 #include "bar/bar_colours.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
+#include "bar/full_screen_watch.h"
 #include "bar/paint.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
@@ -93,6 +94,7 @@ void OnDestroy(HWND window)
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
     StopListeningForPowerSettings();
+    WatchFullScreenWhileFloating(window, false);
     StopFollowingSession(window);
     SaveSettings(window);
     DeleteBarLook();
@@ -167,6 +169,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 1;
     case WM_CAPTIONSTATE:
         SetCaptionActive(window, wParam != 0);
+        // The carrier may have changed where the bar did not move (two
+        // maximised windows): its colours are read again all the same.
+        ScheduleCaptionColours(window);
         return 0;
     case WM_ENDSESSION:
         OnEndSession(window, wParam);
@@ -184,21 +189,31 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_SETTINGCHANGE:
         if (ChangesTheBar(wParam))
-            OnDisplayChange(window, nullptr);
-        else if (NamesColourSet(lParam))
+            DeferDisplayChange(window, nullptr);
+        else if (ChangesCaptionColours(wParam, lParam))
             ScheduleCaptionColours(window);
         return 0;
     case WM_MOVE:
+        OnBarMoved(window);
+        ScheduleCaptionColours(window);
+        break;
+    case WM_WINDOWPOSCHANGED:  // shown again after a full-screen window: what lies beside it now
+        if ((reinterpret_cast<WINDOWPOS const*>(lParam)->flags & SWP_SHOWWINDOW) != 0)
+            ScheduleCaptionColours(window);
+        break;
     case WM_STYLECHANGED:  // Adhere switched: the carrier's colours or the theme's
     case WM_DWMCOLORIZATIONCOLORCHANGED:
         ScheduleCaptionColours(window);
         break;
     case WM_SYSCOLORCHANGE:
     case WM_DISPLAYCHANGE:
-        OnDisplayChange(window, nullptr);
+        DeferDisplayChange(window, nullptr);
         return 0;
     case WM_DPICHANGED:
-        OnDisplayChange(window, reinterpret_cast<RECT const*>(lParam));
+        DeferDisplayChange(window, reinterpret_cast<RECT const*>(lParam));
+        return 0;
+    case WM_DISPLAYCHANGED:
+        OnDisplayChange(window);
         return 0;
     }
     // Registered at run time, so it cannot be a case label.

@@ -2,6 +2,7 @@
 
 #include "bar/bar_colours.h"
 #include "bar/bar_state.h"
+#include "base/messages.h"
 #include "base/monitors.h"
 #include "base/place_window.h"
 #include "base/win32_values.h"
@@ -12,6 +13,10 @@
 #include "settings/settings_table.h"
 
 namespace {
+
+bool g_displayChangePending;
+bool g_suggestedKnown;
+RECT g_suggested;
 
 // Kept open on purpose: the library opens the section by name whenever it
 // needs the record; it ends with the process. The first call opens it, and
@@ -64,16 +69,46 @@ void KeepFloatingBarOnScreen(HWND bar)
     SetWindowPos(bar, nullptr, x, DEFAULT_POSITION_Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void OnDisplayChange(HWND bar, RECT const* suggested)
+void DeferDisplayChange(HWND bar, RECT const* suggested)
 {
+    if (suggested != nullptr) {
+        g_suggested = *suggested;
+        g_suggestedKnown = true;
+    }
+    if (!g_displayChangePending)
+        g_displayChangePending = PostMessageW(bar, WM_DISPLAYCHANGED, 0, 0) != FALSE;
+}
+
+UINT BarDpi(HWND bar, bool adhering)
+{
+    UINT const windowDpi = DpiOfWindow(bar);
+    RECT rect;
+    if (!adhering || !GetWindowRect(bar, &rect))
+        return windowDpi;
+    MonitorScale monitors[16];
+    int const count = ReadMonitorScales(monitors, 16);
+    Point const anchor{rect.right, rect.top + (rect.bottom - rect.top) / 2};
+    return static_cast<UINT>(DpiAtPoint(anchor, monitors, count, static_cast<int32_t>(windowDpi)));
+}
+
+void OnDisplayChange(HWND bar)
+{
+    g_displayChangePending = false;
+    bool const suggested = g_suggestedKnown && !g_settings.adhere;
+    g_suggestedKnown = false;
+    RECT before;
+    GetWindowRect(bar, &before);
     ReadCaptionColours();
-    LayOutBarForDisplay(bar, g_settings.barWidth);
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (suggested == nullptr)
-        flags |= SWP_NOMOVE;
-    int const x = suggested != nullptr ? suggested->left : 0;
-    int const y = suggested != nullptr ? suggested->top : 0;
+    LayOutBarForDisplay(bar, g_settings.barWidth, BarDpi(bar, g_settings.adhere));
     BarGeometry const& geometry = g_barLayout.geometry;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    int x = before.right - geometry.windowWidth, y = before.top;
+    if (suggested) {
+        x = g_suggested.left;
+        y = g_suggested.top;
+    } else if (!g_settings.adhere) {
+        flags |= SWP_NOMOVE;
+    }
     SetWindowPos(bar, nullptr, x, y, geometry.windowWidth, geometry.windowHeight, flags);
     PublishBarRecord(bar);
     if (g_settings.adhere)
@@ -81,4 +116,10 @@ void OnDisplayChange(HWND bar, RECT const* suggested)
     else
         KeepFloatingBarOnScreen(bar);
     InvalidateRect(bar, nullptr, FALSE);
+}
+
+void OnBarMoved(HWND bar)
+{
+    if (g_settings.adhere && static_cast<int32_t>(BarDpi(bar, true)) != g_barLayout.dpi)
+        DeferDisplayChange(bar, nullptr);
 }

@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
+#include "bar/full_screen_watch.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
@@ -86,6 +87,8 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     if (g_settings.adhere) {
         PlaceOnForegroundCaption(bar);
         InstallCBTHook();
+    } else {
+        WatchFullScreenWhileFloating(bar, true);
     }
     return TRUE;
 }

@@ -31,15 +31,9 @@ void ReadCarrierColours(HWND bar)
     // A parked bar lies on the desktop, where there is no caption to match.
     bool const onCaption = carrier != nullptr && !IsDesktopWindow(carrier);
     facts.darkMode = onCaption && IsDarkWindow(carrier);
-    bool const active = g_barView.captionActive;
+    facts.screenActive = g_barView.captionActive;
     facts.screenKnown = onCaption && ReadCaptionBeside(bar, &facts.screen);
-    // The screen tells only the state the caption is in now.
-    CaptionColours const now = ChooseCaptionColours(facts, active);
-    facts.screenKnown = false;
-    if (active)
-        SetColours(now, ChooseCaptionColours(facts, false));
-    else
-        SetColours(ChooseCaptionColours(facts, true), now);
+    SetColours(ChooseCaptionColours(facts, true), ChooseCaptionColours(facts, false));
 }
 
 }  // namespace
@@ -69,8 +63,11 @@ void OnCaptionColoursTimer(HWND bar, bool riding)
         InvalidateRect(bar, nullptr, FALSE);
 }
 
-bool NamesColourSet(LPARAM area)
+bool ChangesCaptionColours(WPARAM setting, LPARAM area)
 {
+    // A Mica or acrylic caption shows the wallpaper through it.
+    if (setting == SPI_SETDESKWALLPAPER)
+        return true;
     wchar_t const* name = reinterpret_cast<wchar_t const*>(area);
     return name != nullptr && lstrcmpW(name, L"ImmersiveColorSet") == 0;
 }

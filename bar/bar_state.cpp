@@ -86,13 +86,15 @@ void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi, int32_t tex
 {
     g_barLayout.captionHeight = captionHeight;
     g_barLayout.barWidth = barWidth;
+    g_barLayout.dpi = dpi;
     g_barLayout.geometry = ComputeBarGeometry(captionHeight, barWidth, dpi, textWidth, maxWidth);
     g_barLayout.outline = BuildFrameOutline(g_barLayout.geometry.frame, g_barLayout.geometry.nubWidth);
 }
 
-void LayOutBarForDisplay(HWND window, int32_t barWidth)
+void LayOutBarForDisplay(HWND window, int32_t barWidth, UINT dpi)
 {
-    UINT const dpi = DpiOfWindow(window);
+    if (dpi == 0)
+        dpi = DpiOfWindow(window);
     int32_t const captionHeight = SystemMetricAtDpi(SM_CYCAPTION, dpi);
     HFONT font = CreateBarFont(captionHeight);
     DeleteBarFont();

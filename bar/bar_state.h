@@ -24,6 +24,7 @@ struct BarLook {
 struct BarLayout {
     int32_t captionHeight;  // SM_CYCAPTION at the bar's DPI
     int32_t barWidth;       // fill length at 100 percent, at 96 DPI
+    int32_t dpi;            // the scale it is laid out for
     BarGeometry geometry;
     FrameOutline outline;
 };
@@ -49,9 +50,10 @@ void DeleteBarLook();
 void LayOutBar(int32_t captionHeight, int32_t barWidth, int32_t dpi = BASE_DPI, int32_t textWidth = 0,
                int32_t maxWidth = INT32_MAX);
 // The layout for the display window is on (the system's DPI for no window):
-// its DPI, the caption height there, a font for it (the old one deleted),
-// the widest bar text in that font, no wider than the monitor's work area.
-void LayOutBarForDisplay(HWND window, int32_t barWidth);
+// its DPI (or dpi, when given), the caption height there, a font for it (the
+// old one deleted), the widest bar text in that font, no wider than the
+// monitor's work area.
+void LayOutBarForDisplay(HWND window, int32_t barWidth, UINT dpi = 0);
 
 // A countdown's time left instead of the battery, over the whole bar.
 void ShowCountdown(HWND bar, wchar_t const* timeLeft, int32_t percent);

@@ -37,7 +37,8 @@ CaptionColours ChooseCaptionColours(ColourFacts const& facts, bool active)
     if (!facts.windows10OrLater || facts.highContrast)
         return active ? facts.classicActive : facts.classicInactive;
     uint32_t caption;
-    if (facts.screenKnown)
+    // The screen shows the caption in one state only.
+    if (facts.screenKnown && facts.screenActive == active)
         caption = facts.screen & WHITE;
     else if (active && facts.colourPrevalence)
         caption = facts.accent & WHITE;

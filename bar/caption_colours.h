@@ -20,6 +20,7 @@ struct ColourFacts {
     uint32_t accent;
     bool darkMode;        // of the window whose caption it is
     bool screenKnown;     // a colour read from the screen beside the bar
+    bool screenActive;    // the caption's state when it was read
     uint32_t screen;
 };
 
@@ -30,7 +31,7 @@ uint32_t const DARK_INACTIVE_CAPTION = 0x002B2B2B;
 
 // Classic captions (Windows 7 and 8, classic and high-contrast themes): the
 // system's colours as they are. Windows 10 and later: the colour read from
-// the screen, else the accent colour on an active caption with colour
+// the screen for the state it was read in, else the accent colour on an active caption with colour
 // prevalence, else dark or white by the window's mode; the text black or
 // white, whichever contrasts more.
 CaptionColours ChooseCaptionColours(ColourFacts const& facts, bool active);

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "base/dwm_attribute.h"
+#include "base/windows_version.h"
 
 namespace {
 
@@ -10,21 +11,6 @@ DWORD const USE_IMMERSIVE_DARK_MODE = 20;         // DWMWA_USE_IMMERSIVE_DARK_MO
 DWORD const USE_IMMERSIVE_DARK_MODE_BEFORE_20H1 = 19;  // its number on Windows 10 before 2004
 COLORREF const DEFAULT_ACCENT = RGB(0, 120, 215);
 int const SAMPLE_LEFT_OF_BAR = 16;  // the caption left of the bar is read too
-
-typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOW*);
-
-// The true version: GetVersionEx reports what the manifest declares at most.
-DWORD WindowsMajorVersion()
-{
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    RtlGetVersionFunction get = ntdll == nullptr ? nullptr
-                                                 : reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
-                                                       GetProcAddress(ntdll, "RtlGetVersion")));
-    OSVERSIONINFOW version;
-    ZeroMemory(&version, sizeof version);
-    version.dwOSVersionInfoSize = sizeof version;
-    return get != nullptr && get(&version) == 0 ? version.dwMajorVersion : 0;
-}
 
 bool ReadUserDword(wchar_t const* key, wchar_t const* name, DWORD* value)
 {

@@ -1,26 +1,19 @@
 #include "base/dwm_attribute.h"
 
+#include "base/system_library.h"
+
 namespace {
 
 typedef HRESULT(WINAPI* DwmGetWindowAttributeFunction)(HWND, DWORD, PVOID, DWORD);
 
-// From the system folder only, never one a program was started beside.
 DwmGetWindowAttributeFunction DwmGetWindowAttributeOnce()
 {
     static DwmGetWindowAttributeFunction function;
     static bool tried;
     if (!tried) {
         tried = true;
-        wchar_t path[MAX_PATH];
-        UINT const length = GetSystemDirectoryW(path, MAX_PATH);
-        wchar_t const name[] = L"\\dwmapi.dll";
-        if (length > 0 && length + sizeof name / sizeof name[0] <= MAX_PATH) {
-            lstrcpyW(path + length, name);
-            HMODULE dwm = LoadLibraryW(path);
-            if (dwm != nullptr)
-                function = reinterpret_cast<DwmGetWindowAttributeFunction>(
-                    reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
-        }
+        function = reinterpret_cast<DwmGetWindowAttributeFunction>(
+            reinterpret_cast<void*>(SystemLibraryFunction(L"dwmapi.dll", "DwmGetWindowAttribute")));
     }
     return function;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 UINT const WM_TRAYNOTIFY = WM_USER + 1;  // tray icon callback
+UINT const WM_DISPLAYCHANGED = WM_USER + 20;  // posted to itself: lay the bar out again for the display
 
 UINT_PTR const IDT_REFRESH = 1;   // battery refresh, Interval ms
 UINT_PTR const IDT_SHUTDOWN = 2;  // auto-shutdown countdown, one minute

@@ -1,22 +1,5 @@
 #include "base/monitors.h"
 
-namespace {
-
-typedef UINT(WINAPI* GetDpiForWindowFunction)(HWND);
-typedef UINT(WINAPI* GetDpiForSystemFunction)();
-typedef int(WINAPI* GetSystemMetricsForDpiFunction)(int, UINT);
-
-// Windows 10 functions, looked up at run time so older systems still start;
-// looked up at each call, which is rare (a layout, a placement). user32 is
-// loaded in every process with a window.
-FARPROC User32Function(char const* name)
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
-}
-
-}  // namespace
-
 RECT WorkAreaNear(HWND window)
 {
     HMONITOR monitor = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
@@ -34,32 +17,4 @@ RECT WorkAreaNear(HWND window)
 bool IsOnAnyMonitor(RECT const& rect)
 {
     return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
-}
-
-UINT DpiOfWindow(HWND window)
-{
-    GetDpiForWindowFunction const forWindow =
-        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(User32Function("GetDpiForWindow")));
-    GetDpiForSystemFunction const forSystem =
-        reinterpret_cast<GetDpiForSystemFunction>(reinterpret_cast<void*>(User32Function("GetDpiForSystem")));
-    UINT dpi = 0;
-    if (window != nullptr && forWindow != nullptr)
-        dpi = forWindow(window);
-    if (dpi == 0 && forSystem != nullptr)
-        dpi = forSystem();
-    if (dpi == 0) {
-        HDC screen = GetDC(nullptr);
-        if (screen != nullptr) {
-            dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
-            ReleaseDC(nullptr, screen);
-        }
-    }
-    return dpi != 0 ? dpi : 96;
-}
-
-int SystemMetricAtDpi(int index, UINT dpi)
-{
-    GetSystemMetricsForDpiFunction const forDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
-        reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
-    return forDpi != nullptr ? forDpi(index, dpi) : GetSystemMetrics(index);
 }

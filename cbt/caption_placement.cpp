@@ -44,9 +44,34 @@ bool RowFound(CaptionRowReading const& row)
     return row.buttonsFound && row.answersCaption;
 }
 
+bool Reported(CaptionButtons const& buttons)
+{
+    for (int i = 0; i < CAPTION_BUTTON_COUNT; ++i)
+        if (buttons.visible[i] && !IsEmpty(buttons.rects[i]))
+            return true;
+    return false;
+}
+
+bool WindowToldButtons(CarrierWindow const& window)
+{
+    return RowFound(window.row) || Reported(window.buttons);
+}
+
+bool CaptionButtonsKnown(CarrierWindow const& window)
+{
+    return WindowToldButtons(window) || !IsEmpty(window.dwmButtons) || !window.dwmCaption;
+}
+
 int32_t CaptionButtonsLeft(CarrierWindow const& window)
 {
-    int32_t const reported = CaptionButtonsLeft(window.titleBar, window.buttons);
+    int32_t reported = CaptionButtonsLeft(window.titleBar, window.buttons);
+    if (!Reported(window.buttons) && !IsEmpty(window.dwmButtons)) {
+        reported = window.dwmButtons.left;
+        if (reported > window.titleBar.right)
+            reported = window.titleBar.right;
+        if (reported < window.titleBar.left)
+            reported = window.titleBar.left;
+    }
     if (!RowFound(window.row))
         return reported;
     int32_t probed = window.row.barRight;
@@ -64,8 +89,12 @@ int32_t CaptionButtonsLeft(CarrierWindow const& window)
 
 bool IsFullScreen(CarrierWindow const& window)
 {
-    // A maximised window covers its monitor too, but its caption stays on it.
-    bool const captionShown = window.hasCaption ? !IsEmpty(window.titleBar) && window.titleBar.top >= window.monitor.top
+    // A maximised window covers its monitor too, but its caption stays on it;
+    // its frame, and with it the caption's top edge, may reach past the
+    // monitor, so the caption's middle row tells.
+    int64_t const middle =
+        window.titleBar.top + (static_cast<int64_t>(window.titleBar.bottom) - window.titleBar.top) / 2;
+    bool const captionShown = window.hasCaption ? !IsEmpty(window.titleBar) && middle >= window.monitor.top
                                                 : RowFound(window.row);
     return IsFullScreenWindow(window.frame, window.monitor, captionShown);
 }
@@ -77,7 +106,7 @@ bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect*
 
     CaptionBand band;
     if (window.hasCaption) {
-        if (IsEmpty(window.titleBar))
+        if (IsEmpty(window.titleBar) || !CaptionButtonsKnown(window))
             return false;
         band.left = window.titleBar.left;
         band.top = window.titleBar.top;

@@ -28,6 +28,12 @@ struct CarrierWindow {
     // (for a window without WS_CAPTION, the row half the record's caption
     // height down): where it draws its buttons, whatever the system reports.
     CaptionRowReading row;
+    // Where DWM draws the caption buttons, read only where the window itself
+    // would not say; empty where DWM did not tell.
+    Rect dwmButtons;
+    // The caption is DWM's (Windows 10 and later), whose buttons are wider
+    // than SM_CXSIZE: their count times buttonWidth tells nothing there.
+    bool dwmCaption;
 };
 
 struct BarShape {
@@ -41,18 +47,28 @@ struct BarShape {
 // right edge when no button is visible.
 int32_t CaptionButtonsLeft(Rect const& titleBar, CaptionButtons const& buttons);
 
-// A window that covers its whole monitor and shows no caption on it.
+// A window that covers its whole monitor and shows no caption on it: neither
+// a system caption whose middle row is on the monitor nor a self-drawn one
+// (its row found buttons and free caption).
 bool IsFullScreen(CarrierWindow const& window);
 
+// The window told where its buttons are: its row or its report.
+bool WindowToldButtons(CarrierWindow const& window);
+
+// Something tells where a captioned window's buttons are: its row, its
+// report, DWM, or, on a classic caption, their count.
+bool CaptionButtonsKnown(CarrierWindow const& window);
+
 // Where the buttons begin: the probed row where it found buttons and free
-// caption, else the reported rectangles, else buttonWidth for each visible
-// one. The report stands where the row ends at most half a button left of it.
+// caption, else the reported rectangles, else DWM's, else buttonWidth for
+// each visible one. The report stands where the row ends at most half a
+// button left of it.
 int32_t CaptionButtonsLeft(CarrierWindow const& window);
 
 // Computes the bar's rectangle on the window's caption: right-aligned left of
 // the caption buttons, vertically centred. A window without WS_CAPTION
 // carries only where its row answered caption with buttons beside it, in the
 // top captionHeight pixels. False when the window cannot carry the bar (full
-// screen, caption too narrow, self-drawn caption refused or not found, or a
-// nonsensical size); *bar is then untouched.
+// screen, caption too narrow, self-drawn caption refused or not found,
+// buttons nowhere known, or a nonsensical size); *bar is then untouched.
 bool PlaceBarOnCaption(CarrierWindow const& window, BarShape const& shape, Rect* bar);

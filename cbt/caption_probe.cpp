@@ -20,7 +20,6 @@ struct KeptProbe {
 
 KeptProbe g_kept[8];
 int g_nextKept;
-bool g_cutShort;  // a probe ran out of time since CaptionProbeCutShort was asked
 
 struct Clock {
     LARGE_INTEGER start, frequency;
@@ -33,27 +32,24 @@ DWORD ElapsedMs(Clock const& clock)
     return static_cast<DWORD>((now.QuadPart - clock.start.QuadPart) * 1000 / clock.frequency.QuadPart);
 }
 
-// False when the window did not answer in the time left.
-bool Ask(HWND window, int x, int y, Clock const& clock, HitSample* sample)
+QueryOutcome Ask(HWND window, int x, int y, Clock const& clock, HitSample* sample)
 {
     DWORD const elapsed = ElapsedMs(clock);
     if (elapsed >= CAPTION_PROBE_BUDGET_MS)
-        return false;
+        return QueryOutcome::CutShort;
     DWORD_PTR answer = 0;
     LPARAM const point = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    if (!SendMessageTimeoutW(window, WM_NCHITTEST, 0, point, SMTO_ABORTIFHUNG, CAPTION_PROBE_BUDGET_MS - elapsed,
-                             &answer))
-        return false;
-    *sample = HitSample{x, static_cast<int32_t>(static_cast<LRESULT>(answer))};
-    return true;
+    QueryOutcome const outcome = AskWindow(window, WM_NCHITTEST, 0, point, CAPTION_PROBE_BUDGET_MS - elapsed, &answer);
+    if (outcome == QueryOutcome::Answered)
+        *sample = HitSample{x, static_cast<int32_t>(static_cast<LRESULT>(answer))};
+    return outcome;
 }
 
 CaptionRowReading const NOTHING_FOUND{false, false, 0, 0};
 
-// *complete: every question was answered in time.
-CaptionRowReading Probe(HWND window, RECT const& frame, int y, bool* complete)
+// *outcome: Answered when every question was answered in time.
+CaptionRowReading Probe(HWND window, RECT const& frame, int y, QueryOutcome* outcome)
 {
-    *complete = false;
     Clock clock;
     QueryPerformanceFrequency(&clock.frequency);
     QueryPerformanceCounter(&clock.start);
@@ -61,37 +57,38 @@ CaptionRowReading Probe(HWND window, RECT const& frame, int y, bool* complete)
     int count = 0;
     int blocked = frame.right;  // the leftmost column seen that is not free caption
     for (int x = frame.right - 1; x >= frame.left && count < MAX_COARSE_SAMPLES; x -= PROBE_STEP) {
-        if (!Ask(window, x, y, clock, &samples[count]))
+        *outcome = Ask(window, x, y, clock, &samples[count]);
+        if (*outcome != QueryOutcome::Answered)
             return NOTHING_FOUND;
         if (samples[count++].answer != HIT_CAPTION)
             blocked = x;
         else if (blocked - x > JOIN_GAP)
             break;  // free caption, wider than any gap between buttons
     }
+    *outcome = QueryOutcome::Answered;
     CaptionRowReading reading = ReadCaptionRow(samples, count, JOIN_GAP);
-    if (!reading.answersCaption) {
-        *complete = true;
+    if (!reading.answersCaption)
         return reading;
-    }
     int free = reading.barRight - 1;
     blocked = reading.blockedLeft;
     while (blocked - free > 1 && count < MAX_COARSE_SAMPLES + 32) {
         int const middle = free + (blocked - free) / 2;
-        if (!Ask(window, middle, y, clock, &samples[count]))
+        *outcome = Ask(window, middle, y, clock, &samples[count]);
+        if (*outcome != QueryOutcome::Answered)
             return NOTHING_FOUND;
         if (samples[count++].answer == HIT_CAPTION)
             free = middle;
         else
             blocked = middle;
     }
-    *complete = true;
     return ReadCaptionRow(samples, count, JOIN_GAP);
 }
 
 }  // namespace
 
-CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y)
+CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y, QueryOutcome* outcome)
 {
+    *outcome = QueryOutcome::Answered;
     LONG const width = frame.right - frame.left, height = frame.bottom - frame.top, row = y - frame.top;
     for (KeptProbe const& kept : g_kept) {
         if (kept.window == window && kept.width == width && kept.height == height && kept.row == row) {
@@ -101,10 +98,8 @@ CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y)
             return reading;
         }
     }
-    bool complete;
-    CaptionRowReading const reading = Probe(window, frame, y, &complete);
-    g_cutShort = g_cutShort || !complete;
-    if (!complete)
+    CaptionRowReading const reading = Probe(window, frame, y, outcome);
+    if (*outcome != QueryOutcome::Answered)
         return reading;  // asked again next time
     KeptProbe& kept = g_kept[g_nextKept];
     g_nextKept = (g_nextKept + 1) % static_cast<int>(sizeof g_kept / sizeof g_kept[0]);
@@ -114,16 +109,8 @@ CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y)
     return reading;
 }
 
-bool CaptionProbeCutShort()
-{
-    bool const cutShort = g_cutShort;
-    g_cutShort = false;
-    return cutShort;
-}
-
 void ForgetCaptionProbes()
 {
-    g_cutShort = false;
     ZeroMemory(g_kept, sizeof g_kept);
     g_nextKept = 0;
 }

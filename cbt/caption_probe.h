@@ -7,20 +7,18 @@
 #include <windows.h>
 
 #include "cbt/caption_buttons.h"
+#include "cbt/window_query.h"
 
 // All the questions of one probe, together, never take longer.
 DWORD const CAPTION_PROBE_BUDGET_MS = 50;
 
 // What window answers along row y (screen coordinates) from the right end of
 // frame (its window rectangle) leftwards. Never waits on a hung window; a
-// window too slow for the budget gives nothing found. An answer is kept for
-// the window until its size changes (moving it moves the answer along), and
-// a probe cut short is not kept.
-CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y);
-
-// Whether a probe was cut short (a slow window, or a busy machine) since
-// this was last asked, so that its nothing-found may not hold a moment later.
-bool CaptionProbeCutShort();
+// window too slow for the budget, or one that refuses, gives nothing found,
+// and *outcome says which. An answer is kept for the window until its size
+// changes (moving it moves the answer along); one cut short or refused is
+// not kept.
+CaptionRowReading ProbeCaptionRow(HWND window, RECT const& frame, int y, QueryOutcome* outcome);
 
 // Forgets every kept answer.
 void ForgetCaptionProbes();

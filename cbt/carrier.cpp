@@ -4,12 +4,14 @@
 #include "base/dwm_attribute.h"
 #include "base/monitors.h"
 #include "base/win32_values.h"
-#include "cbt/caption_placement.h"
-#include "cbt/caption_probe.h"
+#include "base/windows_version.h"
+#include "cbt/full_screen.h"
+#include "cbt/full_screen_window.h"
+#include "cbt/window_shape.h"
 
 namespace {
 
-DWORD const EXTENDED_FRAME_BOUNDS = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+DWORD const CAPTION_BUTTON_BOUNDS = 5;  // DWMWA_CAPTION_BUTTON_BOUNDS
 DWORD const CLOAKED = 14;               // DWMWA_CLOAKED
 UINT const GET_TITLE_BAR_INFO_EX = 0x033F;  // WM_GETTITLEBARINFOEX
 UINT const TITLE_BAR_INFO_EX_TIMEOUT_MS = 50;
@@ -20,67 +22,36 @@ bool IsCloaked(HWND window)
     return SUCCEEDED(DwmWindowAttribute(window, CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
 }
 
-RECT VisibleFrame(HWND window)
-{
-    RECT frame{0, 0, 0, 0};
-    if (SUCCEEDED(DwmWindowAttribute(window, EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) &&
-        frame.right > frame.left && frame.bottom > frame.top)
-        return frame;
-    GetWindowRect(window, &frame);
-    return frame;
-}
-
-// The caption and which of its buttons show, as the system reports them
-// (no message: nothing to wait for).
-void ReadCaption(HWND window, CarrierWindow* carrier)
-{
-    TITLEBARINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.cbSize = sizeof info;
-    if (!GetTitleBarInfo(window, &info))
-        return;
-    carrier->titleBar = ToRect(info.rcTitleBar);
-    for (int i = 0; i < CAPTION_BUTTON_COUNT; ++i)
-        carrier->buttons.visible[i] = (info.rgstate[2 + i] & STATE_SYSTEM_INVISIBLE) == 0;
-}
-
-// The buttons' rectangles as the window reports them. It is a message, so
-// it is only sent without a bound to this thread's windows, for at most
-// 50 ms to other programs (a hung carrier never hangs the bar); unanswered,
-// the buttons' count stands.
-void ReadReportedButtons(HWND window, CarrierWindow* carrier)
+// The buttons' rectangles as the window reports them. It is a message: at
+// most 50 ms to another program (a hung carrier never hangs the bar).
+QueryOutcome ReadReportedButtons(HWND window, CarrierWindow* carrier)
 {
     TITLEBARINFOEX info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     DWORD_PTR answered = 0;
-    bool const ownThread = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
-    if (ownThread)
-        answered = SendMessageW(window, GET_TITLE_BAR_INFO_EX, 0, reinterpret_cast<LPARAM>(&info));
-    else if (!SendMessageTimeoutW(window, GET_TITLE_BAR_INFO_EX, 0, reinterpret_cast<LPARAM>(&info),
-                                  SMTO_ABORTIFHUNG, TITLE_BAR_INFO_EX_TIMEOUT_MS, &answered))
-        answered = 0;
-    if (info.rcTitleBar.right <= info.rcTitleBar.left)
-        return;
+    QueryOutcome const outcome = AskWindow(window, GET_TITLE_BAR_INFO_EX, 0, reinterpret_cast<LPARAM>(&info),
+                                           TITLE_BAR_INFO_EX_TIMEOUT_MS, &answered);
+    if (outcome != QueryOutcome::Answered || info.rcTitleBar.right <= info.rcTitleBar.left)
+        return outcome;
     for (int i = 0; i < CAPTION_BUTTON_COUNT; ++i) {
         carrier->buttons.visible[i] = (info.rgstate[2 + i] & STATE_SYSTEM_INVISIBLE) == 0;
         carrier->buttons.rects[i] = ToRect(info.rgrect[2 + i]);
     }
+    return outcome;
 }
 
-// Where the window answers hit tests with its buttons, along the caption's
-// middle row (for a caption it draws itself, half the record's caption down):
-// what it answers there is what its users can click.
-void ProbeButtons(HWND window, SharedWindowRecord const& record, CarrierWindow* carrier)
+// Where DWM draws the buttons, relative to the window's rectangle; nothing
+// where it does not say or says something that does not fit the window.
+void ReadDwmButtons(HWND window, CarrierWindow* carrier)
 {
-    RECT rect;
-    if (!GetWindowRect(window, &rect))
+    RECT bounds{0, 0, 0, 0}, rect;
+    if (FAILED(DwmWindowAttribute(window, CAPTION_BUTTON_BOUNDS, &bounds, sizeof bounds)) ||
+        !GetWindowRect(window, &rect) || bounds.right <= bounds.left || bounds.bottom <= bounds.top ||
+        bounds.left < 0 || bounds.right > rect.right - rect.left)
         return;
-    Rect const& bar = carrier->titleBar;
-    if (carrier->hasCaption && bar.bottom <= bar.top)
-        return;
-    int const row = carrier->hasCaption ? bar.top + (bar.bottom - bar.top) / 2 : rect.top + record.captionHeight / 2;
-    carrier->row = ProbeCaptionRow(window, rect, row);
+    carrier->dwmButtons = Rect{rect.left + bounds.left, rect.top + bounds.top, rect.left + bounds.right,
+                               rect.top + bounds.bottom};
 }
 
 bool IsTaskbar(HWND window)
@@ -111,36 +82,38 @@ bool IsShownCarrier(HWND window)
     return IsWindow(window) && IsWindowVisible(window) && !IsIconic(window);
 }
 
-bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar)
+CarryAnswer CanCarry(HWND window, SharedWindowRecord const& record, HMONITOR barMonitor)
 {
+    CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
     HWND const barWindow = WindowOfHandle(record.barWindow);
-    if (window == nullptr || window == barWindow || IsDesktopWindow(window))
-        return false;
-    if (!IsShownCarrier(window))
-        return false;
+    if (window == nullptr || window == barWindow || IsDesktopWindow(window) || !IsShownCarrier(window))
+        return answer;
     LONG const style = GetWindowLongW(window, GWL_STYLE);
-    LONG const exStyle = GetWindowLongW(window, GWL_EXSTYLE);
-    if ((style & WS_CHILD) != 0 || (exStyle & WS_EX_TOOLWINDOW) != 0 || GetAncestor(window, GA_ROOT) != window)
-        return false;
-    if (IsTaskbar(window) || IsCloaked(window))
-        return false;
+    if ((style & WS_CHILD) != 0 || GetAncestor(window, GA_ROOT) != window || IsTaskbar(window) || IsCloaked(window))
+        return answer;
 
     CarrierWindow carrier;
     ZeroMemory(&carrier, sizeof carrier);
-    carrier.frame = ToRect(VisibleFrame(window));
-    MONITORINFO monitor;
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
-        carrier.monitor = ToRect(monitor.rcMonitor);
-    carrier.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
+    ReadWindowShape(window, &carrier);
+    // Asked first the window, then its report, then DWM, then the buttons'
+    // count; a window without a system caption only where it may carry or
+    // may be full screen.
+    QueryOutcome probed = QueryOutcome::Answered, reported = QueryOutcome::Answered;
+    if (carrier.hasCaption || record.ignoreDUI == 0 || IsFullScreenWindow(carrier.frame, carrier.monitor, false))
+        probed = ProbeCaptionOf(window, record.captionHeight, &carrier);
+    answer.fullScreen = IsFullScreenShapeOn(window, carrier, barMonitor);
+    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0)
+        return answer;
     carrier.buttons.buttonWidth = SystemMetricAtDpi(SM_CXSIZE, DpiOfWindow(window));
-    // Asked first the window, then its report, then the buttons' count.
+    carrier.dwmCaption = WindowsMajorVersion() >= 10;
     if (carrier.hasCaption)
-        ReadCaption(window, &carrier);
-    if (carrier.hasCaption || record.ignoreDUI == 0)
-        ProbeButtons(window, record, &carrier);
-    if (carrier.hasCaption)
-        ReadReportedButtons(window, &carrier);
+        reported = ReadReportedButtons(window, &carrier);
+    bool const cutShort = probed == QueryOutcome::CutShort || reported == QueryOutcome::CutShort;
+    // A window that would not say (an elevated one refuses this program's
+    // messages): DWM's buttons. One too slow to say is asked again instead:
+    // it may draw its own buttons elsewhere.
+    if (carrier.hasCaption && !cutShort && !WindowToldButtons(carrier))
+        ReadDwmButtons(window, &carrier);
 
     BarShape shape;
     shape.width = record.barWidth;
@@ -148,8 +121,11 @@ bool CanCarry(HWND window, SharedWindowRecord const& record, RECT* bar)
     shape.captionHeight = record.captionHeight;
     shape.ignoreSelfDrawn = record.ignoreDUI != 0;
     Rect placed;
-    if (!PlaceBarOnCaption(carrier, shape, &placed))
-        return false;
-    *bar = ToRECT(placed);
-    return true;
+    if (PlaceBarOnCaption(carrier, shape, &placed)) {
+        answer.carry = Carry::Yes;
+        answer.bar = ToRECT(placed);
+    } else if (cutShort) {
+        answer.carry = Carry::AskAgain;
+    }
+    return answer;
 }

@@ -13,7 +13,6 @@
 #include "cbt/caption_probe.h"
 #include "cbt/carrier.h"
 #include "cbt/follow_rules.h"
-#include "cbt/full_screen_window.h"
 #include "cbt/named_section.h"
 
 namespace {
@@ -34,6 +33,12 @@ EventRange const CARRIER_EVENTS[] = {
 };
 int const CARRIER_HOOK_COUNT = sizeof CARRIER_EVENTS / sizeof CARRIER_EVENTS[0];
 
+// Event hooks for one window's process and thread.
+struct HookSet {
+    HWINEVENTHOOK hooks[CARRIER_HOOK_COUNT];
+    DWORD process, thread;
+};
+
 // Events that arrive while one is handled (a query to another program lets
 // the system deliver more) wait here, so each is handled on its own.
 struct QueuedEvent {
@@ -45,13 +50,14 @@ int const QUEUE_SIZE = 16;
 bool g_installed;
 NamedSection g_record;  // open while installed
 HWINEVENTHOOK g_foregroundHook;
-HWINEVENTHOOK g_carrierHooks[CARRIER_HOOK_COUNT];
-DWORD g_watchedProcess;  // the process and thread the carrier hooks are registered for
-DWORD g_watchedThread;
-HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for
+HookSet g_carrierHooks;  // for g_carrier
+HookSet g_awaitedHooks;  // for g_awaited, where g_carrierHooks do not hear it already
+HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for parked
+HWND g_awaited;         // the foreground window the bar, staying on g_carrier, waits for
 bool g_riding;          // the bar is on g_carrier's caption
 bool g_hidden;          // the bar is hidden for the full-screen window g_carrier
 HWND g_candidate;       // the window CanAdhere last accepted
+HWND g_askAgain;        // the window CanAdhere last found too slow to answer
 HWND g_retryWindow;     // the foreground window asked again, its probe having been cut short
 UINT_PTR g_retryTimer;
 bool g_handling;
@@ -95,43 +101,69 @@ bool ReadRecord(SharedWindowRecord* record)
     return true;
 }
 
-void UnhookCarrier()
+void Unhook(HookSet* set)
 {
-    for (HWINEVENTHOOK& hook : g_carrierHooks) {
+    for (HWINEVENTHOOK& hook : set->hooks) {
         if (hook != nullptr)
             UnhookWinEvent(hook);
         hook = nullptr;
     }
-    g_watchedProcess = 0;
-    g_watchedThread = 0;
+    set->process = 0;
+    set->thread = 0;
 }
 
-// Follows window's events from now on: the hooks go to its process and
-// thread when those are others than the ones followed so far. A system that
-// refuses a hook narrowed to another process's thread (Wine does) gets one
-// for the process alone; the window is checked first thing anyway.
-void Watch(HWND window)
+// Registers set for the process and thread given, when those are others
+// than the ones it hears so far. A system that refuses a hook narrowed to
+// another process's thread (Wine does) gets one for the process alone; the
+// window is checked first thing anyway.
+void HookFor(HookSet* set, DWORD process, DWORD thread)
 {
-    g_carrier = window;
-    DWORD process = 0;
-    DWORD const thread = window != nullptr ? GetWindowThreadProcessId(window, &process) : 0;
-    if (process == g_watchedProcess && thread == g_watchedThread)
+    if (process == set->process && thread == set->thread)
         return;
-    UnhookCarrier();
+    Unhook(set);
     if (process == 0)
         return;
     DWORD narrowedTo = thread;
     for (int i = 0; i < CARRIER_HOOK_COUNT; ++i) {
-        g_carrierHooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr, OnWindowEvent,
-                                            process, narrowedTo, WINEVENT_OUTOFCONTEXT);
-        if (g_carrierHooks[i] == nullptr && narrowedTo != 0) {
+        set->hooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr, OnWindowEvent,
+                                        process, narrowedTo, WINEVENT_OUTOFCONTEXT);
+        if (set->hooks[i] == nullptr && narrowedTo != 0) {
             narrowedTo = 0;
-            g_carrierHooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr,
-                                                OnWindowEvent, process, 0, WINEVENT_OUTOFCONTEXT);
+            set->hooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr,
+                                            OnWindowEvent, process, 0, WINEVENT_OUTOFCONTEXT);
         }
     }
-    g_watchedProcess = process;
-    g_watchedThread = thread;
+    set->process = process;
+    set->thread = thread;
+}
+
+// The hooks follow g_carrier and g_awaited; one set where both share a thread.
+void SyncHooks()
+{
+    DWORD carrierProcess = 0, awaitedProcess = 0;
+    DWORD const carrierThread = g_carrier != nullptr ? GetWindowThreadProcessId(g_carrier, &carrierProcess) : 0;
+    DWORD const awaitedThread = g_awaited != nullptr ? GetWindowThreadProcessId(g_awaited, &awaitedProcess) : 0;
+    HookFor(&g_carrierHooks, carrierProcess, carrierThread);
+    if (awaitedProcess == carrierProcess && awaitedThread == carrierThread)
+        Unhook(&g_awaitedHooks);
+    else
+        HookFor(&g_awaitedHooks, awaitedProcess, awaitedThread);
+}
+
+// Follows window's events from now on, as the carrier's.
+void Watch(HWND window)
+{
+    g_carrier = window;
+    if (g_awaited == window)
+        g_awaited = nullptr;
+    SyncHooks();
+}
+
+// Follows window's events as well as the carrier's, until it can carry.
+void Await(HWND window)
+{
+    g_awaited = window != g_carrier ? window : nullptr;
+    SyncHooks();
 }
 
 // Moves without activating; unchanged positions cost nothing.
@@ -157,6 +189,7 @@ void Reveal(HWND bar)
 void HideFor(HWND bar, HWND window)
 {
     g_riding = false;
+    g_awaited = nullptr;
     Watch(window);
     if (g_hidden)
         return;
@@ -188,6 +221,7 @@ void Park(HWND bar, SharedWindowRecord const& record)
 
 void Ride(HWND bar, HWND carrier, RECT const& rect)
 {
+    g_awaited = nullptr;
     Watch(carrier);
     g_riding = true;
     Reveal(bar);
@@ -214,8 +248,9 @@ bool KindOf(DWORD event, WindowEvent* kind)
 void Handle(DWORD event, HWND window)
 {
     WindowEvent kind;
-    // A carrier event of a window no longer followed may still be queued.
-    if (!g_installed || !KindOf(event, &kind) || (kind != WindowEvent::Foreground && window != g_carrier))
+    // An event of a window no longer followed may still be queued.
+    if (!g_installed || !KindOf(event, &kind) ||
+        (kind != WindowEvent::Foreground && window != g_carrier && window != g_awaited))
         return;
     SharedWindowRecord record;
     if (!ReadRecord(&record))
@@ -223,31 +258,51 @@ void Handle(DWORD event, HWND window)
     HWND const bar = BarOfRecord(record);
     if (bar == nullptr)
         return;
-    FollowFacts facts;
-    facts.riding = g_riding;
-    RECT rect{0, 0, 0, 0};
-    facts.canCarry = NeedsCanCarry(kind) && CanCarry(window, record, &rect);
-    if (CaptionProbeCutShort() && NeedsCanCarry(kind) && !facts.canCarry && GetForegroundWindow() == window &&
-        g_retryTimer == 0) {
+    // Each fact read once, here: reading a window can mean a message to
+    // another program, so it is read only when the answer matters.
+    HWND const foreground = GetForegroundWindow();
+    CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
+    if (NeedsCanCarry(kind))
+        answer = CanCarry(window, record, MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST));
+    // Only the window in front now is worth asking again.
+    if (answer.carry == Carry::AskAgain && window == foreground && g_retryWindow != window) {
+        StopRetry();
         g_retryWindow = window;
         g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
     }
-    facts.foreground = GetForegroundWindow() == window;
+    FollowFacts facts;
+    facts.riding = g_riding;
+    facts.canCarry = answer.carry == Carry::Yes;
+    facts.foreground = foreground == window;
     facts.carrierShown = g_carrier != nullptr && IsShownCarrier(g_carrier);
     facts.barOrNone = window == nullptr || window == bar;
-    facts.fullScreen = NeedsCanCarry(kind) && IsFullScreenOn(window, MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST));
+    facts.fullScreen = answer.fullScreen;
     facts.hidden = g_hidden;
-    switch (DecideFollowAction(kind, facts)) {
+    facts.awaited = kind != WindowEvent::Foreground && window == g_awaited && window != g_carrier;
+    FollowAction const action = DecideFollowAction(kind, facts);
+    // A new window in front ends any wait for the one before it.
+    if (kind == WindowEvent::Foreground && action != FollowAction::Await && action != FollowAction::Ride) {
+        g_awaited = nullptr;
+        SyncHooks();
+    }
+    switch (action) {
     case FollowAction::None:
         break;
     case FollowAction::Ride:
-        Ride(bar, window, rect);
+        Ride(bar, window, answer.bar);
         break;
     case FollowAction::Follow:
-        MoveBar(bar, rect);
+        MoveBar(bar, answer.bar);
         break;
     case FollowAction::ShowInactive:
         PostCaptionState(bar, false);
+        break;
+    case FollowAction::Await:
+        PostCaptionState(bar, false);
+        Await(window);
+        break;
+    case FollowAction::StopWaiting:
+        Await(nullptr);
         break;
     case FollowAction::Park:
         Park(bar, record);
@@ -276,7 +331,7 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
 {
     if (object != OBJID_WINDOW || child != CHILDID_SELF)
         return;
-    if (event != EVENT_SYSTEM_FOREGROUND && window != g_carrier)
+    if (event != EVENT_SYSTEM_FOREGROUND && window != g_carrier && window != g_awaited)
         return;
     if (g_handling) {
         if (g_queued < QUEUE_SIZE)
@@ -315,10 +370,17 @@ int WINAPI InstallCBTHook(void)
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
     HWND const foreground = GetForegroundWindow();
     g_riding = g_candidate != nullptr;
-    if (g_riding)
+    if (g_riding) {
         Watch(g_candidate);
-    else if (foreground != bar)
+    } else if (foreground != bar) {
         Watch(foreground);
+        // Too slow to answer at the first placement (just started, or a
+        // busy machine): asked again, as no other event may come for it.
+        if (g_askAgain == foreground && foreground != nullptr) {
+            g_retryWindow = foreground;
+            g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
+        }
+    }
     return 1;
 }
 
@@ -328,7 +390,8 @@ int WINAPI UninstallCBTHook(void)
         return 0;
     UnhookWinEvent(g_foregroundHook);
     g_foregroundHook = nullptr;
-    UnhookCarrier();
+    Unhook(&g_carrierHooks);
+    Unhook(&g_awaitedHooks);
     StopRetry();
     SharedWindowRecord record;
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
@@ -336,7 +399,9 @@ int WINAPI UninstallCBTHook(void)
         Reveal(bar);
     g_hidden = false;
     g_carrier = nullptr;
+    g_awaited = nullptr;
     g_candidate = nullptr;
+    g_askAgain = nullptr;
     g_riding = false;
     ForgetCaptionProbes();
     g_queued = 0;
@@ -350,12 +415,15 @@ int WINAPI CanAdhere(HWND target, RECT* rect)
     if (rect == nullptr)
         return 0;
     SharedWindowRecord record;
-    RECT placed;
-    if (!ReadRecord(&record) || !CanCarry(target, record, &placed)) {
+    CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
+    if (ReadRecord(&record))
+        answer = CanCarry(target, record, MonitorFromWindow(WindowOfHandle(record.barWindow), MONITOR_DEFAULTTOPRIMARY));
+    g_askAgain = answer.carry == Carry::AskAgain ? target : nullptr;
+    if (answer.carry != Carry::Yes) {
         g_candidate = nullptr;
         return 0;
     }
-    *rect = placed;
+    *rect = answer.bar;
     g_candidate = target;
     return 1;
 }

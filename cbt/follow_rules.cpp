@@ -9,8 +9,10 @@ FollowAction OnForeground(FollowFacts const& facts)
         return FollowAction::Hide;
     if (facts.canCarry)
         return FollowAction::Ride;
+    // A window that cannot carry yet (shown cloaked, activated while
+    // minimised or too small) takes the bar once it can.
     if (facts.riding && facts.carrierShown)
-        return FollowAction::ShowInactive;
+        return facts.barOrNone ? FollowAction::ShowInactive : FollowAction::Await;
     // The bar's own menu, or no window: nothing to wait for.
     if (facts.barOrNone)
         return facts.riding || facts.hidden ? FollowAction::Park : FollowAction::None;
@@ -32,6 +34,29 @@ FollowAction OnCarrierChanged(FollowFacts const& facts)
             return FollowAction::Ride;
     }
     return facts.riding || facts.hidden ? FollowAction::Park : FollowAction::None;
+}
+
+// The window in front that the bar waits for: it takes the bar once it can
+// carry while still in front, or hides it once it is full screen there.
+FollowAction OnAwaitedChanged(WindowEvent event, FollowFacts const& facts)
+{
+    switch (event) {
+    case WindowEvent::LocationChange:
+    case WindowEvent::MinimizeEnd:
+    case WindowEvent::Show:
+    case WindowEvent::Uncloaked:
+        if (facts.fullScreen && facts.foreground)
+            return FollowAction::Hide;
+        return facts.canCarry && facts.foreground ? FollowAction::Ride : FollowAction::None;
+    case WindowEvent::Destroy:
+        return FollowAction::StopWaiting;
+    case WindowEvent::Foreground:
+    case WindowEvent::MinimizeStart:
+    case WindowEvent::Hide:
+    case WindowEvent::Cloaked:
+        break;
+    }
+    return FollowAction::None;
 }
 
 }  // namespace
@@ -56,6 +81,8 @@ bool NeedsCanCarry(WindowEvent event)
 
 FollowAction DecideFollowAction(WindowEvent event, FollowFacts const& facts)
 {
+    if (facts.awaited && event != WindowEvent::Foreground)
+        return OnAwaitedChanged(event, facts);
     switch (event) {
     case WindowEvent::Foreground:
         return OnForeground(facts);

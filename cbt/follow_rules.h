@@ -17,7 +17,8 @@ enum class WindowEvent {
 };
 
 // What is true when the event arrives. For a Foreground event "window" is
-// the new foreground window; for the others it is the carrier.
+// the new foreground window; for the others it is the carrier or the
+// foreground window the bar waits for.
 struct FollowFacts {
     bool riding;        // the bar is on the carrier's caption now (else parked)
     bool canCarry;      // the window can carry the bar now
@@ -26,6 +27,7 @@ struct FollowFacts {
     bool barOrNone;     // Foreground only: the bar itself (its menu is open) or no window
     bool fullScreen;    // the window covers the bar's monitor with no caption on it
     bool hidden;        // the bar is hidden for a full-screen window (which is the one followed)
+    bool awaited;       // not Foreground: the window is the one in front the bar waits for, not the carrier
 };
 
 enum class FollowAction {
@@ -35,6 +37,8 @@ enum class FollowAction {
     ShowInactive,  // the bar stays on its carrier and paints inactive
     Park,          // the bar parks; the carrier is watched to come back
     Wait,          // the bar parks; the foreground window is watched until it can carry
+    Await,         // the bar stays on its carrier, painted inactive; the foreground window is watched until it can carry
+    StopWaiting,   // the window waited for is gone
     Forget,        // the bar parks; the carrier is gone
     Hide,          // the bar hides; the full-screen window is watched to come back
 };

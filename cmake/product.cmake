@@ -11,10 +11,21 @@ set(PRODUCT_LINK_OPTIONS -static -s)
 # they are full screen), apart so that a Windows test can ask its own windows.
 # The pure readings it uses come with the library or the program.
 add_library(cbt_window_queries STATIC ${CMAKE_SOURCE_DIR}/cbt/caption_probe.cpp
-                                      ${CMAKE_SOURCE_DIR}/cbt/full_screen_window.cpp)
+                                      ${CMAKE_SOURCE_DIR}/cbt/full_screen_window.cpp
+                                      ${CMAKE_SOURCE_DIR}/cbt/window_query.cpp
+                                      ${CMAKE_SOURCE_DIR}/cbt/window_shape.cpp)
 target_include_directories(cbt_window_queries PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(cbt_window_queries PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 brisvane_warnings(cbt_window_queries)
+
+# The hook library's own sources, beside cbt_window_queries.
+set(CBT_SOURCES ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.cpp
+    ${CMAKE_SOURCE_DIR}/cbt/caption_buttons.cpp ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp
+    ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen.cpp
+    ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
+    ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/dwm_attribute.cpp
+    ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${CMAKE_SOURCE_DIR}/base/monitor_dpi.cpp
+    ${CMAKE_SOURCE_DIR}/base/system_library.cpp ${CMAKE_SOURCE_DIR}/base/windows_version.cpp)
 
 # brisvane_hook_library(NAME): the hook library as NAME.dll. It takes nothing
 # of the program but the ground floor's bottom-right corner and monitors.
@@ -34,13 +45,7 @@ function(brisvane_hook_library name)
     else()
         set(def_file ${CMAKE_SOURCE_DIR}/cbt/cbt.def)
     endif()
-    add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.cpp
-                ${CMAKE_SOURCE_DIR}/cbt/caption_buttons.cpp ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp
-                ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen.cpp
-                ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
-                ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/dwm_attribute.cpp
-                ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp
-                ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${def_file})
+    add_library(${name} SHARED ${CBT_SOURCES} ${def_file})
     target_link_libraries(${name} PRIVATE cbt_window_queries)
     set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})

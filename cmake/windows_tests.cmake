@@ -56,6 +56,29 @@ brisvane_windows_test(tray_test)
 brisvane_windows_test(cbt_test)
 brisvane_windows_test(caption_probe_test)
 target_link_libraries(caption_probe_test PRIVATE cbt_window_queries)
+# The library linked in whole, with stand-ins for what Wine lacks in place of
+# the files named (each stand-in says which Windows behaviour it gives).
+function(brisvane_library_test name)
+    cmake_parse_arguments(ARG "" "" "REPLACE;WITH" ${ARGN})
+    set(sources ${CBT_SOURCES} ${CMAKE_SOURCE_DIR}/cbt/caption_probe.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen_window.cpp
+                ${CMAKE_SOURCE_DIR}/cbt/window_query.cpp ${CMAKE_SOURCE_DIR}/cbt/window_shape.cpp)
+    foreach(replaced ${ARG_REPLACE})
+        list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${replaced})
+    endforeach()
+    list(TRANSFORM ARG_WITH PREPEND ${CMAKE_SOURCE_DIR}/)
+    add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/${name}.cpp ${sources} ${ARG_WITH})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE GTest::gtest_main user32 gdi32)
+    target_link_options(${name} PRIVATE -static)
+    brisvane_warnings(${name})
+    add_test(NAME ${name} COMMAND ${WINE_RUN} ${name} wine $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" FIXTURES_REQUIRED wine)
+endfunction()
+
+brisvane_library_test(unanswering_window_test
+    REPLACE cbt/window_query.cpp base/dwm_attribute.cpp base/windows_version.cpp
+    WITH tests/win/elevated_window_query.cpp tests/win/dwm_caption_buttons.cpp tests/win/windows10_version.cpp)
+brisvane_windows_test(two_scales_test ${CMAKE_SOURCE_DIR}/tests/win/two_scale_monitors.cpp)
 brisvane_windows_test(options_test)
 brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)

@@ -2,6 +2,7 @@
 
 #include "bar/bar_state.h"
 #include "bar/battery.h"
+#include "bar/full_screen_watch.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
@@ -25,10 +26,12 @@ void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
 {
     DWORD style;
     if (change == AdhereSwitch::On) {
+        WatchFullScreenWhileFloating(bar, false);
         InstallCBTHook();
         style = BAR_EXSTYLE_ADHERING;
     } else {
         UninstallCBTHook();
+        WatchFullScreenWhileFloating(bar, true);
         // Nobody reports the caption state any more: back to the active colours.
         if (repaintFrameActive)
             SetCaptionActive(bar, true);

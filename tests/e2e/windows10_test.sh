@@ -8,13 +8,18 @@
 # caption in the colour the screen shows beside it. A full-screen window in
 # front hides it within a second; it is back within a second of that
 # window closing. Parked, it takes DWM's white, then the accent colour once
-# the setting changes; floating, the dark mode's.
+# the setting changes; floating, the dark mode's, and it hides for a
+# full-screen window as the riding bar does. Between a dark and a light
+# caption on the same rectangle it takes each one's colours within a second;
+# a window that comes to the front too narrow or minimised takes it within a
+# second of becoming able.
 # Usage: windows10_test.sh EXE DLL DRIVER
 . "$(dirname "$0")/lib.sh"
 . "$WINE_ROOT/tools/caption.sh"
 command -v python3 >/dev/null || { echo "SKIP: needs python3"; exit 77; }
 command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
 DRAWN=$(dirname "${E2E_TEST_WINDOW:?}")/e2e_drawn_window.exe
+TEST_WINDOW=$E2E_TEST_WINDOW
 
 wine_windows10 white
 drive_desktop shell 1024x700
@@ -64,6 +69,11 @@ painted_in() {  # painted_in NAME FILL TEXT
 bar_shown() {  # bar_shown 1|0
     [ "$(value visible "$(driver bar)")" = "$1" ] || { echo "bar visible is not $1" >&2; return 1; }
 }
+# The bar's fill, the bar restacked first (Wine raises an activated window above it on X).
+filled_on_top() {  # filled_on_top RRGGBB
+    driver ontop >/dev/null
+    filled_in "$1"
+}
 # within_a_second CHECK...: the check holds within a second from now.
 within_a_second() {
     local start=$(date +%s%N) elapsed
@@ -94,6 +104,43 @@ eventually on_drawn_caption Light || fail "the bar is not on the light caption p
 eventually painted_in light ffffff 000000 || fail "the bar did not take the light caption's colours"
 echo "ok: follows to the light caption the window paints itself, in its colours"
 
+# Two captions on the same rectangle, one dark, one light: the bar does not
+# move between them, and takes each one's colours.
+start_window Twin "$DRAWN" drawn Twin 100 60 700 300 ffffff
+driver activate Dark
+eventually on_drawn_caption Dark || fail "the bar is not back on the dark caption"
+eventually painted_in dark 202020 ffffff || fail "the bar is not in the dark caption's colours again"
+driver activate Twin
+within_a_second filled_on_top ffffff || fail "the bar did not take the light twin's fill within a second"
+painted_in twin ffffff 000000 || fail "the bar is not in the light twin's colours"
+driver activate Dark
+within_a_second filled_on_top 202020 || fail "the bar did not take the dark caption's fill back within a second"
+echo "ok: switching between a dark and a light caption on one rectangle switches the bar's colours"
+driver closewin Twin
+
+driver activate class:Notepad
+eventually on_caption class:Notepad || fail "the bar did not ride notepad"
+
+# A window that comes to the front before it can carry the bar: the bar
+# stays where it is and goes to it within a second of it becoming able.
+start_window Late "$TEST_WINDOW" caption Late 200 420 420 200
+driver activate class:Notepad
+eventually on_caption class:Notepad || fail "the bar did not come back to notepad"
+driver setpos Late 200 420 60 200
+driver activate Late
+sleep 0.8
+on_caption class:Notepad || fail "the bar left notepad for a window too narrow to carry it"
+driver setpos Late 200 420 420 200
+within_a_second on_caption Late || fail "the bar did not go to the widened window within a second"
+driver activate class:Notepad
+eventually on_caption class:Notepad || fail "the bar did not come back to notepad"
+driver show Late minimize
+driver activate Late
+sleep 0.8
+driver show Late restore
+within_a_second on_caption Late || fail "the bar did not go to the restored window within a second"
+echo "ok: windows activated too narrow or minimised take the bar once they can"
+driver closewin Late
 driver activate class:Notepad
 eventually on_caption class:Notepad || fail "the bar did not ride notepad"
 bar=$(driver bar)
@@ -129,6 +176,11 @@ driver colourset
 options_adhere
 eventually filled_in 202020 || fail "the floating bar is not in the dark mode's caption colour"
 echo "ok: floating, in the dark mode's caption colour"
+start_window Full "$DRAWN" fullscreen Full 0 0 0 0 000000
+within_a_second bar_shown 0 || fail "the floating bar did not hide within a second of a full-screen window in front"
+driver closewin Full
+within_a_second bar_shown 1 || fail "the floating bar was not back within a second of the full-screen window closing"
+echo "ok: floating, out of the way of a full-screen window, back when it closes"
 
 driver close
 wait_bar_exit

@@ -26,6 +26,7 @@ TEST(ChooseCaptionColours, ClassicCaptionsKeepTheSystemColoursAsTheyAre)
 {
     ColourFacts f = Windows10();
     f.screenKnown = true;
+    f.screenActive = true;
     f.screen = 0x202020;
     f.colourPrevalence = true;
     f.darkMode = true;
@@ -49,7 +50,7 @@ TEST(ChooseCaptionColours, Windows10TakesTheScreenThenTheAccentThenTheMode)
 {
     struct Case {
         char const* name;
-        bool screenKnown;
+        char screenRead;  // the screen read while the caption was 'a'ctive, 'i'nactive, or '-' not
         uint32_t screen;
         bool prevalence;
         uint32_t accent;
@@ -57,21 +58,25 @@ TEST(ChooseCaptionColours, Windows10TakesTheScreenThenTheAccentThenTheMode)
         bool active;
         uint32_t caption, text;
     } const cases[] = {
-        {"white by default", false, 0, false, ACCENT, false, true, WHITE, BLACK},
-        {"white when inactive", false, 0, false, ACCENT, false, false, WHITE, BLACK},
-        {"accent when prevalent", false, 0, true, DARK_ACCENT, false, true, DARK_ACCENT, WHITE},
-        {"accent only while active", false, 0, true, DARK_ACCENT, false, false, WHITE, BLACK},
-        {"a light accent: black text", false, 0, true, 0x80F0FF, true, true, 0x80F0FF, BLACK},
-        {"the accent's alpha byte dropped", false, 0, true, 0xFF000000 | DARK_ACCENT, false, true, DARK_ACCENT,
+        {"white by default", '-', 0, false, ACCENT, false, true, WHITE, BLACK},
+        {"white when inactive", '-', 0, false, ACCENT, false, false, WHITE, BLACK},
+        {"accent when prevalent", '-', 0, true, DARK_ACCENT, false, true, DARK_ACCENT, WHITE},
+        {"accent only while active", '-', 0, true, DARK_ACCENT, false, false, WHITE, BLACK},
+        {"a light accent: black text", '-', 0, true, 0x80F0FF, true, true, 0x80F0FF, BLACK},
+        {"the accent's alpha byte dropped", '-', 0, true, 0xFF000000 | DARK_ACCENT, false, true, DARK_ACCENT,
          WHITE},
-        {"dark mode, active", false, 0, false, ACCENT, true, true, DARK_ACTIVE_CAPTION, WHITE},
-        {"dark mode, inactive", false, 0, true, ACCENT, true, false, DARK_INACTIVE_CAPTION, WHITE},
-        {"the screen over everything", true, 0x202020, true, ACCENT, false, true, 0x202020, WHITE},
-        {"a light screen over dark mode", true, 0xF3F3F3, false, ACCENT, true, false, 0xF3F3F3, BLACK},
+        {"dark mode, active", '-', 0, false, ACCENT, true, true, DARK_ACTIVE_CAPTION, WHITE},
+        {"dark mode, inactive", '-', 0, true, ACCENT, true, false, DARK_INACTIVE_CAPTION, WHITE},
+        {"the screen over everything", 'a', 0x202020, true, ACCENT, false, true, 0x202020, WHITE},
+        {"a light screen over dark mode", 'i', 0xF3F3F3, false, ACCENT, true, false, 0xF3F3F3, BLACK},
+        {"the active caption read says nothing of the inactive one", 'a', 0x202020, false, ACCENT, false, false, WHITE,
+         BLACK},
+        {"nor the inactive one of the active one", 'i', 0xF3F3F3, true, DARK_ACCENT, false, true, DARK_ACCENT, WHITE},
     };
     for (Case const& c : cases) {
         ColourFacts f = Windows10();
-        f.screenKnown = c.screenKnown;
+        f.screenKnown = c.screenRead != '-';
+        f.screenActive = c.screenRead == 'a';
         f.screen = c.screen;
         f.colourPrevalence = c.prevalence;
         f.accent = c.accent;

@@ -118,6 +118,39 @@ TEST(PlaceBarOnCaption, CaptionedWindowsAnswersWinOverTheReport)
     EXPECT_EQ(496 - 54 - 10, CaptionButtonsLeft(w));
 }
 
+// A window that would not say where its buttons are (its hit test and its
+// report refused): DWM's bounds where DWM told them; on a DWM caption
+// nothing else, never SM_CXSIZE-wide buttons; on a classic one their count.
+TEST(PlaceBarOnCaption, UntoldButtonsComeFromDwmOrNowhere)
+{
+    Rect const dwm{496 - 3 * 46, 105, 496, 104 + CAP};
+    struct Case {
+        char const* name;
+        bool dwmCaption, dwmTold;
+        bool carries;
+        int32_t barRight;
+    } const cases[] = {
+        {"DWM's buttons on Windows 10", true, true, true, 496 - 3 * 46 - BAR_BUTTON_GAP},
+        {"DWM's buttons on a classic caption too", false, true, true, 496 - 3 * 46 - BAR_BUTTON_GAP},
+        {"nothing told on Windows 10: no guess", true, false, false, 0},
+        {"nothing told on a classic caption: the count", false, false, true, 496 - 3 * 18 - BAR_BUTTON_GAP},
+    };
+    for (Case const& c : cases) {
+        CarrierWindow w = Captioned({100, 100, 500, 400}, false);
+        w.dwmCaption = c.dwmCaption;
+        w.dwmButtons = c.dwmTold ? dwm : Rect{0, 0, 0, 0};
+        EXPECT_EQ(c.carries, CaptionButtonsKnown(w)) << c.name;
+        Rect bar{1, 2, 3, 4};
+        EXPECT_EQ(c.carries, PlaceBarOnCaption(w, Shape(), &bar)) << c.name;
+        EXPECT_EQ(c.carries ? c.barRight : 3, bar.right) << c.name;
+    }
+    // What the window itself reports stands over DWM's.
+    CarrierWindow told = Captioned({100, 100, 500, 400});
+    told.dwmCaption = true;
+    told.dwmButtons = dwm;
+    EXPECT_EQ(496 - 54, CaptionButtonsLeft(told));
+}
+
 TEST(PlaceBarOnCaption, NarrowCaptionRefusedAndBarUntouched)
 {
     // Caption 140 - 8 wide minus 54 of buttons leaves 78: 75 + gap 2 fits, 77 does not.

@@ -12,10 +12,11 @@ using E = WindowEvent;
 // Facts by letter, so a table row reads at a glance: R riding, C the window
 // can carry, F it is the foreground window, S the carrier is shown, B the
 // foreground is the bar itself or no window, U the window is full screen on
-// the bar's monitor, H the bar is hidden for a full-screen window.
+// the bar's monitor, H the bar is hidden for a full-screen window, A the
+// window is the one in front the bar waits for.
 FollowFacts Facts(char const* letters)
 {
-    FollowFacts facts{false, false, false, false, false, false, false};
+    FollowFacts facts{false, false, false, false, false, false, false, false};
     for (char const* c = letters; *c != '\0'; ++c) {
         switch (*c) {
         case 'R': facts.riding = true; break;
@@ -25,6 +26,7 @@ FollowFacts Facts(char const* letters)
         case 'B': facts.barOrNone = true; break;
         case 'U': facts.fullScreen = true; break;
         case 'H': facts.hidden = true; break;
+        case 'A': facts.awaited = true; break;
         default: ADD_FAILURE() << "unknown fact " << *c;
         }
     }
@@ -42,7 +44,7 @@ TEST(FollowRules, ForegroundChanges)
     Case const cases[] = {
         {E::Foreground, "CF", A::Ride},       // parked: a window that can carry takes the bar
         {E::Foreground, "RSCF", A::Ride},     // another carrier, or a captioned dialog of this one
-        {E::Foreground, "RSF", A::ShowInactive},   // a tool window or the taskbar in front
+        {E::Foreground, "RSF", A::Await},     // a tool window, or a window not able yet, in front
         {E::Foreground, "RSB", A::ShowInactive},   // the bar's own menu in front
         {E::Foreground, "RF", A::Wait},       // the carrier went while a window not yet shown came
         {E::Foreground, "RB", A::Park},       // the carrier went and nothing else is in front
@@ -80,6 +82,29 @@ TEST(FollowRules, CarrierChanges)
         // Gone for good, riding or waited for.
         {E::Destroy, "RS", A::Forget},
         {E::Destroy, "", A::Forget},
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))
+            << "event " << static_cast<int>(c.event) << " facts " << c.facts;
+}
+
+// The window in front that could not carry when it came (shown cloaked,
+// activated while minimised or too narrow) is watched beside the carrier:
+// it takes the bar once it can while still in front.
+TEST(FollowRules, TheWindowWaitedForTakesTheBarOnceItCan)
+{
+    Case const cases[] = {
+        {E::LocationChange, "ARSCF", A::Ride},  // widened
+        {E::MinimizeEnd, "ARSCF", A::Ride},     // restored
+        {E::Uncloaked, "ARSCF", A::Ride},       // uncloaked
+        {E::Show, "ACF", A::Ride},              // the carrier parked meanwhile
+        {E::LocationChange, "ARSF", A::None},   // still too narrow: the bar stays on its carrier
+        {E::LocationChange, "ARSC", A::None},   // able, but no longer in front
+        {E::LocationChange, "ARSUF", A::Hide},  // went full screen in front
+        {E::MinimizeStart, "ARSF", A::None},
+        {E::Hide, "ARS", A::None},
+        {E::Cloaked, "ARS", A::None},
+        {E::Destroy, "ARS", A::StopWaiting},
     };
     for (Case const& c : cases)
         EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))

@@ -282,6 +282,7 @@ TEST_F(BarWindow, DisplayChangesKeepAFloatingBarOnScreen)
     g_settings.adhere = false;
     SetWindowPos(bar, nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    PumpMessages();  // handled once the message loop is back
     RECT rect;
     GetWindowRect(bar, &rect);
     EXPECT_EQ(DefaultPositionX(GetSystemMetrics(SM_CXSCREEN), g_barLayout.captionHeight, g_settings.barWidth), rect.left);
@@ -289,6 +290,7 @@ TEST_F(BarWindow, DisplayChangesKeepAFloatingBarOnScreen)
 
     RECT suggested{300, 200, 300 + 75, 200 + g_barLayout.captionHeight - 8};
     SendMessageW(bar, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
     GetWindowRect(bar, &rect);
     ExpectRect(rect, 300, 200, 375, 200 + g_barLayout.captionHeight - 8);
     EXPECT_EQ(1, g_barFontsAlive);

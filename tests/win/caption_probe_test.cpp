@@ -56,11 +56,12 @@ protected:
     {
         return Window(L"SelfDrawn", WS_POPUP, x, y, width, height, SelfDrawnProc);
     }
-    static CaptionRowReading Probe(HWND window, int row)
+    static CaptionRowReading Probe(HWND window, int row, QueryOutcome* outcome = nullptr)
     {
         RECT frame;
         GetWindowRect(window, &frame);
-        return ProbeCaptionRow(window, frame, row);
+        QueryOutcome ignored;
+        return ProbeCaptionRow(window, frame, row, outcome != nullptr ? outcome : &ignored);
     }
     std::vector<HWND> made;
 };
@@ -130,9 +131,11 @@ TEST_F(CaptionProbe, ASlowWindowCostsNoMoreThanTheBudgetAndIsAskedAgain)
         Sleep(5);
 
     DWORD const start = GetTickCount();
-    CaptionRowReading const r = Probe(w, 116);
+    QueryOutcome outcome = QueryOutcome::Answered;
+    CaptionRowReading const r = Probe(w, 116, &outcome);
     DWORD const took = GetTickCount() - start;
     EXPECT_FALSE(r.buttonsFound || r.answersCaption);
+    EXPECT_EQ(QueryOutcome::CutShort, outcome) << "to be asked again, not taken for a refusal";
     EXPECT_LT(took, 1000u) << "a stalled window must not stall the bar";
 
     SetEvent(g_release);
@@ -159,24 +162,24 @@ TEST_F(CaptionProbe, FullScreenCoversTheMonitorWithNoCaptionOnIt)
     int const width = m.right - m.left, height = m.bottom - m.top;
 
     HWND video = Window(L"STATIC", WS_POPUP, m.left, m.top, width, height);
-    EXPECT_TRUE(IsFullScreenOn(video, monitor));
-    EXPECT_FALSE(IsFullScreenOn(video, nullptr));
+    EXPECT_TRUE(IsFullScreenOn(video, monitor, CAPTION));
+    EXPECT_FALSE(IsFullScreenOn(video, nullptr, CAPTION));
 
     HWND browser = SelfDrawn(m.left, m.top, width, height);
-    EXPECT_FALSE(IsFullScreenOn(browser, monitor)) << "its own caption is on the monitor";
+    EXPECT_FALSE(IsFullScreenOn(browser, monitor, CAPTION)) << "its own caption is on the monitor";
 
     HWND maximised = Window(L"STATIC", WS_OVERLAPPEDWINDOW, m.left, m.top, 400, 300);
     ShowWindow(maximised, SW_MAXIMIZE);
-    EXPECT_FALSE(IsFullScreenOn(maximised, monitor)) << "a maximised window shows its caption";
+    EXPECT_FALSE(IsFullScreenOn(maximised, monitor, CAPTION)) << "a maximised window shows its caption";
     HWND small = Window(L"STATIC", WS_POPUP, m.left, m.top, width, height - 40);
-    EXPECT_FALSE(IsFullScreenOn(small, monitor));
+    EXPECT_FALSE(IsFullScreenOn(small, monitor, CAPTION));
     ShowWindow(video, SW_MINIMIZE);
-    EXPECT_FALSE(IsFullScreenOn(video, monitor));
+    EXPECT_FALSE(IsFullScreenOn(video, monitor, CAPTION));
     ShowWindow(video, SW_RESTORE);
     ShowWindow(video, SW_HIDE);
-    EXPECT_FALSE(IsFullScreenOn(video, monitor));
-    EXPECT_FALSE(IsFullScreenOn(GetDesktopWindow(), monitor));
-    EXPECT_FALSE(IsFullScreenOn(nullptr, monitor));
+    EXPECT_FALSE(IsFullScreenOn(video, monitor, CAPTION));
+    EXPECT_FALSE(IsFullScreenOn(GetDesktopWindow(), monitor, CAPTION));
+    EXPECT_FALSE(IsFullScreenOn(nullptr, monitor, CAPTION));
 }
 
 }  // namespace

@@ -1,0 +1,8 @@
+// The version of Windows the program runs on.
+#pragma once
+
+#include <windows.h>
+
+// The true major version (10 on Windows 10 and 11): GetVersionEx reports
+// what the manifest declares at most. 0 where it cannot be read.
+DWORD WindowsMajorVersion();
