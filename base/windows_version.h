@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
-// The true major version (10 on Windows 10 and 11): GetVersionEx reports
-// what the manifest declares at most. 0 where it cannot be read.
+// The true major and minor versions (10.0 on Windows 10 and 11): GetVersionEx
+// reports what the manifest declares at most. 0 where they cannot be read.
 DWORD WindowsMajorVersion();
+DWORD WindowsMinorVersion();
