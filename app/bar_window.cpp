@@ -162,6 +162,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case IDM_AUTOSHUTDOWN:
             OnAutoShutdownCommand(window);
             return 0;
+        case IDM_ADD_TEN_MINUTES:
+            OnAddTenMinutesCommand(window);
+            return 0;
         }
         break;
     case WM_TIMER:
@@ -186,7 +189,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnEndSession(window, wParam);
         return 0;
     case WM_TRAYNOTIFY:
-        return OnTrayNotify(window, lParam, IsAutoShutdownRunning());
+        return OnTrayNotify(window, lParam, AutoShutdownMenu());
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam, lParam);
         return TRUE;

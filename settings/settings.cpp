@@ -59,7 +59,7 @@ void LoadSettings()
     Settings loaded{};
     for (SettingKey const& key : SETTING_KEYS) {
         int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
-        if (havePath && key.kind == SETTING_LANGUAGE) {
+        if (havePath && (key.kind == SETTING_LANGUAGE || key.kind == SETTING_ACTION)) {
             WCHAR text[SETTING_TEXT_SIZE] = L"";
             GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
             value = SettingFromText(key.kind, text);

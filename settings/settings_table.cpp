@@ -34,6 +34,14 @@ SettingKey constexpr Language(wchar_t const* section, wchar_t const* name, Langu
                       nullptr, nullptr, nullptr, 0, 0, field};
 }
 
+SettingKey constexpr Action(wchar_t const* section, wchar_t const* name, int32_t Settings::*field)
+{
+    return SettingKey{section, name, SETTING_ACTION, ACTION_SHUTDOWN, nullptr, field, nullptr,
+                      0, SHUTDOWN_ACTION_COUNT - 1, nullptr};
+}
+
+wchar_t const* const ACTION_WORDS[SHUTDOWN_ACTION_COUNT] = {L"shutdown", L"restart", L"sleep", L"hibernate"};
+
 bool InRange(SettingKey const& key, int64_t value)
 {
     return value >= key.lowest && value <= key.highest;
@@ -53,6 +61,7 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
     Ranged(L"Brisvane", L"AlertHigh", &Settings::alertHigh, DEFAULT_ALERTHIGH, 0, 100),
     Language(L"Brisvane", L"Language", &Settings::language),
     Flag(L"Brisvane", L"ForceClose", &Settings::forceClose, DEFAULT_FORCECLOSE),
+    Action(L"Brisvane", L"ShutdownAction", &Settings::shutdownAction),
     Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
     Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
 };
@@ -90,6 +99,7 @@ int32_t SettingValue(Settings const& settings, SettingKey const& key)
         return static_cast<int32_t>(settings.*key.language);
     case SETTING_NUMBER:
     case SETTING_RANGED:
+    case SETTING_ACTION:
         break;
     }
     return settings.*key.number;
@@ -109,6 +119,7 @@ void StoreSetting(Settings& settings, SettingKey const& key, int32_t read)
         settings.*key.language = LanguageChoiceFromNumber(kept);
         return;
     case SETTING_NUMBER:
+    case SETTING_ACTION:
         settings.*key.number = kept;
         return;
     case SETTING_RANGED:
@@ -141,6 +152,8 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
         return static_cast<int32_t>(static_cast<uint32_t>(read) & 0xFFu);
     case SETTING_LANGUAGE:
         return static_cast<int32_t>(LanguageChoiceFromNumber(read));
+    case SETTING_ACTION:
+        return read >= 0 && read < SHUTDOWN_ACTION_COUNT ? read : ACTION_SHUTDOWN;
     case SETTING_NUMBER:
     case SETTING_RANGED:
         break;
@@ -150,6 +163,13 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read)
 
 int32_t SettingFromText(SettingKind kind, wchar_t const* text)
 {
+    if (kind == SETTING_ACTION) {
+        for (int32_t action = 0; action < SHUTDOWN_ACTION_COUNT; ++action) {
+            if (std::wcscmp(text, ACTION_WORDS[action]) == 0)
+                return action;
+        }
+        return ACTION_SHUTDOWN;
+    }
     if (kind != SETTING_LANGUAGE)
         return 0;
     return static_cast<int32_t>(LanguageChoiceFromText(text));
@@ -160,6 +180,11 @@ SettingText FormatSettingValue(SettingKind kind, int32_t value)
     SettingText result;
     if (kind == SETTING_LANGUAGE) {
         std::wcsncpy(result.text, LanguageChoiceText(LanguageChoiceFromNumber(value)), SETTING_TEXT_SIZE - 1);
+        result.text[SETTING_TEXT_SIZE - 1] = L'\0';
+        return result;
+    }
+    if (kind == SETTING_ACTION) {
+        std::wcsncpy(result.text, ACTION_WORDS[KeptSettingValue(kind, value)], SETTING_TEXT_SIZE - 1);
         result.text[SETTING_TEXT_SIZE - 1] = L'\0';
         return result;
     }

@@ -19,6 +19,16 @@ int32_t const DEFAULT_ALERTLOW = 20;  // percent; 0 is off
 int32_t const DEFAULT_ALERTHIGH = 0;
 int32_t const DEFAULT_FORCECLOSE = 1;  // the power-off no program can hold up
 
+// What the auto-shutdown does at its moment, kept as a word: "shutdown",
+// "restart", "sleep", "hibernate" (anything else reads as "shutdown").
+enum ShutdownAction : int32_t {
+    ACTION_SHUTDOWN,
+    ACTION_RESTART,
+    ACTION_SLEEP,
+    ACTION_HIBERNATE,
+};
+int const SHUTDOWN_ACTION_COUNT = ACTION_HIBERNATE + 1;
+
 // Default left edge: the bar's right edge lands 4 x cap - 1 pixels left of
 // the screen's right edge. Saturates instead of overflowing for odd widths.
 int32_t DefaultPositionX(int32_t screenWidth, int32_t captionHeight, int32_t barWidth);
@@ -38,6 +48,7 @@ struct Settings {
     int32_t alertHigh;   // remind at or above this percent on the charger, 0 = off
     LanguageChoice language;  // the user interface's, over Windows' own
     bool forceClose;     // the auto-shutdown ends other programs without asking them
+    int32_t shutdownAction;  // a ShutdownAction, chosen last in the Auto-shutdown dialog
     int32_t positionX;   // where the floating bar was left
     int32_t positionY;
 };
@@ -49,6 +60,7 @@ enum SettingKind {
     SETTING_BYTE,    // low 8 bits kept, written "%ld" (0..255)
     SETTING_RANGED,  // a whole number lowest..highest, else the default; "%ld"
     SETTING_LANGUAGE,  // a language tag, "zh-CN", "en-US" or empty (as Windows)
+    SETTING_ACTION,    // a ShutdownAction's word
 };
 
 // One key of the file: where it lives, its default and the field that holds
@@ -69,7 +81,7 @@ struct SettingKey {
 
 // The keys in the order they are read and written. A new setting is a row
 // here and a field above.
-int const SETTING_COUNT = 13;
+int const SETTING_COUNT = 14;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
 
 // The key of that name, or null.

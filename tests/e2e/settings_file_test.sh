@@ -152,6 +152,7 @@ AlertLow=20
 AlertHigh=0
 Language=
 ForceClose=1
+ShutdownAction=shutdown
 [Position]
 X=$(value x "$BAR")
 Y=$(value y "$BAR")" "$(tr -d '\r' < "$INI")"

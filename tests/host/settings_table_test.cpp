@@ -39,7 +39,7 @@ TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
         {L"Brisvane", L"Interval", SETTING_NUMBER}, {L"Brisvane", L"Alpha", SETTING_BYTE},
         {L"Brisvane", L"BarText", SETTING_RANGED},  {L"Brisvane", L"AlertLow", SETTING_RANGED},
         {L"Brisvane", L"AlertHigh", SETTING_RANGED}, {L"Brisvane", L"Language", SETTING_LANGUAGE},
-        {L"Brisvane", L"ForceClose", SETTING_FLAG},
+        {L"Brisvane", L"ForceClose", SETTING_FLAG},  {L"Brisvane", L"ShutdownAction", SETTING_ACTION},
         {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
     };
     for (int i = 0; i < SETTING_COUNT; ++i) {
@@ -53,7 +53,7 @@ TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
 
 TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
-    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 1280 - 4 * 25 - 74, 4};
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 0, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
         EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
@@ -69,8 +69,8 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 // Each row stores into its own field and reads back from it, kept as its kind keeps it.
 TEST(SettingKeys, EachRowOwnsItsField)
 {
-    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, -1500, 7};
-    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, -1500, 7};
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, 9, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, 0, -1500, 7};
     Settings settings{};
     for (int i = 0; i < SETTING_COUNT; ++i)
         StoreSetting(settings, SETTING_KEYS[i], written[i]);
@@ -246,4 +246,25 @@ TEST(RangedSettings, TextInRangeOrTheDefault)
         StoreSetting(settings, key, key.highest + 1);
         EXPECT_EQ(key.fallback, SettingValue(settings, key));
     }
+}
+
+// The action is kept as its word; any other text reads as shutting down.
+TEST(SettingText, ShutdownActionWords)
+{
+    struct {
+        wchar_t const* text;
+        int32_t action;
+        wchar_t const* written;
+    } const cases[] = {
+        {L"shutdown", ACTION_SHUTDOWN, L"shutdown"}, {L"restart", ACTION_RESTART, L"restart"},
+        {L"sleep", ACTION_SLEEP, L"sleep"},          {L"hibernate", ACTION_HIBERNATE, L"hibernate"},
+        {L"", ACTION_SHUTDOWN, L"shutdown"},         {L"Sleep", ACTION_SHUTDOWN, L"shutdown"},
+        {L"sleepy", ACTION_SHUTDOWN, L"shutdown"},   {L"2", ACTION_SHUTDOWN, L"shutdown"},
+    };
+    for (auto const& c : cases) {
+        int32_t const action = SettingFromText(SETTING_ACTION, c.text);
+        EXPECT_EQ(c.action, action) << c.text;
+        EXPECT_EQ(std::wstring(c.written), FormatSettingValue(SETTING_ACTION, action).text) << c.text;
+    }
+    EXPECT_EQ(std::wstring(L"shutdown"), FormatSettingValue(SETTING_ACTION, 77).text);
 }

@@ -99,6 +99,12 @@ extern DWORD g_initiateResult;
 extern std::vector<DWORD> g_shutdownReasons;
 extern std::function<void()> g_whilePoweringOff;
 
+// Sleep: the power states the machine reports, and the suspends asked for
+// (true: hibernate), answered with g_suspendResult.
+extern SYSTEM_POWER_CAPABILITIES g_powerCapabilities;
+extern std::vector<bool> g_suspends;
+extern BOOLEAN g_suspendResult;
+
 // Keeping the machine awake: PowerCreateRequest fails as in Wine 8 unless
 // g_powerRequestsWork; the system-required requests set and not cleared,
 // the last one's reason, and the thread's continuous execution state.

@@ -215,13 +215,18 @@ TEST_F(Tray, RightButtonReleaseTracksAFreshMenuAtTheCursor)
         EXPECT_EQ(bar, m.owner);
         EXPECT_EQ(nullptr, m.exclude);
         EXPECT_FALSE(IsMenu(m.menu)) << "the loaded menu must be destroyed";
-        ASSERT_EQ(5u, m.ids.size());
-        EXPECT_EQ(static_cast<UINT>(IDM_AUTOSHUTDOWN), m.ids[0]) << "the command never changes";
-        EXPECT_EQ(std::wstring(L"选项"), m.texts[1]);
+        // While counting, "延后10分钟" stands above the cancel.
+        size_t const first = m.ids.size() == 6 ? 1 : 0;
+        ASSERT_EQ(5u + first, m.ids.size());
+        EXPECT_EQ(static_cast<UINT>(IDM_AUTOSHUTDOWN), m.ids[first]) << "the command never changes";
+        EXPECT_EQ(std::wstring(L"选项"), m.texts[first + 1]);
     }
     EXPECT_EQ(std::wstring(L"自动关机"), g_tracked[0].texts[0]);
-    EXPECT_EQ(std::wstring(L"取消自动关机"), g_tracked[1].texts[0]);
-    EXPECT_EQ(Resource(IDS_TRAY_CANCEL_SHUTDOWN), g_tracked[1].texts[0]);
+    ASSERT_EQ(6u, g_tracked[1].ids.size());
+    EXPECT_EQ(static_cast<UINT>(IDM_ADD_TEN_MINUTES), g_tracked[1].ids[0]);
+    EXPECT_EQ(std::wstring(L"延后10分钟"), g_tracked[1].texts[0]);
+    EXPECT_EQ(std::wstring(L"取消自动关机"), g_tracked[1].texts[1]);
+    EXPECT_EQ(Resource(IDS_TRAY_CANCEL_SHUTDOWN), g_tracked[1].texts[1]);
     EXPECT_EQ(std::wstring(L"自动关机"), g_tracked[2].texts[0]) << "loaded afresh after the countdown";
 
     int nulls = 0;
