@@ -57,6 +57,7 @@ wchar_t const* DialogCaption(wchar_t const* name)
 {
     wchar_t const* const captions[][2] = {{L"shutdown", kShutdownCaption},
                                           {L"confirm", kConfirmCaption},
+                                          {L"sleepconfirm", L"\x7761\x7720\x786E\x8BA4"},
                                           {L"cancelask", L"\x53D6\x6D88\x81EA\x52A8\x5173\x673A"},
                                           {L"about", L"\x5173\x4E8E"}};
     for (auto const& caption : captions)
