@@ -17,3 +17,14 @@ drive_enter "${WINE_NAME:-$E2E_NAME}" "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME"
 dialog_gone() {
     [ "$(value open "$(driver dialog "$1" 0)")" = 0 ]
 }
+
+# start_countdown H M: the tray menu's Auto-shutdown command, a duration of
+# H hours and M minutes typed, and OK.
+start_countdown() {
+    driver post 273 32777 0
+    check_eq "Auto-shutdown dialog open" 1 "$(value open "$(driver dialog shutdown 10000)")"
+    driver dialogset shutdown 1004 "$1"
+    driver dialogset shutdown 1006 "$2"
+    driver dialogcmd shutdown 1
+    eventually dialog_gone shutdown || fail "the Auto-shutdown dialog stays"
+}

@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 BAR_LOCALE=zh_CN.UTF-8
 command -v xdotool >/dev/null || { echo "SKIP: needs xdotool"; exit 77; }
-WM_COMMAND=273 AUTOSHUTDOWN=32777 LATER=1031
+LATER=1031
 
 fake_battery 57 0 Discharging
 printf '[Brisvane]\r\nAdhere=0\r\nShutdownAction=sleep\r\n' > "$E2E_DIR/app/Brisvane.ini"
@@ -21,12 +21,7 @@ hover_tip() {
     value tip "$(driver traytip 4000)"
 }
 
-driver post $WM_COMMAND $AUTOSHUTDOWN 0
-check_eq "Auto-shutdown dialog open" 1 "$(value open "$(driver dialog shutdown 10000)")"
-driver dialogset shutdown 1004 0
-driver dialogset shutdown 1006 1
-driver dialogcmd shutdown 1
-eventually dialog_gone shutdown || fail "the Auto-shutdown dialog stays"
+start_countdown 0 1
 check_eq "tooltip of a one-minute sleep" "1分钟后自动睡眠" "$(hover_tip)"
 
 check_eq "the sleep's confirmation" 1 "$(value open "$(driver dialog sleepconfirm 75000)")"
