@@ -8,8 +8,8 @@
 # Usage: tools/bench.sh     (as root: the battery is simulated)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT bench_baseline bench_probe e2e_driver
 bin=$WIN_BUILD/bin
 drive_enter bench "$root/build/bench/measure" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" "$@"

@@ -8,7 +8,7 @@
 #include "bar/paint.h"
 #include "base/messages.h"
 #include "res/resource.h"
-#include "tools/system_stand_in.h"
+#include "harness/system_stand_in.h"
 
 // Counted in the product's painting, declared here as the probe reads it.
 extern LONG g_paintObjectsAlive;
