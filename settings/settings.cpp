@@ -59,7 +59,11 @@ void LoadSettings()
     Settings loaded{};
     for (SettingKey const& key : SETTING_KEYS) {
         int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
-        if (havePath && key.kind == SETTING_LANGUAGE) {
+        if (havePath && key.kind == SETTING_WORD) {
+            WCHAR text[SETTING_TEXT_SIZE] = L"";
+            GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
+            value = WordSettingFromText(key, text);
+        } else if (havePath && key.kind == SETTING_LANGUAGE) {
             WCHAR text[SETTING_TEXT_SIZE] = L"";
             GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
             value = SettingFromText(key.kind, text);
@@ -94,7 +98,7 @@ void SaveSettings(HWND bar)
         saved.positionY = rect.top;
     }
     for (SettingKey const& key : SETTING_KEYS) {
-        WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, SettingValue(saved, key)).text,
+        WritePrivateProfileStringW(key.section, key.name, FormatSetting(key, SettingValue(saved, key)).text,
                                    path);
     }
 }

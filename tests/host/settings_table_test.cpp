@@ -246,3 +246,65 @@ TEST(RangedSettings, TextInRangeOrTheDefault)
         EXPECT_EQ(key.fallback, SettingValue(settings, key));
     }
 }
+
+namespace {
+
+// A word key as the shutdown's action would be: a fixed list, the default
+// the first word.
+wchar_t const* const ACTION_WORDS[] = {L"shutdown", L"restart", L"sleep", L"hibernate"};
+
+SettingKey WordKey()
+{
+    SettingKey key = *FindSettingKey(L"BarText");
+    key.kind = SETTING_WORD;
+    key.fallback = 0;
+    key.words = ACTION_WORDS;
+    key.wordCount = 4;
+    return key;
+}
+
+TEST(WordSettings, AWordOfTheListOrTheDefaultAndWrittenAsItsWord)
+{
+    SettingKey const key = WordKey();
+    struct {
+        wchar_t const* read;
+        int32_t kept;
+        wchar_t const* written;
+    } const cases[] = {
+        {L"shutdown", 0, L"shutdown"}, {L"restart", 1, L"restart"},  {L"Sleep", 2, L"sleep"},
+        {L"HIBERNATE", 3, L"hibernate"}, {L"", 0, L"shutdown"},      {L"sleepy", 0, L"shutdown"},
+        {L"slee", 0, L"shutdown"},     {L"2", 0, L"shutdown"},       {L"restart ", 0, L"shutdown"},
+    };
+    for (auto const& c : cases) {
+        int32_t const value = WordSettingFromText(key, c.read);
+        EXPECT_EQ(c.kept, value) << std::wstring(c.read).size();
+        EXPECT_EQ(std::wstring(c.written), FormatSetting(key, value).text);
+    }
+    Settings settings{};
+    for (int32_t odd : {-1, 4, INT32_MAX}) {
+        StoreSetting(settings, key, odd);
+        EXPECT_EQ(0, SettingValue(settings, key)) << odd;
+        EXPECT_EQ(std::wstring(L"shutdown"), FormatSetting(key, odd).text) << odd;
+    }
+    StoreSetting(settings, key, 3);
+    EXPECT_EQ(3, SettingValue(settings, key));
+}
+
+// What the Options dialog edits is copied over; the bar's width and place,
+// which it does not show, stay.
+TEST(EditedSettings, TheDialogsKeysCopiedTheOthersKept)
+{
+    Settings chosen{true, false, false, 90, 250, 10, 1, 35, 80, LanguageChoice::English, -7, -8};
+    Settings stored{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, 100, 4};
+    CopyEditedSettings(stored, chosen);
+    for (SettingKey const& key : SETTING_KEYS) {
+        bool const shown = std::wcscmp(key.name, L"BarWidth") != 0 && std::wcscmp(key.section, L"Position") != 0;
+        EXPECT_EQ(shown, EditedInOptions(key)) << key.name[0];
+        EXPECT_EQ(SettingValue(shown ? chosen : Settings{false, true, true, 50, 5000, 240, 0, 20, 0,
+                                                          LanguageChoice::AsWindows, 100, 4},
+                               key),
+                  SettingValue(stored, key));
+    }
+}
+
+}  // namespace
