@@ -11,12 +11,12 @@
 #include "base/messages.h"
 #include "base/ui_resources.h"
 #include "cbt/cbt.h"
+#include "cbt/shared_window_record.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
 
 WCHAR g_windowTitle[100];
-WCHAR g_windowClass[100];
 HWND g_barWindow;
 
 void RegisterBarClass(HINSTANCE instance)
@@ -30,7 +30,7 @@ void RegisterBarClass(HINSTANCE instance)
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_BRISVANE));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = g_windowClass;
+    wc.lpszClassName = BAR_WINDOW_CLASS;
     wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_BRISVANE));
     RegisterClassExW(&wc);
 }
@@ -54,7 +54,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     BarGeometry const& geometry = g_barLayout.geometry;
 
     DWORD const exStyle = g_settings.adhere ? BAR_EXSTYLE_ADHERING : BAR_EXSTYLE_FLOATING;
-    HWND bar = CreateWindowExW(exStyle, g_windowClass, g_windowTitle, WS_POPUP, g_settings.positionX,
+    HWND bar = CreateWindowExW(exStyle, BAR_WINDOW_CLASS, g_windowTitle, WS_POPUP, g_settings.positionX,
                                g_settings.positionY, geometry.windowWidth, geometry.windowHeight, nullptr,
                                nullptr, instance, nullptr);
     if (bar == nullptr)

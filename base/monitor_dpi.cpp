@@ -16,8 +16,7 @@ typedef HRESULT(WINAPI* GetDpiForMonitorFunction)(HMONITOR, int, UINT*, UINT*);
 // loaded in every process with a window.
 FARPROC User32Function(char const* name)
 {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+    return SystemLibraryFunction(L"user32.dll", name);
 }
 
 struct MonitorList {

@@ -1,5 +1,7 @@
 #include "base/windows_version.h"
 
+#include "base/system_library.h"
+
 namespace {
 
 typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOW*);
@@ -8,10 +10,8 @@ typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOW*);
 
 DWORD WindowsMajorVersion()
 {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    RtlGetVersionFunction get = ntdll == nullptr ? nullptr
-                                                 : reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
-                                                       GetProcAddress(ntdll, "RtlGetVersion")));
+    RtlGetVersionFunction get = reinterpret_cast<RtlGetVersionFunction>(
+        reinterpret_cast<void*>(SystemLibraryFunction(L"ntdll.dll", "RtlGetVersion")));
     OSVERSIONINFOW version;
     ZeroMemory(&version, sizeof version);
     version.dwOSVersionInfoSize = sizeof version;

@@ -183,7 +183,7 @@ gui=$(ask process)
 row "GetGuiResources GDI / USER (Wine: always 0)" "$(value gdi "$gui") / $(value user "$gui")" ""
 note "so the probe (tools/bench/probe.cpp: the program's own code plus a hidden counting window) counts inside"
 note "the process: GDI = live handles in Wine's GDI table; USER = its windows, menus and icons;"
-note "paint objects = the paint code's own create/delete counter. Kernel handles are copied one by one"
+note "paint objects = the brushes, regions and memory DCs made and not deleted, counted by the GDI stand-ins (harness/stand_ins). Kernel handles are copied one by one"
 note "(DuplicateHandle) and windows enumerated (with children, and message-only ones) from outside."
 note "The counts include the probe's own hidden window. The baseline has no dialogs."
 objects() {  # objects LABEL [BASELINE_KERNEL BASELINE_WINDOWS]

@@ -276,7 +276,6 @@ protected:
     {
         g_fakeModulePath = path;
         g_system.GetModuleFileNameW = FakeModuleFileName;
-        ForgetModuleDirectory();
     }
 
     // A plain window standing in for the bar at a given position.
@@ -484,7 +483,6 @@ TEST_F(Settings, AutostartNamesBrisvaneExeBesideTheRunningProgram)
 {
     // The real module path: this test program is not called Brisvane.exe.
     g_system.GetModuleFileNameW = GetModuleFileNameW;
-    ForgetModuleDirectory();
     WCHAR self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring directory(self);
