@@ -1,7 +1,5 @@
 #include "app/init.h"
 
-#include <commctrl.h>
-
 #include "app/bar_window.h"
 #include "app/display.h"
 #include "bar/bar_state.h"
@@ -38,9 +36,6 @@ void RegisterBarClass(HINSTANCE instance)
 BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 {
     g_instance = instance;
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
 
     LoadSettings();
     SetUiLanguage(g_settings.language);

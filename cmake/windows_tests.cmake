@@ -15,7 +15,7 @@ set_tests_properties(wine_prefix PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" FIXTU
 # The fakes and the dialog-template reader every Windows test shares.
 add_library(windows_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/win/fakes.cpp
                                         ${CMAKE_SOURCE_DIR}/tests/win/dialog_template.cpp)
-target_link_libraries(windows_test_support PUBLIC brisvane_core)
+target_link_libraries(windows_test_support PUBLIC brisvane_core comctl32 powrprof)
 brisvane_warnings(windows_test_support)
 
 # What a whole test program puts in place of a system call (the power-off,

@@ -72,7 +72,8 @@ imports() {
     headers=$(i686-w64-mingw32-objdump -p "$1") || fail "cannot read the imports of $1"
     printf '%s\n' "$headers" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' '
 }
-SYSTEM_DLLS=" ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL WTSAPI32.DLL "
+. "$root/harness/system_libraries.sh"
+SYSTEM_DLLS=" $(for library in $SYSTEM_LIBRARIES; do printf '%s.DLL ' "$library"; done | tr a-z A-Z)"
 foreign_imports() {  # the imports that are neither system DLLs nor our CBT.dll
     local dll
     for dll in $(imports "$1"); do
