@@ -14,6 +14,7 @@
 #include "cbt/carrier.h"
 #include "cbt/follow_rules.h"
 #include "cbt/named_section.h"
+#include "cbt/pending_events.h"
 
 namespace {
 
@@ -39,14 +40,6 @@ struct HookSet {
     DWORD process, thread;
 };
 
-// Events that arrive while one is handled (a query to another program lets
-// the system deliver more) wait here, so each is handled on its own.
-struct QueuedEvent {
-    DWORD event;
-    HWND window;
-};
-int const QUEUE_SIZE = 16;
-
 bool g_installed;
 NamedSection g_record;  // open while installed
 HWINEVENTHOOK g_foregroundHook;
@@ -61,8 +54,7 @@ HWND g_askAgain;        // the window CanAdhere last found too slow to answer
 HWND g_retryWindow;     // the foreground window asked again, its probe having been cut short
 UINT_PTR g_retryTimer;
 bool g_handling;
-QueuedEvent g_queue[QUEUE_SIZE];
-int g_queued;
+PendingEvents g_pending;  // what arrived while one was handled
 
 void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
 
@@ -334,15 +326,21 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
     if (event != EVENT_SYSTEM_FOREGROUND && window != g_carrier && window != g_awaited)
         return;
     if (g_handling) {
-        if (g_queued < QUEUE_SIZE)
-            g_queue[g_queued++] = QueuedEvent{event, window};
+        AddPendingEvent(g_pending, event, reinterpret_cast<uintptr_t>(window), event == EVENT_SYSTEM_FOREGROUND,
+                        reinterpret_cast<uintptr_t>(g_carrier), reinterpret_cast<uintptr_t>(g_awaited));
         return;
     }
     g_handling = true;
     Handle(event, window);
-    for (int next = 0; next < g_queued; ++next)
-        Handle(g_queue[next].event, g_queue[next].window);
-    g_queued = 0;
+    // Each with the facts of the moment it is handled: a foreground change
+    // with the window in front now.
+    PendingEvent next;
+    while (TakePendingEvent(g_pending, &next)) {
+        if (next.foreground)
+            Handle(EVENT_SYSTEM_FOREGROUND, GetForegroundWindow());
+        else
+            Handle(next.event, reinterpret_cast<HWND>(next.window));
+    }
     g_handling = false;
 }
 
@@ -404,7 +402,7 @@ int WINAPI UninstallCBTHook(void)
     g_askAgain = nullptr;
     g_riding = false;
     ForgetCaptionProbes();
-    g_queued = 0;
+    g_pending.count = 0;
     CloseNamedSection(&g_record);
     g_installed = false;
     return 1;
