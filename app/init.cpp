@@ -4,11 +4,10 @@
 #include "app/display.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
-#include "bar/full_screen_watch.h"
+#include "bar/follower.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
-#include "cbt/cbt.h"
 #include "cbt/shared_window_record.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -79,11 +78,6 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     UpdateWindow(bar);
 
-    if (g_settings.adhere) {
-        PlaceOnForegroundCaption(bar);
-        InstallCBTHook();
-    } else {
-        WatchFullScreenWhileFloating(bar, true);
-    }
+    FollowWindows(bar, g_settings.adhere);
     return TRUE;
 }

@@ -20,6 +20,7 @@ add_library(brisvane_core STATIC
     bar/bar_state.cpp
     bar/battery.cpp
     bar/colour_facts.cpp
+    bar/follower.cpp
     bar/full_screen_watch.cpp
     bar/paint.cpp
     base/desktop_window.cpp

@@ -2,12 +2,11 @@
 
 #include "bar/bar_state.h"
 #include "bar/battery.h"
-#include "bar/full_screen_watch.h"
+#include "bar/follower.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
 #include "base/ui_resources.h"
-#include "cbt/cbt.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
@@ -17,20 +16,10 @@ namespace {
 
 void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
 {
-    DWORD style;
-    if (change == AdhereSwitch::On) {
-        WatchFullScreenWhileFloating(bar, false);
-        InstallCBTHook();
-        style = BAR_EXSTYLE_ADHERING;
-    } else {
-        UninstallCBTHook();
-        WatchFullScreenWhileFloating(bar, true);
-        // Nobody reports the caption state any more: back to the active colours.
-        if (repaintFrameActive)
-            SetCaptionActive(bar, true);
-        style = BAR_EXSTYLE_FLOATING;
-    }
-    SetWindowLongW(bar, GWL_EXSTYLE, static_cast<LONG>(style));
+    FollowWindows(bar, change == AdhereSwitch::On);
+    // Nobody reports the caption state any more: back to the active colours.
+    if (change == AdhereSwitch::Off && repaintFrameActive)
+        SetCaptionActive(bar, true);
 }
 
 }  // namespace
