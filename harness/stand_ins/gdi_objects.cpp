@@ -39,12 +39,13 @@ Handle Made(Handle made, std::set<HGDIOBJ>& kind, LONG& alive)
     return made;
 }
 
-void Deleted(HGDIOBJ object)
+BOOL Deleted(BOOL deleted, HGDIOBJ object)
 {
-    if (Fonts().erase(object) != 0)
+    if (deleted && Fonts().erase(object) != 0)
         --g_barFontsAlive;
-    if (PaintObjects().erase(object) != 0)
+    if (deleted && PaintObjects().erase(object) != 0)
         --g_paintObjectsAlive;
+    return deleted;
 }
 
 HFONT WINAPI MakeFont(LOGFONTW const* font)
@@ -75,19 +76,13 @@ HDC WINAPI MakeMemoryDc(HDC dc)
 BOOL WINAPI DeleteGdiObject(HGDIOBJ object)
 {
     static auto const real = Real<decltype(&DeleteObject)>("DeleteObject");
-    BOOL const deleted = real(object);
-    if (deleted)
-        Deleted(object);
-    return deleted;
+    return Deleted(real(object), object);
 }
 
 BOOL WINAPI DeleteMemoryDc(HDC dc)
 {
     static auto const real = Real<decltype(&DeleteDC)>("DeleteDC");
-    BOOL const deleted = real(dc);
-    if (deleted)
-        Deleted(dc);
-    return deleted;
+    return Deleted(real(dc), dc);
 }
 
 }  // namespace
