@@ -4,7 +4,7 @@
 #include "bar/bar_colours.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
-#include "bar/full_screen_watch.h"
+#include "bar/follower.h"
 #include "bar/paint.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
@@ -98,7 +98,7 @@ void OnDestroy(HWND window)
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
     StopListeningForPowerSettings();
-    WatchFullScreenWhileFloating(window, false);
+    StopFollowingWindows(window);
     StopFollowingSession(window);
     SaveSettings(window);
     DeleteBarLook();

@@ -13,7 +13,6 @@
 
 namespace {
 
-uint32_t g_refreshPeriod;
 BatteryDetails g_details;
 bool g_barShowsTime;
 AlertArming g_alertArming;
@@ -48,20 +47,12 @@ BatteryDetails ReadDetails()
 
 void StartRefresh(HWND bar, int32_t interval)
 {
-    g_refreshPeriod = RefreshPeriod(interval);
-    SetTimer(bar, IDT_REFRESH, g_refreshPeriod, nullptr);
+    SetTimer(bar, IDT_REFRESH, RefreshPeriod(interval), nullptr);
 }
 
 void StopRefresh(HWND bar)
 {
     KillTimer(bar, IDT_REFRESH);
-    g_refreshPeriod = 0;
-}
-
-// For the tests, which declare it: the period the refresh runs at.
-uint32_t RefreshPeriodInUse()
-{
-    return g_refreshPeriod;
 }
 
 void ShowBattery(HWND bar)

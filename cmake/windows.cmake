@@ -20,6 +20,7 @@ add_library(brisvane_core STATIC
     bar/bar_state.cpp
     bar/battery.cpp
     bar/colour_facts.cpp
+    bar/follower.cpp
     bar/full_screen_watch.cpp
     bar/paint.cpp
     base/desktop_window.cpp
@@ -54,7 +55,9 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC comctl32 gdi32 user32 shell32 advapi32 wtsapi32 powrprof)
+# comctl32 and powrprof are taken at first use (base/ui_resources,
+# base/system_calls), so they are not imports of the program.
+target_link_libraries(brisvane_core PUBLIC gdi32 user32 shell32 advapi32 wtsapi32)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)

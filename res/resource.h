@@ -4,7 +4,6 @@
 
 // Strings
 #define IDS_APP_TITLE               103     // "Brisvane", the bar window's title
-#define IDC_BRISVANE                109     // "BRISVANE", the window class name
 // Further user-visible texts, grouped by the part of the program that shows them.
 #define IDS_TRAY_TIP                200     // "电量监视"
 #define IDS_TRAY_CANCEL_SHUTDOWN    201     // "取消自动关机" (menu item while counting)

@@ -60,12 +60,23 @@ enum SettingKind {
     SETTING_BYTE,    // low 8 bits kept, written "%ld" (0..255)
     SETTING_RANGED,  // a whole number lowest..highest, else the default; "%ld"
     SETTING_LANGUAGE,  // a language tag, "zh-CN", "en-US" or empty (as Windows)
-    SETTING_ACTION,    // a ShutdownAction's word
+    SETTING_WORD,    // one word of the key's list, held as its index; else the default
 };
 
-// One key of the file: where it lives, its default and the field that holds
-// it. Exactly one field pointer is set, the one of the key's kind. A
-// language is held as its LanguageChoice number.
+// How the Options dialog shows a key, if at all. A check box holds a flag;
+// a list's selection is the value (its rows the key's choice texts, in
+// order); the dialog's own code handles the rest by the control's id.
+enum SettingControl {
+    CONTROL_NONE,
+    CONTROL_CHECK_BOX,
+    CONTROL_LIST,
+    CONTROL_OWN,
+};
+
+// One key of the file: where it lives, its default, its valid values, the
+// field that holds it and the Options dialog's control for it. Exactly one
+// field pointer is set, the one of the key's kind (a ranged number and a
+// word use number). A language is held as its LanguageChoice number.
 struct SettingKey {
     wchar_t const* section;
     wchar_t const* name;
@@ -77,10 +88,32 @@ struct SettingKey {
     int32_t lowest;   // SETTING_RANGED only
     int32_t highest;
     LanguageChoice Settings::*language;
+    wchar_t const* const* words;  // SETTING_WORD only: the words, wordCount of them
+    int32_t wordCount;
+    SettingControl shownAs;
+    int control;             // the dialog item, CONTROL_NONE: 0
+    int const* choiceTexts;  // CONTROL_LIST: a string resource per row, choiceCount of them
+    int32_t choiceCount;
+
+    // The same key, edited in the Options dialog by that control.
+    SettingKey constexpr ShownBy(SettingControl how, int item) const
+    {
+        SettingKey shown = *this;
+        shown.shownAs = how;
+        shown.control = item;
+        return shown;
+    }
+    SettingKey constexpr ListedAs(int item, int const* texts, int32_t count) const
+    {
+        SettingKey shown = ShownBy(CONTROL_LIST, item);
+        shown.choiceTexts = texts;
+        shown.choiceCount = count;
+        return shown;
+    }
 };
 
 // The keys in the order they are read and written. A new setting is a row
-// here and a field above.
+// there, a field above and, if the Options dialog edits it, its control.
 int const SETTING_COUNT = 14;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
 
@@ -104,8 +137,8 @@ int32_t KeptSettingValue(SettingKind kind, int32_t read);
 // a whole decimal number in the key's range ("", "abc", "5x", "101" are not).
 int32_t RangedSettingFromText(SettingKey const& key, wchar_t const* text);
 
-// Room for "-2147483648" and its terminator.
-size_t const SETTING_TEXT_SIZE = 12;
+// Room for "-2147483648" and its terminator, and for the longest word.
+size_t const SETTING_TEXT_SIZE = 16;
 
 struct SettingText {
     wchar_t text[SETTING_TEXT_SIZE];
@@ -118,6 +151,19 @@ int32_t SettingFromText(SettingKind kind, wchar_t const* text);
 // The text written for a value: "1"/"0" for flags, a language's tag,
 // decimal ("%ld") otherwise.
 SettingText FormatSettingValue(SettingKind kind, int32_t value);
+
+// A word key's value from the file's text: the index of the word it names
+// (case as Windows compares keys: ignored), else the default.
+int32_t WordSettingFromText(SettingKey const& key, wchar_t const* text);
+
+// The text written for a key's value: its word for a word key (the
+// default's for an index out of the list), else FormatSettingValue.
+SettingText FormatSetting(SettingKey const& key, int32_t value);
+
+// The keys the Options dialog edits, and copying their values from one set
+// of settings to another.
+bool EditedInOptions(SettingKey const& key);
+void CopyEditedSettings(Settings& destination, Settings const& source);
 
 // destination = directory + "\" + fileName when it fits in capacity
 // characters (terminator included). Otherwise destination becomes empty and

@@ -13,7 +13,7 @@
 # powers anything off: the confirmation is declined.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
+. "$root/harness/wine.sh"
 bin=$WIN_BUILD/bin
 out=$root/docs/pictures
 DESKTOP_SIZE=1024x700
@@ -24,7 +24,7 @@ if [ -z "${WINE_RUN:-}" ]; then
     wine_fetch_marlett
     mkdir -p "$out"
 fi
-. "$root/tools/drive.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT e2e_driver e2e_test_window e2e_drawn_window
 # A display of its own even when there is one: the same pictures anywhere.
 # Windows 10 changes the floating bar's colours too: the picture that needs
@@ -110,7 +110,7 @@ settings() {  # settings ADHERE: the INI the next start reads
 # run of its own (see above) makes this picture alone.
 if [ "${1:-}" = windows10 ]; then
     drive_desktop shell $DESKTOP_SIZE
-    . "$root/tools/caption.sh"
+    . "$root/harness/caption.sh"
     settings 1
     fake_battery 57 0 Discharging
     title="A caption the window draws"

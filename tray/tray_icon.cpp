@@ -2,6 +2,7 @@
 
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/system_library.h"
 #include "base/ui_resources.h"
 #include "res/resource.h"
 
@@ -40,11 +41,8 @@ BOOL AddWithCurrentLook(HWND bar)
 void LetTaskbarCreatedThrough(HWND bar)
 {
     typedef BOOL(WINAPI * FilterFunction)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr)
-        return;
-    FilterFunction filter =
-        reinterpret_cast<FilterFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    FilterFunction filter = reinterpret_cast<FilterFunction>(
+        reinterpret_cast<void*>(SystemLibraryFunction(L"user32.dll", "ChangeWindowMessageFilterEx")));
     if (filter != nullptr)
         filter(bar, TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
 }

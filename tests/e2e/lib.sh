@@ -4,8 +4,8 @@
 # root) in a private mount namespace where a fake battery can stand in for
 # the machine's (drive_enter).
 set -eu
-. "$(dirname "$0")/../../tools/wine.sh"
-. "$WINE_ROOT/tools/drive.sh"
+. "$(dirname "$0")/../../harness/wine.sh"
+. "$WINE_ROOT/harness/drive.sh"
 E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 # A driver call that Wine leaves hanging fails the test instead of holding it.
 DRIVER_TIMEOUT=${DRIVER_TIMEOUT:-120}

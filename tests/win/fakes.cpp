@@ -210,18 +210,16 @@ void ResetFakes()
     g_system.RegOpenKeyExW = RegOpenKeyExW;
     g_system.GetModuleFileNameW = GetModuleFileNameW;
     g_system.UiDialogBox = UiDialogBox;
-    ForgetModuleDirectory();
 
     HINSTANCE const instance = GetModuleHandleW(nullptr);
     g_instance = instance;
     DeleteBarLook();
     g_barView = BarView{};
     g_barView.captionActive = true;
-    g_paintObjectsAlive = 0;
+    ForgetPaintObjects();
     SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
     SetUiLanguage(LanguageChoice::AsWindows);
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-    LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
     RegisterBarClass(instance);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/init.h"
+#include "harness/stand_ins/gdi_objects.h"
 #include "bar/bar_state.h"
 #include "bar/colour_facts.h"
 #include "bar/battery.h"
@@ -148,22 +149,18 @@ void ResetFakes();
 // What the program keeps for the tests alone (defined beside the state it
 // reads): puts the countdown in a state with the minutes left from now,
 // touching no window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the
-// program), and reads its minutes; the period the refresh runs at
-// (milliseconds, 0 while stopped); the fonts and paint objects the bar made
-// and has not deleted, as Wine's GetGuiResources counts none.
+// program), and reads its minutes. The period the refresh runs at
+// (milliseconds, 0 while stopped) is kept by the timers' stand-in
+// (stubs/timers.cpp). The fonts and paint objects made and not
+// deleted yet, g_barFontsAlive and g_paintObjectsAlive, are counted by the
+// harness's GDI stand-ins (harness/stand_ins/gdi_objects.h).
 void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);
 LONG AutoShutdownMinutesTotal();
 LONG AutoShutdownMinutesLeft();
-uint32_t RefreshPeriodInUse();
-extern LONG g_barFontsAlive;
-extern LONG g_paintObjectsAlive;
+uint32_t RefreshPeriodInUse();  // stubs/timers.cpp
 // How the bar reads the system's caption-colour facts (ReadSystemColourFacts
 // unless UseColourFacts()).
 extern ColourFacts (*g_readColourFacts)();
-
-// Forgets the program's cached directory, so the next use reads it again
-// (through g_system.GetModuleFileNameW).
-void ForgetModuleDirectory();
 
 // Destroys a bar the test left and drops what its teardown posted, so the
 // next test's message loop starts empty.

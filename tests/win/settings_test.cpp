@@ -279,7 +279,6 @@ protected:
     {
         g_fakeModulePath = path;
         g_system.GetModuleFileNameW = FakeModuleFileName;
-        ForgetModuleDirectory();
     }
 
     // A plain window standing in for the bar at a given position.
@@ -498,7 +497,6 @@ TEST_F(Settings, AutostartNamesBrisvaneExeBesideTheRunningProgram)
 {
     // The real module path: this test program is not called Brisvane.exe.
     g_system.GetModuleFileNameW = GetModuleFileNameW;
-    ForgetModuleDirectory();
     WCHAR self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring directory(self);

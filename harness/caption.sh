@@ -1,5 +1,5 @@
 # Where the bar is against a carrier's caption, for the caption-riding tests.
-# Sourced after tools/drive.sh, by the tests and tools/screenshots.sh;
+# Sourced after harness/drive.sh, by the tests and tools/screenshots.sh;
 # parked needs CAP, WORK_RIGHT and WORK_BOTTOM.
 BAR_CLASS=BRISVANE
 bar_geometry() {  # sets BX BY BW BH of the bar (or of the stand-in's bar)
@@ -74,7 +74,7 @@ options_adhere() {  # clicks the Adhere box in Options and OK
     driver options-gone >/dev/null || fail "OK did not close the dialog"
 }
 
-# A caption the window draws itself (tests/win/self_drawn_caption.h): the bar
+# A caption the window draws itself (harness/windows/self_drawn_caption.h): the bar
 # in its 32-pixel band, its right end just left of the window's own button,
 # which lies left of its four 46-pixel ones.
 on_drawn_caption() {

@@ -3,7 +3,7 @@
 // or driver serve for many commands (see Serve). Each command prints
 // key=value lines; exit code 0 on success, 1 on failure, 2 for a command
 // line it does not know.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "tools/bench/figures.h"
+#include "harness/driver/figures.h"
 
 namespace {
 

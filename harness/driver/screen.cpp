@@ -1,6 +1,6 @@
 // The driver's commands about the screen: the bar's pixels, the tray icon,
 // its tip and menu, the cursor.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 #include <shellapi.h>

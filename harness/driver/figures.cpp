@@ -1,8 +1,8 @@
 // The driver's commands that only the benchmarks use (tools/bench.sh,
-// tools/bench_riding.sh), built into the test driver (tests/e2e/driver):
+// tools/bench_riding.sh), built into the test driver (harness/driver):
 // refresh ticks and repaints sent to the bar, the probe's counts, CPU time
 // and the bar trailing a moving window.
-#include "tools/bench/figures.h"
+#include "harness/driver/figures.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,7 +22,7 @@ double CpuMs(HANDLE process)
 namespace {
 
 // Rewrites a battery's charge file (through Wine's Z: drive) to a percent of
-// a 10000000 full charge (tools/drive.sh fake_battery).
+// a 10000000 full charge (harness/drive.sh fake_battery).
 bool WriteCharge(wchar_t const* file, int percent)
 {
     HANDLE handle = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -1,6 +1,6 @@
 // The driver's commands about processes: the bar's memory, CPU time and
 // handles, starting the program and waiting for its end.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "tools/bench/figures.h"
+#include "harness/driver/figures.h"
 
 namespace {
 

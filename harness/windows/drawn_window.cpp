@@ -7,15 +7,15 @@
 // white, four BUTTON-pixel buttons at its right end (close, maximise,
 // minimise, help) that answer WM_NCHITTEST as such, an EXTRA-pixel client
 // button left of them (a browser's tab search) and free caption beyond
-// (tests/win/self_drawn_caption.h).
+// (harness/windows/self_drawn_caption.h).
 // "fullscreen" is a borderless window in RRGGBB covering the monitor at X, Y
 // (WIDTH and HEIGHT unused). Ends on WM_CLOSE.
 #include <windows.h>
 
 #include <cwchar>
 
-#include "tests/e2e/window_program.h"
-#include "tests/win/self_drawn_caption.h"
+#include "harness/windows/window_program.h"
+#include "harness/windows/self_drawn_caption.h"
 
 namespace {
 

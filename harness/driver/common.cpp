@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 

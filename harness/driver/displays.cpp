@@ -1,6 +1,6 @@
 // The driver's commands about displays: monitors and their DPI, and a
 // program's manifest.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 

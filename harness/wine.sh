@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The one way this project runs Wine. Sourced by the tools and the end-to-end
 # tests, or run as a command:
-#   tools/wine.sh template                      make the template prefix
-#   tools/wine.sh run [--screen WxH] NAME CMD…  CMD in a fresh prefix NAME on
+#   harness/wine.sh template                      make the template prefix
+#   harness/wine.sh run [--screen WxH] NAME CMD…  CMD in a fresh prefix NAME on
 #                                               an X display of its own
 # Prefixes live in $WINE_HOME/<name> (default build/win/wine/<name>); each is
 # a copy of $WINE_HOME/template, a prefix with 25-pixel captions, so
@@ -254,7 +254,7 @@ wine_namespace() {
 wine_run() {
     local screen=1280x1024
     [ "$1" = --screen ] && { screen=$2; shift 2; }
-    wine_namespace "$WINE_ROOT/tools/wine.sh" run --screen "$screen" "$@"
+    wine_namespace "$WINE_ROOT/harness/wine.sh" run --screen "$screen" "$@"
     local name=$1 status=0
     shift
     export WINE_RUN=$name
@@ -277,6 +277,6 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
             trap wine_stop EXIT
             wine_template ;;
         run) shift; wine_run "$@" ;;
-        *) echo "usage: tools/wine.sh template | run [--screen WxH] NAME COMMAND..." >&2; exit 2 ;;
+        *) echo "usage: harness/wine.sh template | run [--screen WxH] NAME COMMAND..." >&2; exit 2 ;;
     esac
 fi

@@ -1,6 +1,6 @@
 // The driver's commands about the program's dialogs: Options, the
 // auto-shutdown and its confirmation, read and clicked from outside.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 #include <commctrl.h>

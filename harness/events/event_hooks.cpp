@@ -18,7 +18,7 @@
 //   EVENT_OBJECT_DESTROY         a window is being destroyed
 // EVENT_OBJECT_CLOAKED and UNCLOAKED never: nothing in Wine cloaks windows
 // (Windows cloaks those of another virtual desktop and suspended apps).
-#include "tests/events/event_hooks.h"
+#include "harness/events/event_hooks.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include <cwchar>
 
-#include "tests/e2e/window_program.h"
+#include "harness/windows/window_program.h"
 
 namespace {
 

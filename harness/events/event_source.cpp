@@ -6,7 +6,7 @@
 
 #include <cwchar>
 
-#include "tests/events/event_hooks.h"
+#include "harness/events/event_hooks.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The driver's commands about the bar: finding it, its record, its place,
 // messages to it, and what the program reads from the system.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The driver's commands about other programs' windows: finding, moving,
 // activating, showing and hanging them, and what is in front.
-#include "tests/e2e/driver/driver.h"
+#include "harness/driver/driver.h"
 
 #include <windows.h>
 
@@ -61,7 +61,7 @@ int OnShow(HWND window, int, wchar_t** argv)
 }
 
 // hang W MS: a test window stops answering messages for MS milliseconds
-// (tests/e2e/test_window.cpp).
+// (harness/windows/test_window.cpp).
 int OnHang(HWND window, int, wchar_t** argv)
 {
     return PostMessageW(window, WM_APP + 1, static_cast<WPARAM>(Number(argv[1])), 0) ? 0 : 1;

@@ -1,6 +1,6 @@
 # Driving the real program from outside, for the end-to-end tests and the
-# tools: checks, the driver (tests/e2e/driver/, built as e2e_driver.exe),
-# a fake battery, starting and stopping the bar. Sourced after tools/wine.sh;
+# tools: checks, the driver (harness/driver/, built as e2e_driver.exe),
+# a fake battery, starting and stopping the bar. Sourced after harness/wine.sh;
 # drive_enter (or drive_setup) comes first.
 
 # drive_build TARGET…: outside a Wine run, installs what is missing and
@@ -13,7 +13,7 @@ drive_build() {
 
 # drive_enter NAME DIR EXE DLL DRIVER -- SCRIPT [ARG…]: how every test and
 # tool enters a driven Wine run. Outside one, runs SCRIPT ARG… again inside
-# `tools/wine.sh run NAME` (a fresh prefix and display of its own, as root a
+# `harness/wine.sh run NAME` (a fresh prefix and display of its own, as root a
 # private mount namespace for the fake battery; DRIVE_RUN_OPTIONS go before
 # NAME) and does not return. Inside, sets up the work folder DIR with the
 # program (drive_setup), starts the driver server, and cleans up at the exit.
@@ -21,7 +21,7 @@ drive_enter() {
     local name=$1 dir=$2 exe=$3 dll=$4 drv=$5
     shift 6
     # shellcheck disable=SC2086
-    [ -n "${WINE_RUN:-}" ] || exec bash "$WINE_ROOT/tools/wine.sh" run ${DRIVE_RUN_OPTIONS:-} "$name" bash "$@"
+    [ -n "${WINE_RUN:-}" ] || exec bash "$WINE_ROOT/harness/wine.sh" run ${DRIVE_RUN_OPTIONS:-} "$name" bash "$@"
     drive_setup "$dir" "$exe" "$dll" "$drv"
     drive_serve
     trap cleanup EXIT
@@ -101,7 +101,7 @@ drive_desktop() {
 
 # events_start: the window events Windows raises by itself and Wine 8 does
 # not, raised inside every program of this display (of its virtual desktop,
-# when there is one) by the test event source (tests/events), of each width
+# when there is one) by the test event source (harness/events), of each width
 # the prefix runs. Returns once its hooks are in.
 events_start() {
     local bin

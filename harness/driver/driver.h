@@ -177,7 +177,7 @@ int OnOnTop(HWND bar, int, wchar_t**);
 int OnZOrder(int, wchar_t**);
 
 // Processes: the bar's figures, starting the program and its end
-// (processes.cpp); the benchmarks' own figures are tools/bench/figures.h
+// (processes.cpp); the benchmarks' own figures are harness/driver/figures.h
 int OnProcess(HWND bar, int, wchar_t**);
 int OnLaunch(int, wchar_t** argv);
 int OnWaitExit(int, wchar_t** argv);
