@@ -1,7 +1,8 @@
 #include "shutdown/power_off.h"
 
-#include <powrprof.h>
 #include <reason.h>
+
+#include "base/system_calls.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ SleepStates MachineSleepStates()
 {
     SYSTEM_POWER_CAPABILITIES capabilities;
     ZeroMemory(&capabilities, sizeof capabilities);
-    if (!GetPwrCapabilities(&capabilities))
+    if (!g_system.GetPwrCapabilities(&capabilities))
         return SleepStates{};
     // AoAc, Modern Standby, is the third byte after FastSystemS4 (after
     // Hiberboot and WakeAlarmPresent); older SDKs call the three spare.
@@ -83,5 +84,5 @@ bool SuspendSystem(HWND bar, bool hibernate)
         DefWindowProcW(bar, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
         return true;
     }
-    return SetSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;
+    return g_system.SetSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;
 }

@@ -292,19 +292,18 @@ TEST(WordSettings, AWordOfTheListOrTheDefaultAndWrittenAsItsWord)
 }
 
 // What the Options dialog edits is copied over; the bar's width and place,
-// which it does not show, stay.
+// which it does not show, and the Auto-shutdown dialog's choices stay.
 TEST(EditedSettings, TheDialogsKeysCopiedTheOthersKept)
 {
-    Settings chosen{true, false, false, 90, 250, 10, 1, 35, 80, LanguageChoice::English, -7, -8};
-    Settings stored{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, 100, 4};
+    Settings chosen{true, false, false, 90, 250, 10, 1, 35, 80, LanguageChoice::English, false, 2, -7, -8};
+    Settings const kept{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 3, 100, 4};
+    Settings stored = kept;
     CopyEditedSettings(stored, chosen);
     for (SettingKey const& key : SETTING_KEYS) {
-        bool const shown = std::wcscmp(key.name, L"BarWidth") != 0 && std::wcscmp(key.section, L"Position") != 0;
+        bool const shown = std::wcscmp(key.name, L"BarWidth") != 0 && std::wcscmp(key.section, L"Position") != 0 &&
+                           std::wcscmp(key.name, L"ForceClose") != 0 && std::wcscmp(key.name, L"ShutdownAction") != 0;
         EXPECT_EQ(shown, EditedInOptions(key)) << key.name[0];
-        EXPECT_EQ(SettingValue(shown ? chosen : Settings{false, true, true, 50, 5000, 240, 0, 20, 0,
-                                                          LanguageChoice::AsWindows, 100, 4},
-                               key),
-                  SettingValue(stored, key));
+        EXPECT_EQ(SettingValue(shown ? chosen : kept, key), SettingValue(stored, key));
     }
 }
 

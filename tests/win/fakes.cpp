@@ -42,6 +42,19 @@ void WINAPI UtcClock(LPFILETIME time)
     time->dwHighDateTime = static_cast<DWORD>(g_utcTicks >> 32);
 }
 
+// The machine's power states and its suspends, as the tests tell.
+BOOLEAN WINAPI PowerCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities)
+{
+    *capabilities = g_powerCapabilities;
+    return TRUE;
+}
+
+BOOLEAN WINAPI Suspend(BOOLEAN hibernate, BOOLEAN, BOOLEAN)
+{
+    g_suspends.push_back(hibernate != FALSE);
+    return g_suspendResult;
+}
+
 ColourFacts TheColourFacts()
 {
     return g_colourFacts;
@@ -194,6 +207,8 @@ void ResetFakes()
     g_powerCapabilities.SystemS1 = g_powerCapabilities.SystemS4 = g_powerCapabilities.HiberFilePresent = TRUE;
     g_suspends.clear();
     g_suspendResult = TRUE;
+    g_system.GetPwrCapabilities = PowerCapabilities;
+    g_system.SetSuspendState = Suspend;
     AllowSleep();
     g_powerRequestsWork = false;
     g_awakeRequests = 0;

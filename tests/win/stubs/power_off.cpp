@@ -66,22 +66,6 @@ EXECUTION_STATE WINAPI ExecutionState(EXECUTION_STATE state)
 
 }  // namespace
 
-// powrprof.h declares these without dllimport: defined whole, they come
-// before the import library in the link. The machine's power states are
-// Wine 8's unless a test says otherwise (S1, S4 and a hibernation file);
-// a suspend is recorded, never done.
-extern "C" BOOLEAN WINAPI GetPwrCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities)
-{
-    *capabilities = fakes::g_powerCapabilities;
-    return TRUE;
-}
-
-extern "C" BOOLEAN WINAPI SetSuspendState(BOOLEAN hibernate, BOOLEAN, BOOLEAN)
-{
-    fakes::g_suspends.push_back(hibernate != FALSE);
-    return fakes::g_suspendResult;
-}
-
 STAND_IN(ExitWindowsEx, 8, PowerOff);
 STAND_IN(InitiateShutdownW, 20, StartShutdown);
 STAND_IN(PowerCreateRequest, 4, CreateRequest);
