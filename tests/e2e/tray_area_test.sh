@@ -123,12 +123,13 @@ eventually icon_is shutdown || fail "the shutdown icon did not come back on Task
 echo "ok: the icon comes back on TaskbarCreated, as it looked"
 check_eq "tooltip after TaskbarCreated" "1分钟后自动关机" "$(hover_tip)"
 
-# The first item now reads "取消自动关机", wider than "自动关机".
+# The cancel item now reads "取消自动关机", wider than "自动关机".
 open_menu
 width=$(value width "$MENU")
 [ "$width" -gt "$IDLE_WIDTH" ] || fail "menu during the countdown ${width} px wide, not wider than $IDLE_WIDTH"
 echo "ok: the renamed first item widens the menu from $IDLE_WIDTH to $width px"
-driver menukey down return
+# "延后10分钟" stands above the cancel while counting.
+driver menukey down down return
 check_eq "cancel question from the menu" 1 "$(value open "$(driver dialog cancelask 10000)")"
 driver dialogcmd cancelask 1
 eventually dialog_gone cancelask || fail "the cancel question did not close"
