@@ -11,6 +11,7 @@
 #include "base/messages.h"
 #include "base/ui_resources.h"
 #include "cbt/cbt.h"
+#include "details/history_recording.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
@@ -72,6 +73,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
     SetBarShowsTime(g_settings.barText == 1);
     SampleBattery();
+    StartBatteryHistory(g_settings.history);
     PublishBarRecord(bar);
 
     WCHAR tip[128];

@@ -26,7 +26,9 @@ GUID const BATTERY_SETTINGS[] = {
 };
 HPOWERNOTIFY g_powerNotifications[ARRAYSIZE(BATTERY_SETTINGS)];
 
-BatteryDetails ReadDetails()
+}  // namespace
+
+BatteryDetails ReadBatteryDetails()
 {
     SYSTEM_POWER_STATUS status;
     ZeroMemory(&status, sizeof status);
@@ -44,7 +46,10 @@ BatteryDetails ReadDetails()
                           state.Rate};
 }
 
-}  // namespace
+BatteryDetails const& LastBatteryDetails()
+{
+    return g_details;
+}
 
 void StartRefresh(HWND bar, int32_t interval)
 {
@@ -72,7 +77,7 @@ void ShowBattery(HWND bar)
 
 int SampleBattery()
 {
-    g_details = ReadDetails();
+    g_details = ReadBatteryDetails();
     BatteryView const view = MapPowerReading(g_details.reading, g_details.readSucceeded);
     g_barView.percent = view.percent;
     g_barView.powerState = view.powerState;

@@ -11,6 +11,7 @@ UINT_PTR const IDT_REFRESH = 1;   // battery refresh, Interval ms
 UINT_PTR const IDT_SHUTDOWN = 2;  // auto-shutdown countdown, one minute
 UINT_PTR const IDT_CAPTION_COLOURS = 3;  // once, after what changes the colours beside the bar
 UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
+UINT_PTR const IDT_DETAILS_CLOCK = 1;  // on the Battery details window: the present moves on, one minute
 
 // Extended styles of the bar: free-floating (draggable) or adhering (input
 // falls through, never activated).

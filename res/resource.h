@@ -39,6 +39,24 @@
 #define IDS_SHUTDOWN_CANCEL_ASK     246     // "确定要取消自动关机吗？"
 #define IDS_SHUTDOWN_CANCEL_TITLE   247     // "取消自动关机"
 #define IDS_SHUTDOWN_CONFIRM_OK     248     // "确定(%ld)"
+// 260..279: the Battery details window
+#define IDS_DETAILS_TITLE           260     // "电池信息", also the menu item's text
+#define IDS_DETAILS_NOW             261     // "现在"
+#define IDS_DETAILS_BATTERY         262     // "电池"
+#define IDS_DETAILS_HISTORY         263     // "电量记录"
+#define IDS_DETAILS_UNKNOWN         264     // "未知"
+#define IDS_DETAILS_NAME_LINE       265     // "%s，%s": name, maker
+#define IDS_DETAILS_CAPACITY_LINE   266     // "设计容量 %s，充满容量 %s"
+#define IDS_DETAILS_HEALTH_LINE     267     // "健康度 %s，循环次数 %s"
+#define IDS_DETAILS_DAY             268     // "24 小时"
+#define IDS_DETAILS_WEEK            269     // "7 天"
+#define IDS_DETAILS_SLEPT           270     // "睡眠 %s，耗电 %d%%"
+#define IDS_DETAILS_HOURS           271     // "%d小时"
+#define IDS_DETAILS_MINUTES         272     // "%d分钟"
+#define IDS_DETAILS_ON_BATTERY      273     // "使用电池", the legend
+#define IDS_DETAILS_CHARGING        274     // "接通电源"
+#define IDS_DETAILS_HISTORY_OFF     275     // History=0
+#define IDS_DETAILS_NO_HISTORY      276     // the folder cannot be written
 
 // Dialogs
 #define IDD_ABOUTBOX                103
@@ -58,6 +76,7 @@
 #define IDM_EXIT                    105
 #define IDM_OPTIONS                 32774
 #define IDM_AUTOSHUTDOWN            32777
+#define IDM_BATTERY_DETAILS         32778
 
 // About box
 #define IDC_ABOUT_ICON              2
