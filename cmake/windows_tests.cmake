@@ -174,6 +174,7 @@ brisvane_e2e_test(tray_area_test)
 brisvane_e2e_test(windows10_test)
 brisvane_e2e_test(battery_test)
 brisvane_e2e_test(language_test)
+brisvane_e2e_test(history_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
 # that the short ones fill in beside them.

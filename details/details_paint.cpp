@@ -135,7 +135,7 @@ void HorizontalRule(HDC dc, int left, int right, int y, COLORREF colour)
     FillBox(dc, rule, colour);
 }
 
-void SleepLabel(Sleep const& sleep, WCHAR* out, size_t capacity)
+void SleepLabel(SleepSpan const& sleep, WCHAR* out, size_t capacity)
 {
     WCHAR slept[48] = L"", hoursText[24] = L"", minutesText[24] = L"";
     LoadUiString(IDS_DETAILS_SLEPT, slept, 48);
@@ -210,9 +210,9 @@ void Graph(HDC dc, DetailsView const& view, RECT const& area)
 
     // Each sleep of ten minutes or more: its edges dotted, its length and
     // cost above, on a second row where the first is taken.
-    std::vector<Sleep> const sleeps = FindSleeps(*view.records, span.from, MARKED_SLEEP);
+    std::vector<SleepSpan> const sleeps = FindSleeps(*view.records, span.from, MARKED_SLEEP);
     int rowEnds[2] = {INT32_MIN, INT32_MIN};
-    for (Sleep const& sleep : sleeps) {
+    for (SleepSpan const& sleep : sleeps) {
         int const from = XOfTime(sleep.from, span, plot), to = XOfTime(sleep.to, span, plot);
         for (int y = plot.top; y < plot.bottom; y += 3) {
             SetPixelV(dc, from, y, gray);

@@ -110,9 +110,9 @@ std::vector<GraphLine> GraphLines(std::vector<HistoryRecord> const& records, Gra
     return drawn;
 }
 
-std::vector<Sleep> FindSleeps(std::vector<HistoryRecord> const& records, int64_t from, int64_t minimum)
+std::vector<SleepSpan> FindSleeps(std::vector<HistoryRecord> const& records, int64_t from, int64_t minimum)
 {
-    std::vector<Sleep> sleeps;
+    std::vector<SleepSpan> sleeps;
     for (size_t i = 0; i + 1 < records.size(); ++i) {
         HistoryRecord const& suspend = records[i];
         HistoryRecord const& resume = records[i + 1];
@@ -120,7 +120,7 @@ std::vector<Sleep> FindSleeps(std::vector<HistoryRecord> const& records, int64_t
             continue;
         if (resume.time - suspend.time < minimum || resume.time <= from)
             continue;
-        sleeps.push_back(Sleep{suspend.time, resume.time, int32_t(suspend.percent) - int32_t(resume.percent)});
+        sleeps.push_back(SleepSpan{suspend.time, resume.time, int32_t(suspend.percent) - int32_t(resume.percent)});
     }
     return sleeps;
 }

@@ -48,14 +48,14 @@ std::vector<GraphLine> GraphLines(std::vector<HistoryRecord> const& records, Gra
 
 // A sleep: from the suspend line to the resume line after it, and the
 // charge it cost (negative when it charged meanwhile).
-struct Sleep {
+struct SleepSpan {
     int64_t from, to;
     int32_t used;
 };
 int64_t const MARKED_SLEEP = 10 * 60;
 // Every suspend directly followed by a resume lasting at least minimum
 // seconds and ending after from.
-std::vector<Sleep> FindSleeps(std::vector<HistoryRecord> const& records, int64_t from, int64_t minimum);
+std::vector<SleepSpan> FindSleeps(std::vector<HistoryRecord> const& records, int64_t from, int64_t minimum);
 
 // "7 h" or "45 min" for a sleep: whole hours from an hour on (rounded),
 // minutes below. Returns the count and whether it is in hours.
