@@ -157,7 +157,9 @@ void Graph(HDC dc, DetailsView const& view, RECT const& area)
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     int const textHeight = metrics.tmHeight;
-    Rect const plot{area.left + TextWidth(dc, L"100%") + ScaleForDpi(6, view.dpi), area.top + textHeight / 2,
+    // Above the plot, two rows for the sleeps' labels.
+    int const sleepRows = area.top;
+    Rect const plot{area.left + TextWidth(dc, L"100%") + ScaleForDpi(6, view.dpi), area.top + 2 * textHeight + textHeight / 2,
                     area.right - ScaleForDpi(2, view.dpi), area.bottom - textHeight - ScaleForDpi(4, view.dpi)};
     if (plot.right - plot.left < 20 || plot.bottom - plot.top < 20)
         return;
@@ -208,35 +210,49 @@ void Graph(HDC dc, DetailsView const& view, RECT const& area)
         }
     }
 
-    // Each sleep of ten minutes or more: its edges dotted, its length and
-    // cost above, on a second row where the first is taken.
+    // Each sleep of ten minutes or more: its edges dotted from its label
+    // down, its length and cost above the plot, on the second row where the
+    // first is taken (and left out where both are).
     std::vector<SleepSpan> const sleeps = FindSleeps(*view.records, span.from, MARKED_SLEEP);
     int rowEnds[2] = {INT32_MIN, INT32_MIN};
     for (SleepSpan const& sleep : sleeps) {
         int const from = XOfTime(sleep.from, span, plot), to = XOfTime(sleep.to, span, plot);
-        for (int y = plot.top; y < plot.bottom; y += 3) {
-            SetPixelV(dc, from, y, gray);
-            SetPixelV(dc, to, y, gray);
-        }
         WCHAR label[64];
         SleepLabel(sleep, label, 64);
         int const width = TextWidth(dc, label);
-        int const left = (from + to) / 2 - width / 2;
+        int left = (from + to) / 2 - width / 2;
+        if (left < area.left)
+            left = area.left;
+        if (left + width > area.right)
+            left = area.right - width;
+        int top = plot.top;
         for (int row = 0; row < 2; ++row) {
             if (left > rowEnds[row]) {
-                Text(dc, left < plot.left ? plot.left : left, plot.top + row * textHeight, label);
+                top = sleepRows + row * textHeight;
+                Text(dc, left, top, label);
+                top += textHeight;
                 rowEnds[row] = left + width + ScaleForDpi(6, view.dpi);
                 break;
             }
         }
+        for (int y = top; y < plot.bottom; y += 3) {
+            SetPixelV(dc, from, y, gray);
+            SetPixelV(dc, to, y, gray);
+        }
     }
 
-    COLORREF const battery = GetSysColor(COLOR_HOTLIGHT);
+    COLORREF const battery = GetSysColor(COLOR_HIGHLIGHT);
     HPEN const batteryPen = CreatePen(PS_SOLID, lineHeight, battery);
     HPEN const chargingPen = CreatePen(PS_SOLID, lineHeight, CHARGING_COLOUR);
     HGDIOBJ const oldPen = SelectObject(dc, batteryPen);
     for (GraphLine const& line : GraphLines(*view.records, span, plot, view.now)) {
         SelectObject(dc, line.charging ? chargingPen : batteryPen);
+        if (line.points.size() == 1) {
+            Point const at = line.points.front();
+            RECT const dot{at.x - lineHeight, at.y - lineHeight, at.x + lineHeight + 1, at.y + lineHeight + 1};
+            FillBox(dc, dot, line.charging ? CHARGING_COLOUR : battery);
+            continue;
+        }
         std::vector<POINT> points;
         points.reserve(line.points.size());
         for (Point const& point : line.points)
@@ -280,7 +296,7 @@ void PaintDetails(HDC dc, RECT const& client, DetailsView const& view, DetailsHi
     Heading(pen, view, IDS_DETAILS_HISTORY);
     SetBkMode(dc, TRANSPARENT);
     int x = pen.left;
-    x = LegendEntry(dc, view, x, pen.y, pen.lineHeight, GetSysColor(COLOR_HOTLIGHT), IDS_DETAILS_ON_BATTERY);
+    x = LegendEntry(dc, view, x, pen.y, pen.lineHeight, GetSysColor(COLOR_HIGHLIGHT), IDS_DETAILS_ON_BATTERY);
     LegendEntry(dc, view, x, pen.y, pen.lineHeight, CHARGING_COLOUR, IDS_DETAILS_CHARGING);
     pen.y += pen.lineHeight;
     if (view.history == HistoryState::Unwritable) {

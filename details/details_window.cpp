@@ -18,7 +18,7 @@
 namespace {
 
 // Sizes at 96 DPI.
-int const DEFAULT_WIDTH = 520, DEFAULT_HEIGHT = 500;
+int const DEFAULT_WIDTH = 520, DEFAULT_HEIGHT = 560;
 int const MIN_WIDTH = 360, MIN_HEIGHT = 380;
 UINT const CLOCK_PERIOD = 60 * 1000;
 

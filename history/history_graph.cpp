@@ -101,13 +101,7 @@ std::vector<GraphLine> GraphLines(std::vector<HistoryRecord> const& records, Gra
         if (nextStarts || last)
             AddPoint(lines, charging, Point{XOfTime(until, span, plot), y}, false);
     }
-    // A line of one point would not show.
-    std::vector<GraphLine> drawn;
-    for (GraphLine& line : lines) {
-        if (line.points.size() >= 2)
-            drawn.push_back(std::move(line));
-    }
-    return drawn;
+    return lines;
 }
 
 std::vector<SleepSpan> FindSleeps(std::vector<HistoryRecord> const& records, int64_t from, int64_t minimum)

@@ -43,7 +43,8 @@ struct GraphLine {
 // (the machine slept or was off until the next record), and so does a start
 // without an exit before it (the program ended unseen); the last record
 // holds until now when the program runs. Points closer than a pixel to the
-// one before are dropped, so a month of records costs a line per column.
+// one before are dropped, so a month of records costs a line per column; a
+// line of one point is a reading just made (the present, after a start).
 std::vector<GraphLine> GraphLines(std::vector<HistoryRecord> const& records, GraphSpan span, Rect plot, int64_t now);
 
 // A sleep: from the suspend line to the resume line after it, and the
