@@ -205,3 +205,6 @@ target_include_directories(e2e_drawn_window PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_drawn_window PRIVATE -static -municode)
 target_link_libraries(e2e_drawn_window PRIVATE user32 gdi32 shell32)
 brisvane_warnings(e2e_drawn_window)
+
+# The Battery details window, with the battery class driver's stand-in.
+brisvane_windows_test(details_test ${CMAKE_SOURCE_DIR}/tests/win/stubs/battery_devices.cpp)
