@@ -97,11 +97,10 @@ void TrimHistory(int64_t now)
     RewriteHistory(kept);
 }
 
-// Opens the file to append, as one who writes a line does; null when it
-// cannot be written. A new (empty) file gets its header first, and a file
-// whose last line was cut off gets a line break, so the next line stands
-// on its own.
-HANDLE OpenToAppend()
+// Opens the file to append; null when it cannot be written. A new (empty)
+// file gets its header first; at start (mendLastLine), a file whose last
+// line was cut off gets a line break, so the next line stands on its own.
+HANDLE OpenToAppend(bool mendLastLine)
 {
     HANDLE file = CreateFileW(g_path, FILE_APPEND_DATA | FILE_READ_DATA, SHARE_ALL, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -113,7 +112,7 @@ HANDLE OpenToAppend()
         return nullptr;
     }
     char last = '\n';
-    if (size.QuadPart > 0) {
+    if (mendLastLine && size.QuadPart > 0) {
         OVERLAPPED at{};
         at.Offset = static_cast<DWORD>(size.QuadPart - 1);
         at.OffsetHigh = static_cast<DWORD>((size.QuadPart - 1) >> 32);
@@ -155,7 +154,7 @@ HistoryState OpenHistory(wchar_t const* path, bool enabled, int64_t now)
         return g_state = HistoryState::Unwritable;
     lstrcpyW(g_path, path);
     TrimHistory(now);
-    HANDLE file = OpenToAppend();
+    HANDLE file = OpenToAppend(true);
     if (file == nullptr)
         return g_state = HistoryState::Unwritable;
     CloseHandle(file);
@@ -177,7 +176,7 @@ bool AppendHistory(HistoryRecord const& record)
         return false;
     // Opened for each line, so that a spreadsheet may open the file between
     // lines, and someone may delete it.
-    HANDLE file = OpenToAppend();
+    HANDLE file = OpenToAppend(false);
     if (file == nullptr)
         return false;
     bool const written = WriteAll(file, line, length);
