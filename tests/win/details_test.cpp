@@ -222,7 +222,7 @@ TEST_F(Details, GraphDrawsEachStateInItsColour)
 
 // The real bar writes the start and its first sample, a suspend and one
 // resume for Windows' two resume events, and the exit; the sleep between
-// reads 7 h and 9 %.
+// reads 7 h and 9 %. Its menu command opens the window, which grows.
 TEST_F(Details, TheBarWritesStartSleepAndExit)
 {
     WCHAR temp[MAX_PATH];
@@ -237,11 +237,18 @@ TEST_F(Details, TheBarWritesStartSleepAndExit)
 
     ASSERT_TRUE(InitInstance(g_instance, SW_SHOWNOACTIVATE));
     HWND const bar = g_barWindow;
+    // The window open meanwhile draws each new line.
+    SendMessageW(bar, WM_COMMAND, IDM_BATTERY_DETAILS, 0);
+    HWND const window = FindDetails();
+    ASSERT_NE(nullptr, window);
+    ValidateRect(window, nullptr);
     SendMessageW(bar, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE)) << "the graph grows while open";
     MoveUtcClock(7LL * 3600 * 1000);
     SetReading(0, 0, 48);
     SendMessageW(bar, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     SendMessageW(bar, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    DestroyWindow(window);  // before DestroyBar drains the queue: a window waiting to paint never drains
     DestroyBar(bar);
     ResetFakes();  // the real module path again
 
