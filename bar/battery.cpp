@@ -26,9 +26,7 @@ GUID const BATTERY_SETTINGS[] = {
 };
 HPOWERNOTIFY g_powerNotifications[ARRAYSIZE(BATTERY_SETTINGS)];
 
-}  // namespace
-
-BatteryDetails ReadBatteryDetails()
+BatteryDetails ReadDetails()
 {
     SYSTEM_POWER_STATUS status;
     ZeroMemory(&status, sizeof status);
@@ -45,6 +43,8 @@ BatteryDetails ReadBatteryDetails()
                           state.RemainingCapacity,
                           state.Rate};
 }
+
+}  // namespace
 
 BatteryDetails const& LastBatteryDetails()
 {
@@ -77,7 +77,7 @@ void ShowBattery(HWND bar)
 
 int SampleBattery()
 {
-    g_details = ReadBatteryDetails();
+    g_details = ReadDetails();
     BatteryView const view = MapPowerReading(g_details.reading, g_details.readSucceeded);
     g_barView.percent = view.percent;
     g_barView.powerState = view.powerState;

@@ -14,10 +14,8 @@
 // Invalidates nothing: callers repaint what they need.
 int SampleBattery();
 
-// The details of the last reading, and a reading made now that changes
-// nothing the bar shows.
+// The details of the last reading.
 BatteryDetails const& LastBatteryDetails();
-BatteryDetails ReadBatteryDetails();
 
 // What the bar's text says on battery: the percentage, or with showTime the
 // time left where Windows has an estimate. Taken at the next reading.

@@ -17,9 +17,13 @@ struct LastLine {
 };
 LastLine g_last;
 bool g_ended;
+// A wake waits for the bar's next reading, which follows at once (or, while
+// an auto-shutdown owns the bar, when it ends): the charge it woke with.
+bool g_resumePending;
+int64_t g_resumeTime;
 
 // The record of a reading, or false when it has no percentage.
-bool RecordOf(BatteryDetails const& details, HistoryEvent event, HistoryRecord* record)
+bool RecordOf(BatteryDetails const& details, HistoryEvent event, int64_t time, HistoryRecord* record)
 {
     if (!details.readSucceeded || details.reading.batteryLifePercent > 100)
         return false;
@@ -31,27 +35,36 @@ bool RecordOf(BatteryDetails const& details, HistoryEvent event, HistoryRecord* 
         int32_t const magnitude = raw < 0 ? -raw : raw;
         rate = mode == BatteryMode::OnBattery ? -magnitude : mode == BatteryMode::Charging ? magnitude : raw;
     }
-    *record = HistoryRecord{HistoryNow(), details.reading.batteryLifePercent, details.reading.acLineStatus == 1,
+    *record = HistoryRecord{time, details.reading.batteryLifePercent, details.reading.acLineStatus == 1,
                             mode == BatteryMode::Charging, rate, event};
     return true;
 }
 
-void Write(BatteryDetails const& details, HistoryEvent event)
+void Write(BatteryDetails const& details, HistoryEvent event, int64_t time)
 {
     HistoryRecord record;
-    if (!RecordOf(details, event, &record))
+    if (!RecordOf(details, event, time, &record))
         return;
     if (event == HistoryEvent::Sample && g_last.written && g_last.percent == record.percent &&
         g_last.ac == record.ac && g_last.charging == record.charging)
-        return;
-    // Windows sends PBT_APMRESUMEAUTOMATIC and, when someone is there,
-    // PBT_APMRESUMESUSPEND: one wake.
-    if (event == HistoryEvent::Resume && g_last.written && g_last.event == HistoryEvent::Resume)
         return;
     if (!AppendHistory(record))
         return;
     g_last = LastLine{true, record.percent, record.ac, record.charging, event};
     DetailsHistoryGrew(record);
+}
+
+void Write(BatteryDetails const& details, HistoryEvent event)
+{
+    Write(details, event, HistoryNow());
+}
+
+void WritePendingResume()
+{
+    if (!g_resumePending)
+        return;
+    g_resumePending = false;
+    Write(LastBatteryDetails(), HistoryEvent::Resume, g_resumeTime);
 }
 
 }  // namespace
@@ -63,6 +76,7 @@ void StartBatteryHistory(bool enabled)
         path[0] = L'\0';
     g_last = LastLine{};
     g_ended = false;
+    g_resumePending = false;
     OpenHistory(path, enabled, HistoryNow());
     Write(LastBatteryDetails(), HistoryEvent::Start);
     // The start's values are those of a program that knew none before: the
@@ -73,15 +87,24 @@ void StartBatteryHistory(bool enabled)
 
 void RecordBatteryHistory()
 {
+    WritePendingResume();
     Write(LastBatteryDetails(), HistoryEvent::Sample);
 }
 
 void RecordPowerEventInHistory(WPARAM event)
 {
-    if (event == PBT_APMSUSPEND)
+    if (event == PBT_APMSUSPEND) {
+        WritePendingResume();
         Write(LastBatteryDetails(), HistoryEvent::Suspend);
-    else if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND)
-        Write(ReadBatteryDetails(), HistoryEvent::Resume);
+    } else if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) {
+        // Windows sends PBT_APMRESUMEAUTOMATIC and, when someone is there,
+        // PBT_APMRESUMESUSPEND: one wake.
+        bool const awake = g_resumePending || (g_last.written && g_last.event == HistoryEvent::Resume);
+        if (!awake) {
+            g_resumePending = true;
+            g_resumeTime = HistoryNow();
+        }
+    }
 }
 
 void EndBatteryHistory()
@@ -89,5 +112,6 @@ void EndBatteryHistory()
     if (g_ended)
         return;
     g_ended = true;
+    WritePendingResume();
     Write(LastBatteryDetails(), HistoryEvent::Exit);
 }

@@ -14,8 +14,9 @@ void StartBatteryHistory(bool enabled);
 // window takes it in.
 void RecordBatteryHistory();
 
-// WM_POWERBROADCAST: a suspend or resume line for PBT_APMSUSPEND and the
-// first of the resume events; nothing for the others.
+// WM_POWERBROADCAST: a suspend line for PBT_APMSUSPEND; for the first of
+// the resume events, a resume line at the bar's next reading, with the
+// charge it woke with; nothing for the others.
 void RecordPowerEventInHistory(WPARAM event);
 
 // At exit (the session's end or the bar's teardown, whichever comes first):
