@@ -60,7 +60,7 @@ void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 }
 
 // A new language shows at once where a text stays on screen: the tooltip
-// (the countdown's while one runs) and the bar.
+// (the countdown's while one runs), the bar and the Battery details window.
 void ShowTextsAgain(HWND window)
 {
     if (IsAutoShutdownRunning()) {
@@ -71,6 +71,7 @@ void ShowTextsAgain(HWND window)
         SetTrayTip(window, tip);
     }
     InvalidateRect(window, nullptr, FALSE);
+    ShowDetailsTextsAgain();
 }
 
 // Asked after the dialog closes: a countdown may have started meanwhile from

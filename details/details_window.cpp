@@ -73,9 +73,20 @@ DetailsView ViewNow()
                        LocalOffset(), g_dpi, g_font, g_bold};
 }
 
+// A language chosen in Options meanwhile shows in the title too.
+void KeepTitle(HWND window)
+{
+    WCHAR title[64] = L"", shown[64] = L"";
+    LoadUiString(IDS_DETAILS_TITLE, title, 64);
+    GetWindowTextW(window, shown, 64);
+    if (lstrcmpW(title, shown) != 0)
+        SetWindowTextW(window, title);
+}
+
 // Drawn off screen and copied, so that a growing graph does not flicker.
 void OnPaint(HWND window)
 {
+    KeepTitle(window);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
@@ -252,6 +263,12 @@ void ShowDetailsWindow(HWND bar)
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     SetForegroundWindow(window);
+}
+
+void ShowDetailsTextsAgain()
+{
+    if (g_window != nullptr)
+        InvalidateRect(g_window, nullptr, FALSE);
 }
 
 void DetailsHistoryGrew(HistoryRecord const& record)

@@ -10,6 +10,9 @@
 // Opens the window, or brings the open one to the front.
 void ShowDetailsWindow(HWND bar);
 
+// A new language: an open window draws its texts again.
+void ShowDetailsTextsAgain();
+
 // A line just written to the history: an open window draws it.
 void DetailsHistoryGrew(HistoryRecord const& record);
 

@@ -116,6 +116,13 @@ TEST_F(Details, NoBatteryDeviceStillOpensTheWindow)
     GetWindowTextW(window, title, 32);
     EXPECT_EQ(std::wstring(L"电池信息"), title);
     EXPECT_EQ(0, g_batteryListsOpen);
+
+    // A new language chosen meanwhile shows at once.
+    SetUiLanguage(LanguageChoice::English);
+    ShowDetailsTextsAgain();
+    UpdateWindow(window);
+    GetWindowTextW(window, title, 32);
+    EXPECT_EQ(std::wstring(L"Battery details"), title);
 }
 
 TEST_F(Details, OneWindowNearTheTraySizedForItsDpiClosedWithEsc)
