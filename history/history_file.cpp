@@ -175,9 +175,12 @@ bool AppendHistory(HistoryRecord const& record)
     if (length == 0)
         return false;
     // Opened for each line, so that a spreadsheet may open the file between
-    // lines, and someone may delete it.
-    HANDLE file = OpenToAppend(false);
-    if (file == nullptr)
+    // lines, and someone may delete it (then it starts again, header first).
+    HANDLE file =
+        CreateFileW(g_path, FILE_APPEND_DATA, SHARE_ALL, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND)
+        file = OpenToAppend(false);
+    if (file == nullptr || file == INVALID_HANDLE_VALUE)
         return false;
     bool const written = WriteAll(file, line, length);
     CloseHandle(file);
