@@ -27,10 +27,13 @@ stop_bar() {  # and its files written: the launcher may end first
     check_eq "exit code" 0 "$BAR_EXIT"
     close_all_bars
 }
-open_details() {  # the window, once it shows
+details_shown() {
+    DETAILS=$(driver window class:BrisvaneDetails 20000) && [ "$(value visible "$DETAILS")" = 1 ]
+}
+open_details() {  # the window, once it shows (it is made before it is shown)
     driver post $WM_COMMAND $IDM_BATTERY_DETAILS 0 >/dev/null
-    DETAILS=$(driver window class:BrisvaneDetails 20000) || fail "no Battery details window: $DETAILS"
-    check_eq "the window shows" 1 "$(value visible "$DETAILS")"
+    eventually details_shown || fail "no Battery details window shows: $DETAILS"
+    echo "ok: the window shows"
 }
 # events FILE: the event column of the lines after the header.
 events() { tail -n +2 "$1" | tr -d '\r' | cut -d, -f2,6 | tr '\n' ' '; }

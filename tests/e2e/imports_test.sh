@@ -4,7 +4,7 @@
 # library exports the four names undecorated.
 #   imports_test.sh Brisvane.exe CBT.dll
 set -eu
-allowed='^(kernel32|user32|gdi32|shell32|comctl32|advapi32|wtsapi32|powrprof|msvcrt|cbt)\.dll$'
+allowed='^(kernel32|user32|gdi32|shell32|comctl32|advapi32|wtsapi32|powrprof|setupapi|msvcrt|cbt)\.dll$'
 # The 64-bit objdump reads the 32-bit files too.
 objdump=x86_64-w64-mingw32-objdump
 status=0
