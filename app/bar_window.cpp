@@ -9,6 +9,8 @@
 #include "base/messages.h"
 #include "base/ui_resources.h"
 #include "cbt/cbt.h"
+#include "details/details_window.h"
+#include "details/history_recording.h"
 #include "options/options_command.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -33,6 +35,7 @@ void OnRefresh(HWND window)
 {
     OnRefreshTick(window);
     ShowBatteryDetails(window);
+    RecordBatteryHistory();
 }
 
 // A plugged or pulled charger, a new charge, or a machine waking up, is
@@ -41,6 +44,7 @@ void OnRefresh(HWND window)
 // while an auto-shutdown runs, and after a sleep works out its time left again.
 void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 {
+    RecordPowerEventInHistory(event);
     bool const resumed = event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND;
     bool const setting =
         event == PBT_POWERSETTINGCHANGE && IsBatterySetting(reinterpret_cast<POWERBROADCAST_SETTING const*>(data));
@@ -60,7 +64,7 @@ void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 }
 
 // A new language shows at once where a text stays on screen: the tooltip
-// (the countdown's while one runs) and the bar.
+// (the countdown's while one runs), the bar and the Battery details window.
 void ShowTextsAgain(HWND window)
 {
     if (IsAutoShutdownRunning()) {
@@ -71,6 +75,7 @@ void ShowTextsAgain(HWND window)
         SetTrayTip(window, tip);
     }
     InvalidateRect(window, nullptr, FALSE);
+    ShowDetailsTextsAgain();
 }
 
 // Asked after the dialog closes: a countdown may have started meanwhile from
@@ -97,6 +102,7 @@ void OnDestroy(HWND window)
 {
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
+    EndBatteryHistory();
     StopListeningForPowerSettings();
     StopFollowingWindows(window);
     StopFollowingSession(window);
@@ -110,8 +116,10 @@ void OnDestroy(HWND window)
 // SaveSettings writes only once, so the teardown that may follow does not.
 void OnEndSession(HWND window, WPARAM ending)
 {
-    if (ending)
+    if (ending) {
         SaveSettings(window);
+        EndBatteryHistory();
+    }
     OnAutoShutdownSessionEnd(window, ending != 0);
 }
 
@@ -164,6 +172,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case IDM_ADD_TEN_MINUTES:
             OnAddTenMinutesCommand(window);
+            return 0;
+        case IDM_BATTERY_DETAILS:
+            ShowDetailsWindow(window);
             return 0;
         }
         break;

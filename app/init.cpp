@@ -9,6 +9,7 @@
 #include "base/messages.h"
 #include "base/ui_resources.h"
 #include "cbt/shared_window_record.h"
+#include "details/history_recording.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
@@ -66,6 +67,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
     SetBarShowsTime(g_settings.barText == 1);
     SampleBattery();
+    StartBatteryHistory(g_settings.history);
     PublishBarRecord(bar);
 
     WCHAR tip[128];

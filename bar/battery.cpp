@@ -45,6 +45,11 @@ BatteryDetails ReadDetails()
 
 }  // namespace
 
+BatteryDetails const& LastBatteryDetails()
+{
+    return g_details;
+}
+
 void StartRefresh(HWND bar, int32_t interval)
 {
     SetTimer(bar, IDT_REFRESH, RefreshPeriod(interval), nullptr);

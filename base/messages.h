@@ -13,6 +13,7 @@ UINT_PTR const IDT_CAPTION_COLOURS = 3;  // once, after what changes the colours
 UINT_PTR const IDT_SESSION_RETRY = 4;   // registering for the session's changes again
 UINT_PTR const IDT_POWER_OFF_WATCH = 5;  // a power-off under way that has not ended the session yet
 UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
+UINT_PTR const IDT_DETAILS_CLOCK = 1;  // on the Battery details window: the present moves on, one minute
 
 // Extended styles of the bar: free-floating (draggable) or adhering (input
 // falls through, never activated).

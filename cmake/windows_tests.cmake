@@ -138,6 +138,7 @@ brisvane_e2e_test(tray_area_test)
 brisvane_e2e_test(windows10_test)
 brisvane_e2e_test(battery_test)
 brisvane_e2e_test(language_test)
+brisvane_e2e_test(history_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
 # that the short ones fill in beside them.
@@ -162,3 +163,5 @@ foreach(dpi 96 144 192)
                          FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 13 TIMEOUT 400)
 endforeach()
 brisvane_e2e_test(two_monitors_test)
+# The Battery details window, with the battery class driver's stand-in.
+brisvane_windows_test(details_test ${CMAKE_SOURCE_DIR}/tests/win/stubs/battery_devices.cpp)

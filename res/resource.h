@@ -76,6 +76,24 @@
 #define IDS_SLEEP_INCOMPLETE        285
 #define IDS_HIBERNATE_INCOMPLETE    286
 #define IDS_TRAY_ADD_TEN_MINUTES    287     // "延后10分钟", the menu item while a countdown runs
+// 260..279: the Battery details window
+#define IDS_DETAILS_TITLE           300     // "电池信息", also the menu item's text
+#define IDS_DETAILS_NOW             301     // "现在"
+#define IDS_DETAILS_BATTERY         302     // "电池"
+#define IDS_DETAILS_HISTORY         303     // "电量记录"
+#define IDS_DETAILS_UNKNOWN         304     // "未知"
+#define IDS_DETAILS_NAME_LINE       305     // "%s，%s": name, maker
+#define IDS_DETAILS_CAPACITY_LINE   306     // "设计容量 %s，充满容量 %s"
+#define IDS_DETAILS_HEALTH_LINE     307     // "健康度 %s，循环次数 %s"
+#define IDS_DETAILS_DAY             308     // "24 小时"
+#define IDS_DETAILS_WEEK            309     // "7 天"
+#define IDS_DETAILS_SLEPT           310     // "睡眠 %s，耗电 %d%%"
+#define IDS_DETAILS_HOURS           311     // "%d小时"
+#define IDS_DETAILS_MINUTES         312     // "%d分钟"
+#define IDS_DETAILS_ON_BATTERY      313     // "使用电池", the legend
+#define IDS_DETAILS_CHARGING        314     // "接通电源"
+#define IDS_DETAILS_HISTORY_OFF     315     // History=0
+#define IDS_DETAILS_NO_HISTORY      316     // the folder cannot be written
 
 // Dialogs
 #define IDD_ABOUTBOX                103
@@ -96,6 +114,7 @@
 #define IDM_OPTIONS                 32774
 #define IDM_AUTOSHUTDOWN            32777
 #define IDM_ADD_TEN_MINUTES         32780   // while a countdown runs, above its cancel
+#define IDM_BATTERY_DETAILS         32778
 
 // About box
 #define IDC_ABOUT_ICON              2

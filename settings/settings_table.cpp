@@ -97,6 +97,7 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
     // Chosen in the Auto-shutdown dialog, which keeps them for the next time.
     Flag(L"Brisvane", L"ForceClose", &Settings::forceClose, DEFAULT_FORCECLOSE),
     Word(L"Brisvane", L"ShutdownAction", &Settings::shutdownAction, ACTION_WORDS, SHUTDOWN_ACTION_COUNT),
+    Flag(L"Brisvane", L"History", &Settings::history, DEFAULT_HISTORY),
     Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
     Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
 };

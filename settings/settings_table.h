@@ -29,6 +29,8 @@ enum ShutdownAction : int32_t {
 };
 int const SHUTDOWN_ACTION_COUNT = ACTION_HIBERNATE + 1;
 
+int32_t const DEFAULT_HISTORY = 1;    // the battery's history file is kept
+
 // Default left edge: the bar's right edge lands 4 x cap - 1 pixels left of
 // the screen's right edge. Saturates instead of overflowing for odd widths.
 int32_t DefaultPositionX(int32_t screenWidth, int32_t captionHeight, int32_t barWidth);
@@ -49,6 +51,7 @@ struct Settings {
     LanguageChoice language;  // the user interface's, over Windows' own
     bool forceClose;     // the auto-shutdown ends other programs without asking them
     int32_t shutdownAction;  // a ShutdownAction, chosen last in the Auto-shutdown dialog
+    bool history;        // keep the battery history file
     int32_t positionX;   // where the floating bar was left
     int32_t positionY;
 };
@@ -114,7 +117,7 @@ struct SettingKey {
 
 // The keys in the order they are read and written. A new setting is a row
 // there, a field above and, if the Options dialog edits it, its control.
-int const SETTING_COUNT = 14;
+int const SETTING_COUNT = 15;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
 
 // The key of that name, or null.

@@ -5,11 +5,12 @@
 # Floors, lowest first:
 #   0  base, res                              the ground: no feature knowledge
 #   1  cbt                                    the hook library and its contract
-#   2  settings, bar, tray, options, shutdown   the feature wings
+#   2  settings, bar, tray, history,          the feature wings
+#      options, shutdown, details
 #   3  app                                    main, start-up, the message hub
 # A folder may include its own floor's ground and anything below it, never
-# above. Within the wings, the two commands (options, shutdown) may include
-# the three services (settings, bar, tray); no other wing includes a
+# above. Within the wings, the commands (options, shutdown, details) may
+# include the services (settings, bar, tray, history); no other wing includes a
 # wing, so the wings' includes cannot form a loop. cbt includes only cbt and
 # base. Tests and tools are not product; of them it checks one thing: the
 # harness (harness/) and the tools stand on their own and never reach into
@@ -20,9 +21,9 @@ set -u
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
 
-declare -A rank=([base]=0 [res]=0 [cbt]=1 [settings]=2 [bar]=2 [tray]=2 [options]=2 [shutdown]=2 [app]=3)
-declare -A command=([options]=1 [shutdown]=1)
-declare -A service=([settings]=1 [bar]=1 [tray]=1)
+declare -A rank=([base]=0 [res]=0 [cbt]=1 [settings]=2 [bar]=2 [tray]=2 [options]=2 [shutdown]=2 [history]=2 [details]=2 [app]=3)
+declare -A command=([options]=1 [shutdown]=1 [details]=1)
+declare -A service=([settings]=1 [bar]=1 [tray]=1 [history]=1)
 
 folders=()
 for folder in "${!rank[@]}"; do

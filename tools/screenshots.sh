@@ -4,8 +4,9 @@
 # 144 DPI and at Wine's default metrics), the tray menu, its tooltip and a
 # reminder, About, Options, the auto-shutdown dialog in both modes, the
 # countdown and the confirmation; and every dialog in English at 96 and 192
-# DPI (docs/pictures/en-*.png), to see that no text is cut off.
-# Usage: tools/screenshots.sh   (as root: the battery is simulated in a
+# DPI (docs/pictures/en-*.png), to see that no text is cut off; the Battery
+# details window over a made-up week in both languages at 96 and 192 DPI.
+# Usage: [SHOTS_ONLY=details] tools/screenshots.sh   (as root: the battery is simulated in a
 # private mount namespace)
 # Always draws on a private virtual display, in a Wine virtual desktop (so
 # dialogs get their frames and the notification area shows), in a Wine
@@ -30,15 +31,22 @@ drive_build Brisvane CBT e2e_driver e2e_test_window e2e_drawn_window
 # Windows 10 changes the floating bar's colours too: the picture that needs
 # it gets a prefix and a run of its own.
 DRIVE_RUN_OPTIONS="--screen $DESKTOP_SIZE"
-[ -n "${WINE_RUN:-}" ] ||
+# SHOTS_ONLY=details: the Battery details window's pictures alone.
+[ -n "${WINE_RUN:-}" ] || [ "${SHOTS_ONLY:-}" = details ] ||
     (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" "$bin/CBT.dll" \
         "$bin/e2e_driver.exe" -- "$0" windows10)
 # The English dialogs on a desktop of a 200 % display's size (1280 x 700
 # at 100 %), so that the tallest fits at both scales.
 ENGLISH_DESKTOP=2560x1400
-[ -n "${WINE_RUN:-}" ] ||
+[ -n "${WINE_RUN:-}" ] || [ "${SHOTS_ONLY:-}" = details ] ||
     (DRIVE_RUN_OPTIONS="--screen $ENGLISH_DESKTOP" drive_enter shots-english \
         "$root/build/shots/screenshots-english" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" english)
+# The Battery details window over a made-up week, in both languages at 96
+# and 192 DPI, on the same large desktop.
+[ -n "${WINE_RUN:-}" ] ||
+    (DRIVE_RUN_OPTIONS="--screen $ENGLISH_DESKTOP" drive_enter shots-details \
+        "$root/build/shots/screenshots-details" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" details)
+[ "${SHOTS_ONLY:-}" != details ] || [ -n "${WINE_RUN:-}" ] || exit 0
 drive_enter shots "$root/build/shots/screenshots${1:+-$1}" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
     -- "$0" "$@"
 [ "${1:-}" != windows10 ] || wine_windows10
@@ -167,6 +175,42 @@ if [ "${1:-}" = english ]; then
         driver close
         wait_bar_exit
         close_all_bars
+    done
+    exit 0
+fi
+
+# The Battery details window: a week with a sleep every night and an
+# afternoon off, the charge at 57 % on battery now.
+if [ "${1:-}" = details ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $ENGLISH_DESKTOP /f >/dev/null 2>&1
+    for dpi in 96 192; do
+        wineserver -k 2>/dev/null || true
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+        wineserver -k 2>/dev/null || true
+        wine_start
+        drive_desktop shell $ENGLISH_DESKTOP
+        for language in zh-CN en-US; do
+            printf '[Brisvane]\r\nAdhere=0\r\nLanguage=%s\r\n[Position]\r\nX=470\r\nY=300\r\n' $language \
+                >"$E2E_DIR/app/Brisvane.ini"
+            python3 "$root/tools/make_history.py" week "$E2E_DIR/app/Brisvane-history.csv"
+            fake_battery 57 0 Discharging
+            start_bar
+            driver post $WM_COMMAND 32778 0
+            w=$(driver window class:BrisvaneDetails 10000) || fail "no Battery details window"
+            sleep 1
+            picture=details-${dpi}dpi
+            [ $language = zh-CN ] || picture=en-$picture
+            grab $picture $(rect "$w")
+            # The week: the switch takes the arrow keys.
+            driver activate class:BrisvaneDetails >/dev/null
+            xdotool key Right
+            sleep 1
+            grab ${picture/details/details-week} $(rect "$w")
+            driver closewin class:BrisvaneDetails
+            driver close
+            wait_bar_exit
+            close_all_bars
+        done
     done
     exit 0
 fi

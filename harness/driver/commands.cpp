@@ -91,6 +91,7 @@ Command const kCommands[] = {
     // The benchmarks' figures
     {L"ticks", "N [CHARGE_FILE] [BUDGET_MS]", With<TheBar, OnTicks>},
     {L"paints", "N", With<TheBar, OnPaints>},
+    {L"opens", "N COMMAND CLASS", With<TheBar, OnOpens>},
     {L"probe", "0..4", With<TheBar, OnProbe>},
     {L"cpu", "W", With<TheTarget, OnCpu>},
     {L"track", "W MS", With<TheTarget, OnTrack>},

@@ -4,6 +4,9 @@
 // and the bar trailing a moving window.
 #include "harness/driver/figures.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -67,6 +70,35 @@ int OnPaints(HWND bar, int, wchar_t** argv)
             SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr);
     }
     std::printf("paints=%ld\n", count);
+    return 0;
+}
+
+int OnOpens(HWND bar, int, wchar_t** argv)
+{
+    long const count = wcstol(argv[0], nullptr, 0);
+    WPARAM const command = static_cast<WPARAM>(wcstol(argv[1], nullptr, 0));
+    std::vector<double> times;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (long i = 0; i < count; ++i) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        SendMessageTimeoutW(bar, WM_COMMAND, command, 0, SMTO_NORMAL, 60000, nullptr);
+        HWND window = FindWindowW(argv[2], nullptr);
+        // Drawn: nothing of it left to paint.
+        for (int spin = 0; spin < 5000 && window != nullptr && GetUpdateRect(window, nullptr, FALSE); ++spin)
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr);
+        QueryPerformanceCounter(&end);
+        if (window == nullptr || !IsWindowVisible(window)) {
+            std::printf("error=no window %ls after command %lu\n", argv[2], static_cast<unsigned long>(command));
+            return 1;
+        }
+        times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
+        SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("opens=%ld\nmin_ms=%.1f\nmedian_ms=%.1f\nmax_ms=%.1f\n", count, times.front(),
+                times[times.size() / 2], times.back());
     return 0;
 }
 

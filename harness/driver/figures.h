@@ -11,6 +11,9 @@
 int OnTicks(HWND bar, int argc, wchar_t** argv);
 // paints N: N whole repaints, each waited for.
 int OnPaints(HWND bar, int argc, wchar_t** argv);
+// opens N COMMAND CLASS: N times the bar's menu command that opens a
+// window of CLASS, timed until that window shows, drawn; then closed.
+int OnOpens(HWND bar, int argc, wchar_t** argv);
 // probe 0..4: a count from tools/bench/probe.cpp's hidden window.
 int OnProbe(HWND bar, int argc, wchar_t** argv);
 // cpu W: the CPU time of the process that owns the window.

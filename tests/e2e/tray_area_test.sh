@@ -88,8 +88,8 @@ if [ $mx -lt $((ICON_X - mw)) ] || [ $mx -gt $ICON_X ] || [ $((my + mh)) -gt $SC
 fi
 echo "ok: menu at the cursor"
 
-# The third item is About: at the bottom-right corner, topmost.
-driver menukey down down down return
+# The fourth item is About: at the bottom-right corner, topmost.
+driver menukey down down down down return
 about=$(driver dialog about 5000)
 check_eq "About box open" 1 "$(value open "$about")"
 # In the corner of the work area, clear of the taskbar.
@@ -145,7 +145,7 @@ timeout 60 wine $WINE_DESKTOP "$E2E_DRIVER" waitexit 30000 > "$E2E_DIR/exit.txt"
 watcher=$!
 for _ in $(seq 1 40); do grep -q watching "$E2E_DIR/exit.txt" && break; sleep 0.25; done
 check_eq "watching the program" 1 "$(value watching "$(tr -d '\r' < "$E2E_DIR/exit.txt")")"
-driver menukey down down down down return
+driver menukey down down down down down return
 wait $watcher || true
 exited=$(tr -d '\r' < "$E2E_DIR/exit.txt")
 check_eq "ended after Exit" 1 "$(value ended "$exited")"

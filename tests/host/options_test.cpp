@@ -73,8 +73,8 @@ TEST(AlphaRules, TrackbarPositionClamped)
 }
 
 // AutoRun off, Adhere and IgnoreDUI on, 5000 ms, Alpha 240, the percentage,
-// AlertLow 20, AlertHigh off, the language as Windows', ForceClose on, shutting down.
-OptionValues const BASE{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 0, 0, 4};
+// AlertLow 20, AlertHigh off, the language as Windows', ForceClose on, shutting down, the history kept.
+OptionValues const BASE{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 0, true, 0, 4};
 
 bool NothingToDo(OptionChanges const& c)
 {
@@ -175,7 +175,7 @@ TEST(OptionChanges, AdhereSwitchesAndFrameRepaint)
 
 TEST(OptionChanges, AllAtOnce)
 {
-    OptionValues chosen{true, false, false, 50, 60000, 0, 0, 20, 0, LanguageChoice::AsWindows, true, 0, 0, 4};
+    OptionValues chosen{true, false, false, 50, 60000, 0, 0, 20, 0, LanguageChoice::AsWindows, true, 0, true, 0, 4};
     OptionChanges const c = PlanOptionChanges(BASE, chosen, false, false);
     EXPECT_TRUE(c.storeInterval && c.restartRefreshTimer && c.repaintFrameActive && c.updateAutostart &&
                 c.applyAlpha);

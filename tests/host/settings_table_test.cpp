@@ -40,6 +40,7 @@ TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
         {L"Brisvane", L"BarText", SETTING_RANGED},  {L"Brisvane", L"AlertLow", SETTING_RANGED},
         {L"Brisvane", L"AlertHigh", SETTING_RANGED}, {L"Brisvane", L"Language", SETTING_LANGUAGE},
         {L"Brisvane", L"ForceClose", SETTING_FLAG},  {L"Brisvane", L"ShutdownAction", SETTING_WORD},
+        {L"Brisvane", L"History", SETTING_FLAG},
         {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
     };
     for (int i = 0; i < SETTING_COUNT; ++i) {
@@ -53,7 +54,7 @@ TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
 
 TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
-    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 0, 1280 - 4 * 25 - 74, 4};
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 0, 1, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
         EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
@@ -69,8 +70,8 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 // Each row stores into its own field and reads back from it, kept as its kind keeps it.
 TEST(SettingKeys, EachRowOwnsItsField)
 {
-    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, 3, -1500, 7};
-    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, 3, -1500, 7};
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, 3, 0, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, 3, 0, -1500, 7};
     Settings settings{};
     for (int i = 0; i < SETTING_COUNT; ++i)
         StoreSetting(settings, SETTING_KEYS[i], written[i]);
@@ -81,6 +82,7 @@ TEST(SettingKeys, EachRowOwnsItsField)
     EXPECT_EQ(44, settings.alpha);
     EXPECT_EQ(-1500, settings.positionX);
     EXPECT_EQ(7, settings.positionY);
+    EXPECT_FALSE(settings.history);
     EXPECT_EQ(LanguageChoice::English, settings.language);
     StoreSetting(settings, *FindSettingKey(L"Language"), 3);
     EXPECT_EQ(LanguageChoice::AsWindows, settings.language) << "out of range";
@@ -292,16 +294,18 @@ TEST(WordSettings, AWordOfTheListOrTheDefaultAndWrittenAsItsWord)
 }
 
 // What the Options dialog edits is copied over; the bar's width and place,
-// which it does not show, and the Auto-shutdown dialog's choices stay.
+// which it does not show, the Auto-shutdown dialog's choices and the
+// history switch stay.
 TEST(EditedSettings, TheDialogsKeysCopiedTheOthersKept)
 {
-    Settings chosen{true, false, false, 90, 250, 10, 1, 35, 80, LanguageChoice::English, false, 2, -7, -8};
-    Settings const kept{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 3, 100, 4};
+    Settings chosen{true, false, false, 90, 250, 10, 1, 35, 80, LanguageChoice::English, false, 2, false, -7, -8};
+    Settings const kept{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 3, true, 100, 4};
     Settings stored = kept;
     CopyEditedSettings(stored, chosen);
     for (SettingKey const& key : SETTING_KEYS) {
         bool const shown = std::wcscmp(key.name, L"BarWidth") != 0 && std::wcscmp(key.section, L"Position") != 0 &&
-                           std::wcscmp(key.name, L"ForceClose") != 0 && std::wcscmp(key.name, L"ShutdownAction") != 0;
+                           std::wcscmp(key.name, L"ForceClose") != 0 && std::wcscmp(key.name, L"ShutdownAction") != 0 &&
+                           std::wcscmp(key.name, L"History") != 0;
         EXPECT_EQ(shown, EditedInOptions(key)) << key.name[0];
         EXPECT_EQ(SettingValue(shown ? chosen : kept, key), SettingValue(stored, key));
     }

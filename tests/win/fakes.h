@@ -80,6 +80,19 @@ extern bool g_realMessageBox;
 // Menus are never tracked; g_tracking, when set, is called instead.
 extern std::function<BOOL(HMENU, UINT, int, int, int, HWND, RECT const*)> g_tracking;
 
+// The battery devices (tests/win/stubs/battery_devices.cpp, linked into the
+// tests that read them): the batteries the system reports, and what the
+// device interface was asked.
+struct FakeBattery {
+    std::wstring name, maker;
+    DWORD capabilities, designed, fullCharged, cycles;
+};
+extern std::vector<FakeBattery> g_batteries;
+extern std::vector<DWORD> g_batteryOpenAccess;   // CreateFileW's access, per device opened
+extern std::vector<DWORD> g_batteryClassFlags;   // SetupDiGetClassDevsW's flags, per call
+extern int g_batteryListsOpen;                   // device lists not yet destroyed
+extern std::vector<ULONG> g_batteryLevels;       // BATTERY_QUERY_INFORMATION levels asked
+
 // The local time the auto-shutdown dialog reads.
 extern SYSTEMTIME g_clock;
 void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0);

@@ -87,8 +87,8 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 // ---- The dialog, driven for real ---------------------------------------------
 
 // AutoRun off, Adhere and IgnoreDUI on, 5000 ms, Alpha 240, the percentage,
-// AlertLow 20, AlertHigh off, the language as Windows', ForceClose on, shutting down.
-OptionValues const STORED{false, true, true, 0, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 0, 0, 0};
+// AlertLow 20, AlertHigh off, the language as Windows', ForceClose on, shutting down, the history kept.
+OptionValues const STORED{false, true, true, 0, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 0, true, 0, 0};
 
 class OptionsDialog : public ::testing::Test {
 public:  // the battery rows' table drives the dialog from its cases

@@ -247,6 +247,7 @@ std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, 
             std::string("Language=") + language,
             "ForceClose=1",
             std::string("ShutdownAction=") + action,
+            "History=1",
             "[Position]",
             "X=" + std::to_string(x),
             "Y=" + std::to_string(y)};
