@@ -36,9 +36,46 @@ BOOLEAN WINAPI SuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEvents
     return call != nullptr ? call(hibernate, force, wakeEventsOff) : FALSE;
 }
 
+// setupapi's four, for the Battery details window alone: a missing library
+// or function reads as no battery device.
+template <typename Function>
+Function Setupapi(char const* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemLibraryFunction(L"setupapi.dll", name)));
+}
+
+HDEVINFO WINAPI ClassDevices(GUID const* classGuid, PCWSTR enumerator, HWND parent, DWORD flags)
+{
+    auto const call = Setupapi<HDEVINFO(WINAPI*)(GUID const*, PCWSTR, HWND, DWORD)>("SetupDiGetClassDevsW");
+    return call != nullptr ? call(classGuid, enumerator, parent, flags) : INVALID_HANDLE_VALUE;
+}
+
+BOOL WINAPI EnumInterfaces(HDEVINFO list, PSP_DEVINFO_DATA device, GUID const* interfaceGuid, DWORD index,
+                           PSP_DEVICE_INTERFACE_DATA data)
+{
+    auto const call = Setupapi<BOOL(WINAPI*)(HDEVINFO, PSP_DEVINFO_DATA, GUID const*, DWORD, PSP_DEVICE_INTERFACE_DATA)>(
+        "SetupDiEnumDeviceInterfaces");
+    return call != nullptr && call(list, device, interfaceGuid, index, data);
+}
+
+BOOL WINAPI InterfaceDetail(HDEVINFO list, PSP_DEVICE_INTERFACE_DATA data, PSP_DEVICE_INTERFACE_DETAIL_DATA_W detail,
+                            DWORD size, PDWORD needed, PSP_DEVINFO_DATA device)
+{
+    auto const call = Setupapi<BOOL(WINAPI*)(HDEVINFO, PSP_DEVICE_INTERFACE_DATA, PSP_DEVICE_INTERFACE_DETAIL_DATA_W,
+                                             DWORD, PDWORD, PSP_DEVINFO_DATA)>("SetupDiGetDeviceInterfaceDetailW");
+    return call != nullptr && call(list, data, detail, size, needed, device);
+}
+
+BOOL WINAPI DestroyList(HDEVINFO list)
+{
+    auto const call = Setupapi<BOOL(WINAPI*)(HDEVINFO)>("SetupDiDestroyDeviceInfoList");
+    return call != nullptr && call(list);
+}
+
 }  // namespace
 
 SystemCalls g_system = {
     GetSystemPowerStatus, PowerInformation, GetLocalTime, GetSystemTimeAsFileTime, GetModuleFileNameW,
-    RegOpenKeyExW,        UiDialogBox,      PowerCapabilities, SuspendState,
+    RegOpenKeyExW,        UiDialogBox,      PowerCapabilities, SuspendState,       ClassDevices,
+    EnumInterfaces,       InterfaceDetail,  DestroyList,
 };

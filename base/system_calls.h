@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <setupapi.h>
 
 struct SystemCalls {
     BOOL(WINAPI* GetSystemPowerStatus)(LPSYSTEM_POWER_STATUS status);
@@ -22,6 +23,15 @@ struct SystemCalls {
     // taken when first asked).
     BOOLEAN(WINAPI* GetPwrCapabilities)(PSYSTEM_POWER_CAPABILITIES capabilities);
     BOOLEAN(WINAPI* SetSuspendState)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEventsOff);
+    // The battery devices (setupapi, taken when the Battery details window
+    // first reads them).
+    HDEVINFO(WINAPI* SetupDiGetClassDevsW)(GUID const* classGuid, PCWSTR enumerator, HWND parent, DWORD flags);
+    BOOL(WINAPI* SetupDiEnumDeviceInterfaces)(HDEVINFO list, PSP_DEVINFO_DATA device, GUID const* interfaceGuid,
+                                              DWORD index, PSP_DEVICE_INTERFACE_DATA data);
+    BOOL(WINAPI* SetupDiGetDeviceInterfaceDetailW)(HDEVINFO list, PSP_DEVICE_INTERFACE_DATA data,
+                                                   PSP_DEVICE_INTERFACE_DETAIL_DATA_W detail, DWORD size,
+                                                   PDWORD needed, PSP_DEVINFO_DATA device);
+    BOOL(WINAPI* SetupDiDestroyDeviceInfoList)(HDEVINFO list);
 };
 
 extern SystemCalls g_system;

@@ -62,7 +62,7 @@ target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 # comctl32 and powrprof are taken at first use (base/ui_resources,
 # base/system_calls), so they are not imports of the program.
-target_link_libraries(brisvane_core PUBLIC gdi32 user32 shell32 advapi32 wtsapi32 setupapi)
+target_link_libraries(brisvane_core PUBLIC gdi32 user32 shell32 advapi32 wtsapi32)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)

@@ -1,5 +1,7 @@
 #include "details/battery_devices.h"
 
+#include "base/system_calls.h"
+
 #include <windows.h>
 #include <setupapi.h>
 #include <winioctl.h>
@@ -65,26 +67,26 @@ bool ReadBattery(wchar_t const* path, BatteryFacts* facts)
 
 int ReadBatteryDevices(BatteryFacts* facts, int max)
 {
-    HDEVINFO devices = SetupDiGetClassDevsW(&BATTERY_CLASS, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    HDEVINFO devices = g_system.SetupDiGetClassDevsW(&BATTERY_CLASS, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (devices == INVALID_HANDLE_VALUE)
         return 0;
     int found = 0;
     for (DWORD index = 0; found < max && index < 32; ++index) {
         SP_DEVICE_INTERFACE_DATA interfaceData{};
         interfaceData.cbSize = sizeof interfaceData;
-        if (!SetupDiEnumDeviceInterfaces(devices, nullptr, &BATTERY_CLASS, index, &interfaceData))
+        if (!g_system.SetupDiEnumDeviceInterfaces(devices, nullptr, &BATTERY_CLASS, index, &interfaceData))
             break;
         DWORD needed = 0;
-        SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, nullptr, 0, &needed, nullptr);
+        g_system.SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, nullptr, 0, &needed, nullptr);
         if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) || needed > 4096)
             continue;
         alignas(SP_DEVICE_INTERFACE_DETAIL_DATA_W) unsigned char buffer[4096];
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(buffer);
         detail->cbSize = sizeof *detail;
-        if (SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, detail, needed, nullptr, nullptr) &&
+        if (g_system.SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, detail, needed, nullptr, nullptr) &&
             ReadBattery(detail->DevicePath, &facts[found]))
             ++found;
     }
-    SetupDiDestroyDeviceInfoList(devices);
+    g_system.SetupDiDestroyDeviceInfoList(devices);
     return found;
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/system_calls.h"
 #include "tests/win/fakes.h"
 #include "harness/system_stand_in.h"
 
@@ -116,9 +117,11 @@ BOOL WINAPI Control(HANDLE device, DWORD code, void* in, DWORD inSize, void* out
 
 }  // namespace
 
-STAND_IN(SetupDiGetClassDevsW, 16, ClassDevs);
-STAND_IN(SetupDiEnumDeviceInterfaces, 20, EnumInterfaces);
-STAND_IN(SetupDiGetDeviceInterfaceDetailW, 24, InterfaceDetail);
-STAND_IN(SetupDiDestroyDeviceInfoList, 4, DestroyList);
+// setupapi's calls go through the program's table of system calls (it is
+// loaded when first needed): the test program answers them from the start.
+bool const g_listsAnswered = (g_system.SetupDiGetClassDevsW = ClassDevs,
+                              g_system.SetupDiEnumDeviceInterfaces = EnumInterfaces,
+                              g_system.SetupDiGetDeviceInterfaceDetailW = InterfaceDetail,
+                              g_system.SetupDiDestroyDeviceInfoList = DestroyList, true);
 STAND_IN(CreateFileW, 28, OpenFile);
 STAND_IN(DeviceIoControl, 32, Control);
