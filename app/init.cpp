@@ -7,6 +7,7 @@
 #include "bar/bar_state.h"
 #include "bar/battery.h"
 #include "bar/full_screen_watch.h"
+#include "base/app_mode.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
@@ -44,6 +45,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 
     LoadSettings();
     SetUiLanguage(g_settings.language);
+    LetMenusFollowAppMode();
 
     g_barView.captionActive = true;
     CreateBarLook(instance);

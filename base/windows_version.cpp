@@ -4,9 +4,7 @@ namespace {
 
 typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOW*);
 
-}  // namespace
-
-DWORD WindowsMajorVersion()
+OSVERSIONINFOW TrueVersion()
 {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     RtlGetVersionFunction get = ntdll == nullptr ? nullptr
@@ -15,5 +13,20 @@ DWORD WindowsMajorVersion()
     OSVERSIONINFOW version;
     ZeroMemory(&version, sizeof version);
     version.dwOSVersionInfoSize = sizeof version;
-    return get != nullptr && get(&version) == 0 ? version.dwMajorVersion : 0;
+    if (get == nullptr || get(&version) != 0)
+        ZeroMemory(&version, sizeof version);
+    return version;
+}
+
+}  // namespace
+
+DWORD WindowsMajorVersion()
+{
+    return TrueVersion().dwMajorVersion;
+}
+
+DWORD WindowsBuildNumber()
+{
+    OSVERSIONINFOW const version = TrueVersion();
+    return version.dwMajorVersion >= 10 ? version.dwBuildNumber : 0;
 }

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/ui_resources.h"
 #include "options/alert_choices.h"
@@ -129,6 +130,7 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     SetUpAlertRows(dialog, values);
 
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+    TitleBarFollowsAppMode(dialog);
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/system_calls.h"
 #include "res/resource.h"
@@ -81,6 +82,7 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
 
     CheckDlgButton(dialog, IDC_SHUTDOWN_AFTER, BST_CHECKED);
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+    TitleBarFollowsAppMode(dialog);
 }
 
 void OnModeSwitch(HWND dialog)

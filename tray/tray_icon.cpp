@@ -1,5 +1,7 @@
 #include "tray/tray_icon.h"
 
+#include <commctrl.h>
+
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
@@ -11,27 +13,64 @@ namespace {
 // recreated: the image and the tooltip last given to the shell.
 HICON g_trayIcon;
 WCHAR g_trayTip[128];
+// Whether the shell holds the icon, and how many times a refused icon has
+// been offered again since.
+bool g_trayAdded;
+int g_retries;
 
-// The Windows XP form of the structure; the shell reads only the members
-// that uFlags names.
+// The two images at the small-icon size of the current DPI, made by
+// LoadIconMetric (so they are the program's to destroy).
+HICON g_icons[2];
+int const BATTERY_IMAGE = 0, COUNTDOWN_IMAGE = 1;
+UINT const IMAGE_IDS[] = {IDI_BRISVANE, IDI_SHUTDOWN};
+
+// A logon can start the program before Explorer takes icons, and no
+// TaskbarCreated follows when the shell was only late: offered again every
+// few seconds for the first minutes, then once a minute until it is there.
+UINT const RETRY_SOON_MS = 4000;
+UINT const RETRY_LATER_MS = 60000;
+int const SOON_RETRIES = 45;  // three minutes
+
+// The Vista form of the structure, which NOTIFYICON_VERSION_4 expects; the
+// shell reads only the members that uFlags names.
 NOTIFYICONDATAW TrayData(HWND bar, UINT flags)
 {
     NOTIFYICONDATAW data;
     ZeroMemory(&data, sizeof data);
-    data.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    data.cbSize = sizeof data;
     data.hWnd = bar;
     data.uID = TRAY_ICON_ID;
     data.uFlags = flags;
     return data;
 }
 
+// Version 4 reports what becomes of a balloon (NIN_BALLOONSHOW and the
+// rest) and hides the standard tooltip unless NIF_SHOWTIP asks for it.
 BOOL AddWithCurrentLook(HWND bar)
 {
-    NOTIFYICONDATAW data = TrayData(bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW data = TrayData(bar, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.hIcon = g_trayIcon;
     lstrcpynW(data.szTip, g_trayTip, ARRAYSIZE(data.szTip));
-    return Shell_NotifyIconW(NIM_ADD, &data);
+    g_trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (!g_trayAdded)
+        return FALSE;
+    NOTIFYICONDATAW version = TrayData(bar, 0);
+    version.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &version);
+    return TRUE;
+}
+
+// Adds the icon, or keeps offering it until the shell takes it.
+BOOL AddOrRetry(HWND bar)
+{
+    if (AddWithCurrentLook(bar)) {
+        KillTimer(bar, IDT_TRAY_RETRY);
+        g_retries = 0;
+        return TRUE;
+    }
+    SetTimer(bar, IDT_TRAY_RETRY, g_retries < SOON_RETRIES ? RETRY_SOON_MS : RETRY_LATER_MS, nullptr);
+    return FALSE;
 }
 
 // An elevated bar (it may write the machine's Run key) would otherwise never
@@ -49,16 +88,24 @@ void LetTaskbarCreatedThrough(HWND bar)
         filter(bar, TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
+HICON TrayImage(int image)
+{
+    if (g_icons[image] == nullptr &&
+        FAILED(LoadIconMetric(g_instance, MAKEINTRESOURCEW(IMAGE_IDS[image]), LIM_SMALL, &g_icons[image])))
+        g_icons[image] = nullptr;
+    return g_icons[image];
+}
+
 }  // namespace
 
 HICON BatteryTrayIcon()
 {
-    return LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_BRISVANE));
+    return TrayImage(BATTERY_IMAGE);
 }
 
 HICON CountdownTrayIcon()
 {
-    return LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_SHUTDOWN));
+    return TrayImage(COUNTDOWN_IMAGE);
 }
 
 BOOL AddTrayIcon(HWND bar, HICON icon, WCHAR const* tip)
@@ -69,18 +116,21 @@ BOOL AddTrayIcon(HWND bar, HICON icon, WCHAR const* tip)
     else
         LoadUiString(IDS_TRAY_TIP, g_trayTip, ARRAYSIZE(g_trayTip));
     LetTaskbarCreatedThrough(bar);
-    return AddWithCurrentLook(bar);
+    g_retries = 0;
+    return AddOrRetry(bar);
 }
 
 BOOL RemoveTrayIcon(HWND bar)
 {
+    KillTimer(bar, IDT_TRAY_RETRY);
+    g_trayAdded = false;
     NOTIFYICONDATAW data = TrayData(bar, 0);
     return Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
 BOOL SetTrayTip(HWND bar, WCHAR const* text)
 {
-    NOTIFYICONDATAW data = TrayData(bar, NIF_TIP);
+    NOTIFYICONDATAW data = TrayData(bar, NIF_TIP | NIF_SHOWTIP);
     lstrcpynW(data.szTip, text, ARRAYSIZE(data.szTip));
     lstrcpynW(g_trayTip, data.szTip, ARRAYSIZE(g_trayTip));
     return Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -104,6 +154,19 @@ BOOL ShowTrayNotification(HWND bar, WCHAR const* title, WCHAR const* text, bool 
     return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
+TrayBalloonNews BalloonNewsOf(LPARAM lParam)
+{
+    switch (LOWORD(lParam)) {
+    case NIN_BALLOONSHOW:
+    case NIN_BALLOONUSERCLICK:
+        return TrayBalloonNews::Shown;
+    case NIN_BALLOONHIDE:
+    case NIN_BALLOONTIMEOUT:
+        return TrayBalloonNews::Gone;
+    }
+    return TrayBalloonNews::None;
+}
+
 bool TrayNotificationsWelcome()
 {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
@@ -124,6 +187,20 @@ BOOL SetTrayIcon(HWND bar, HICON icon)
     return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
+void LoadTrayIconsForDpi(HWND bar)
+{
+    int shown = -1;
+    for (int image = 0; image < 2; ++image) {
+        if (g_icons[image] != nullptr && g_icons[image] == g_trayIcon)
+            shown = image;
+        if (g_icons[image] != nullptr)
+            DestroyIcon(g_icons[image]);
+        g_icons[image] = nullptr;
+    }
+    if (shown >= 0)
+        SetTrayIcon(bar, TrayImage(shown));
+}
+
 UINT TaskbarCreatedMessage()
 {
     // Zero-initialised, not a guarded local static: the guard would bring in
@@ -136,5 +213,17 @@ UINT TaskbarCreatedMessage()
 
 BOOL RestoreTrayIcon(HWND bar)
 {
-    return AddWithCurrentLook(bar);
+    g_retries = 0;
+    return AddOrRetry(bar);
+}
+
+void OnTrayRetryTimer(HWND bar)
+{
+    ++g_retries;
+    AddOrRetry(bar);
+}
+
+bool IsTrayIconShown()
+{
+    return g_trayAdded;
 }
