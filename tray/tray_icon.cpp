@@ -52,7 +52,9 @@ BOOL AddWithCurrentLook(HWND bar)
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.hIcon = g_trayIcon;
     lstrcpynW(data.szTip, g_trayTip, ARRAYSIZE(data.szTip));
-    g_trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    // Refused, it may be there already (a TaskbarCreated the shell sends for
+    // a new DPI, not a restart): then it takes the change.
+    g_trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     if (!g_trayAdded)
         return FALSE;
     NOTIFYICONDATAW version = TrayData(bar, 0);
@@ -219,6 +221,10 @@ BOOL RestoreTrayIcon(HWND bar)
 
 void OnTrayRetryTimer(HWND bar)
 {
+    if (g_trayAdded) {  // a tick queued before the icon was taken
+        KillTimer(bar, IDT_TRAY_RETRY);
+        return;
+    }
     ++g_retries;
     AddOrRetry(bar);
 }

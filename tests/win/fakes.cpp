@@ -55,6 +55,8 @@ int g_unregistered;
 QUERY_USER_NOTIFICATION_STATE g_notificationState;
 std::vector<DWORD> g_shellMessages;
 std::vector<NOTIFYICONDATAW> g_shellData;
+int g_shellRefusals;
+BOOL g_shellHoldsIcon = TRUE;
 int g_installs;
 int g_uninstalls;
 int g_canAdhereCalls;
@@ -153,6 +155,8 @@ void ResetFakes()
     RearmBatteryAlerts();
     g_shellMessages.clear();
     g_shellData.clear();
+    g_shellRefusals = 0;
+    g_shellHoldsIcon = TRUE;
     g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;
     g_canAdhereAnswer = FALSE;
     SetRectEmpty(&g_movedTo);

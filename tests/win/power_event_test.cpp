@@ -302,4 +302,55 @@ TEST_F(PowerEvent, TipsAndRemindersFollowTheReadings)
     }
 }
 
+// What the shell says of a reminder decides whether it comes again: one it
+// dropped without showing (quiet hours, Focus Assist, notifications off for
+// the program) comes back 15 minutes after it was handed over while the
+// level holds; one it showed does not, nor one it says nothing of (Wine's
+// tray, an older shell).
+TEST_F(PowerEvent, ReminderDroppedUnseenComesBackAfterFifteenMinutes)
+{
+    g_settings.alertLow = 20;
+    struct Case {
+        char const* what;
+        std::vector<WORD> words;  // NIN_* in the order the shell sends them
+        bool again;
+    } const cases[] = {
+        {"timed out unseen", {NIN_BALLOONTIMEOUT}, true},
+        {"hidden unseen", {NIN_BALLOONHIDE}, true},
+        {"shown, then timed out", {NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}, false},
+        {"shown and clicked", {NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK, NIN_BALLOONHIDE}, false},
+        {"nothing said", {}, false},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        RearmBatteryAlerts();
+        SetReading(0, 1, 25);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        SetReading(0, 2, 19);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        TakeShellCalls();
+        ASSERT_EQ(1u, notes.size()) << "the first crossing reminds";
+        for (WORD word : c.words)
+            EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, MAKEWPARAM(1500, 900), MAKELPARAM(word, TRAY_ICON_ID)));
+
+        MoveUtcClock(60000);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        MoveUtcClock(13 * 60000 + 59000);  // 14:59 after the hand-over
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        TakeShellCalls();
+        EXPECT_TRUE(notes.empty()) << "not again within 15 minutes";
+        MoveUtcClock(1000);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        TakeShellCalls();
+        EXPECT_EQ(c.again ? 1u : 0u, notes.size());
+        // Left by the re-arm distance, it is no longer held: a new crossing reminds at once.
+        SetReading(0, 1, 23);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        SetReading(0, 2, 19);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        TakeShellCalls();
+        EXPECT_EQ(1u, notes.size());
+    }
+}
+
 }  // namespace
