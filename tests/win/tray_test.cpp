@@ -476,7 +476,7 @@ TEST_F(Tray, AboutTemplateHasItsLayout)
     EXPECT_EQ(L"", t.windowClass);
     EXPECT_EQ(L"关于", t.caption);
     EXPECT_EQ(9, t.pointSize);
-    EXPECT_EQ(L"宋体", t.face);
+    EXPECT_EQ(L"Microsoft YaHei UI", t.face);
 
     DWORD const common = WS_CHILD | WS_VISIBLE;
     std::vector<TemplateItem> const expected{
