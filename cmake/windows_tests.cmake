@@ -177,6 +177,7 @@ brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 brisvane_e2e_test(windows10_test)
 brisvane_e2e_test(battery_test)
+brisvane_e2e_test(countdown_reminder_test)
 brisvane_e2e_test(language_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
