@@ -186,8 +186,11 @@ if [ "${1:-}" = english ] || [ "${1:-}" = chinese ]; then
     wine reg add "$theme" /v ColorName /t REG_SZ /d NormalColor /f >/dev/null 2>&1
     wine reg add "$theme" /v SizeName /t REG_SZ /d NormalSize /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DIALOGS_DESKTOP /f >/dev/null 2>&1
-    for dpi in 96 192; do
+    # SHOT_DPIS=144 (say) makes the same pictures at another scale for a look.
+    for dpi in ${SHOT_DPIS:-96 192}; do
         restart_at_dpi $dpi
+        # Before any dialog: the menu of a fresh start.
+        [ "$lang$dpi" != zh96 ] || grab_tray_menu tray-menu-light
         driver post $WM_COMMAND 32774 0
         driver options 10000 >/dev/null || fail "no Options dialog"
         grab_dialog $lang-options-${dpi}dpi 选项
@@ -210,7 +213,6 @@ if [ "${1:-}" = english ] || [ "${1:-}" = chinese ]; then
         grab_dialog $lang-confirm-${dpi}dpi confirm
         driver dialogcmd confirm 2
         closed confirm
-        [ "$lang$dpi" != zh96 ] || grab_tray_menu tray-menu-light
         driver close
         wait_bar_exit
         close_all_bars
