@@ -45,6 +45,10 @@ void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
     bool const resumed = event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND;
     bool const setting =
         event == PBT_POWERSETTINGCHANGE && IsBatterySetting(reinterpret_cast<POWERBROADCAST_SETTING const*>(data));
+    if (event == PBT_POWERSETTINGCHANGE && !setting) {
+        OnAutoShutdownDisplayChange(reinterpret_cast<POWERBROADCAST_SETTING const*>(data));
+        return;
+    }
     if (!resumed && !setting && event != PBT_APMPOWERSTATUSCHANGE)
         return;
     if (IsAutoShutdownRunning()) {
@@ -138,6 +142,7 @@ void OnEndSession(HWND window, WPARAM ending)
 {
     if (ending)
         SaveSettings(window);
+    OnAutoShutdownSessionEnd(window, ending != 0);
 }
 
 }  // namespace
@@ -199,6 +204,10 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             OnShutdownTick(window);
         else if (wParam == IDT_CAPTION_COLOURS)
             OnCaptionColoursTimer(window, g_settings.adhere);
+        else if (wParam == IDT_SESSION_RETRY)
+            OnSessionRetry(window);
+        else if (wParam == IDT_POWER_OFF_WATCH)
+            OnPowerOffWatch(window);
         else if (wParam == IDT_BATTERY_WATCH)
             OnBatteryWatch(window);
         else if (wParam == IDT_TRAY_RETRY)

@@ -10,8 +10,10 @@ UINT const WM_DISPLAYCHANGED = WM_USER + 20;  // posted to itself: lay the bar o
 UINT_PTR const IDT_REFRESH = 1;   // battery refresh, Interval ms
 UINT_PTR const IDT_SHUTDOWN = 2;  // auto-shutdown countdown, one minute
 UINT_PTR const IDT_CAPTION_COLOURS = 3;  // once, after what changes the colours beside the bar
-UINT_PTR const IDT_TRAY_RETRY = 4;  // the tray icon offered again after the shell refused it
-UINT_PTR const IDT_BATTERY_WATCH = 5;  // the battery read for the tip and reminders while a countdown owns the bar
+UINT_PTR const IDT_SESSION_RETRY = 4;   // registering for the session's changes again
+UINT_PTR const IDT_POWER_OFF_WATCH = 5;  // a power-off under way that has not ended the session yet
+UINT_PTR const IDT_TRAY_RETRY = 6;  // the tray icon offered again after the shell refused it
+UINT_PTR const IDT_BATTERY_WATCH = 7;  // the battery read for the tip and reminders while a countdown owns the bar
 UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
 
 // Extended styles of the bar: free-floating (draggable) or adhering (input

@@ -14,7 +14,7 @@ OSVERSIONINFOW TrueVersion()
     ZeroMemory(&version, sizeof version);
     version.dwOSVersionInfoSize = sizeof version;
     if (get == nullptr || get(&version) != 0)
-        ZeroMemory(&version, sizeof version);
+        version.dwMajorVersion = version.dwMinorVersion = 0;
     return version;
 }
 
@@ -23,6 +23,11 @@ OSVERSIONINFOW TrueVersion()
 DWORD WindowsMajorVersion()
 {
     return TrueVersion().dwMajorVersion;
+}
+
+DWORD WindowsMinorVersion()
+{
+    return TrueVersion().dwMinorVersion;
 }
 
 DWORD WindowsBuildNumber()

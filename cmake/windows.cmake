@@ -45,6 +45,7 @@ add_library(brisvane_core STATIC
     shutdown/auto_shutdown_dialog.cpp
     shutdown/confirm_dialog.cpp
     shutdown/countdown.cpp
+    shutdown/keep_awake.cpp
     shutdown/message_box.cpp
     shutdown/power_off.cpp
     shutdown/session_presence.cpp

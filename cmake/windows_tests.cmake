@@ -25,6 +25,7 @@ add_library(windows_test_stubs OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/message_box.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/shell.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_settings.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/session.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/popup_menu.cpp)
 add_library(cbt_stub OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/cbt.cpp)
 foreach(stubs windows_test_stubs cbt_stub)

@@ -39,6 +39,12 @@
 #define IDS_SHUTDOWN_CANCEL_ASK     246     // "确定要取消自动关机吗？"
 #define IDS_SHUTDOWN_CANCEL_TITLE   247     // "取消自动关机"
 #define IDS_SHUTDOWN_CONFIRM_OK     248     // "确定(%ld)"
+#define IDS_SHUTDOWN_AWAKE_REASON   249     // "自动关机倒计时", the power request's reason
+#define IDS_SHUTDOWN_INCOMPLETE     250     // "自动关机未完成": the tip and the notification's title
+#define IDS_SHUTDOWN_WHY_REFUSED    251     // a program refused to end
+#define IDS_SHUTDOWN_WHY_USERS      252     // another user is signed in
+#define IDS_SHUTDOWN_WHY_FAILED     253     // Windows did not take the request
+#define IDS_SHUTDOWN_WHY_TIMEOUT    254     // still running a minute later
 
 // Dialogs
 #define IDD_ABOUTBOX                103
@@ -89,6 +95,7 @@
 #define IDC_SHUTDOWN_TIME           1010
 #define IDC_SHUTDOWN_HOURS_LABEL    1013
 #define IDC_SHUTDOWN_MINUTES_LABEL  1014
+#define IDC_SHUTDOWN_FORCE          1015
 
 #ifndef IDC_STATIC
 #define IDC_STATIC                  (-1)

@@ -52,6 +52,7 @@ SettingKey const SETTING_KEYS[SETTING_COUNT] = {
     Ranged(L"Brisvane", L"AlertLow", &Settings::alertLow, DEFAULT_ALERTLOW, 0, 100),
     Ranged(L"Brisvane", L"AlertHigh", &Settings::alertHigh, DEFAULT_ALERTHIGH, 0, 100),
     Language(L"Brisvane", L"Language", &Settings::language),
+    Flag(L"Brisvane", L"ForceClose", &Settings::forceClose, DEFAULT_FORCECLOSE),
     Number(L"Position", L"X", &Settings::positionX, 0),  // from the screen: SettingDefault
     Number(L"Position", L"Y", &Settings::positionY, DEFAULT_POSITION_Y),
 };

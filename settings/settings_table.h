@@ -17,6 +17,7 @@ int32_t const DEFAULT_POSITION_Y = 4;
 int32_t const DEFAULT_BARTEXT = 0;    // 0: the percentage, 1: the time left
 int32_t const DEFAULT_ALERTLOW = 20;  // percent; 0 is off
 int32_t const DEFAULT_ALERTHIGH = 0;
+int32_t const DEFAULT_FORCECLOSE = 1;  // the power-off no program can hold up
 
 // Default left edge: the bar's right edge lands 4 x cap - 1 pixels left of
 // the screen's right edge. Saturates instead of overflowing for odd widths.
@@ -36,6 +37,7 @@ struct Settings {
     int32_t alertLow;    // remind at or below this percent on battery, 0 = off
     int32_t alertHigh;   // remind at or above this percent on the charger, 0 = off
     LanguageChoice language;  // the user interface's, over Windows' own
+    bool forceClose;     // the auto-shutdown ends other programs without asking them
     int32_t positionX;   // where the floating bar was left
     int32_t positionY;
 };
@@ -67,7 +69,7 @@ struct SettingKey {
 
 // The keys in the order they are read and written. A new setting is a row
 // here and a field above.
-int const SETTING_COUNT = 12;
+int const SETTING_COUNT = 13;
 extern SettingKey const SETTING_KEYS[SETTING_COUNT];
 
 // The key of that name, or null.

@@ -37,6 +37,8 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
     // never write into the first one's.
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     g_openDialog = dialog;
+    ShutdownRequest const* request = reinterpret_cast<ShutdownRequest const*>(lParam);
+    CheckDlgButton(dialog, IDC_SHUTDOWN_FORCE, request != nullptr && request->forceClose ? BST_CHECKED : BST_UNCHECKED);
 
     SYSTEMTIME now;
     g_system.GetLocalTime(&now);
@@ -161,6 +163,7 @@ void OnOk(HWND dialog)
     if (!accepted)
         return;
     request->minutes = minutes;
+    request->forceClose = IsDlgButtonChecked(dialog, IDC_SHUTDOWN_FORCE) == BST_CHECKED ? 1 : 0;
     EndDialog(dialog, IDOK);
 }
 

@@ -10,6 +10,7 @@ struct ShutdownRequest {
     LONG atTime;        // 1: "于此时：" was chosen
     LONG minutes;       // after IDOK always >= 1
     SYSTEMTIME target;  // the picked local moment; written in that mode only
+    LONG forceClose;    // in and out: other programs are closed without asking
 };
 
 INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -14,6 +14,13 @@ LONG g_secondsLeft;
 bool g_waitsForPerson;  // opened after a sleep: counts only while someone can see it
 bool g_counting;
 
+// Asked of Windows each time, as its notifications may have been missed.
+bool MayCount()
+{
+    AskSessionState();
+    return g_waitsForPerson ? IsPersonPresent() : IsSessionAttached();
+}
+
 void ShowSecondsLeft(HWND dialog)
 {
     WCHAR format[32] = L"";
@@ -48,7 +55,7 @@ void OnInitDialog(HWND dialog, LPARAM waitsForPerson)
     g_secondsLeft = CONFIRM_SECONDS;
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
     TitleBarFollowsAppMode(dialog);
-    if (!g_waitsForPerson || IsPersonPresent())
+    if (MayCount())
         StartCounting(dialog);
 }
 
@@ -74,16 +81,18 @@ HWND OpenConfirmDialog()
 void OnConfirmPresenceChange()
 {
     HWND const dialog = g_openDialog;
-    if (dialog == nullptr || !g_waitsForPerson)
+    if (dialog == nullptr)
         return;
-    if (!IsPersonPresent()) {
+    if (!MayCount()) {
         StopCounting(dialog);
         return;
     }
     if (g_counting)
         return;
     StartCounting(dialog);
-    // In front of whatever the user comes back to, so that it can be declined.
+    // On top of whatever the user comes back to, so that it can be declined.
+    // Windows seldom lets a program in the background take the focus: the
+    // foreground is asked for, not counted on.
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(dialog);
 }

@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/confirm_dialog.h"
+#include "shutdown/keep_awake.h"
 #include "shutdown/message_box.h"
 #include "shutdown/power_off.h"
 #include "shutdown/session_presence.h"
@@ -25,6 +26,12 @@ LONG g_minutesLeft;
 int64_t g_deadline;      // UTC milliseconds
 int g_cancelQuestions;   // cancel questions open (the menu can ask again meanwhile)
 int64_t g_resumedAt;     // UTC milliseconds of the last wake from sleep, 0: none
+bool g_forced;           // this countdown's power-off ends other programs without asking
+UINT g_stallReason;      // why the last power-off did not happen, a string id
+
+// A power-off under way that has not ended the session after this long has
+// been held up, whatever the reason.
+UINT const POWER_OFF_WATCH_MS = 60000;
 
 int64_t MillisecondsOf(FILETIME const& time)
 {
@@ -88,18 +95,59 @@ void Advance(ShutdownEvent event)
     g_state = NextShutdownState(g_state, event);
 }
 
+// The machine may sleep again, and the display is no longer followed.
+void EndCountdown(HWND bar)
+{
+    KillTimer(bar, IDT_SHUTDOWN);
+    KillTimer(bar, IDT_POWER_OFF_WATCH);
+    AllowSleep();
+    StopWatchingDisplay();
+}
+
 // The bar, the refresh, the tip and the icon of the battery display again.
 void ReturnToBattery(HWND bar)
 {
-    KillTimer(bar, IDT_SHUTDOWN);
+    EndCountdown(bar);
     StartRefresh(bar, g_settings.interval);
     ShowBattery(bar);
     SetBatteryTip(bar);
     SetTrayIcon(bar, BatteryTrayIcon());
 }
 
+void SetStalledTip(HWND bar)
+{
+    WCHAR tip[128] = L"";
+    LoadUiString(IDS_SHUTDOWN_INCOMPLETE, tip, ARRAYSIZE(tip));
+    SetTrayTip(bar, tip);
+}
+
+// The power-off did not happen: the bar stays at 0:00 with its cancel in the
+// menu, and says why, so that nobody comes back to a machine left on
+// without a word.
+void Stall(HWND bar, UINT reason)
+{
+    AllowSettingsSaveAgain();
+    Advance(SHUTDOWN_EVENT_POWER_REFUSED);
+    EndCountdown(bar);
+    g_stallReason = reason;
+    SetStalledTip(bar);
+    WCHAR title[64] = L"", text[256] = L"";
+    LoadUiString(IDS_SHUTDOWN_INCOMPLETE, title, ARRAYSIZE(title));
+    LoadUiString(reason, text, ARRAYSIZE(text));
+    ShowTrayNotification(bar, title, text, true);
+}
+
+UINT StallReasonOf(PowerOffResult result)
+{
+    return result == POWER_OFF_OTHER_USERS ? IDS_SHUTDOWN_WHY_USERS : IDS_SHUTDOWN_WHY_FAILED;
+}
+
 void Confirm(HWND bar, bool waitForPerson)
 {
+    // Nobody may be there to see it: the machine goes back to sleep by its
+    // power plan meanwhile, as it would without the program.
+    if (waitForPerson)
+        AllowSleep();
     INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
                                        ShutdownConfirmDialogProc, waitForPerson ? 1 : 0);
     // Cancelled from the menu meanwhile (already restored), or the program is ending.
@@ -110,15 +158,18 @@ void Confirm(HWND bar, bool waitForPerson)
         ReturnToBattery(bar);
         return;
     }
+    KeepAwake();
     // A forced power-off may end this process without WM_ENDSESSION.
     SaveSettings(bar);
-    if (ShutdownSystem() == 0) {
-        AllowSettingsSaveAgain();
-        Advance(SHUTDOWN_EVENT_POWER_REFUSED);
+    PowerOffResult const started = ShutdownSystem(g_forced);
+    if (started != POWER_OFF_STARTED) {
+        Stall(bar, StallReasonOf(started));
         return;
     }
+    // Seen through: the bar and its icon stay until Windows ends the
+    // session, since a program may still hold the power-off up.
     Advance(SHUTDOWN_EVENT_POWER_OFF);
-    DestroyWindow(bar);
+    SetTimer(bar, IDT_POWER_OFF_WATCH, POWER_OFF_WATCH_MS, nullptr);
 }
 
 // The minutes left from the deadline and the clock, shown; the timer set to
@@ -152,12 +203,16 @@ void Start(HWND bar)
     }
     ShutdownRequest request;
     ZeroMemory(&request, sizeof request);
+    request.forceClose = g_settings.forceClose ? 1 : 0;
     INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar, AutoShutdownDialogProc,
                                        reinterpret_cast<LPARAM>(&request));
     // A countdown started meanwhile by another way in leaves this one unused.
     if (result != IDOK || g_state != SHUTDOWN_IDLE)
         return;
     Advance(SHUTDOWN_EVENT_START);
+    g_forced = g_settings.forceClose = request.forceClose != 0;
+    KeepAwake();
+    WatchDisplay(bar);
     // In UTC, so that a change of daylight-saving time or time zone does not move it.
     int64_t const now = UtcMilliseconds();
     g_deadline = DeadlineOf(request, now);
@@ -174,7 +229,7 @@ void Cancel(HWND bar)
         ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION);
     --g_cancelQuestions;
     // Ended meanwhile: the confirmation closed by itself, or the program exits.
-    if (g_state == SHUTDOWN_IDLE || g_state == SHUTDOWN_ENDED || !IsWindow(bar))
+    if (g_state == SHUTDOWN_IDLE || !IsWindow(bar))
         return;
     if (answer != IDOK) {
         // Not cancelled after all: a deadline that passed meanwhile confirms
@@ -227,14 +282,40 @@ void OnAutoShutdownSessionChange(WPARAM event)
         OnConfirmPresenceChange();
 }
 
+void OnAutoShutdownDisplayChange(POWERBROADCAST_SETTING const* setting)
+{
+    if (NoteDisplayState(setting))
+        OnConfirmPresenceChange();
+}
+
+void OnAutoShutdownSessionEnd(HWND bar, bool ending)
+{
+    // Another program refused, or the user cancelled Windows' own screen of
+    // programs holding the shutdown up.
+    if (!ending && g_state == SHUTDOWN_POWERING_OFF)
+        Stall(bar, IDS_SHUTDOWN_WHY_REFUSED);
+}
+
+void OnPowerOffWatch(HWND bar)
+{
+    KillTimer(bar, IDT_POWER_OFF_WATCH);
+    if (g_state == SHUTDOWN_POWERING_OFF)
+        Stall(bar, IDS_SHUTDOWN_WHY_TIMEOUT);
+}
+
 void OnAutoShutdownExit()
 {
     Advance(SHUTDOWN_EVENT_EXIT);
+    AllowSleep();
+    StopWatchingDisplay();
 }
 
 void ShowAutoShutdownTip(HWND bar)
 {
-    SetTimeLeftTip(bar, g_minutesLeft);
+    if (g_state == SHUTDOWN_STALLED)
+        SetStalledTip(bar);
+    else
+        SetTimeLeftTip(bar, g_minutesLeft);
 }
 
 bool IsAutoShutdownRunning()

@@ -27,6 +27,17 @@ void OnAutoShutdownResume(HWND bar);
 // the session is unlocked and on a screen.
 void OnAutoShutdownSessionChange(WPARAM event);
 
+// A console display state (GUID_CONSOLE_DISPLAY_STATE) while a countdown
+// follows it: a confirmation waiting for a person counts only while it is on.
+void OnAutoShutdownDisplayChange(POWERBROADCAST_SETTING const* setting);
+
+// WM_ENDSESSION: a power-off under way that the session survives did not happen.
+void OnAutoShutdownSessionEnd(HWND bar, bool ending);
+
+// IDT_POWER_OFF_WATCH: a minute after the power-off began, the session is
+// still there.
+void OnPowerOffWatch(HWND bar);
+
 // The bar is going: whatever the user was asked, nothing powers off now.
 void OnAutoShutdownExit();
 
@@ -34,5 +45,6 @@ void OnAutoShutdownExit();
 void ShowAutoShutdownTip(HWND bar);
 
 // From OK in the Auto-shutdown dialog until it is cancelled or declined;
-// also while the confirmation is open and after a refused power-off.
+// also while the confirmation is open, while the power-off is under way and
+// after one that did not happen.
 bool IsAutoShutdownRunning();

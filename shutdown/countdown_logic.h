@@ -49,8 +49,8 @@ enum ShutdownState {
     SHUTDOWN_IDLE,
     SHUTDOWN_COUNTING,
     SHUTDOWN_CONFIRMING,  // the confirmation dialog is open
-    SHUTDOWN_STALLED,     // confirmed, but the power-off was refused
-    SHUTDOWN_ENDED,       // the power-off is under way; the bar goes
+    SHUTDOWN_STALLED,     // confirmed, but the power-off failed or was held up
+    SHUTDOWN_POWERING_OFF,  // under way: the bar stays until Windows ends the session
 };
 
 enum ShutdownEvent {
@@ -60,11 +60,11 @@ enum ShutdownEvent {
     SHUTDOWN_EVENT_CANCEL,         // the user confirmed a cancel from the menu
     SHUTDOWN_EVENT_DECLINED,       // the confirmation ended otherwise than with OK
     SHUTDOWN_EVENT_POWER_OFF,      // confirmed and the power-off set going
-    SHUTDOWN_EVENT_POWER_REFUSED,  // confirmed but the power-off failed
+    SHUTDOWN_EVENT_POWER_REFUSED,  // the power-off failed, was refused or did not end the session
     SHUTDOWN_EVENT_EXIT,           // the program is ending: no power-off from now on
 };
 
-int const SHUTDOWN_STATE_COUNT = SHUTDOWN_ENDED + 1;
+int const SHUTDOWN_STATE_COUNT = SHUTDOWN_POWERING_OFF + 1;
 int const SHUTDOWN_EVENT_COUNT = SHUTDOWN_EVENT_EXIT + 1;
 
 // The state after an event; an event that does not apply in a state (a

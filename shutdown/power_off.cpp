@@ -1,10 +1,19 @@
 #include "shutdown/power_off.h"
 
-LONG ShutdownSystem()
+#include <reason.h>
+
+namespace {
+
+// Not in every SDK's headers.
+DWORD const SHUTDOWN_USERS_LOGGED_ON = 1190;  // ERROR_SHUTDOWN_USERS_LOGGED_ON
+
+DWORD const PLANNED = SHTDN_REASON_FLAG_PLANNED | SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER;
+
+bool EnableShutdownPrivilege()
 {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
-        return 0;
+        return false;
     TOKEN_PRIVILEGES privileges;
     ZeroMemory(&privileges, sizeof privileges);
     privileges.PrivilegeCount = 1;
@@ -12,9 +21,37 @@ LONG ShutdownSystem()
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     BOOL const adjusted = AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
     CloseHandle(token);
-    if (!adjusted)
-        return 0;
-    // Forced: other programs are ended without being asked, so nothing can
-    // hold the power-off up.
-    return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF, 0) ? 1 : 0;
+    return adjusted != FALSE;
+}
+
+PowerOffResult ResultOf(DWORD error)
+{
+    if (error == ERROR_SUCCESS)
+        return POWER_OFF_STARTED;
+    return error == SHUTDOWN_USERS_LOGGED_ON ? POWER_OFF_OTHER_USERS : POWER_OFF_FAILED;
+}
+
+PowerOffResult ExitWindowsWith(UINT flags)
+{
+    if (ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF | flags, PLANNED))
+        return POWER_OFF_STARTED;
+    DWORD const error = GetLastError();
+    return ResultOf(error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error);
+}
+
+}  // namespace
+
+PowerOffResult ShutdownSystem(bool forced)
+{
+    if (!EnableShutdownPrivilege())
+        return POWER_OFF_FAILED;
+    if (!forced)
+        return ExitWindowsWith(EWX_FORCEIFHUNG);
+    // EWX_FORCE does nothing where terminal services run, as on every
+    // Windows 10 and 11: this is the call that forces there. Without
+    // SHUTDOWN_FORCE_OTHERS it fails rather than end other users' sessions.
+    DWORD const error = InitiateShutdownW(nullptr, nullptr, 0, SHUTDOWN_POWEROFF | SHUTDOWN_FORCE_SELF, PLANNED);
+    if (error != ERROR_CALL_NOT_IMPLEMENTED)
+        return ResultOf(error);
+    return ExitWindowsWith(EWX_FORCE);
 }

@@ -1,8 +1,15 @@
-// The forced power-off at the end of an auto-shutdown.
+// The power-off at the end of an auto-shutdown.
 #pragma once
 
 #include <windows.h>
 
-// Enables the shutdown privilege and asks for a forced power-off.
-// Returns 1 when the power-off has been set going, 0 when a step failed.
-LONG ShutdownSystem();
+enum PowerOffResult {
+    POWER_OFF_STARTED,       // under way: Windows now ends the session, or a program holds it up
+    POWER_OFF_FAILED,        // Windows did not take the request
+    POWER_OFF_OTHER_USERS,   // another user is signed in; their sessions are never forced
+};
+
+// Enables the shutdown privilege and asks for a planned power-off. forced:
+// other programs are ended without being asked, so none can hold it up;
+// otherwise they are asked and may refuse (only hung ones are ended).
+PowerOffResult ShutdownSystem(bool forced);

@@ -151,6 +151,7 @@ BarText=0
 AlertLow=20
 AlertHigh=0
 Language=
+ForceClose=1
 [Position]
 X=$(value x "$BAR")
 Y=$(value y "$BAR")" "$(tr -d '\r' < "$INI")"

@@ -138,15 +138,20 @@ TEST(CountdownLogic, StateTable)
         {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_TICK, SHUTDOWN_COUNTING},
         {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},
         {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_LAST_TICK, SHUTDOWN_CONFIRMING},
-        {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_POWER_OFF, SHUTDOWN_ENDED},
+        {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_POWER_OFF, SHUTDOWN_POWERING_OFF},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_POWER_REFUSED, SHUTDOWN_STALLED},
+        // Under way, a refusal or a minute without the session's end stalls
+        // it; a menu cancel gives the battery back.
+        {SHUTDOWN_POWERING_OFF, SHUTDOWN_EVENT_POWER_REFUSED, SHUTDOWN_STALLED},
+        {SHUTDOWN_POWERING_OFF, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_DECLINED, SHUTDOWN_IDLE},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},  // a menu cancel ends the dialog too
         {SHUTDOWN_STALLED, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},
-        // Exit ends every countdown; a power-off already under way stays so.
+        // Exit ends every countdown.
         {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
         {SHUTDOWN_STALLED, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
+        {SHUTDOWN_POWERING_OFF, SHUTDOWN_EVENT_EXIT, SHUTDOWN_IDLE},
     };
     // Every other pair leaves the state alone: no tick while idle, stalled or
     // confirming, no second start, no power-off outside the confirmation.

@@ -27,7 +27,7 @@ TEST(DefaultPositionX, SaturatesForOddWidths)
     EXPECT_EQ(INT32_MAX, DefaultPositionX(INT32_MAX, 0, INT32_MIN + 1 + 100));
 }
 
-TEST(SettingKeys, TwelveKeysInTheFileOrderWithTheirKinds)
+TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
 {
     struct Expected {
         wchar_t const* section;
@@ -39,6 +39,7 @@ TEST(SettingKeys, TwelveKeysInTheFileOrderWithTheirKinds)
         {L"Brisvane", L"Interval", SETTING_NUMBER}, {L"Brisvane", L"Alpha", SETTING_BYTE},
         {L"Brisvane", L"BarText", SETTING_RANGED},  {L"Brisvane", L"AlertLow", SETTING_RANGED},
         {L"Brisvane", L"AlertHigh", SETTING_RANGED}, {L"Brisvane", L"Language", SETTING_LANGUAGE},
+        {L"Brisvane", L"ForceClose", SETTING_FLAG},
         {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
     };
     for (int i = 0; i < SETTING_COUNT; ++i) {
@@ -52,7 +53,7 @@ TEST(SettingKeys, TwelveKeysInTheFileOrderWithTheirKinds)
 
 TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
-    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1280 - 4 * 25 - 74, 4};
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
         EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
@@ -68,8 +69,8 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 // Each row stores into its own field and reads back from it, kept as its kind keeps it.
 TEST(SettingKeys, EachRowOwnsItsField)
 {
-    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, -1500, 7};
-    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, -1500, 7};
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, -1500, 7};
     Settings settings{};
     for (int i = 0; i < SETTING_COUNT; ++i)
         StoreSetting(settings, SETTING_KEYS[i], written[i]);

@@ -2,6 +2,7 @@
 
 #include "app/init.h"
 #include "shutdown/countdown.h"
+#include "shutdown/keep_awake.h"
 
 namespace fakes {
 
@@ -70,6 +71,20 @@ bool g_realMessageBox;
 std::function<BOOL(HMENU, UINT, int, int, int, HWND, RECT const*)> g_tracking;
 SYSTEMTIME g_clock;
 std::vector<UINT> g_exitFlags;
+DWORD g_exitError;
+std::vector<DWORD> g_initiateFlags;
+DWORD g_initiateResult;
+std::vector<DWORD> g_shutdownReasons;
+bool g_powerRequestsWork;
+int g_awakeRequests;
+std::wstring g_awakeReason;
+EXECUTION_STATE g_executionState;
+int g_sessionRegistrations;
+int g_sessionRegistrationsRefused;
+int g_sessionQueries;
+bool g_sessionAnswers;
+bool g_sessionInUse;
+bool g_sessionLocked;
 BOOL g_exitResult;
 std::function<void()> g_whilePoweringOff;
 ColourFacts g_colourFacts;
@@ -171,7 +186,20 @@ void ResetFakes()
     g_utcTicks = 134095146200000000ull;  // 2026-12-07 14:10:20 UTC
     g_exitFlags.clear();
     g_exitResult = TRUE;
+    g_exitError = ERROR_ACCESS_DENIED;
+    g_initiateFlags.clear();
+    g_initiateResult = ERROR_CALL_NOT_IMPLEMENTED;
+    g_shutdownReasons.clear();
     g_whilePoweringOff = nullptr;
+    AllowSleep();
+    g_powerRequestsWork = false;
+    g_awakeRequests = 0;
+    g_awakeReason.clear();
+    g_executionState = 0;
+    g_sessionRegistrations = g_sessionRegistrationsRefused = g_sessionQueries = 0;
+    g_sessionAnswers = false;
+    g_sessionInUse = true;
+    g_sessionLocked = false;
 
     g_readColourFacts = ReadSystemColourFacts;
     g_colourFacts = ReadSystemColourFacts();

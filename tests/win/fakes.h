@@ -92,11 +92,36 @@ void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
 // The UTC clock the countdown reads, moved on (or back) by the tests.
 void MoveUtcClock(LONGLONG milliseconds);
 
-// The power-off: asked for with these flags, answered with g_exitResult;
-// g_whilePoweringOff runs as it is asked for.
+// The power-off: ExitWindowsEx asked for with these flags, answered with
+// g_exitResult (failing with g_exitError); InitiateShutdownW with these,
+// answered g_initiateResult (ERROR_CALL_NOT_IMPLEMENTED, as Wine 8, is
+// passed over); the reasons either was given; g_whilePoweringOff runs as
+// one is asked for.
 extern std::vector<UINT> g_exitFlags;
 extern BOOL g_exitResult;
+extern DWORD g_exitError;
+extern std::vector<DWORD> g_initiateFlags;
+extern DWORD g_initiateResult;
+extern std::vector<DWORD> g_shutdownReasons;
 extern std::function<void()> g_whilePoweringOff;
+
+// Keeping the machine awake: PowerCreateRequest fails as in Wine 8 unless
+// g_powerRequestsWork; the system-required requests set and not cleared,
+// the last one's reason, and the thread's continuous execution state.
+extern bool g_powerRequestsWork;
+extern int g_awakeRequests;
+extern std::wstring g_awakeReason;
+extern EXECUTION_STATE g_executionState;
+
+// The session: registrations asked for, and refused while this is above 0;
+// queries asked, answered only while g_sessionAnswers, with the session in
+// use or switched away from and locked or not.
+extern int g_sessionRegistrations;
+extern int g_sessionRegistrationsRefused;
+extern int g_sessionQueries;
+extern bool g_sessionAnswers;
+extern bool g_sessionInUse;
+extern bool g_sessionLocked;
 
 // The system's caption-colour facts, as a Windows 10 desktop would report
 // them: UseColourFacts() makes the bar read these instead of the real ones.

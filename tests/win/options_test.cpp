@@ -588,7 +588,7 @@ protected:
         LayOutBar(25, 50);
         g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha,
                               0,              20,            0,                LanguageChoice::AsWindows,
-                              0,              0};
+                              true,           0,             0};
         bar = CreateWindowExW(BAR_EXSTYLE_ADHERING, L"STATIC", L"bar", WS_POPUP, 10, 10,
                               g_barLayout.geometry.windowWidth, g_barLayout.geometry.windowHeight, nullptr, nullptr,
                               nullptr, nullptr);

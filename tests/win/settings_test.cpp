@@ -244,6 +244,7 @@ std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, 
             "AlertLow=" + std::to_string(alertLow),
             "AlertHigh=" + std::to_string(alertHigh),
             std::string("Language=") + language,
+            "ForceClose=1",
             "[Position]",
             "X=" + std::to_string(x),
             "Y=" + std::to_string(y)};

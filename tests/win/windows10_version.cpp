@@ -6,3 +6,8 @@ DWORD WindowsMajorVersion()
 {
     return 10;
 }
+
+DWORD WindowsMinorVersion()
+{
+    return 0;
+}

@@ -7,6 +7,11 @@ DWORD WindowsMajorVersion()
     return 10;
 }
 
+DWORD WindowsMinorVersion()
+{
+    return 0;
+}
+
 DWORD WindowsBuildNumber()
 {
     return 22621;
