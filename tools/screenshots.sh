@@ -174,7 +174,10 @@ restart_at_dpi() {
 # again at each scale. The controls in the theme Wine ships ("Light"), which
 # stands in for Windows 11's own: Wine draws no theme unless one is chosen.
 # Neither Segoe UI nor Microsoft YaHei UI comes with Wine: WenQuanYi Micro
-# Hei stands in for both.
+# Hei stands in for both. Wine's themed check box wraps a multi-line text at
+# the box's whole width, then draws it right of the box, so the end of each
+# line of Options' "Ignore windows…" is cut by the box's width whatever its
+# width; Windows wraps it beside the box.
 if [ "${1:-}" = english ] || [ "${1:-}" = chinese ]; then
     if [ "$1" = english ]; then BAR_LOCALE=en_US.UTF-8 lang=en; else lang=zh; fi
     for face in "Segoe UI" "Microsoft YaHei UI"; do
