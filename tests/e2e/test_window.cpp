@@ -1,7 +1,8 @@
 // A plain top-level window for the end-to-end tests of riding on captions:
 //   test_window caption|nocaption|tool TITLE X Y WIDTH HEIGHT [RRGGBB]
 // "nocaption" draws no system caption (no WS_CAPTION), "tool" is a tool
-// window, which may never carry the bar. RRGGBB fills the client area with a
+// window, which may never carry the bar, "refuses" a captioned window that
+// refuses to let the session end, as an editor with unsaved work does. RRGGBB fills the client area with a
 // known colour, a backdrop for screenshots. Ends on WM_CLOSE. A posted
 // HANG_MESSAGE (WM_APP + 1, wParam milliseconds) makes it move by ten pixels
 // and then stop answering messages for that long, as a hung program does.
@@ -14,6 +15,7 @@
 namespace {
 
 UINT const HANG_MESSAGE = WM_APP + 1;
+bool g_refuses;
 
 void Hang(HWND window, DWORD milliseconds)
 {
@@ -29,6 +31,8 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case HANG_MESSAGE:
         Hang(window, static_cast<DWORD>(wParam));
         return 0;
+    case WM_QUERYENDSESSION:
+        return g_refuses ? FALSE : TRUE;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -50,5 +54,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         style = WS_POPUP | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     else if (wcscmp(a.kind, L"tool") == 0)
         exStyle = WS_EX_TOOLWINDOW;
+    g_refuses = wcscmp(a.kind, L"refuses") == 0;
     return RunTestWindow(instance, L"BrisvaneTestWindow", TestWindowProc, background, exStyle, style, a);
 }
