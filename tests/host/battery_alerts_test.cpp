@@ -68,63 +68,24 @@ TEST(BatteryAlerts, AnAlertNotShownStaysDue)
     EXPECT_EQ(NONE, DueAlert(arming, {20, 0}, BAT, 17));
 }
 
-}  // namespace
-
-namespace {
-
-// A reminder the shell dropped unseen is held 15 minutes from its hand-over,
-// at the high level as at the low one; a charger plugged or pulled, or a
-// clock set back past the hand-over, lets it come at once.
+// A low reminder the shell dropped unseen is held 15 minutes from its
+// hand-over; the charger plugged and pulled, or the clock set back past it,
+// lets it come at once.
 TEST(BatteryAlerts, DroppedUnseenIsHeldFromItsHandOver)
 {
-    struct Case {
-        char const* what;
-        BatteryMode mode;
-        int32_t percent;
-        BatteryAlert alert;
-        BatteryMode laterMode;
-        int64_t later;  // seconds after the hand-over of the next reading
+    struct {
+        int64_t later;
+        bool replugged;
         BatteryAlert due;
-    } const cases[] = {
-        {"low, 899 s", BAT, 19, LOW, BAT, 899, NONE},
-        {"low, 900 s", BAT, 19, LOW, BAT, 900, LOW},
-        {"high, 899 s", CHG, 81, HIGH, CHG, 899, NONE},
-        {"high, 900 s", AC, 81, HIGH, AC, 900, HIGH},
-        {"clock set back", BAT, 19, LOW, BAT, -60, LOW},
-        {"charger plugged and pulled", BAT, 19, LOW, CHG, 10, LOW},
-    };
-    int64_t const handedAt = 1800000000;
-    for (Case const& c : cases) {
-        SCOPED_TRACE(c.what);
+    } const cases[] = {{899, false, NONE}, {900, false, LOW}, {-60, false, LOW}, {10, true, LOW}};
+    for (auto const& c : cases) {
         AlertArming arming;
-        AlertLevels const levels{20, 80};
-        ASSERT_EQ(c.alert, DueAlert(arming, levels, c.mode, c.percent, handedAt));
-        AlertHandedOver(arming, c.alert, handedAt);
-        EXPECT_EQ(NONE, DueAlert(arming, levels, c.mode, c.percent, handedAt + 1)) << "handed over: shown for now";
+        ASSERT_EQ(LOW, DueAlert(arming, {20, 0}, BAT, 19, 1000));
+        AlertHandedOver(arming, LOW, 1000);
         AlertBalloonGone(arming);
-        EXPECT_EQ(NONE, DueAlert(arming, levels, c.mode, c.percent, handedAt + 2));
-        if (c.laterMode != c.mode)  // and back: a new crossing
-            DueAlert(arming, levels, c.laterMode, c.percent, handedAt + c.later);
-        EXPECT_EQ(c.due, DueAlert(arming, levels, c.mode, c.percent, handedAt + c.later));
-    }
-}
-
-// Shown, or not spoken of, it is not repeated; a word with nothing handed
-// over changes nothing.
-TEST(BatteryAlerts, ShownOrSilentIsNotRepeated)
-{
-    for (bool shown : {true, false}) {
-        AlertArming arming;
-        AlertLevels const levels{20, 0};
-        AlertBalloonGone(arming);
-        ASSERT_EQ(LOW, DueAlert(arming, levels, BAT, 19, 100));
-        AlertHandedOver(arming, LOW, 100);
-        if (shown) {
-            AlertBalloonShown(arming);
-            AlertBalloonGone(arming);
-        }
-        EXPECT_EQ(NONE, DueAlert(arming, levels, BAT, 19, 100 + 3600));
-        EXPECT_EQ(NONE, DueAlert(arming, levels, BAT, 18, 100 + 7200));
+        if (c.replugged)
+            DueAlert(arming, {20, 0}, CHG, 19, 1000 + c.later);
+        EXPECT_EQ(c.due, DueAlert(arming, {20, 0}, BAT, 19, 1000 + c.later)) << c.later << " s later";
     }
 }
 

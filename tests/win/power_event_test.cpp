@@ -310,46 +310,29 @@ TEST_F(PowerEvent, TipsAndRemindersFollowTheReadings)
 TEST_F(PowerEvent, ReminderDroppedUnseenComesBackAfterFifteenMinutes)
 {
     g_settings.alertLow = 20;
-    struct Case {
-        char const* what;
-        std::vector<WORD> words;  // NIN_* in the order the shell sends them
-        bool again;
-    } const cases[] = {
-        {"timed out unseen", {NIN_BALLOONTIMEOUT}, true},
-        {"hidden unseen", {NIN_BALLOONHIDE}, true},
-        {"shown, then timed out", {NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}, false},
-        {"shown and clicked", {NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK, NIN_BALLOONHIDE}, false},
-        {"nothing said", {}, false},
-    };
-    for (Case const& c : cases) {
-        SCOPED_TRACE(c.what);
-        RearmBatteryAlerts();
-        SetReading(0, 1, 25);
-        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
-        SetReading(0, 2, 19);
+    // Reads the battery at PERCENT, MINUTES of the UTC clock later: the reminders shown.
+    auto read = [this](BYTE percent, LONGLONG minutes) {
+        MoveUtcClock(minutes * 60000);
+        SetReading(0, percent <= 20 ? 2 : 1, percent);
         SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
         TakeShellCalls();
-        ASSERT_EQ(1u, notes.size()) << "the first crossing reminds";
+        return notes.size();
+    };
+    struct {
+        std::vector<WORD> words;  // what the shell says, in its order
+        size_t again;
+    } const cases[] = {{{NIN_BALLOONTIMEOUT}, 1}, {{NIN_BALLOONHIDE}, 1}, {{NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}, 0},
+                       {{NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK, NIN_BALLOONHIDE}, 0}, {{}, 0}};
+    for (auto const& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.words.size() << " words, the first " << (c.words.empty() ? 0 : c.words[0]));
+        read(25, 0);
+        ASSERT_EQ(1u, read(19, 0)) << "the crossing reminds";
         for (WORD word : c.words)
             EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, MAKEWPARAM(1500, 900), MAKELPARAM(word, TRAY_ICON_ID)));
-
-        MoveUtcClock(60000);
-        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
-        MoveUtcClock(13 * 60000 + 59000);  // 14:59 after the hand-over
-        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
-        TakeShellCalls();
-        EXPECT_TRUE(notes.empty()) << "not again within 15 minutes";
-        MoveUtcClock(1000);
-        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
-        TakeShellCalls();
-        EXPECT_EQ(c.again ? 1u : 0u, notes.size());
-        // Left by the re-arm distance, it is no longer held: a new crossing reminds at once.
-        SetReading(0, 1, 23);
-        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
-        SetReading(0, 2, 19);
-        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
-        TakeShellCalls();
-        EXPECT_EQ(1u, notes.size());
+        EXPECT_EQ(0u, read(19, 1) + read(19, 13)) << "not again before 15 minutes";
+        EXPECT_EQ(c.again, read(19, 1));
+        read(23, 0);  // left by the re-arm distance: the next crossing reminds at once
+        EXPECT_EQ(1u, read(19, 0));
     }
 }
 
