@@ -10,3 +10,10 @@ E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 # A driver call that Wine leaves hanging fails the test instead of holding it.
 DRIVER_TIMEOUT=${DRIVER_TIMEOUT:-120}
 drive_enter "${WINE_NAME:-$E2E_NAME}" "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME" "$1" "$2" "$3" -- "$0" "$@"
+
+# dialog_gone NAME: the dialog (as the driver names it) is not shown now; for
+# eventually, which runs it again, where a test's own command substitution
+# would be read only once.
+dialog_gone() {
+    [ "$(value open "$(driver dialog "$1" 0)")" = 0 ]
+}

@@ -21,7 +21,7 @@ check_eq "Auto-shutdown dialog open" 1 "$(value open "$(driver dialog shutdown 1
 driver dialogset shutdown 1004 0
 driver dialogset shutdown 1006 1
 driver dialogcmd shutdown 1
-eventually test "$(value open "$(driver dialog shutdown 0)")" = 0 || fail "the Auto-shutdown dialog stays"
+eventually dialog_gone shutdown || fail "the Auto-shutdown dialog stays"
 deadline=$(($(date +%s) + 60))
 
 kill -STOP "$pid"
@@ -42,8 +42,8 @@ done
 echo "figure: the first count $((($(date +%s%N) - unlocked) / 1000000)) ms after the unlock"
 check_eq "counting from 20" "确定(19)" "$(value ok "$(driver dialog confirm)")"
 driver dialogcmd confirm 2
-eventually test "$(value open "$(driver dialog confirm 0)")" = 0 || fail "declined, the confirmation stays open"
+eventually dialog_gone confirm || fail "declined, the confirmation stays open"
 echo "ok: declined, the confirmation closed"
-eventually test "$(value count "$(driver count)")" = 1 || fail "the program ended"
+test "$(value count "$(driver count)")" = 1 || fail "the program ended"
 driver close
 wait_bar_exit

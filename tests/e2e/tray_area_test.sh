@@ -45,9 +45,6 @@ open_menu() {
     MENU=$(driver menu 5000)
     check_eq "menu open on a right-button release" 1 "$(value open "$MENU")"
 }
-dialog_gone() {
-    [ "$(value open "$(driver dialog "$1" 0)")" = 0 ]
-}
 
 eventually icon_is normal || fail "the program's icon is not in the tray at start"
 echo "ok: the program's icon is in the notification area"
