@@ -171,23 +171,17 @@ restart_at_dpi() {
 
 # Every dialog in English or in Chinese, at 96 and at 192 DPI, in a run of
 # its own: the program on a Windows of that language, its programs started
-# again at each scale. The controls in the theme Wine ships ("Light"), which
-# stands in for Windows 11's own: Wine draws no theme unless one is chosen.
+# again at each scale. The controls are drawn in the theme a Wine prefix
+# has on by default ("Light", blue), which stands in for Windows 11's own;
+# without Common Controls 6 Wine draws them unthemed.
 # Neither Segoe UI nor Microsoft YaHei UI comes with Wine: WenQuanYi Micro
-# Hei stands in for both. Wine's themed check box wraps a multi-line text at
-# the box's whole width, then draws it right of the box, so the end of each
-# line of Options' "Ignore windows…" is cut by the box's width whatever its
-# width; Windows wraps it beside the box.
+# Hei stands in for both.
 if [ "${1:-}" = english ] || [ "${1:-}" = chinese ]; then
     if [ "$1" = english ]; then BAR_LOCALE=en_US.UTF-8 lang=en; else lang=zh; fi
     for face in "Segoe UI" "Microsoft YaHei UI"; do
         wine reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
     done
     theme='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
-    wine reg add "$theme" /v ThemeActive /t REG_SZ /d 1 /f >/dev/null 2>&1
-    wine reg add "$theme" /v DllName /t REG_SZ /d 'C:\windows\resources\themes\light\light.msstyles' /f >/dev/null 2>&1
-    wine reg add "$theme" /v ColorName /t REG_SZ /d NormalColor /f >/dev/null 2>&1
-    wine reg add "$theme" /v SizeName /t REG_SZ /d NormalSize /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DIALOGS_DESKTOP /f >/dev/null 2>&1
     # SHOT_DPIS=144 (say) makes the same pictures at another scale for a look.
     for dpi in ${SHOT_DPIS:-96 192}; do
