@@ -4,12 +4,14 @@
 #include "bar/bar_colours.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
-#include "bar/full_screen_watch.h"
+#include "bar/follower.h"
 #include "bar/paint.h"
 #include "base/app_mode.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
 #include "cbt/cbt.h"
+#include "details/details_window.h"
+#include "details/history_recording.h"
 #include "options/options_command.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -34,6 +36,7 @@ void OnRefresh(HWND window)
 {
     OnRefreshTick(window);
     ShowBatteryDetails(window);
+    RecordBatteryHistory();
 }
 
 // A plugged or pulled charger, a new charge, or a machine waking up, is
@@ -42,6 +45,7 @@ void OnRefresh(HWND window)
 // while an auto-shutdown runs, and after a sleep works out its time left again.
 void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 {
+    RecordPowerEventInHistory(event);
     bool const resumed = event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND;
     bool const setting =
         event == PBT_POWERSETTINGCHANGE && IsBatterySetting(reinterpret_cast<POWERBROADCAST_SETTING const*>(data));
@@ -61,7 +65,7 @@ void OnPowerBroadcast(HWND window, WPARAM event, LPARAM data)
 }
 
 // A new language shows at once where a text stays on screen: the tooltip
-// (the countdown's while one runs) and the bar.
+// (the countdown's while one runs), the bar and the Battery details window.
 void ShowTextsAgain(HWND window)
 {
     if (IsAutoShutdownRunning()) {
@@ -72,6 +76,7 @@ void ShowTextsAgain(HWND window)
         SetTrayTip(window, tip);
     }
     InvalidateRect(window, nullptr, FALSE);
+    ShowDetailsTextsAgain();
 }
 
 // Asked after the dialog closes: a countdown may have started meanwhile from
@@ -103,7 +108,7 @@ LRESULT OnTrayCallback(HWND window, LPARAM lParam)
         BatteryAlertNews(news == TrayBalloonNews::Shown);
         return 1;
     }
-    return OnTrayNotify(window, lParam, IsAutoShutdownRunning());
+    return OnTrayNotify(window, lParam, AutoShutdownMenu());
 }
 
 // The battery read while a countdown owns the bar: the reminders still come.
@@ -127,8 +132,9 @@ void OnDestroy(HWND window)
 {
     // Whatever dialog of the countdown is still open, nothing powers off now.
     OnAutoShutdownExit();
+    EndBatteryHistory();
     StopListeningForPowerSettings();
-    WatchFullScreenWhileFloating(window, false);
+    StopFollowingWindows(window);
     StopFollowingSession(window);
     SaveSettings(window);
     DeleteBarLook();
@@ -140,8 +146,10 @@ void OnDestroy(HWND window)
 // SaveSettings writes only once, so the teardown that may follow does not.
 void OnEndSession(HWND window, WPARAM ending)
 {
-    if (ending)
+    if (ending) {
         SaveSettings(window);
+        EndBatteryHistory();
+    }
     OnAutoShutdownSessionEnd(window, ending != 0);
 }
 
@@ -194,6 +202,12 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case IDM_AUTOSHUTDOWN:
             OnAutoShutdownCommand(window);
+            return 0;
+        case IDM_ADD_TEN_MINUTES:
+            OnAddTenMinutesCommand(window);
+            return 0;
+        case IDM_BATTERY_DETAILS:
+            ShowDetailsWindow(window);
             return 0;
         }
         break;

@@ -2,11 +2,11 @@
 
 #include "bar/bar_colours.h"
 #include "bar/bar_state.h"
+#include "bar/follower.h"
 #include "base/messages.h"
 #include "base/monitors.h"
 #include "base/place_window.h"
 #include "base/win32_values.h"
-#include "cbt/cbt.h"
 #include "cbt/named_section.h"
 #include "cbt/shared_window_record.h"
 #include "settings/settings.h"
@@ -43,16 +43,6 @@ void PublishBarRecord(HWND bar)
     record.captionHeight = g_barLayout.captionHeight;
     record.ignoreDUI = g_settings.ignoreDUI ? 1 : 0;
     PublishWindowRecord(record);
-}
-
-void PlaceOnForegroundCaption(HWND bar)
-{
-    HWND foreground = GetForegroundWindow();
-    RECT rect;
-    if (foreground != nullptr && GetWindowRect(foreground, &rect) && CanAdhere(foreground, &rect))
-        MoveOwnerWindow(bar, &rect);
-    else
-        PlaceAtBottomRight(bar, nullptr);
 }
 
 void KeepFloatingBarOnScreen(HWND bar)

@@ -7,10 +7,6 @@
 // Publishes the bar's handle and current size for the hook library.
 void PublishBarRecord(HWND bar);
 
-// Puts an adhering bar on the foreground window's caption, or parks it at
-// the bottom-right of its monitor's work area when that window cannot carry it.
-void PlaceOnForegroundCaption(HWND bar);
-
 // A floating bar whose position lies on no monitor (the screen it was saved
 // on is gone) moves to the default position on the primary monitor.
 void KeepFloatingBarOnScreen(HWND bar);

@@ -1,23 +1,21 @@
 #include "app/init.h"
 
-#include <commctrl.h>
-
 #include "app/bar_window.h"
 #include "app/display.h"
 #include "bar/bar_state.h"
 #include "bar/battery.h"
-#include "bar/full_screen_watch.h"
+#include "bar/follower.h"
 #include "base/app_mode.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
-#include "cbt/cbt.h"
+#include "cbt/shared_window_record.h"
+#include "details/history_recording.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
 
 WCHAR g_windowTitle[100];
-WCHAR g_windowClass[100];
 HWND g_barWindow;
 
 void RegisterBarClass(HINSTANCE instance)
@@ -31,7 +29,7 @@ void RegisterBarClass(HINSTANCE instance)
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_BRISVANE));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = g_windowClass;
+    wc.lpszClassName = BAR_WINDOW_CLASS;
     wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_BRISVANE));
     RegisterClassExW(&wc);
 }
@@ -39,9 +37,6 @@ void RegisterBarClass(HINSTANCE instance)
 BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 {
     g_instance = instance;
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
 
     LoadSettings();
     SetUiLanguage(g_settings.language);
@@ -56,7 +51,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     BarGeometry const& geometry = g_barLayout.geometry;
 
     DWORD const exStyle = g_settings.adhere ? BAR_EXSTYLE_ADHERING : BAR_EXSTYLE_FLOATING;
-    HWND bar = CreateWindowExW(exStyle, g_windowClass, g_windowTitle, WS_POPUP, g_settings.positionX,
+    HWND bar = CreateWindowExW(exStyle, BAR_WINDOW_CLASS, g_windowTitle, WS_POPUP, g_settings.positionX,
                                g_settings.positionY, geometry.windowWidth, geometry.windowHeight, nullptr,
                                nullptr, instance, nullptr);
     if (bar == nullptr)
@@ -74,6 +69,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
     SetBarShowsTime(g_settings.barText == 1);
     SampleBattery();
+    StartBatteryHistory(g_settings.history);
     PublishBarRecord(bar);
 
     WCHAR tip[128];
@@ -86,11 +82,6 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     UpdateWindow(bar);
 
-    if (g_settings.adhere) {
-        PlaceOnForegroundCaption(bar);
-        InstallCBTHook();
-    } else {
-        WatchFullScreenWhileFloating(bar, true);
-    }
+    FollowWindows(bar, g_settings.adhere);
     return TRUE;
 }

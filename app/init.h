@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-// The bar window's title and class, from the string table, and the bar once made.
+// The bar window's title, from the string table, and the bar once made. Its
+// class is the library's BAR_WINDOW_CLASS, never translated.
 extern WCHAR g_windowTitle[100];
-extern WCHAR g_windowClass[100];
 extern HWND g_barWindow;
 
 void RegisterBarClass(HINSTANCE instance);

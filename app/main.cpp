@@ -25,7 +25,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     }
 
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-    LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
     RegisterBarClass(instance);
 
     if (!InitInstance(instance, showCommand)) {

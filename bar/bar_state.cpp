@@ -11,14 +11,7 @@ BarLook g_barLook;
 BarLayout g_barLayout;
 BarView g_barView;
 
-// Fonts the bar made and has not deleted; one while the bar lives. Wine's
-// GetGuiResources reports no counts, so the leak test counts ours (declared
-// where it reads them).
-LONG g_barFontsAlive;
-
 namespace {
-
-HFONT g_madeFont;  // the font CreateBarFont made last, counted in g_barFontsAlive
 
 HFONT CreateBarFont(int captionHeight)
 {
@@ -27,20 +20,14 @@ HFONT CreateBarFont(int captionHeight)
     font.lfHeight = captionHeight - 12;  // positive: matched by cell height
     font.lfWeight = FW_NORMAL;
     lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
-    HFONT made = CreateFontIndirectW(&font);
-    if (made != nullptr)
-        ++g_barFontsAlive;
-    return made;
+    return CreateFontIndirectW(&font);
 }
 
 void DeleteBarFont()
 {
     if (g_barLook.font == nullptr)
         return;
-    if (DeleteObject(g_barLook.font) && g_barLook.font == g_madeFont) {
-        --g_barFontsAlive;
-        g_madeFont = nullptr;
-    }
+    DeleteObject(g_barLook.font);
     g_barLook.font = nullptr;
 }
 
@@ -99,7 +86,6 @@ void LayOutBarForDisplay(HWND window, int32_t barWidth, UINT dpi)
     HFONT font = CreateBarFont(captionHeight);
     DeleteBarFont();
     g_barLook.font = font;
-    g_madeFont = font;
     RECT const area = WorkAreaNear(window);
     LayOutBar(captionHeight, barWidth, static_cast<int32_t>(dpi), WidestBarText(font), area.right - area.left);
 }

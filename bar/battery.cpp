@@ -13,8 +13,7 @@
 
 namespace {
 
-uint32_t g_refreshPeriod;
-uint32_t g_watchPeriod;
+uint32_t g_watchPeriod;  // the refresh period, for the watch while a countdown runs
 BatteryDetails g_details;
 bool g_barShowsTime;
 AlertArming g_alertArming;
@@ -61,11 +60,16 @@ void StopWatch(HWND bar)
 
 }  // namespace
 
+BatteryDetails const& LastBatteryDetails()
+{
+    return g_details;
+}
+
 void StartRefresh(HWND bar, int32_t interval)
 {
     StopWatch(bar);
-    g_refreshPeriod = RefreshPeriod(interval);
-    SetTimer(bar, IDT_REFRESH, g_refreshPeriod, nullptr);
+    g_watchPeriod = RefreshPeriod(interval);
+    SetTimer(bar, IDT_REFRESH, g_watchPeriod, nullptr);
 }
 
 void StopRefresh(HWND bar)
@@ -73,11 +77,8 @@ void StopRefresh(HWND bar)
     KillTimer(bar, IDT_REFRESH);
     // The reminders and the tip's lines still want the battery while the bar
     // shows something else; a reading without a percentage stops both.
-    if (g_refreshPeriod != 0) {
-        g_watchPeriod = g_refreshPeriod;
+    if (g_watchPeriod != 0)
         SetTimer(bar, IDT_BATTERY_WATCH, g_watchPeriod, nullptr);
-    }
-    g_refreshPeriod = 0;
 }
 
 bool OnBatteryWatchTick(HWND bar)
@@ -87,12 +88,6 @@ bool OnBatteryWatchTick(HWND bar)
         return true;
     StopWatch(bar);
     return false;
-}
-
-// For the tests, which declare it: the period the refresh runs at.
-uint32_t RefreshPeriodInUse()
-{
-    return g_refreshPeriod;
 }
 
 void ShowBattery(HWND bar)
@@ -208,7 +203,6 @@ void OnRefreshTick(HWND bar)
     int32_t const oldPowerState = g_barView.powerState;
     if (SampleBattery() == 0) {
         KillTimer(bar, IDT_REFRESH);
-        g_refreshPeriod = 0;
     }
 
     RECT dirty;

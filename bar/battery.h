@@ -6,12 +6,16 @@
 #include <cstdint>
 
 #include "bar/battery_alerts.h"
+#include "bar/battery_details.h"
 
 // Rewrites the percent, PowerState and text of the bar's view, and keeps the
 // details the tray tip and the reminders are made from.
 // Returns 1 when the system reported a charge percentage, else 0.
 // Invalidates nothing: callers repaint what they need.
 int SampleBattery();
+
+// The details of the last reading.
+BatteryDetails const& LastBatteryDetails();
 
 // What the bar's text says on battery: the percentage, or with showTime the
 // time left where Windows has an estimate. Taken at the next reading.

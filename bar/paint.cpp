@@ -4,33 +4,22 @@
 #include "bar/geometry.h"
 #include "base/messages.h"
 
-// GDI objects PaintBar created and has not deleted yet. Wine's
-// GetGuiResources reports no counts, so the leak test counts ours (declared
-// where it reads them).
-LONG g_paintObjectsAlive;
-
 namespace {
 
 HBRUSH NewBrush(COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (brush != nullptr)
-        ++g_paintObjectsAlive;
-    return brush;
+    return CreateSolidBrush(colour);
 }
 
 HRGN NewRegion(int left, int top, int right, int bottom)
 {
-    HRGN region = CreateRectRgn(left, top, right, bottom);
-    if (region != nullptr)
-        ++g_paintObjectsAlive;
-    return region;
+    return CreateRectRgn(left, top, right, bottom);
 }
 
 void Delete(HGDIOBJ object)
 {
-    if (object != nullptr && DeleteObject(object))
-        --g_paintObjectsAlive;
+    if (object != nullptr)
+        DeleteObject(object);
 }
 
 int const STATE_PICTURE_SIZE = 16;  // each frame of the state bitmap
@@ -38,8 +27,6 @@ int const STATE_PICTURE_SIZE = 16;  // each frame of the state bitmap
 void DrawStateIcon(HDC dc, int frame)
 {
     HDC memory = CreateCompatibleDC(dc);
-    if (memory != nullptr)
-        ++g_paintObjectsAlive;
     HGDIOBJ previous = SelectObject(memory, g_barLook.stateBitmap);
     Rect const& icon = g_barLayout.geometry.icon;
     int const width = icon.right - icon.left, height = icon.bottom - icon.top;
@@ -54,8 +41,8 @@ void DrawStateIcon(HDC dc, int frame)
         SetStretchBltMode(dc, oldMode);
     }
     SelectObject(memory, previous);
-    if (memory != nullptr && DeleteDC(memory))
-        --g_paintObjectsAlive;
+    if (memory != nullptr)
+        DeleteDC(memory);
 }
 
 }  // namespace

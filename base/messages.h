@@ -15,6 +15,7 @@ UINT_PTR const IDT_POWER_OFF_WATCH = 5;  // a power-off under way that has not e
 UINT_PTR const IDT_TRAY_RETRY = 6;  // the tray icon offered again after the shell refused it
 UINT_PTR const IDT_BATTERY_WATCH = 7;  // the battery read for the tip and reminders while a countdown owns the bar
 UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
+UINT_PTR const IDT_DETAILS_CLOCK = 1;  // on the Battery details window: the present moves on, one minute
 
 // Extended styles of the bar: free-floating (draggable) or adhering (input
 // falls through, never activated).

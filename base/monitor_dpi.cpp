@@ -12,12 +12,10 @@ typedef int(WINAPI* GetSystemMetricsForDpiFunction)(int, UINT);
 typedef HRESULT(WINAPI* GetDpiForMonitorFunction)(HMONITOR, int, UINT*, UINT*);
 
 // Windows 10 functions, looked up at run time so older systems still start;
-// looked up at each call, which is rare (a layout, a placement). user32 is
-// loaded in every process with a window.
+// looked up once each. user32 is loaded in every process with a window.
 FARPROC User32Function(char const* name)
 {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+    return SystemLibraryFunction(L"user32.dll", name);
 }
 
 struct MonitorList {
@@ -44,9 +42,9 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM data)
 
 UINT DpiOfWindow(HWND window)
 {
-    GetDpiForWindowFunction const forWindow =
+    static GetDpiForWindowFunction const forWindow =
         reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(User32Function("GetDpiForWindow")));
-    GetDpiForSystemFunction const forSystem =
+    static GetDpiForSystemFunction const forSystem =
         reinterpret_cast<GetDpiForSystemFunction>(reinterpret_cast<void*>(User32Function("GetDpiForSystem")));
     UINT dpi = 0;
     if (window != nullptr && forWindow != nullptr)
@@ -65,7 +63,7 @@ UINT DpiOfWindow(HWND window)
 
 int SystemMetricAtDpi(int index, UINT dpi)
 {
-    GetSystemMetricsForDpiFunction const forDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
+    static GetSystemMetricsForDpiFunction const forDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
         reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
     return forDpi != nullptr ? forDpi(index, dpi) : GetSystemMetrics(index);
 }

@@ -18,6 +18,10 @@ struct SystemCalls {
     // A dialog in the language chosen (base/ui_resources).
     INT_PTR(WINAPI* UiDialogBox)(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
                                  LPARAM param);
+    // The machine's sleep states, and sleeping or hibernating it (powrprof,
+    // taken when first asked).
+    BOOLEAN(WINAPI* GetPwrCapabilities)(PSYSTEM_POWER_CAPABILITIES capabilities);
+    BOOLEAN(WINAPI* SetSuspendState)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEventsOff);
 };
 
 extern SystemCalls g_system;

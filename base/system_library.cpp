@@ -8,6 +8,9 @@ FARPROC SystemLibraryFunction(wchar_t const* library, char const* name)
         return nullptr;
     path[length] = L'\\';
     lstrcpyW(path + length + 1, library);
-    HMODULE module = LoadLibraryW(path);
+    // One already in the process (user32, ntdll) is only looked up.
+    HMODULE module = GetModuleHandleW(path);
+    if (module == nullptr)
+        module = LoadLibraryW(path);
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }

@@ -1,5 +1,6 @@
-// A function of a system library that older Windows may lack, looked up at
-// run time.
+// A function of a system library that older Windows may lack, or that only
+// a few paths need, looked up at run time: the one way the program takes a
+// function by its name.
 #pragma once
 
 #include <windows.h>

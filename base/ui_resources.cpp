@@ -1,6 +1,9 @@
 #include "base/ui_resources.h"
 
+#include <commctrl.h>
+
 #include "base/instance.h"
+#include "base/system_library.h"
 
 namespace {
 
@@ -54,6 +57,25 @@ int LoadUiString(UINT id, WCHAR* buffer, int capacity)
     return length;
 }
 
+namespace {
+
+// The common controls the dialogs hold (up-downs, the opacity trackbar, the
+// date and time pickers), registered before the first dialog: only the
+// dialogs need them, so the program starts without comctl32 and its classes.
+void LoadCommonControls()
+{
+    static bool loaded;
+    if (loaded)
+        return;
+    typedef BOOL(WINAPI * InitFunction)(INITCOMMONCONTROLSEX const*);
+    InitFunction const init = reinterpret_cast<InitFunction>(
+        reinterpret_cast<void*>(SystemLibraryFunction(L"comctl32.dll", "InitCommonControlsEx")));
+    INITCOMMONCONTROLSEX const controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    loaded = init != nullptr && init(&controls);
+}
+
+}  // namespace
+
 LPCDLGTEMPLATEW FindUiDialog(HINSTANCE instance, LPCWSTR name)
 {
     return static_cast<LPCDLGTEMPLATEW>(FindInLanguage(instance, RT_DIALOG, name));
@@ -64,6 +86,7 @@ INT_PTR WINAPI UiDialogBox(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPROC
     LPCDLGTEMPLATEW dialog = FindUiDialog(instance, name);
     if (dialog == nullptr)
         return -1;
+    LoadCommonControls();
     return DialogBoxIndirectParamW(instance, dialog, owner, procedure, param);
 }
 

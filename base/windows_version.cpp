@@ -1,15 +1,15 @@
 #include "base/windows_version.h"
 
+#include "base/system_library.h"
+
 namespace {
 
 typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOW*);
 
 OSVERSIONINFOW TrueVersion()
 {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    RtlGetVersionFunction get = ntdll == nullptr ? nullptr
-                                                 : reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
-                                                       GetProcAddress(ntdll, "RtlGetVersion")));
+    RtlGetVersionFunction get = reinterpret_cast<RtlGetVersionFunction>(
+        reinterpret_cast<void*>(SystemLibraryFunction(L"ntdll.dll", "RtlGetVersion")));
     OSVERSIONINFOW version;
     ZeroMemory(&version, sizeof version);
     version.dwOSVersionInfoSize = sizeof version;

@@ -12,8 +12,9 @@
 #include "base/win32_values.h"
 #include "cbt/caption_probe.h"
 #include "cbt/carrier.h"
-#include "cbt/follow_rules.h"
+#include "cbt/follow_state.h"
 #include "cbt/named_section.h"
+#include "cbt/pending_events.h"
 
 namespace {
 
@@ -39,32 +40,35 @@ struct HookSet {
     DWORD process, thread;
 };
 
-// Events that arrive while one is handled (a query to another program lets
-// the system deliver more) wait here, so each is handled on its own.
-struct QueuedEvent {
-    DWORD event;
-    HWND window;
-};
-int const QUEUE_SIZE = 16;
-
 bool g_installed;
 NamedSection g_record;  // open while installed
 HWINEVENTHOOK g_foregroundHook;
-HookSet g_carrierHooks;  // for g_carrier
-HookSet g_awaitedHooks;  // for g_awaited, where g_carrierHooks do not hear it already
-HWND g_carrier;         // whose events are followed: the carrier, or the foreground window the bar waits for parked
-HWND g_awaited;         // the foreground window the bar, staying on g_carrier, waits for
-bool g_riding;          // the bar is on g_carrier's caption
-bool g_hidden;          // the bar is hidden for the full-screen window g_carrier
+HookSet g_carrierHooks;  // for the carrier
+HookSet g_awaitedHooks;  // for the window waited for, where g_carrierHooks do not hear it already
+FollowState g_state;     // whose events are followed and where the bar is: StepFollower's
 HWND g_candidate;       // the window CanAdhere last accepted
 HWND g_askAgain;        // the window CanAdhere last found too slow to answer
 HWND g_retryWindow;     // the foreground window asked again, its probe having been cut short
 UINT_PTR g_retryTimer;
 bool g_handling;
-QueuedEvent g_queue[QUEUE_SIZE];
-int g_queued;
+PendingEvents g_pending;  // what arrived while one was handled
 
 void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
+
+uintptr_t NumberOf(HWND window)
+{
+    return reinterpret_cast<uintptr_t>(window);
+}
+
+HWND Carrier()
+{
+    return reinterpret_cast<HWND>(g_state.carrier);
+}
+
+HWND Awaited()
+{
+    return reinterpret_cast<HWND>(g_state.awaited);
+}
 
 // A caption probe cut short tells nothing: the window in front is asked
 // again shortly, as if it had just come to the front (no other event may
@@ -137,12 +141,13 @@ void HookFor(HookSet* set, DWORD process, DWORD thread)
     set->thread = thread;
 }
 
-// The hooks follow g_carrier and g_awaited; one set where both share a thread.
+// The hooks follow the carrier and the window waited for; one set where
+// both share a thread.
 void SyncHooks()
 {
     DWORD carrierProcess = 0, awaitedProcess = 0;
-    DWORD const carrierThread = g_carrier != nullptr ? GetWindowThreadProcessId(g_carrier, &carrierProcess) : 0;
-    DWORD const awaitedThread = g_awaited != nullptr ? GetWindowThreadProcessId(g_awaited, &awaitedProcess) : 0;
+    DWORD const carrierThread = Carrier() != nullptr ? GetWindowThreadProcessId(Carrier(), &carrierProcess) : 0;
+    DWORD const awaitedThread = Awaited() != nullptr ? GetWindowThreadProcessId(Awaited(), &awaitedProcess) : 0;
     HookFor(&g_carrierHooks, carrierProcess, carrierThread);
     if (awaitedProcess == carrierProcess && awaitedThread == carrierThread)
         Unhook(&g_awaitedHooks);
@@ -153,16 +158,9 @@ void SyncHooks()
 // Follows window's events from now on, as the carrier's.
 void Watch(HWND window)
 {
-    g_carrier = window;
-    if (g_awaited == window)
-        g_awaited = nullptr;
-    SyncHooks();
-}
-
-// Follows window's events as well as the carrier's, until it can carry.
-void Await(HWND window)
-{
-    g_awaited = window != g_carrier ? window : nullptr;
+    g_state.carrier = NumberOf(window);
+    if (g_state.awaited == NumberOf(window))
+        g_state.awaited = 0;
     SyncHooks();
 }
 
@@ -178,22 +176,13 @@ void MoveBar(HWND bar, RECT const& rect)
 // Shows the bar again where it was hidden for a full-screen window.
 void Reveal(HWND bar)
 {
-    if (!g_hidden)
-        return;
-    g_hidden = false;
     SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 // Out of the way of a full-screen window in front, which is watched so that
 // the bar comes back when it leaves full screen or goes.
-void HideFor(HWND bar, HWND window)
+void Hide(HWND bar)
 {
-    g_riding = false;
-    g_awaited = nullptr;
-    Watch(window);
-    if (g_hidden)
-        return;
-    g_hidden = true;
     SetWindowPos(bar, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
@@ -203,15 +192,15 @@ void PostCaptionState(HWND bar, bool active)
 }
 
 // The bottom-right corner of the work area of the monitor the bar last rode
-// on (of the bar's own once that window is gone), painted active.
-void Park(HWND bar, SharedWindowRecord const& record)
+// on, lastCarrier (of the bar's own once that window is gone), painted active.
+void Park(HWND bar, HWND lastCarrier, bool wasHidden, SharedWindowRecord const& record)
 {
-    g_riding = false;
-    Reveal(bar);
+    if (wasHidden)
+        Reveal(bar);
     RECT rect;
     if (!GetWindowRect(bar, &rect))
         return;
-    RECT const area = WorkAreaNear(IsWindow(g_carrier) ? g_carrier : bar);
+    RECT const area = WorkAreaNear(IsWindow(lastCarrier) ? lastCarrier : bar);
     Point const at =
         BottomRightPosition(ToRect(area), rect.right - rect.left, rect.bottom - rect.top, record.captionHeight);
     RECT parked{at.x, at.y, 0, 0};
@@ -219,12 +208,16 @@ void Park(HWND bar, SharedWindowRecord const& record)
     PostCaptionState(bar, true);
 }
 
+// Onto carrier's caption at rect, shown, painted active.
 void Ride(HWND bar, HWND carrier, RECT const& rect)
 {
-    g_awaited = nullptr;
+    bool const wasHidden = g_state.hidden;
+    g_state.awaited = 0;
     Watch(carrier);
-    g_riding = true;
-    Reveal(bar);
+    g_state.riding = true;
+    g_state.hidden = false;
+    if (wasHidden)
+        Reveal(bar);
     MoveBar(bar, rect);
     PostCaptionState(bar, true);
 }
@@ -250,7 +243,7 @@ void Handle(DWORD event, HWND window)
     WindowEvent kind;
     // An event of a window no longer followed may still be queued.
     if (!g_installed || !KindOf(event, &kind) ||
-        (kind != WindowEvent::Foreground && window != g_carrier && window != g_awaited))
+        (kind != WindowEvent::Foreground && window != Carrier() && window != Awaited()))
         return;
     SharedWindowRecord record;
     if (!ReadRecord(&record))
@@ -270,59 +263,42 @@ void Handle(DWORD event, HWND window)
         g_retryWindow = window;
         g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
     }
-    FollowFacts facts;
-    facts.riding = g_riding;
+    WindowFacts facts;
     facts.canCarry = answer.carry == Carry::Yes;
     facts.foreground = foreground == window;
-    facts.carrierShown = g_carrier != nullptr && IsShownCarrier(g_carrier);
+    facts.carrierShown = Carrier() != nullptr && IsShownCarrier(Carrier());
     facts.barOrNone = window == nullptr || window == bar;
     facts.fullScreen = answer.fullScreen;
-    facts.hidden = g_hidden;
-    facts.awaited = kind != WindowEvent::Foreground && window == g_awaited && window != g_carrier;
-    FollowAction const action = DecideFollowAction(kind, facts);
-    // A new window in front ends any wait for the one before it.
-    if (kind == WindowEvent::Foreground && action != FollowAction::Await && action != FollowAction::Ride) {
-        g_awaited = nullptr;
-        SyncHooks();
-    }
-    switch (action) {
-    case FollowAction::None:
+
+    HWND const carrierBefore = Carrier();
+    bool const hiddenBefore = g_state.hidden;
+    FollowStep const step = StepFollower(g_state, kind, NumberOf(window), facts);
+    g_state = step.next;
+    SyncHooks();
+    switch (step.place) {
+    case BarPlace::Unchanged:
         break;
-    case FollowAction::Ride:
-        Ride(bar, window, answer.bar);
+    case BarPlace::OnCaption:
+        if (hiddenBefore)
+            Reveal(bar);
+        MoveBar(bar, answer.bar);
+        PostCaptionState(bar, true);
         break;
-    case FollowAction::Follow:
+    case BarPlace::Moved:
         MoveBar(bar, answer.bar);
         break;
-    case FollowAction::ShowInactive:
+    case BarPlace::Inactive:
         PostCaptionState(bar, false);
         break;
-    case FollowAction::Await:
-        PostCaptionState(bar, false);
-        Await(window);
+    case BarPlace::Parked:
+        Park(bar, carrierBefore, hiddenBefore, record);
         break;
-    case FollowAction::StopWaiting:
-        Await(nullptr);
-        break;
-    case FollowAction::Park:
-        Park(bar, record);
-        break;
-    case FollowAction::Wait:
-        if (g_riding || g_hidden)
-            Park(bar, record);
-        Watch(window);
-        break;
-    case FollowAction::Forget:
-        if (g_riding || g_hidden)
-            Park(bar, record);
-        Watch(nullptr);
-        // A new window may come with the same handle.
-        ForgetCaptionProbes();
-        break;
-    case FollowAction::Hide:
-        HideFor(bar, window);
+    case BarPlace::Hidden:
+        Hide(bar);
         break;
     }
+    if (step.forgetProbes)
+        ForgetCaptionProbes();
 }
 
 // Only whole windows count: carets, cursors and controls inside the carrier
@@ -331,18 +307,24 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
 {
     if (object != OBJID_WINDOW || child != CHILDID_SELF)
         return;
-    if (event != EVENT_SYSTEM_FOREGROUND && window != g_carrier && window != g_awaited)
+    if (event != EVENT_SYSTEM_FOREGROUND && window != Carrier() && window != Awaited())
         return;
     if (g_handling) {
-        if (g_queued < QUEUE_SIZE)
-            g_queue[g_queued++] = QueuedEvent{event, window};
+        AddPendingEvent(g_pending, event, reinterpret_cast<uintptr_t>(window), event == EVENT_SYSTEM_FOREGROUND,
+                        g_state.carrier, g_state.awaited);
         return;
     }
     g_handling = true;
     Handle(event, window);
-    for (int next = 0; next < g_queued; ++next)
-        Handle(g_queue[next].event, g_queue[next].window);
-    g_queued = 0;
+    // Each with the facts of the moment it is handled: a foreground change
+    // with the window in front now.
+    PendingEvent next;
+    while (TakePendingEvent(g_pending, &next)) {
+        if (next.foreground)
+            Handle(EVENT_SYSTEM_FOREGROUND, GetForegroundWindow());
+        else
+            Handle(next.event, reinterpret_cast<HWND>(next.window));
+    }
     g_handling = false;
 }
 
@@ -369,8 +351,8 @@ int WINAPI InstallCBTHook(void)
     SharedWindowRecord record;
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
     HWND const foreground = GetForegroundWindow();
-    g_riding = g_candidate != nullptr;
-    if (g_riding) {
+    g_state.riding = g_candidate != nullptr;
+    if (g_state.riding) {
         Watch(g_candidate);
     } else if (foreground != bar) {
         Watch(foreground);
@@ -395,16 +377,13 @@ int WINAPI UninstallCBTHook(void)
     StopRetry();
     SharedWindowRecord record;
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
-    if (bar != nullptr)
+    if (bar != nullptr && g_state.hidden)
         Reveal(bar);
-    g_hidden = false;
-    g_carrier = nullptr;
-    g_awaited = nullptr;
+    g_state = FollowState{};
     g_candidate = nullptr;
     g_askAgain = nullptr;
-    g_riding = false;
     ForgetCaptionProbes();
-    g_queued = 0;
+    g_pending.count = 0;
     CloseNamedSection(&g_record);
     g_installed = false;
     return 1;

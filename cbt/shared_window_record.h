@@ -6,7 +6,8 @@
 #include <cstdint>
 
 #define SHARED_WINDOW_RECORD_NAME L"SM_Brisvane_hwnds_2012"
-// The class of the bar window: the library moves no window of another.
+// The class of the bar window, which the program registers: the library
+// moves no window of another.
 #define BAR_WINDOW_CLASS L"BRISVANE"
 
 uint32_t const SHARED_WINDOW_RECORD_SIZE = 256;

@@ -20,6 +20,7 @@ add_library(brisvane_core STATIC
     bar/bar_state.cpp
     bar/battery.cpp
     bar/colour_facts.cpp
+    bar/follower.cpp
     bar/full_screen_watch.cpp
     bar/paint.cpp
     base/app_mode.cpp
@@ -38,6 +39,11 @@ add_library(brisvane_core STATIC
     cbt/window_shape.cpp
     base/ui_resources.cpp
     cbt/named_section.cpp
+    details/battery_devices.cpp
+    details/details_paint.cpp
+    details/details_window.cpp
+    details/history_recording.cpp
+    history/history_file.cpp
     options/options_command.cpp
     options/options_dialog.cpp
     settings/autostart.cpp
@@ -55,12 +61,14 @@ add_library(brisvane_core STATIC
 )
 target_include_directories(brisvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(brisvane_core PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(brisvane_core PUBLIC comctl32 gdi32 user32 shell32 advapi32 wtsapi32 powrprof)
+# comctl32 and powrprof are taken at first use (base/ui_resources,
+# base/system_calls), so they are not imports of the program.
+target_link_libraries(brisvane_core PUBLIC gdi32 user32 shell32 advapi32 wtsapi32 setupapi)
 brisvane_warnings(brisvane_core)
 
 set(BRISVANE_RESOURCES ${CMAKE_SOURCE_DIR}/res/brisvane.rc)
 set_source_files_properties(${BRISVANE_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp;${CMAKE_SOURCE_DIR}/res/tray.rc;${CMAKE_SOURCE_DIR}/res/options.rc;${CMAKE_SOURCE_DIR}/res/shutdown.rc")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/brisvane.manifest;${CMAKE_SOURCE_DIR}/res/brisvane.ico;${CMAKE_SOURCE_DIR}/res/shutdown.ico;${CMAKE_SOURCE_DIR}/res/states.bmp;${CMAKE_SOURCE_DIR}/res/tray.rc;${CMAKE_SOURCE_DIR}/res/options.rc;${CMAKE_SOURCE_DIR}/res/shutdown.rc;${CMAKE_SOURCE_DIR}/res/details.rc")
 
 add_executable(Brisvane WIN32 app/main.cpp ${BRISVANE_RESOURCES})
 target_include_directories(Brisvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)

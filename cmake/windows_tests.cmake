@@ -1,21 +1,21 @@
 # Windows tests run under Wine, one CTest test per executable (each Wine start
 # costs seconds). End-to-end tests drive the real Brisvane.exe from outside.
 # Every test runs in a Wine prefix and on an X display of its own
-# (tools/wine.sh), so CTest can run them side by side (ctest -j).
+# (harness/wine.sh), so CTest can run them side by side (ctest -j).
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(${GOOGLETEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 set(WINE_TEST_ENV WINE_HOME=${CMAKE_BINARY_DIR}/wine)
-set(WINE_RUN bash ${CMAKE_SOURCE_DIR}/tools/wine.sh run)
+set(WINE_RUN bash ${CMAKE_SOURCE_DIR}/harness/wine.sh run)
 
 # The prefix every test's own prefix is copied from, made once.
-add_test(NAME wine_prefix COMMAND bash ${CMAKE_SOURCE_DIR}/tools/wine.sh template)
+add_test(NAME wine_prefix COMMAND bash ${CMAKE_SOURCE_DIR}/harness/wine.sh template)
 set_tests_properties(wine_prefix PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" FIXTURES_SETUP wine)
 
 # The fakes and the dialog-template reader every Windows test shares.
 add_library(windows_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/win/fakes.cpp
                                         ${CMAKE_SOURCE_DIR}/tests/win/dialog_template.cpp)
-target_link_libraries(windows_test_support PUBLIC brisvane_core)
+target_link_libraries(windows_test_support PUBLIC brisvane_core comctl32 powrprof)
 brisvane_warnings(windows_test_support)
 
 # What a whole test program puts in place of a system call (the power-off,
@@ -26,7 +26,9 @@ add_library(windows_test_stubs OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/shell.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/power_settings.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/stubs/session.cpp
-                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/popup_menu.cpp)
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/popup_menu.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/stubs/timers.cpp
+                                      ${CMAKE_SOURCE_DIR}/harness/stand_ins/gdi_objects.cpp)
 add_library(cbt_stub OBJECT ${CMAKE_SOURCE_DIR}/tests/win/stubs/cbt.cpp)
 foreach(stubs windows_test_stubs cbt_stub)
     target_include_directories(${stubs} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -88,50 +90,9 @@ brisvane_windows_test(options_test)
 brisvane_windows_test(power_event_test)
 brisvane_windows_test(shutdown_test)
 
-# The driver that observes and pokes the real program from another process.
-# (tests/e2e/driver, a file for each kind of thing it drives; the figures
-# only the benchmarks read come from tools/bench).
-set(E2E_DRIVER ${CMAKE_SOURCE_DIR}/tests/e2e/driver)
-add_executable(e2e_driver ${E2E_DRIVER}/commands.cpp ${E2E_DRIVER}/common.cpp ${E2E_DRIVER}/bar.cpp
-                          ${E2E_DRIVER}/dialogs.cpp ${E2E_DRIVER}/screen.cpp ${E2E_DRIVER}/windows.cpp
-                          ${E2E_DRIVER}/processes.cpp ${E2E_DRIVER}/displays.cpp
-                          ${CMAKE_SOURCE_DIR}/tools/bench/figures.cpp)
-target_include_directories(e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(e2e_driver PRIVATE -static -municode)
-target_link_libraries(e2e_driver PRIVATE user32 gdi32 psapi)
-target_link_libraries(e2e_driver PRIVATE version)
-target_link_libraries(e2e_driver PRIVATE shell32)
-brisvane_warnings(e2e_driver)
-
-# Windows to ride on, for the caption-riding tests.
-add_executable(e2e_test_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/test_window.cpp)
-target_link_options(e2e_test_window PRIVATE -static -municode)
-target_link_libraries(e2e_test_window PRIVATE user32 shell32)
-target_include_directories(e2e_test_window PRIVATE ${CMAKE_SOURCE_DIR})
-brisvane_warnings(e2e_test_window)
-
-# The window events Wine does not raise, raised in every program of a test's
-# desktop (tools/drive.sh starts it): of this tree's width, and in a 32-bit
-# tree also of 64 bits, for the 64-bit programs in its 64-bit prefixes.
-include(cmake/event_source.cmake)
-if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
-    include(ExternalProject)
-    ExternalProject_Add(event_source64
-        SOURCE_DIR ${CMAKE_SOURCE_DIR}
-        BINARY_DIR ${CMAKE_BINARY_DIR}/events64
-        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw64.cmake
-                   -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DBRISVANE_WERROR=${BRISVANE_WERROR}
-                   -DBRISVANE_EVENTS_ONLY=ON -DBRISVANE_EVENTS_OUTPUT=${CMAKE_BINARY_DIR}/bin
-        BUILD_ALWAYS ON
-        INSTALL_COMMAND ""
-        BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/bin/event_source64.exe ${CMAKE_BINARY_DIR}/bin/event_hooks64.dll)
-endif()
-# Every width of it, for the tools that build only what they run.
-add_custom_target(event_sources)
-add_dependencies(event_sources event_source${bits})
-if(TARGET event_source64)
-    add_dependencies(event_sources event_source64)
-endif()
+# What tests and tools both stand on: the driver, the test windows, the
+# window event source.
+include(cmake/harness.cmake)
 
 # What every end-to-end test is given besides its arguments: where to work,
 # and the windows to ride on.
@@ -172,6 +133,7 @@ brisvane_e2e_test(auto_shutdown_test)
 brisvane_e2e_test(sleep_countdown_test)
 brisvane_e2e_test(locked_wake_test)
 brisvane_e2e_test(refused_power_off_test)
+brisvane_e2e_test(sleep_action_test)
 brisvane_e2e_test(picked_moment_test)
 brisvane_e2e_test(settings_file_test)
 brisvane_e2e_test(bar_look_test)
@@ -181,6 +143,7 @@ brisvane_e2e_test(windows10_test)
 brisvane_e2e_test(battery_test)
 brisvane_e2e_test(countdown_reminder_test)
 brisvane_e2e_test(language_test)
+brisvane_e2e_test(history_test)
 
 # Side by side, the longest first (COST: seconds seen on a loaded machine) so
 # that the short ones fill in beside them.
@@ -189,6 +152,7 @@ set_tests_properties(battery_test PROPERTIES COST 45)
 set_tests_properties(auto_shutdown_test PROPERTIES COST 160)
 set_tests_properties(locked_wake_test PROPERTIES COST 150)
 set_tests_properties(refused_power_off_test PROPERTIES COST 170)
+set_tests_properties(sleep_action_test PROPERTIES COST 100)
 set_tests_properties(picked_moment_test PROPERTIES COST 120)
 set_tests_properties(soak_test PROPERTIES COST 55)
 set_tests_properties(options_test adhere_test PROPERTIES COST 35)
@@ -204,11 +168,5 @@ foreach(dpi 96 144 192)
                          FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 COST 13 TIMEOUT 400)
 endforeach()
 brisvane_e2e_test(two_monitors_test)
-
-# Windows that draw their own captions, and a full-screen one, beside
-# e2e_test_window.
-add_executable(e2e_drawn_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/drawn_window.cpp)
-target_include_directories(e2e_drawn_window PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(e2e_drawn_window PRIVATE -static -municode)
-target_link_libraries(e2e_drawn_window PRIVATE user32 gdi32 shell32)
-brisvane_warnings(e2e_drawn_window)
+# The Battery details window, with the battery class driver's stand-in.
+brisvane_windows_test(details_test ${CMAKE_SOURCE_DIR}/tests/win/stubs/battery_devices.cpp)

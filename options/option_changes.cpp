@@ -13,7 +13,7 @@ OptionChanges PlanOptionChanges(OptionValues const& current, OptionValues const&
 
     changes.updateAutostart = chosen.autoRun != current.autoRun;
     changes.applyAlpha = chosen.alpha != current.alpha;
-    changes.showBarText = chosen.barShowsTime != current.barShowsTime && !countdownRunning;
+    changes.showBarText = chosen.barText != current.barText && !countdownRunning;
     changes.rearmAlerts = chosen.alertLow != current.alertLow || chosen.alertHigh != current.alertHigh;
     changes.applyLanguage = chosen.language != current.language;
     return changes;

@@ -4,20 +4,11 @@
 
 #include <cstdint>
 
-#include "base/ui_language_rule.h"
+#include "settings/settings_table.h"
 
-// The values the dialog edits.
-struct OptionValues {
-    int32_t interval;  // milliseconds
-    uint8_t alpha;
-    bool adhere;
-    bool ignoreDUI;
-    bool autoRun;
-    bool barShowsTime;  // BarText 1
-    int32_t alertLow;   // percent, 0 = off
-    int32_t alertHigh;
-    LanguageChoice language;
-};
+// The values the dialog edits: a copy of the settings, of which it edits
+// the keys the table shows in it (EditedInOptions).
+using OptionValues = Settings;
 
 enum class AdhereSwitch { Unchanged, On, Off };
 

@@ -2,12 +2,11 @@
 
 #include "bar/bar_state.h"
 #include "bar/battery.h"
-#include "bar/full_screen_watch.h"
+#include "bar/follower.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/system_calls.h"
 #include "base/ui_resources.h"
-#include "cbt/cbt.h"
 #include "options/options_dialog.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
@@ -15,29 +14,12 @@
 
 namespace {
 
-OptionValues StoredValues()
-{
-    return OptionValues{g_settings.interval,  g_settings.alpha,        g_settings.adhere,
-                        g_settings.ignoreDUI, g_settings.autoRun,      g_settings.barText == 1,
-                        g_settings.alertLow,  g_settings.alertHigh,    g_settings.language};
-}
-
 void ApplyAdhere(HWND bar, AdhereSwitch change, bool repaintFrameActive)
 {
-    DWORD style;
-    if (change == AdhereSwitch::On) {
-        WatchFullScreenWhileFloating(bar, false);
-        InstallCBTHook();
-        style = BAR_EXSTYLE_ADHERING;
-    } else {
-        UninstallCBTHook();
-        WatchFullScreenWhileFloating(bar, true);
-        // Nobody reports the caption state any more: back to the active colours.
-        if (repaintFrameActive)
-            SetCaptionActive(bar, true);
-        style = BAR_EXSTYLE_FLOATING;
-    }
-    SetWindowLongW(bar, GWL_EXSTYLE, static_cast<LONG>(style));
+    FollowWindows(bar, change == AdhereSwitch::On);
+    // Nobody reports the caption state any more: back to the active colours.
+    if (change == AdhereSwitch::Off && repaintFrameActive)
+        SetCaptionActive(bar, true);
 }
 
 }  // namespace
@@ -50,7 +32,7 @@ bool OnOptionsCommand(HWND bar, OptionValues* chosen)
         SetForegroundWindow(g_openOptionsDialog);
         return false;
     }
-    OptionsDialogParam param{bar, StoredValues()};
+    OptionsDialogParam param{bar, g_settings};
     INT_PTR const result = g_system.UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_OPTIONS), bar, OptionsDialogProc,
                                           reinterpret_cast<LPARAM>(&param));
     if (result != IDOK)
@@ -61,47 +43,34 @@ bool OnOptionsCommand(HWND bar, OptionValues* chosen)
 
 void ApplyOptions(HWND bar, OptionValues const& chosen, bool countdownRunning)
 {
-    OptionChanges const changes =
-        PlanOptionChanges(StoredValues(), chosen, countdownRunning, g_barView.captionActive);
-    if (changes.storeInterval) {
-        g_settings.interval = chosen.interval;
-        // The countdown restarts the refresh with the stored interval when it ends.
-        if (changes.restartRefreshTimer)
-            StartRefresh(bar, g_settings.interval);
-    }
+    OptionChanges const changes = PlanOptionChanges(g_settings, chosen, countdownRunning, g_barView.captionActive);
+    // Every key the dialog edits is stored; IgnoreDUI is read by the hook
+    // library only at start, so it takes effect after a restart.
+    CopyEditedSettings(g_settings, chosen);
 
-    // Read by the hook library only at start: takes effect after a restart.
-    g_settings.ignoreDUI = chosen.ignoreDUI;
+    // The countdown restarts the refresh with the stored interval when it ends.
+    if (changes.restartRefreshTimer)
+        StartRefresh(bar, g_settings.interval);
 
-    if (changes.adhere != AdhereSwitch::Unchanged) {
-        g_settings.adhere = chosen.adhere;
+    if (changes.adhere != AdhereSwitch::Unchanged)
         ApplyAdhere(bar, changes.adhere, changes.repaintFrameActive);
-    }
 
-    if (changes.updateAutostart) {
-        g_settings.autoRun = chosen.autoRun;
+    if (changes.updateAutostart)
         UpdateAutostartEntry(g_settings.autoRun);
-    }
 
-    g_settings.barText = chosen.barShowsTime ? 1 : 0;
-    SetBarShowsTime(chosen.barShowsTime);
+    SetBarShowsTime(g_settings.barText == 1);
     if (changes.showBarText)
         ShowBattery(bar);
 
-    g_settings.alertLow = chosen.alertLow;
-    g_settings.alertHigh = chosen.alertHigh;
     if (changes.rearmAlerts)
         RearmBatteryAlerts();
 
     // Dialogs and menus opened from now on speak it; the hub shows the
     // tooltip and the bar in it at once.
-    if (changes.applyLanguage) {
-        g_settings.language = chosen.language;
+    if (changes.applyLanguage)
         SetUiLanguage(g_settings.language);
-    }
 
     if (changes.applyAlpha) {
-        g_settings.alpha = chosen.alpha;
         ShowWindow(bar, SW_HIDE);
         SetLayeredWindowAttributes(bar, COLOUR_KEY, g_settings.alpha, LWA_COLORKEY | LWA_ALPHA);
         // SW_SHOW would activate the bar, even with WS_EX_NOACTIVATE, and take

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
-
 #include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/ui_resources.h"
@@ -70,17 +68,6 @@ void SetUpAlertRows(HWND dialog, OptionValues const& values)
     }
 }
 
-void FillBarTextBox(HWND dialog, bool showsTime)
-{
-    HWND box = GetDlgItem(dialog, IDC_OPTIONS_BARTEXT);
-    for (UINT id : {IDS_OPTIONS_BAR_PERCENT, IDS_OPTIONS_BAR_TIME}) {
-        WCHAR text[32] = L"";
-        LoadUiString(id, text, ARRAYSIZE(text));
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
-    SendMessageW(box, CB_SETCURSEL, showsTime ? 1 : 0, 0);
-}
-
 void SetUpOpacityTrackbar(HWND dialog, BYTE alpha)
 {
     HWND trackbar = GetDlgItem(dialog, IDC_OPTIONS_ALPHA);
@@ -93,17 +80,40 @@ void SetUpOpacityTrackbar(HWND dialog, BYTE alpha)
     SendMessageW(trackbar, TBM_SETPOS, TRUE, alpha);
 }
 
-// The rows in LanguageChoice's order, each named in the current language.
-void FillLanguageBox(HWND dialog, LanguageChoice choice)
+// The keys the table gives a check box or a list: a list's rows are the
+// key's choice texts in the current language, its selection the value.
+void ShowTableControls(HWND dialog, OptionValues const& values)
 {
-    UINT const names[LANGUAGE_CHOICE_COUNT] = {IDS_LANGUAGE_AS_WINDOWS, IDS_LANGUAGE_CHINESE, IDS_LANGUAGE_ENGLISH};
-    HWND box = GetDlgItem(dialog, IDC_OPTIONS_LANGUAGE);
-    for (UINT const name : names) {
-        WCHAR text[64] = L"";
-        LoadUiString(name, text, ARRAYSIZE(text));
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    for (SettingKey const& key : SETTING_KEYS) {
+        int32_t const value = SettingValue(values, key);
+        if (key.shownAs == CONTROL_CHECK_BOX) {
+            CheckDlgButton(dialog, key.control, value != 0 ? BST_CHECKED : BST_UNCHECKED);
+        } else if (key.shownAs == CONTROL_LIST) {
+            HWND box = GetDlgItem(dialog, key.control);
+            for (int32_t i = 0; i < key.choiceCount; ++i) {
+                WCHAR text[64] = L"";
+                LoadUiString(static_cast<UINT>(key.choiceTexts[i]), text, ARRAYSIZE(text));
+                SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            }
+            SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+        }
     }
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(choice), 0);
+}
+
+// What the user left in them. A greyed-out box is not the user's answer,
+// nor a list with nothing selected: such a key keeps the value it came with.
+void TakeTableControls(HWND dialog, OptionValues& values)
+{
+    for (SettingKey const& key : SETTING_KEYS) {
+        if (key.shownAs == CONTROL_CHECK_BOX) {
+            if (IsWindowEnabled(GetDlgItem(dialog, key.control)))
+                StoreSetting(values, key, FlagOf(dialog, key.control) ? 1 : 0);
+        } else if (key.shownAs == CONTROL_LIST) {
+            LRESULT const row = SendDlgItemMessageW(dialog, key.control, CB_GETCURSEL, 0, 0);
+            if (row >= 0 && row < key.choiceCount)
+                StoreSetting(values, key, static_cast<int32_t>(row));
+        }
+    }
 }
 
 BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
@@ -116,17 +126,12 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     g_openOptionsDialog = dialog;
     OptionValues const& values = param->values;
 
+    ShowTableControls(dialog, values);
     FillIntervalBox(dialog, values.interval);
-    FillLanguageBox(dialog, values.language);
     SetUpOpacityTrackbar(dialog, values.alpha);
     SetDlgItemInt(dialog, IDC_OPTIONS_ALPHA_EDIT, values.alpha, FALSE);
-
-    CheckDlgButton(dialog, IDC_OPTIONS_ADHERE, values.adhere ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_IGNOREDUI, values.ignoreDUI ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_AUTORUN, values.autoRun ? BST_CHECKED : BST_UNCHECKED);
     if (values.adhere)
         EnableWindow(GetDlgItem(dialog, IDC_OPTIONS_IGNOREDUI), TRUE);
-    FillBarTextBox(dialog, values.barShowsTime);
     SetUpAlertRows(dialog, values);
 
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
@@ -176,24 +181,13 @@ void OnOk(HWND dialog)
         int const selection =
             static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_INTERVAL, CB_GETCURSEL, 0, 0));
         values.interval = IntervalForSelection(selection, values.interval);
-        values.adhere = FlagOf(dialog, IDC_OPTIONS_ADHERE);
-        // A greyed-out box is not the user's answer: keep the value it came with.
-        if (values.adhere)
-            values.ignoreDUI = FlagOf(dialog, IDC_OPTIONS_IGNOREDUI);
-        values.autoRun = FlagOf(dialog, IDC_OPTIONS_AUTORUN);
-        LRESULT const barText = SendDlgItemMessageW(dialog, IDC_OPTIONS_BARTEXT, CB_GETCURSEL, 0, 0);
-        if (barText == 0 || barText == 1)
-            values.barShowsTime = barText == 1;
+        TakeTableControls(dialog, values);
         for (AlertRow const& row : ALERT_ROWS) {
             BOOL converted = FALSE;
             UINT const typed = GetDlgItemInt(dialog, row.edit, &converted, FALSE);
             int32_t const shown = AlertNumberShown(values.*row.level, row.suggestion);
             values.*row.level = AlertLevelChosen(FlagOf(dialog, row.box), converted != FALSE, typed, shown);
         }
-        int const language =
-            static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTIONS_LANGUAGE, CB_GETCURSEL, 0, 0));
-        if (language != CB_ERR)
-            values.language = LanguageChoiceFromNumber(language);
     }
     EndDialog(dialog, IDOK);
 }

@@ -7,22 +7,19 @@ Settings g_settings;
 
 namespace {
 
-WCHAR g_moduleDirectory[MAX_PATH];
-bool g_moduleDirectoryRead;
-bool g_moduleDirectoryUsable;
 bool g_settingsSaved;
 
-bool ReadModuleDirectory()
+bool ReadModuleDirectory(WCHAR (&directory)[MAX_PATH])
 {
     SetLastError(ERROR_SUCCESS);
-    DWORD const length = g_system.GetModuleFileNameW(nullptr, g_moduleDirectory, MAX_PATH);
+    DWORD const length = g_system.GetModuleFileNameW(nullptr, directory, MAX_PATH);
     // A full buffer means a cut path (older systems do not even terminate it).
     if (length == 0 || length >= MAX_PATH || GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        g_moduleDirectory[0] = L'\0';
+        directory[0] = L'\0';
         return false;
     }
-    g_moduleDirectory[length] = L'\0';
-    CutAtLastBackslash(g_moduleDirectory);
+    directory[length] = L'\0';
+    CutAtLastBackslash(directory);
     return true;
 }
 
@@ -30,23 +27,13 @@ bool ReadModuleDirectory()
 
 BOOL ModuleDirectory(WCHAR* destination, size_t capacity, WCHAR const* fileName)
 {
-    if (!g_moduleDirectoryRead) {
-        g_moduleDirectoryUsable = ReadModuleDirectory();
-        g_moduleDirectoryRead = true;
-    }
-    if (!g_moduleDirectoryUsable) {
+    WCHAR directory[MAX_PATH];
+    if (!ReadModuleDirectory(directory)) {
         if (capacity > 0)
             destination[0] = L'\0';
         return FALSE;
     }
-    return JoinPath(destination, capacity, g_moduleDirectory, fileName) ? TRUE : FALSE;
-}
-
-void ForgetModuleDirectory()
-{
-    g_moduleDirectoryRead = false;
-    g_moduleDirectoryUsable = false;
-    g_moduleDirectory[0] = L'\0';
+    return JoinPath(destination, capacity, directory, fileName) ? TRUE : FALSE;
 }
 
 void LoadSettings()
@@ -59,7 +46,11 @@ void LoadSettings()
     Settings loaded{};
     for (SettingKey const& key : SETTING_KEYS) {
         int32_t value = SettingDefault(key, screenWidth, captionHeight, loaded.barWidth);
-        if (havePath && key.kind == SETTING_LANGUAGE) {
+        if (havePath && key.kind == SETTING_WORD) {
+            WCHAR text[SETTING_TEXT_SIZE] = L"";
+            GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
+            value = WordSettingFromText(key, text);
+        } else if (havePath && key.kind == SETTING_LANGUAGE) {
             WCHAR text[SETTING_TEXT_SIZE] = L"";
             GetPrivateProfileStringW(key.section, key.name, L"", text, SETTING_TEXT_SIZE, path);
             value = SettingFromText(key.kind, text);
@@ -94,7 +85,7 @@ void SaveSettings(HWND bar)
         saved.positionY = rect.top;
     }
     for (SettingKey const& key : SETTING_KEYS) {
-        WritePrivateProfileStringW(key.section, key.name, FormatSettingValue(key.kind, SettingValue(saved, key)).text,
+        WritePrivateProfileStringW(key.section, key.name, FormatSetting(key, SettingValue(saved, key)).text,
                                    path);
     }
 }

@@ -10,7 +10,7 @@ extern Settings g_settings;
 // destination = the executable's directory + "\" + fileName. FALSE, with an
 // empty destination, when the executable's path could not be read whole or
 // the joined text does not fit in capacity characters (terminator included).
-// The directory is read on first use and kept for the process's life.
+// The directory is read at each call (a few times a run).
 BOOL ModuleDirectory(WCHAR* destination, size_t capacity, WCHAR const* fileName);
 
 // Fills g_settings from the file. Without a usable INI path (a directory too long) the defaults apply.

@@ -4,9 +4,12 @@
 
 #include "base/app_mode.h"
 #include "base/place_window.h"
+#include "base/ui_resources.h"
 #include "base/system_calls.h"
 #include "res/resource.h"
+#include "shutdown/action_rules.h"
 #include "shutdown/message_box.h"
+#include "shutdown/power_off.h"
 #include "shutdown/shutdown_minutes.h"
 
 namespace {
@@ -31,6 +34,34 @@ ShutdownRequest* RequestOf(HWND dialog)
     return reinterpret_cast<ShutdownRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
+// The actions this machine can do, each with its ShutdownAction as its
+// data; the one chosen last selected, or shutting down where it is missing.
+void ListActions(HWND dialog, LONG chosen)
+{
+    HWND list = GetDlgItem(dialog, IDC_SHUTDOWN_ACTION);
+    SleepStates const states = MachineSleepStates();
+    LRESULT selected = 0;
+    for (int action = ACTION_SHUTDOWN; action < SHUTDOWN_ACTION_COUNT; ++action) {
+        if (!ActionAvailable(static_cast<ShutdownAction>(action), states))
+            continue;
+        WCHAR name[32] = L"";
+        LoadUiString(IDS_ACTION_SHUTDOWN + action, name, ARRAYSIZE(name));
+        LRESULT const index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        SendMessageW(list, CB_SETITEMDATA, index, action);
+        if (action == chosen)
+            selected = index;
+    }
+    SendMessageW(list, CB_SETCURSEL, selected, 0);
+}
+
+LONG ChosenAction(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_SHUTDOWN_ACTION);
+    LRESULT const index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    LRESULT const action = index == CB_ERR ? CB_ERR : SendMessageW(list, CB_GETITEMDATA, index, 0);
+    return action >= ACTION_SHUTDOWN && action < SHUTDOWN_ACTION_COUNT ? static_cast<LONG>(action) : LONG{ACTION_SHUTDOWN};
+}
+
 void OnInitDialog(HWND dialog, LPARAM lParam)
 {
     // Each opening keeps its own caller's record, so a second dialog can
@@ -39,6 +70,7 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
     g_openDialog = dialog;
     ShutdownRequest const* request = reinterpret_cast<ShutdownRequest const*>(lParam);
     CheckDlgButton(dialog, IDC_SHUTDOWN_FORCE, request != nullptr && request->forceClose ? BST_CHECKED : BST_UNCHECKED);
+    ListActions(dialog, request != nullptr ? request->action : LONG{ACTION_SHUTDOWN});
 
     SYSTEMTIME now;
     g_system.GetLocalTime(&now);
@@ -164,6 +196,7 @@ void OnOk(HWND dialog)
         return;
     request->minutes = minutes;
     request->forceClose = IsDlgButtonChecked(dialog, IDC_SHUTDOWN_FORCE) == BST_CHECKED ? 1 : 0;
+    request->action = ChosenAction(dialog);
     EndDialog(dialog, IDOK);
 }
 

@@ -11,6 +11,7 @@ struct ShutdownRequest {
     LONG minutes;       // after IDOK always >= 1
     SYSTEMTIME target;  // the picked local moment; written in that mode only
     LONG forceClose;    // in and out: other programs are closed without asking
+    LONG action;        // in and out: a ShutdownAction this machine can do
 };
 
 INT_PTR CALLBACK AutoShutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

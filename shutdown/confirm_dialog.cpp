@@ -47,10 +47,23 @@ void StopCounting(HWND dialog)
     ShowSecondsLeft(dialog);
 }
 
-void OnInitDialog(HWND dialog, LPARAM waitsForPerson)
+void ShowActionTexts(HWND dialog, ShutdownAction action)
+{
+    WCHAR text[128] = L"";
+    if (LoadUiString(IDS_SHUTDOWN_CONFIRM_TITLE + action, text, ARRAYSIZE(text)))
+        SetWindowTextW(dialog, text);
+    if (LoadUiString(IDS_SHUTDOWN_CONFIRM_TEXT + action, text, ARRAYSIZE(text)))
+        SetDlgItemTextW(dialog, IDC_CONFIRM_TEXT, text);
+}
+
+void OnInitDialog(HWND dialog, LPARAM param)
 {
     g_openDialog = dialog;
-    g_waitsForPerson = waitsForPerson != 0;
+    g_waitsForPerson = (param & 1) != 0;
+    LPARAM const action = param >> 1;
+    ShowActionTexts(dialog, action > ACTION_SHUTDOWN && action < SHUTDOWN_ACTION_COUNT
+                                ? static_cast<ShutdownAction>(action)
+                                : ACTION_SHUTDOWN);
     g_counting = false;
     g_secondsLeft = CONFIRM_SECONDS;
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
@@ -72,6 +85,11 @@ void OnSecond(HWND dialog)
 }
 
 }  // namespace
+
+LPARAM ConfirmParam(ShutdownAction action, bool waitsForPerson)
+{
+    return static_cast<LPARAM>(action) << 1 | (waitsForPerson ? 1 : 0);
+}
 
 HWND OpenConfirmDialog()
 {
@@ -114,6 +132,7 @@ INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wPa
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL:
+        case IDC_CONFIRM_LATER:
             KillTimer(dialog, IDT_CONFIRM);
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;

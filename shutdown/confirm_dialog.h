@@ -4,10 +4,17 @@
 
 #include <windows.h>
 
+#include "settings/settings_table.h"
+
 LONG const CONFIRM_SECONDS = 20;
 
-// lParam nonzero: the moment passed while the machine slept, so the twenty
-// seconds run only while a person can see them. Zero: they run unattended,
+// The dialog's parameter: the action it asks about, and whether it waits for a person.
+LPARAM ConfirmParam(ShutdownAction action, bool waitsForPerson);
+
+// Ends with IDOK (the user, Enter or the twentieth second), IDCANCEL, or
+// IDC_CONFIRM_LATER for ten more minutes. Its caption and question are the
+// action's. Waiting for a person: the moment passed while the machine slept, so the twenty
+// seconds run only while a person can see them. Otherwise they run unattended,
 // locked or not, but only while this session is the one in use: never
 // under another user who was switched to and saw no warning.
 INT_PTR CALLBACK ShutdownConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,7 @@
 #include "shutdown/countdown.h"
 
+#include <cstdint>
+
 // What the bar shows and the tray icon are set from here: shutdown includes
 // bar and tray, never the other way round.
 #include "bar/bar_state.h"
@@ -27,7 +29,35 @@ int64_t g_deadline;      // UTC milliseconds
 int g_cancelQuestions;   // cancel questions open (the menu can ask again meanwhile)
 int64_t g_resumedAt;     // UTC milliseconds of the last wake from sleep, 0: none
 bool g_forced;           // this countdown's power-off ends other programs without asking
-UINT g_stallReason;      // why the last power-off did not happen, a string id
+ShutdownAction g_action; // what this countdown does at its moment
+
+// Each action's own texts: the tooltip's two forms, the menu's cancel item,
+// the question before a cancel, and the word that it did not happen.
+struct ActionTexts {
+    UINT tipHours, tipMinutes, cancelItem, cancelAsk, cancelTitle, incomplete;
+};
+ActionTexts const ACTION_TEXTS[SHUTDOWN_ACTION_COUNT] = {
+    {IDS_SHUTDOWN_TIP_HOURS, IDS_SHUTDOWN_TIP_MINUTES, IDS_TRAY_CANCEL_SHUTDOWN, IDS_SHUTDOWN_CANCEL_ASK,
+     IDS_SHUTDOWN_CANCEL_TITLE, IDS_SHUTDOWN_INCOMPLETE},
+    {IDS_RESTART_TIP_HOURS, IDS_RESTART_TIP_MINUTES, IDS_TRAY_CANCEL_RESTART, IDS_RESTART_CANCEL_ASK,
+     IDS_TRAY_CANCEL_RESTART, IDS_RESTART_INCOMPLETE},
+    {IDS_SLEEP_TIP_HOURS, IDS_SLEEP_TIP_MINUTES, IDS_TRAY_CANCEL_SLEEP, IDS_SLEEP_CANCEL_ASK, IDS_TRAY_CANCEL_SLEEP,
+     IDS_SLEEP_INCOMPLETE},
+    {IDS_HIBERNATE_TIP_HOURS, IDS_HIBERNATE_TIP_MINUTES, IDS_TRAY_CANCEL_HIBERNATE, IDS_HIBERNATE_CANCEL_ASK,
+     IDS_TRAY_CANCEL_HIBERNATE, IDS_HIBERNATE_INCOMPLETE},
+};
+
+ActionTexts const& Texts()
+{
+    return ACTION_TEXTS[g_action];
+}
+
+bool Suspends(ShutdownAction action)
+{
+    return action == ACTION_SLEEP || action == ACTION_HIBERNATE;
+}
+
+LONG const LATER_MINUTES = 10;
 
 // A power-off under way that has not ended the session after this long has
 // been held up, whatever the reason.
@@ -65,7 +95,7 @@ void SetTimeLeftTip(HWND bar, LONG minutes)
 {
     bool const hours = TipUsesHours(minutes);
     WCHAR format[64] = L"";
-    LoadUiString(hours ? IDS_SHUTDOWN_TIP_HOURS : IDS_SHUTDOWN_TIP_MINUTES, format, ARRAYSIZE(format));
+    LoadUiString(hours ? Texts().tipHours : Texts().tipMinutes, format, ARRAYSIZE(format));
     WCHAR tip[128];
     if (hours)
         wsprintfW(tip, format, static_cast<long>(minutes / 60), static_cast<int>(minutes % 60));
@@ -117,7 +147,7 @@ void ReturnToBattery(HWND bar)
 void SetStalledTip(HWND bar)
 {
     WCHAR tip[128] = L"";
-    LoadUiString(IDS_SHUTDOWN_INCOMPLETE, tip, ARRAYSIZE(tip));
+    LoadUiString(Texts().incomplete, tip, ARRAYSIZE(tip));
     SetTrayTip(bar, tip);
 }
 
@@ -129,10 +159,9 @@ void Stall(HWND bar, UINT reason)
     AllowSettingsSaveAgain();
     Advance(SHUTDOWN_EVENT_POWER_REFUSED);
     EndCountdown(bar);
-    g_stallReason = reason;
     SetStalledTip(bar);
     WCHAR title[64] = L"", text[256] = L"";
-    LoadUiString(IDS_SHUTDOWN_INCOMPLETE, title, ARRAYSIZE(title));
+    LoadUiString(Texts().incomplete, title, ARRAYSIZE(title));
     LoadUiString(reason, text, ARRAYSIZE(text));
     ShowTrayNotification(bar, title, text, true);
 }
@@ -142,6 +171,31 @@ UINT StallReasonOf(PowerOffResult result)
     return result == POWER_OFF_OTHER_USERS ? IDS_SHUTDOWN_WHY_USERS : IDS_SHUTDOWN_WHY_FAILED;
 }
 
+void Step(HWND bar);
+
+// Ten more minutes from now, with the same action.
+void CountAgain(HWND bar)
+{
+    Advance(SHUTDOWN_EVENT_LATER);
+    KeepAwake();
+    int64_t const now = UtcMilliseconds();
+    g_deadline = now + LATER_MINUTES * MS_PER_MINUTE;
+    g_totalMinutes = LATER_MINUTES;
+    Step(bar);
+}
+
+// Sleep and hibernation end the countdown: the machine wakes to the battery.
+void Suspend(HWND bar)
+{
+    AllowSleep();
+    if (!SuspendSystem(bar, g_action == ACTION_HIBERNATE)) {
+        Stall(bar, IDS_SHUTDOWN_WHY_SUSPEND);
+        return;
+    }
+    Advance(SHUTDOWN_EVENT_SUSPENDED);
+    ReturnToBattery(bar);
+}
+
 void Confirm(HWND bar, bool waitForPerson)
 {
     // Nobody may be there to see it: the machine goes back to sleep by its
@@ -149,19 +203,27 @@ void Confirm(HWND bar, bool waitForPerson)
     if (waitForPerson)
         AllowSleep();
     INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_SHUTDOWN_CONFIRM), bar,
-                                       ShutdownConfirmDialogProc, waitForPerson ? 1 : 0);
+                                       ShutdownConfirmDialogProc, ConfirmParam(g_action, waitForPerson));
     // Cancelled from the menu meanwhile (already restored), or the program is ending.
     if (g_state != SHUTDOWN_CONFIRMING || !IsWindow(bar))
         return;
+    if (result == IDC_CONFIRM_LATER) {
+        CountAgain(bar);
+        return;
+    }
     if (result != IDOK) {
         Advance(SHUTDOWN_EVENT_DECLINED);
         ReturnToBattery(bar);
         return;
     }
+    if (Suspends(g_action)) {
+        Suspend(bar);
+        return;
+    }
     KeepAwake();
     // A forced power-off may end this process without WM_ENDSESSION.
     SaveSettings(bar);
-    PowerOffResult const started = ShutdownSystem(g_forced);
+    PowerOffResult const started = ShutdownSystem(g_forced, g_action == ACTION_RESTART);
     if (started != POWER_OFF_STARTED) {
         Stall(bar, StallReasonOf(started));
         return;
@@ -188,11 +250,19 @@ void Step(HWND bar)
     KillTimer(bar, IDT_SHUTDOWN);
     if (g_cancelQuestions > 0)
         return;
+    bool const missed = MissedWhileAsleep(g_deadline, now, g_resumedAt);
+    // The machine already slept through the moment of a sleep: done, not
+    // to be done again on the machine just woken.
+    if (missed && Suspends(g_action)) {
+        Advance(SHUTDOWN_EVENT_CANCEL);
+        ReturnToBattery(bar);
+        return;
+    }
     Advance(SHUTDOWN_EVENT_LAST_TICK);
     // Reached awake, it runs unattended as planned; missed in sleep, the
     // machine may have woken by itself or behind the lock screen, and nobody
     // would see the twenty seconds.
-    Confirm(bar, MissedWhileAsleep(g_deadline, now, g_resumedAt));
+    Confirm(bar, missed);
 }
 
 void Start(HWND bar)
@@ -204,6 +274,7 @@ void Start(HWND bar)
     ShutdownRequest request;
     ZeroMemory(&request, sizeof request);
     request.forceClose = g_settings.forceClose ? 1 : 0;
+    request.action = g_settings.shutdownAction;
     INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar, AutoShutdownDialogProc,
                                        reinterpret_cast<LPARAM>(&request));
     // A countdown started meanwhile by another way in leaves this one unused.
@@ -211,6 +282,8 @@ void Start(HWND bar)
         return;
     Advance(SHUTDOWN_EVENT_START);
     g_forced = g_settings.forceClose = request.forceClose != 0;
+    g_action = static_cast<ShutdownAction>(request.action);
+    g_settings.shutdownAction = g_action;
     KeepAwake();
     WatchDisplay(bar);
     // In UTC, so that a change of daylight-saving time or time zone does not move it.
@@ -225,8 +298,7 @@ void Start(HWND bar)
 void Cancel(HWND bar)
 {
     ++g_cancelQuestions;
-    int const answer =
-        ShowMessage(bar, IDS_SHUTDOWN_CANCEL_ASK, IDS_SHUTDOWN_CANCEL_TITLE, MB_OKCANCEL | MB_ICONQUESTION);
+    int const answer = ShowMessage(bar, Texts().cancelAsk, Texts().cancelTitle, MB_OKCANCEL | MB_ICONQUESTION);
     --g_cancelQuestions;
     // Ended meanwhile: the confirmation closed by itself, or the program exits.
     if (g_state == SHUTDOWN_IDLE || !IsWindow(bar))
@@ -253,6 +325,27 @@ void OnAutoShutdownCommand(HWND bar)
         Start(bar);
     else
         Cancel(bar);
+}
+
+void OnAddTenMinutesCommand(HWND bar)
+{
+    if (g_state == SHUTDOWN_CONFIRMING && OpenConfirmDialog() != nullptr) {
+        EndDialog(OpenConfirmDialog(), IDC_CONFIRM_LATER);
+        return;
+    }
+    if (g_state != SHUTDOWN_COUNTING)
+        return;
+    Advance(SHUTDOWN_EVENT_LATER);
+    g_deadline += LATER_MINUTES * MS_PER_MINUTE;
+    g_totalMinutes = g_totalMinutes > INT32_MAX - LATER_MINUTES ? INT32_MAX : g_totalMinutes + LATER_MINUTES;
+    Step(bar);
+}
+
+CountdownMenu AutoShutdownMenu()
+{
+    if (g_state == SHUTDOWN_IDLE)
+        return CountdownMenu{0, false};
+    return CountdownMenu{Texts().cancelItem, g_state == SHUTDOWN_COUNTING || g_state == SHUTDOWN_CONFIRMING};
 }
 
 void OnShutdownTick(HWND bar)

@@ -6,10 +6,18 @@
 #include <windows.h>
 
 #include "shutdown/countdown_logic.h"
+#include "tray/tray_menu.h"
 
 // Command 32777: opens the Auto-shutdown dialog while idle (or brings the
 // open one forward), offers to cancel otherwise.
 void OnAutoShutdownCommand(HWND bar);
+
+// "延后10分钟" in the menu: ten minutes more for the countdown; at its
+// confirmation, ten minutes from now, as the confirmation's own button.
+void OnAddTenMinutesCommand(HWND bar);
+
+// What the running countdown puts in the tray menu.
+CountdownMenu AutoShutdownMenu();
 
 // IDT_SHUTDOWN: the minutes left, from the deadline and the clock; at the
 // deadline the confirmation and the power-off.

@@ -61,6 +61,8 @@ enum ShutdownEvent {
     SHUTDOWN_EVENT_DECLINED,       // the confirmation ended otherwise than with OK
     SHUTDOWN_EVENT_POWER_OFF,      // confirmed and the power-off set going
     SHUTDOWN_EVENT_POWER_REFUSED,  // the power-off failed, was refused or did not end the session
+    SHUTDOWN_EVENT_SUSPENDED,      // confirmed, and the machine slept or hibernated
+    SHUTDOWN_EVENT_LATER,          // ten more minutes, from the confirmation or the menu
     SHUTDOWN_EVENT_EXIT,           // the program is ending: no power-off from now on
 };
 

@@ -8,8 +8,8 @@
 # Usage: tools/bench.sh     (as root: the battery is simulated)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT bench_baseline bench_probe e2e_driver
 bin=$WIN_BUILD/bin
 drive_enter bench "$root/build/bench/measure" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" "$@"
@@ -72,7 +72,8 @@ imports() {
     headers=$(i686-w64-mingw32-objdump -p "$1") || fail "cannot read the imports of $1"
     printf '%s\n' "$headers" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' '
 }
-SYSTEM_DLLS=" ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL WTSAPI32.DLL "
+. "$root/harness/system_libraries.sh"
+SYSTEM_DLLS=" $(for library in $SYSTEM_LIBRARIES; do printf '%s.DLL ' "$library"; done | tr a-z A-Z)"
 foreign_imports() {  # the imports that are neither system DLLs nor our CBT.dll
     local dll
     for dll in $(imports "$1"); do
@@ -183,7 +184,7 @@ gui=$(ask process)
 row "GetGuiResources GDI / USER (Wine: always 0)" "$(value gdi "$gui") / $(value user "$gui")" ""
 note "so the probe (tools/bench/probe.cpp: the program's own code plus a hidden counting window) counts inside"
 note "the process: GDI = live handles in Wine's GDI table; USER = its windows, menus and icons;"
-note "paint objects = the paint code's own create/delete counter. Kernel handles are copied one by one"
+note "paint objects = the brushes, regions and memory DCs made and not deleted, counted by the GDI stand-ins (harness/stand_ins). Kernel handles are copied one by one"
 note "(DuplicateHandle) and windows enumerated (with children, and message-only ones) from outside."
 note "The counts include the probe's own hidden window. The baseline has no dialogs."
 objects() {  # objects LABEL [BASELINE_KERNEL BASELINE_WINDOWS]

@@ -9,8 +9,8 @@
 # Usage: tools/bench_power_setting.sh [N]   (as root: the simulated battery)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT e2e_driver
 bin=$WIN_BUILD/bin
 drive_enter bench_power_setting "$root/build/bench_power_setting" "$bin/Brisvane.exe" "$bin/CBT.dll" \

@@ -5,8 +5,8 @@
 # Usage: tools/bench_refresh.sh [SECONDS]   (default 20)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT e2e_driver
 bin=$WIN_BUILD/bin
 drive_enter bench_refresh "$root/build/bench_refresh" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \

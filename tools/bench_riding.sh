@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prints what riding on captions costs, under Wine in a virtual desktop with
-# the window event source (tests/events) standing in for the events Windows
+# the window event source (harness/events) standing in for the events Windows
 # raises:
 #  - lag: during a 2-s drag of the carrier (a notepad) with the real mouse,
 #    the bar's largest distance from its place on the caption, sampled every
@@ -12,8 +12,8 @@
 # Usage: tools/bench_riding.sh [EARLIER_RELEASE.zip]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT e2e_driver e2e_test_window event_sources
 if [ -z "${WINE_RUN:-}" ]; then
     cmake --build "$WIN_RELEASE" --target package >/dev/null

@@ -9,8 +9,8 @@
 #   namespace puts a fake /sys/class/power_supply in place of the real one).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 percent= charger=off seconds=8 args=("$@")
 while [ $# -gt 0 ]; do
     case $1 in

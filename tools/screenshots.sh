@@ -5,18 +5,19 @@
 # reminder, About, Options, the auto-shutdown dialog in both modes, the
 # countdown and the confirmation; every dialog in English and in Chinese at
 # 96 and 192 DPI with themed controls (docs/pictures/en-*.png, zh-*.png), to
-# see that no text is cut off; and the tray menu in the light and the dark
-# app mode (tray-menu-light.png, tray-menu-dark.png).
+# see that no text is cut off; the tray menu in the light and the dark app
+# mode (tray-menu-light.png, tray-menu-dark.png); the Battery details window
+# over a made-up week in both languages at 96 and 192 DPI.
 # Usage: tools/screenshots.sh [RUN…]   (as root: the battery is simulated
-# in a private mount namespace). RUN is windows10, english, chinese or main;
-# all of them without one.
+# in a private mount namespace). RUN is windows10, english, chinese,
+# details or main; all of them without one (SHOTS_ONLY=details: details).
 # Always draws on a private virtual display, in a Wine virtual desktop (so
 # dialogs get their frames and the notification area shows), in a Wine
 # prefix of its own with a CJK face behind the dialog fonts. No picture
 # powers anything off: the confirmation is declined.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
+. "$root/harness/wine.sh"
 bin=$WIN_BUILD/bin
 out=$root/docs/pictures
 DESKTOP_SIZE=1024x700
@@ -27,7 +28,7 @@ if [ -z "${WINE_RUN:-}" ]; then
     wine_fetch_marlett
     mkdir -p "$out"
 fi
-. "$root/tools/drive.sh"
+. "$root/harness/drive.sh"
 drive_build Brisvane CBT e2e_driver e2e_test_window e2e_drawn_window
 # A display of its own even when there is one: the same pictures anywhere.
 # Windows 10 changes the floating bar's colours too: the picture that needs
@@ -36,13 +37,15 @@ DRIVE_RUN_OPTIONS="--screen $DESKTOP_SIZE"
 # The dialogs on a desktop of a 200 % display's size (1280 x 700 at 100 %),
 # so that the tallest fits at both scales.
 DIALOGS_DESKTOP=2560x1400
+ENGLISH_DESKTOP=$DIALOGS_DESKTOP
 if [ -z "${WINE_RUN:-}" ]; then
-    runs=${*:-windows10 english chinese main}
+    runs=${*:-windows10 english chinese details main}
+    [ "${SHOTS_ONLY:-}" != details ] || runs=details
     for run in $runs; do
         case $run in
         windows10) (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" \
                         "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" windows10) ;;
-        english | chinese) (DRIVE_RUN_OPTIONS="--screen $DIALOGS_DESKTOP" drive_enter "shots-$run" \
+        english | chinese | details) (DRIVE_RUN_OPTIONS="--screen $DIALOGS_DESKTOP" drive_enter "shots-$run" \
                         "$root/build/shots/screenshots-$run" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
                         -- "$0" "$run") ;;
         main) (drive_enter shots "$root/build/shots/screenshots" "$bin/Brisvane.exe" "$bin/CBT.dll" \
@@ -123,7 +126,7 @@ settings() {  # settings ADHERE: the INI the next start reads
 # run of its own (see above) makes this picture alone.
 if [ "${1:-}" = windows10 ]; then
     drive_desktop shell $DESKTOP_SIZE
-    . "$root/tools/caption.sh"
+    . "$root/harness/caption.sh"
     settings 1
     fake_battery 57 0 Discharging
     title="A caption the window draws"
@@ -232,6 +235,42 @@ if [ "${1:-}" = english ] || [ "${1:-}" = chinese ]; then
         wait_bar_exit
         close_all_bars
     fi
+    exit 0
+fi
+
+# The Battery details window: a week with a sleep every night and an
+# afternoon off, the charge at 57 % on battery now.
+if [ "${1:-}" = details ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $ENGLISH_DESKTOP /f >/dev/null 2>&1
+    for dpi in 96 192; do
+        wineserver -k 2>/dev/null || true
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+        wineserver -k 2>/dev/null || true
+        wine_start
+        drive_desktop shell $ENGLISH_DESKTOP
+        for language in zh-CN en-US; do
+            printf '[Brisvane]\r\nAdhere=0\r\nLanguage=%s\r\n[Position]\r\nX=470\r\nY=300\r\n' $language \
+                >"$E2E_DIR/app/Brisvane.ini"
+            python3 "$root/tools/make_history.py" week "$E2E_DIR/app/Brisvane-history.csv"
+            fake_battery 57 0 Discharging
+            start_bar
+            driver post $WM_COMMAND 32778 0
+            w=$(driver window class:BrisvaneDetails 10000) || fail "no Battery details window"
+            sleep 1
+            picture=details-${dpi}dpi
+            [ $language = zh-CN ] || picture=en-$picture
+            grab $picture $(rect "$w")
+            # The week: the switch takes the arrow keys.
+            driver activate class:BrisvaneDetails >/dev/null
+            xdotool key Right
+            sleep 1
+            grab ${picture/details/details-week} $(rect "$w")
+            driver closewin class:BrisvaneDetails
+            driver close
+            wait_bar_exit
+            close_all_bars
+        done
+    done
     exit 0
 fi
 

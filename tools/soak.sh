@@ -11,8 +11,8 @@
 #        (the test run's short soak, tests/e2e/soak_test.sh)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-. "$root/tools/wine.sh"
-. "$root/tools/drive.sh"
+. "$root/harness/wine.sh"
+. "$root/harness/drive.sh"
 if [ $# -le 1 ]; then
     seconds=${1:-600}
     drive_build Brisvane CBT e2e_driver

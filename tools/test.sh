@@ -6,12 +6,12 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. tools/wine.sh
+. harness/wine.sh
 wine_install_deps
 mkdir -p build
 
 # The template Wine prefix is made while the program builds.
-bash tools/wine.sh template >build/wine-template.log 2>&1 &
+bash harness/wine.sh template >build/wine-template.log 2>&1 &
 template=$!
 win_build -DBRISVANE_WERROR=ON
 wait $template || { cat build/wine-template.log; exit 1; }

@@ -4,6 +4,8 @@
 
 #include "base/instance.h"
 #include "base/messages.h"
+#include "base/system_library.h"
+#include "base/system_library.h"
 #include "base/ui_resources.h"
 #include "res/resource.h"
 
@@ -81,20 +83,30 @@ BOOL AddOrRetry(HWND bar)
 void LetTaskbarCreatedThrough(HWND bar)
 {
     typedef BOOL(WINAPI * FilterFunction)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr)
-        return;
-    FilterFunction filter =
-        reinterpret_cast<FilterFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    FilterFunction filter = reinterpret_cast<FilterFunction>(
+        reinterpret_cast<void*>(SystemLibraryFunction(L"user32.dll", "ChangeWindowMessageFilterEx")));
     if (filter != nullptr)
         filter(bar, TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
+// LoadIconMetric where comctl32 has it (version 6.10); else the image of
+// the small-icon size picked the same way.
 HICON TrayImage(int image)
 {
-    if (g_icons[image] == nullptr &&
-        FAILED(LoadIconMetric(g_instance, MAKEINTRESOURCEW(IMAGE_IDS[image]), LIM_SMALL, &g_icons[image])))
-        g_icons[image] = nullptr;
+    typedef HRESULT(WINAPI * LoadIconMetricFunction)(HINSTANCE, PCWSTR, int, HICON*);
+    static LoadIconMetricFunction load;  // zero-initialised: no guard
+    static bool tried;
+    if (!tried) {
+        tried = true;
+        load = reinterpret_cast<LoadIconMetricFunction>(
+            reinterpret_cast<void*>(SystemLibraryFunction(L"comctl32.dll", "LoadIconMetric")));
+    }
+    if (g_icons[image] != nullptr)
+        return g_icons[image];
+    LPCWSTR const name = MAKEINTRESOURCEW(IMAGE_IDS[image]);
+    if (load == nullptr || FAILED(load(g_instance, name, LIM_SMALL, &g_icons[image])))
+        g_icons[image] = static_cast<HICON>(LoadImageW(g_instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     return g_icons[image];
 }
 

@@ -5,10 +5,10 @@
 
 namespace {
 
-void RenameAutoShutdownToCancel(HMENU popup)
+void RenameAutoShutdownToCancel(HMENU popup, UINT cancelText)
 {
     WCHAR text[32];
-    LoadUiString(IDS_TRAY_CANCEL_SHUTDOWN, text, ARRAYSIZE(text));
+    LoadUiString(cancelText, text, ARRAYSIZE(text));
     MENUITEMINFOW item;
     ZeroMemory(&item, sizeof item);
     item.cbSize = sizeof item;
@@ -19,9 +19,16 @@ void RenameAutoShutdownToCancel(HMENU popup)
     SetMenuItemInfoW(popup, IDM_AUTOSHUTDOWN, FALSE, &item);
 }
 
+void AddTenMinutesAboveCancel(HMENU popup)
+{
+    WCHAR text[32];
+    LoadUiString(IDS_TRAY_ADD_TEN_MINUTES, text, ARRAYSIZE(text));
+    InsertMenuW(popup, IDM_AUTOSHUTDOWN, MF_BYCOMMAND | MF_STRING, IDM_ADD_TEN_MINUTES, text);
+}
+
 }  // namespace
 
-LRESULT OnTrayNotify(HWND bar, LPARAM lParam, bool countdownRunning)
+LRESULT OnTrayNotify(HWND bar, LPARAM lParam, CountdownMenu countdown)
 {
     if (LOWORD(lParam) != WM_RBUTTONUP)
         return 1;
@@ -33,8 +40,10 @@ LRESULT OnTrayNotify(HWND bar, LPARAM lParam, bool countdownRunning)
         return 1;
     HMENU popup = GetSubMenu(menu, 0);
     if (popup != nullptr) {
-        if (countdownRunning)
-            RenameAutoShutdownToCancel(popup);
+        if (countdown.cancelText != 0)
+            RenameAutoShutdownToCancel(popup, countdown.cancelText);
+        if (countdown.addTenMinutes)
+            AddTenMinutesAboveCancel(popup);
         POINT cursor;
         GetCursorPos(&cursor);
         // A menu whose owner is not the foreground window never gets the

@@ -3,6 +3,13 @@
 
 #include <windows.h>
 
-// WM_TRAYNOTIFY: lParam carries the mouse message. While an auto-shutdown
-// counts down, the first item offers to cancel it. Always 1.
-LRESULT OnTrayNotify(HWND bar, LPARAM lParam, bool countdownRunning);
+// What a running countdown changes in the menu: the first item's text, which
+// then cancels it (0: no countdown, the item reads "自动关机"), and whether
+// "延后10分钟" stands above it.
+struct CountdownMenu {
+    UINT cancelText;
+    bool addTenMinutes;
+};
+
+// WM_TRAYNOTIFY: lParam carries the mouse message. Always 1.
+LRESULT OnTrayNotify(HWND bar, LPARAM lParam, CountdownMenu countdown);

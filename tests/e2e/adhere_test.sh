@@ -14,7 +14,7 @@ TEST_WINDOW=${E2E_TEST_WINDOW:?}
 DRAWN=$(dirname "$TEST_WINDOW")/e2e_drawn_window.exe
 in_desktop() { wine $WINE_DESKTOP "$@" & }  # a program in the virtual desktop, in the background
 
-. "$WINE_ROOT/tools/caption.sh"
+. "$WINE_ROOT/harness/caption.sh"
 
 screenshot() {  # screenshot FILE WINDOW: the window and its surroundings
     local w x y width

@@ -4,7 +4,8 @@
 # library exports the four names undecorated.
 #   imports_test.sh Brisvane.exe CBT.dll
 set -eu
-allowed='^(kernel32|user32|gdi32|shell32|comctl32|advapi32|wtsapi32|powrprof|msvcrt|cbt)\.dll$'
+. "$(dirname "$0")/../../harness/system_libraries.sh"
+allowed="^($(echo $SYSTEM_LIBRARIES cbt | tr ' ' '|'))\\.dll\$"
 # The 64-bit objdump reads the 32-bit files too.
 objdump=x86_64-w64-mingw32-objdump
 status=0

@@ -15,8 +15,8 @@ OPTIONS_EN+="|Start with Windows|240|Bar shows:|Percentage|Remind me below|20|%|
 OPTIONS_ZH="选项: 确定|取消|更新频率：|5|不透明度：|依附到当前窗口的标题栏（右上角）|秒"
 OPTIONS_ZH+="|忽略自绘窗口（如QQ聊天窗口）（重启程序生效）|开机自动运行|240|条上显示：|百分比|电量低于|20|% 时提醒|充电到|80"
 OPTIONS_ZH+="|% 时提醒|语言："
-SHUTDOWN_EN="Auto-shutdown: OK|Cancel|After:|0|30|Shut down the computer|At:|hours|min|Close other programs without asking (unsaved work is lost)"
-SHUTDOWN_ZH="自动关机: 确定|取消|一段时间后：|0|30|自动关机|于此时：|小时|分|强制关闭其他程序（未保存的内容会丢失）"
+SHUTDOWN_EN="Auto-shutdown: OK|Cancel|After:|0|30|Shut down the computer|At:|hours|min|Action:|Shut down|Close other programs without asking (unsaved work is lost)"
+SHUTDOWN_ZH="自动关机: 确定|取消|一段时间后：|0|30|自动关机|于此时：|小时|分|操作：|关机|强制关闭其他程序（未保存的内容会丢失）"
 
 # "TITLE: TEXTS" of the dialog a menu command opens, which is then
 # cancelled; Options without the language list's row, which varies.

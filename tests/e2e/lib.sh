@@ -4,8 +4,8 @@
 # root) in a private mount namespace where a fake battery can stand in for
 # the machine's (drive_enter).
 set -eu
-. "$(dirname "$0")/../../tools/wine.sh"
-. "$WINE_ROOT/tools/drive.sh"
+. "$(dirname "$0")/../../harness/wine.sh"
+. "$WINE_ROOT/harness/drive.sh"
 E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 # A driver call that Wine leaves hanging fails the test instead of holding it.
 DRIVER_TIMEOUT=${DRIVER_TIMEOUT:-120}
@@ -16,4 +16,15 @@ drive_enter "${WINE_NAME:-$E2E_NAME}" "${E2E_WORK:-/tmp/brisvane-e2e}/$E2E_NAME"
 # would be read only once.
 dialog_gone() {
     [ "$(value open "$(driver dialog "$1" 0)")" = 0 ]
+}
+
+# start_countdown H M: the tray menu's Auto-shutdown command, a duration of
+# H hours and M minutes typed, and OK.
+start_countdown() {
+    driver post 273 32777 0
+    check_eq "Auto-shutdown dialog open" 1 "$(value open "$(driver dialog shutdown 10000)")"
+    driver dialogset shutdown 1004 "$1"
+    driver dialogset shutdown 1006 "$2"
+    driver dialogcmd shutdown 1
+    eventually dialog_gone shutdown || fail "the Auto-shutdown dialog stays"
 }

@@ -7,7 +7,7 @@
 . "$(dirname "$0")/lib.sh"
 export LC_ALL=zh_CN.UTF-8
 
-WM_COMMAND=273 AUTOSHUTDOWN=32777 WM_POWERBROADCAST=536 PBT_APMRESUMEAUTOMATIC=18
+WM_POWERBROADCAST=536 PBT_APMRESUMEAUTOMATIC=18
 WM_WTSSESSION_CHANGE=689 WTS_SESSION_LOCK=7 WTS_SESSION_UNLOCK=8
 
 fake_battery 57 0 Discharging
@@ -16,12 +16,7 @@ pid=$(unix_pid "$APP_EXE")
 [ -n "$pid" ] || fail "cannot find the program's process"
 
 driver send $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK 1
-driver post $WM_COMMAND $AUTOSHUTDOWN 0
-check_eq "Auto-shutdown dialog open" 1 "$(value open "$(driver dialog shutdown 10000)")"
-driver dialogset shutdown 1004 0
-driver dialogset shutdown 1006 1
-driver dialogcmd shutdown 1
-eventually dialog_gone shutdown || fail "the Auto-shutdown dialog stays"
+start_countdown 0 1
 deadline=$(($(date +%s) + 60))
 
 kill -STOP "$pid"

@@ -9,7 +9,6 @@
 . "$(dirname "$0")/lib.sh"
 BAR_LOCALE=zh_CN.UTF-8
 command -v xdotool >/dev/null || { echo "SKIP: needs xdotool"; exit 77; }
-WM_COMMAND=273 AUTOSHUTDOWN=32777
 
 fake_battery 57 0 Discharging
 printf '[Brisvane]\r\nAdhere=0\r\nForceClose=0\r\n' > "$E2E_DIR/app/Brisvane.ini"
@@ -17,12 +16,7 @@ drive_desktop shell 1024x700
 start_window Editor "$E2E_TEST_WINDOW" refuses Editor 100 100 400 300
 start_bar 30000
 
-driver post $WM_COMMAND $AUTOSHUTDOWN 0
-shutdown=$(driver dialog shutdown 10000)
-check_eq "Auto-shutdown dialog open" 1 "$(value open "$shutdown")"
-driver dialogset shutdown 1004 0
-driver dialogset shutdown 1006 1
-driver dialogcmd shutdown 1
+start_countdown 0 1
 check_eq "confirmation open at the moment" 1 "$(value open "$(driver dialog confirm 75000)")"
 driver dialogcmd confirm 1
 confirmed=$(date +%s)

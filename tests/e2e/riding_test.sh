@@ -10,7 +10,7 @@
 # x86-64 build (every window then of a 64-bit program).
 #   riding_test.sh Brisvane.exe CBT.dll e2e_driver.exe
 . "$(dirname "$0")/lib.sh"
-. "$WINE_ROOT/tools/caption.sh"
+. "$WINE_ROOT/harness/caption.sh"
 
 [ "$WINEARCH" = win64 ] || fail "no 64-bit prefix (WINE_WIN64)"
 WINE64=/usr/lib/wine/wine64

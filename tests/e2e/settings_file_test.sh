@@ -152,6 +152,8 @@ AlertLow=20
 AlertHigh=0
 Language=
 ForceClose=1
+ShutdownAction=shutdown
+History=1
 [Position]
 X=$(value x "$BAR")
 Y=$(value y "$BAR")" "$(tr -d '\r' < "$INI")"
@@ -221,8 +223,8 @@ else
     echo "note: nothing can be made unwritable for root here (no immutable attribute): read-only file and folder skipped"
 fi
 
-# A folder that cannot be written: no file appears, the exit is clean.
-rm -f "$INI"
+# A folder that cannot be written: no file appears (nor a history), the exit is clean.
+rm -f "$INI" "$APP_DIR/Brisvane-history.csv"
 if make_unwritable "$APP_DIR"; then
     cycle "read-only folder" 0
     make_writable "$APP_DIR"

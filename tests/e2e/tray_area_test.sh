@@ -88,8 +88,8 @@ if [ $mx -lt $((ICON_X - mw)) ] || [ $mx -gt $ICON_X ] || [ $((my + mh)) -gt $SC
 fi
 echo "ok: menu at the cursor"
 
-# The third item is About: at the bottom-right corner, topmost.
-driver menukey down down down return
+# The fourth item is About: at the bottom-right corner, topmost.
+driver menukey down down down down return
 about=$(driver dialog about 5000)
 check_eq "About box open" 1 "$(value open "$about")"
 # In the corner of the work area, clear of the taskbar.
@@ -123,12 +123,13 @@ eventually icon_is shutdown || fail "the shutdown icon did not come back on Task
 echo "ok: the icon comes back on TaskbarCreated, as it looked"
 check_eq "tooltip after TaskbarCreated" "1分钟后自动关机" "$(hover_tip)"
 
-# The first item now reads "取消自动关机", wider than "自动关机".
+# The cancel item now reads "取消自动关机", wider than "自动关机".
 open_menu
 width=$(value width "$MENU")
 [ "$width" -gt "$IDLE_WIDTH" ] || fail "menu during the countdown ${width} px wide, not wider than $IDLE_WIDTH"
 echo "ok: the renamed first item widens the menu from $IDLE_WIDTH to $width px"
-driver menukey down return
+# "延后10分钟" stands above the cancel while counting.
+driver menukey down down return
 check_eq "cancel question from the menu" 1 "$(value open "$(driver dialog cancelask 10000)")"
 driver dialogcmd cancelask 1
 eventually dialog_gone cancelask || fail "the cancel question did not close"
@@ -144,7 +145,7 @@ timeout 60 wine $WINE_DESKTOP "$E2E_DRIVER" waitexit 30000 > "$E2E_DIR/exit.txt"
 watcher=$!
 for _ in $(seq 1 40); do grep -q watching "$E2E_DIR/exit.txt" && break; sleep 0.25; done
 check_eq "watching the program" 1 "$(value watching "$(tr -d '\r' < "$E2E_DIR/exit.txt")")"
-driver menukey down down down down return
+driver menukey down down down down down return
 wait $watcher || true
 exited=$(tr -d '\r' < "$E2E_DIR/exit.txt")
 check_eq "ended after Exit" 1 "$(value ended "$exited")"

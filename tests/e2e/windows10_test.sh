@@ -15,7 +15,7 @@
 # second of becoming able.
 # Usage: windows10_test.sh EXE DLL DRIVER
 . "$(dirname "$0")/lib.sh"
-. "$WINE_ROOT/tools/caption.sh"
+. "$WINE_ROOT/harness/caption.sh"
 command -v python3 >/dev/null || { echo "SKIP: needs python3"; exit 77; }
 command -v import >/dev/null || { echo "SKIP: needs ImageMagick's import"; exit 77; }
 DRAWN=$(dirname "${E2E_TEST_WINDOW:?}")/e2e_drawn_window.exe

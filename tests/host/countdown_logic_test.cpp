@@ -144,6 +144,11 @@ TEST(CountdownLogic, StateTable)
         // it; a menu cancel gives the battery back.
         {SHUTDOWN_POWERING_OFF, SHUTDOWN_EVENT_POWER_REFUSED, SHUTDOWN_STALLED},
         {SHUTDOWN_POWERING_OFF, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},
+        // A sleep or hibernation ends the countdown; ten more minutes count
+        // again, but never after the power-off began.
+        {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_SUSPENDED, SHUTDOWN_IDLE},
+        {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_LATER, SHUTDOWN_COUNTING},
+        {SHUTDOWN_COUNTING, SHUTDOWN_EVENT_LATER, SHUTDOWN_COUNTING},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_DECLINED, SHUTDOWN_IDLE},
         {SHUTDOWN_CONFIRMING, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},  // a menu cancel ends the dialog too
         {SHUTDOWN_STALLED, SHUTDOWN_EVENT_CANCEL, SHUTDOWN_IDLE},

@@ -72,7 +72,9 @@ TEST(AlphaRules, TrackbarPositionClamped)
     EXPECT_EQ(255, AlphaFromTrackbarPosition(LONG_MAX));
 }
 
-OptionValues const BASE{5000, 240, 1, 1, 0, 0, 20, 0, LanguageChoice::AsWindows};
+// AutoRun off, Adhere and IgnoreDUI on, 5000 ms, Alpha 240, the percentage,
+// AlertLow 20, AlertHigh off, the language as Windows', ForceClose on, shutting down, the history kept.
+OptionValues const BASE{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 0, true, 0, 4};
 
 bool NothingToDo(OptionChanges const& c)
 {
@@ -132,7 +134,7 @@ TEST(OptionChanges, EachFieldOnlyItsOwnStep)
 TEST(OptionChanges, BarTextShownAgainUnlessCountingAndNewLevelsRearm)
 {
     OptionValues chosen = BASE;
-    chosen.barShowsTime = true;
+    chosen.barText = 1;
     EXPECT_TRUE(PlanOptionChanges(BASE, chosen, false, true).showBarText);
     EXPECT_FALSE(PlanOptionChanges(BASE, chosen, true, true).showBarText) << "the countdown owns the bar";
     EXPECT_FALSE(PlanOptionChanges(BASE, chosen, false, true).rearmAlerts);
@@ -173,7 +175,7 @@ TEST(OptionChanges, AdhereSwitchesAndFrameRepaint)
 
 TEST(OptionChanges, AllAtOnce)
 {
-    OptionValues chosen{60000, 0, 0, 0, 1, 0, 20, 0, LanguageChoice::AsWindows};
+    OptionValues chosen{true, false, false, 50, 60000, 0, 0, 20, 0, LanguageChoice::AsWindows, true, 0, true, 0, 4};
     OptionChanges const c = PlanOptionChanges(BASE, chosen, false, false);
     EXPECT_TRUE(c.storeInterval && c.restartRefreshTimer && c.repaintFrameActive && c.updateAutostart &&
                 c.applyAlpha);

@@ -39,7 +39,8 @@ TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
         {L"Brisvane", L"Interval", SETTING_NUMBER}, {L"Brisvane", L"Alpha", SETTING_BYTE},
         {L"Brisvane", L"BarText", SETTING_RANGED},  {L"Brisvane", L"AlertLow", SETTING_RANGED},
         {L"Brisvane", L"AlertHigh", SETTING_RANGED}, {L"Brisvane", L"Language", SETTING_LANGUAGE},
-        {L"Brisvane", L"ForceClose", SETTING_FLAG},
+        {L"Brisvane", L"ForceClose", SETTING_FLAG},  {L"Brisvane", L"ShutdownAction", SETTING_WORD},
+        {L"Brisvane", L"History", SETTING_FLAG},
         {L"Position", L"X", SETTING_NUMBER},        {L"Position", L"Y", SETTING_NUMBER},
     };
     for (int i = 0; i < SETTING_COUNT; ++i) {
@@ -53,7 +54,7 @@ TEST(SettingKeys, EveryKeyInTheFileOrderWithItsKind)
 
 TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 {
-    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 1280 - 4 * 25 - 74, 4};
+    int32_t const expected[SETTING_COUNT] = {0, 1, 1, 50, 5000, 240, 0, 20, 0, 0, 1, 0, 1, 1280 - 4 * 25 - 74, 4};
     for (int i = 0; i < SETTING_COUNT; ++i)
         EXPECT_EQ(expected[i], SettingDefault(SETTING_KEYS[i], 1280, 25, 50)) << i;
     // X follows the BarWidth read before it: 80 moves it 30 pixels left.
@@ -69,8 +70,8 @@ TEST(SettingDefaults, FlagsNumbersAndTheComputedPosition)
 // Each row stores into its own field and reads back from it, kept as its kind keeps it.
 TEST(SettingKeys, EachRowOwnsItsField)
 {
-    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, -1500, 7};
-    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, -1500, 7};
+    int32_t const written[SETTING_COUNT] = {2, 0, -3, 80, 250, 300, 1, 35, 90, 2, 0, 3, 0, -1500, 7};
+    int32_t const kept[SETTING_COUNT] = {1, 0, 1, 80, 250, 44, 1, 35, 90, 2, 0, 3, 0, -1500, 7};
     Settings settings{};
     for (int i = 0; i < SETTING_COUNT; ++i)
         StoreSetting(settings, SETTING_KEYS[i], written[i]);
@@ -81,6 +82,7 @@ TEST(SettingKeys, EachRowOwnsItsField)
     EXPECT_EQ(44, settings.alpha);
     EXPECT_EQ(-1500, settings.positionX);
     EXPECT_EQ(7, settings.positionY);
+    EXPECT_FALSE(settings.history);
     EXPECT_EQ(LanguageChoice::English, settings.language);
     StoreSetting(settings, *FindSettingKey(L"Language"), 3);
     EXPECT_EQ(LanguageChoice::AsWindows, settings.language) << "out of range";
@@ -246,4 +248,89 @@ TEST(RangedSettings, TextInRangeOrTheDefault)
         StoreSetting(settings, key, key.highest + 1);
         EXPECT_EQ(key.fallback, SettingValue(settings, key));
     }
+}
+
+namespace {
+
+// A word key as the shutdown's action would be: a fixed list, the default
+// the first word.
+wchar_t const* const ACTION_WORDS[] = {L"shutdown", L"restart", L"sleep", L"hibernate"};
+
+SettingKey WordKey()
+{
+    SettingKey key = *FindSettingKey(L"BarText");
+    key.kind = SETTING_WORD;
+    key.fallback = 0;
+    key.words = ACTION_WORDS;
+    key.wordCount = 4;
+    return key;
+}
+
+TEST(WordSettings, AWordOfTheListOrTheDefaultAndWrittenAsItsWord)
+{
+    SettingKey const key = WordKey();
+    struct {
+        wchar_t const* read;
+        int32_t kept;
+        wchar_t const* written;
+    } const cases[] = {
+        {L"shutdown", 0, L"shutdown"}, {L"restart", 1, L"restart"},  {L"Sleep", 2, L"sleep"},
+        {L"HIBERNATE", 3, L"hibernate"}, {L"", 0, L"shutdown"},      {L"sleepy", 0, L"shutdown"},
+        {L"slee", 0, L"shutdown"},     {L"2", 0, L"shutdown"},       {L"restart ", 0, L"shutdown"},
+    };
+    for (auto const& c : cases) {
+        int32_t const value = WordSettingFromText(key, c.read);
+        EXPECT_EQ(c.kept, value) << std::wstring(c.read).size();
+        EXPECT_EQ(std::wstring(c.written), FormatSetting(key, value).text);
+    }
+    Settings settings{};
+    for (int32_t odd : {-1, 4, INT32_MAX}) {
+        StoreSetting(settings, key, odd);
+        EXPECT_EQ(0, SettingValue(settings, key)) << odd;
+        EXPECT_EQ(std::wstring(L"shutdown"), FormatSetting(key, odd).text) << odd;
+    }
+    StoreSetting(settings, key, 3);
+    EXPECT_EQ(3, SettingValue(settings, key));
+}
+
+// What the Options dialog edits is copied over; the bar's width and place,
+// which it does not show, the Auto-shutdown dialog's choices and the
+// history switch stay.
+TEST(EditedSettings, TheDialogsKeysCopiedTheOthersKept)
+{
+    Settings chosen{true, false, false, 90, 250, 10, 1, 35, 80, LanguageChoice::English, false, 2, false, -7, -8};
+    Settings const kept{false, true, true, 50, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 3, true, 100, 4};
+    Settings stored = kept;
+    CopyEditedSettings(stored, chosen);
+    for (SettingKey const& key : SETTING_KEYS) {
+        bool const shown = std::wcscmp(key.name, L"BarWidth") != 0 && std::wcscmp(key.section, L"Position") != 0 &&
+                           std::wcscmp(key.name, L"ForceClose") != 0 && std::wcscmp(key.name, L"ShutdownAction") != 0 &&
+                           std::wcscmp(key.name, L"History") != 0;
+        EXPECT_EQ(shown, EditedInOptions(key)) << key.name[0];
+        EXPECT_EQ(SettingValue(shown ? chosen : kept, key), SettingValue(stored, key));
+    }
+}
+
+}  // namespace
+
+// The action is kept as its word; any other text reads as shutting down.
+TEST(SettingText, ShutdownActionWords)
+{
+    SettingKey const& key = *FindSettingKey(L"ShutdownAction");
+    struct {
+        wchar_t const* text;
+        int32_t action;
+        wchar_t const* written;
+    } const cases[] = {
+        {L"shutdown", ACTION_SHUTDOWN, L"shutdown"}, {L"restart", ACTION_RESTART, L"restart"},
+        {L"sleep", ACTION_SLEEP, L"sleep"},          {L"Hibernate", ACTION_HIBERNATE, L"hibernate"},
+        {L"", ACTION_SHUTDOWN, L"shutdown"},         {L"sleepy", ACTION_SHUTDOWN, L"shutdown"},
+        {L"2", ACTION_SHUTDOWN, L"shutdown"},
+    };
+    for (auto const& c : cases) {
+        int32_t const action = WordSettingFromText(key, c.text);
+        EXPECT_EQ(c.action, action) << c.text;
+        EXPECT_EQ(std::wstring(c.written), FormatSetting(key, action).text) << c.text;
+    }
+    EXPECT_EQ(std::wstring(L"shutdown"), FormatSetting(key, 77).text);
 }

@@ -9,7 +9,7 @@
 #include "cbt/caption_probe.h"
 #include "cbt/full_screen_window.h"
 #include "tests/win/fakes.h"
-#include "tests/win/self_drawn_caption.h"
+#include "harness/windows/self_drawn_caption.h"
 
 namespace {
 

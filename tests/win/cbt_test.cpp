@@ -12,7 +12,7 @@
 #include "cbt/cbt.h"
 #include "cbt/named_section.h"
 #include "cbt/shared_window_record.h"
-#include "tests/win/self_drawn_caption.h"
+#include "harness/windows/self_drawn_caption.h"
 
 namespace {
 

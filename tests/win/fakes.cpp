@@ -42,6 +42,19 @@ void WINAPI UtcClock(LPFILETIME time)
     time->dwHighDateTime = static_cast<DWORD>(g_utcTicks >> 32);
 }
 
+// The machine's power states and its suspends, as the tests tell.
+BOOLEAN WINAPI PowerCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities)
+{
+    *capabilities = g_powerCapabilities;
+    return TRUE;
+}
+
+BOOLEAN WINAPI Suspend(BOOLEAN hibernate, BOOLEAN, BOOLEAN)
+{
+    g_suspends.push_back(hibernate != FALSE);
+    return g_suspendResult;
+}
+
 ColourFacts TheColourFacts()
 {
     return g_colourFacts;
@@ -54,6 +67,11 @@ std::vector<GUID> g_registered;
 bool g_refuseRegistrations;
 int g_unregistered;
 QUERY_USER_NOTIFICATION_STATE g_notificationState;
+std::vector<FakeBattery> g_batteries;
+std::vector<DWORD> g_batteryOpenAccess;
+std::vector<DWORD> g_batteryClassFlags;
+int g_batteryListsOpen;
+std::vector<ULONG> g_batteryLevels;
 std::vector<DWORD> g_shellMessages;
 std::vector<NOTIFYICONDATAW> g_shellData;
 int g_shellRefusals;
@@ -72,6 +90,9 @@ std::function<BOOL(HMENU, UINT, int, int, int, HWND, RECT const*)> g_tracking;
 SYSTEMTIME g_clock;
 std::vector<UINT> g_exitFlags;
 DWORD g_exitError;
+SYSTEM_POWER_CAPABILITIES g_powerCapabilities;
+std::vector<bool> g_suspends;
+BOOLEAN g_suspendResult;
 std::vector<DWORD> g_initiateFlags;
 DWORD g_initiateResult;
 std::vector<DWORD> g_shutdownReasons;
@@ -166,6 +187,11 @@ void ResetFakes()
     g_refuseRegistrations = false;
     g_unregistered = 0;
     g_notificationState = QUNS_ACCEPTS_NOTIFICATIONS;
+    g_batteries.clear();
+    g_batteryOpenAccess.clear();
+    g_batteryClassFlags.clear();
+    g_batteryListsOpen = 0;
+    g_batteryLevels.clear();
     SetBarShowsTime(false);
     RearmBatteryAlerts();
     g_shellMessages.clear();
@@ -191,6 +217,12 @@ void ResetFakes()
     g_initiateResult = ERROR_CALL_NOT_IMPLEMENTED;
     g_shutdownReasons.clear();
     g_whilePoweringOff = nullptr;
+    g_powerCapabilities = SYSTEM_POWER_CAPABILITIES{};
+    g_powerCapabilities.SystemS1 = g_powerCapabilities.SystemS4 = g_powerCapabilities.HiberFilePresent = TRUE;
+    g_suspends.clear();
+    g_suspendResult = TRUE;
+    g_system.GetPwrCapabilities = PowerCapabilities;
+    g_system.SetSuspendState = Suspend;
     AllowSleep();
     g_powerRequestsWork = false;
     g_awakeRequests = 0;
@@ -207,18 +239,16 @@ void ResetFakes()
     g_system.RegOpenKeyExW = RegOpenKeyExW;
     g_system.GetModuleFileNameW = GetModuleFileNameW;
     g_system.UiDialogBox = UiDialogBox;
-    ForgetModuleDirectory();
 
     HINSTANCE const instance = GetModuleHandleW(nullptr);
     g_instance = instance;
     DeleteBarLook();
     g_barView = BarView{};
     g_barView.captionActive = true;
-    g_paintObjectsAlive = 0;
+    ForgetPaintObjects();
     SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
     SetUiLanguage(LanguageChoice::AsWindows);
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-    LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
     RegisterBarClass(instance);
 }
 

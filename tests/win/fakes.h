@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/init.h"
+#include "harness/stand_ins/gdi_objects.h"
 #include "bar/bar_state.h"
 #include "bar/colour_facts.h"
 #include "bar/battery.h"
@@ -85,6 +86,19 @@ extern bool g_realMessageBox;
 // Menus are never tracked; g_tracking, when set, is called instead.
 extern std::function<BOOL(HMENU, UINT, int, int, int, HWND, RECT const*)> g_tracking;
 
+// The battery devices (tests/win/stubs/battery_devices.cpp, linked into the
+// tests that read them): the batteries the system reports, and what the
+// device interface was asked.
+struct FakeBattery {
+    std::wstring name, maker;
+    DWORD capabilities, designed, fullCharged, cycles;
+};
+extern std::vector<FakeBattery> g_batteries;
+extern std::vector<DWORD> g_batteryOpenAccess;   // CreateFileW's access, per device opened
+extern std::vector<DWORD> g_batteryClassFlags;   // SetupDiGetClassDevsW's flags, per call
+extern int g_batteryListsOpen;                   // device lists not yet destroyed
+extern std::vector<ULONG> g_batteryLevels;       // BATTERY_QUERY_INFORMATION levels asked
+
 // The local time the auto-shutdown dialog reads.
 extern SYSTEMTIME g_clock;
 void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0);
@@ -104,6 +118,12 @@ extern std::vector<DWORD> g_initiateFlags;
 extern DWORD g_initiateResult;
 extern std::vector<DWORD> g_shutdownReasons;
 extern std::function<void()> g_whilePoweringOff;
+
+// Sleep: the power states the machine reports, and the suspends asked for
+// (true: hibernate), answered with g_suspendResult.
+extern SYSTEM_POWER_CAPABILITIES g_powerCapabilities;
+extern std::vector<bool> g_suspends;
+extern BOOLEAN g_suspendResult;
 
 // Keeping the machine awake: PowerCreateRequest fails as in Wine 8 unless
 // g_powerRequestsWork; the system-required requests set and not cleared,
@@ -148,22 +168,18 @@ void ResetFakes();
 // What the program keeps for the tests alone (defined beside the state it
 // reads): puts the countdown in a state with the minutes left from now,
 // touching no window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the
-// program), and reads its minutes; the period the refresh runs at
-// (milliseconds, 0 while stopped); the fonts and paint objects the bar made
-// and has not deleted, as Wine's GetGuiResources counts none.
+// program), and reads its minutes. The period the refresh runs at
+// (milliseconds, 0 while stopped) is kept by the timers' stand-in
+// (stubs/timers.cpp). The fonts and paint objects made and not
+// deleted yet, g_barFontsAlive and g_paintObjectsAlive, are counted by the
+// harness's GDI stand-ins (harness/stand_ins/gdi_objects.h).
 void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);
 LONG AutoShutdownMinutesTotal();
 LONG AutoShutdownMinutesLeft();
-uint32_t RefreshPeriodInUse();
-extern LONG g_barFontsAlive;
-extern LONG g_paintObjectsAlive;
+uint32_t RefreshPeriodInUse();  // stubs/timers.cpp
 // How the bar reads the system's caption-colour facts (ReadSystemColourFacts
 // unless UseColourFacts()).
 extern ColourFacts (*g_readColourFacts)();
-
-// Forgets the program's cached directory, so the next use reads it again
-// (through g_system.GetModuleFileNameW).
-void ForgetModuleDirectory();
 
 // Destroys a bar the test left and drops what its teardown posted, so the
 // next test's message loop starts empty.

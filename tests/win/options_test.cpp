@@ -86,7 +86,9 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
 
 // ---- The dialog, driven for real ---------------------------------------------
 
-OptionValues const STORED{5000, 240, true, true, false, false, 20, 0, LanguageChoice::AsWindows};
+// AutoRun off, Adhere and IgnoreDUI on, 5000 ms, Alpha 240, the percentage,
+// AlertLow 20, AlertHigh off, the language as Windows', ForceClose on, shutting down, the history kept.
+OptionValues const STORED{false, true, true, 0, 5000, 240, 0, 20, 0, LanguageChoice::AsWindows, true, 0, true, 0, 0};
 
 class OptionsDialog : public ::testing::Test {
 public:  // the battery rows' table drives the dialog from its cases
@@ -364,7 +366,7 @@ TEST_F(OptionsDialog, BatteryRowsOpenFromTheValuesAndOkTakesThem)
          false, 35, 0},
     };
     for (Case const& c : cases) {
-        param.values.barShowsTime = c.showsTime;
+        param.values.barText = c.showsTime ? 1 : 0;
         param.values.alertLow = c.low;
         param.values.alertHigh = c.high;
         Open();
@@ -381,7 +383,7 @@ TEST_F(OptionsDialog, BatteryRowsOpenFromTheValuesAndOkTakesThem)
         if (c.user != nullptr)
             c.user(*this);
         Click(IDOK);
-        EXPECT_EQ(c.chosenTime, param.values.barShowsTime);
+        EXPECT_EQ(c.chosenTime, param.values.barText == 1);
         EXPECT_EQ(c.chosenLow, param.values.alertLow);
         EXPECT_EQ(c.chosenHigh, param.values.alertHigh);
         DestroyWindow(dialog);
@@ -586,9 +588,7 @@ protected:
     {
         ResetFakes();
         LayOutBar(25, 50);
-        g_settings = Settings{STORED.autoRun, STORED.adhere, STORED.ignoreDUI, 0, STORED.interval, STORED.alpha,
-                              0,              20,            0,                LanguageChoice::AsWindows,
-                              true,           0,             0};
+        g_settings = STORED;
         bar = CreateWindowExW(BAR_EXSTYLE_ADHERING, L"STATIC", L"bar", WS_POPUP, 10, 10,
                               g_barLayout.geometry.windowWidth, g_barLayout.geometry.windowHeight, nullptr, nullptr,
                               nullptr, nullptr);

@@ -229,7 +229,8 @@ std::vector<std::string> Lines(std::string const& bytes)
 
 std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, char const* ignoreDUI,
                                        long barWidth, long interval, long alpha, long x, long y,
-                                       char const* battery = "0 20 0", char const* language = "")
+                                       char const* battery = "0 20 0", char const* language = "",
+                                       char const* action = "shutdown")
 {
     long barText = 0, alertLow = 0, alertHigh = 0;
     std::sscanf(battery, "%ld %ld %ld", &barText, &alertLow, &alertHigh);
@@ -245,6 +246,8 @@ std::vector<std::string> ExpectedLines(char const* autoRun, char const* adhere, 
             "AlertHigh=" + std::to_string(alertHigh),
             std::string("Language=") + language,
             "ForceClose=1",
+            std::string("ShutdownAction=") + action,
+            "History=1",
             "[Position]",
             "X=" + std::to_string(x),
             "Y=" + std::to_string(y)};
@@ -277,7 +280,6 @@ protected:
     {
         g_fakeModulePath = path;
         g_system.GetModuleFileNameW = FakeModuleFileName;
-        ForgetModuleDirectory();
     }
 
     // A plain window standing in for the bar at a given position.
@@ -328,10 +330,21 @@ TEST_F(Settings, SaveCreatesTheFileWithEveryKeyInOrder)
     EXPECT_EQ(ExpectedLines("0", "1", "1", 50, 5000, 240, -120, -30), Lines(ReadFileBytes(ini)));
 }
 
+TEST_F(Settings, ShutdownActionKeptAsItsWord)
+{
+    WriteFileBytes(ini, "[Brisvane]\r\nShutdownAction=hibernate\r\n");
+    LoadSettings();
+    EXPECT_EQ(ACTION_HIBERNATE, g_settings.shutdownAction);
+    DeleteFileW(ini.c_str());
+    SaveSettings(WindowAt(1, 2));
+    EXPECT_EQ(ExpectedLines("0", "1", "1", 50, 5000, 240, 1, 2, "0 20 0", "", "hibernate"), Lines(ReadFileBytes(ini)));
+}
+
 TEST_F(Settings, ValuesAreKeptNormalisedAndWrittenBack)
 {
     WriteFileBytes(ini, "[Brisvane]\r\nAutoRun=-1\r\nAdhere=2\r\nIgnoreDUI=0\r\nBarWidth=-5\r\n"
-                        "Interval=250\r\nAlpha=300\r\nBarText=0\r\nAlertLow=20\r\nAlertHigh=0\r\nLanguage=EN-us\r\n[Position]\r\nX=-1500\r\nY=-20\r\n");
+                        "Interval=250\r\nAlpha=300\r\nBarText=0\r\nAlertLow=20\r\nAlertHigh=0\r\nLanguage=EN-us\r\n"
+                        "ForceClose=1\r\nShutdownAction=nap\r\n[Position]\r\nX=-1500\r\nY=-20\r\n");
     Scramble();
     LoadSettings();
     EXPECT_EQ(1, g_settings.autoRun);
@@ -485,7 +498,6 @@ TEST_F(Settings, AutostartNamesBrisvaneExeBesideTheRunningProgram)
 {
     // The real module path: this test program is not called Brisvane.exe.
     g_system.GetModuleFileNameW = GetModuleFileNameW;
-    ForgetModuleDirectory();
     WCHAR self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring directory(self);

@@ -118,6 +118,7 @@ protected:
     void SetUp() override
     {
         ResetFakes();
+        DeleteFileW(IniPath().c_str());  // no action or force chosen in an earlier run
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_DATE_CLASSES};
         InitCommonControlsEx(&controls);
         g_whilePoweringOff = [] { g_alphaAtExit.push_back(IniAlpha()); };
@@ -138,16 +139,37 @@ protected:
         g_shellData.clear();
     }
 
-    // Command 32777 with a dialog script: duration hours:minutes and OK.
-    void StartCountdown(wchar_t const* hours, wchar_t const* minutes, wchar_t const* caption = L"自动关机")
+    // Command 32777 with a dialog script: duration hours:minutes, the action
+    // (as chosen last when none is given) and OK.
+    void StartCountdown(wchar_t const* hours, wchar_t const* minutes, wchar_t const* caption = L"自动关机",
+                        int action = -1)
     {
         std::wstring h = hours, m = minutes;
-        WhenOpen(caption, [h, m](HWND dialog) {
+        WhenOpen(caption, [h, m, action](HWND dialog) {
             SetDlgItemTextW(dialog, IDC_SHUTDOWN_HOURS, h.c_str());
             SetDlgItemTextW(dialog, IDC_SHUTDOWN_MINUTES, m.c_str());
+            HWND list = GetDlgItem(dialog, IDC_SHUTDOWN_ACTION);
+            for (LRESULT i = 0; action >= 0 && i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
+                if (SendMessageW(list, CB_GETITEMDATA, i, 0) == action)
+                    SendMessageW(list, CB_SETCURSEL, i, 0);
+            }
             PressOk(dialog);
         });
         EXPECT_EQ(0, SendMessageW(bar, WM_COMMAND, MAKEWPARAM(IDM_AUTOSHUTDOWN, 0), 0));
+    }
+
+    // The confirmation's caption and question, and what closes it.
+    std::vector<std::wstring> ConfirmAndAnswer(wchar_t const* caption, WORD answer)
+    {
+        std::vector<std::wstring> seen;
+        WhenOpen(caption, [&seen, answer](HWND dialog) {
+            wchar_t title[64] = L"";
+            GetWindowTextW(dialog, title, 64);
+            seen = {title, Text(dialog, IDC_CONFIRM_TEXT)};
+            SendMessageW(dialog, WM_COMMAND, answer, 0);
+        });
+        Tick();
+        return seen;
     }
 
     std::wstring LastTip()
@@ -201,7 +223,7 @@ protected:
 
 TEST_F(Shutdown, OpensWithDefaultsAndHiddenPickersHoldingHalfAnHourAhead)
 {
-    ShutdownRequest request{7, 7, {}, 0};
+    ShutdownRequest request{7, 7, {}, 0, ACTION_SHUTDOWN};
     INT_PTR const result = RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request),
                                      L"自动关机", [](HWND dialog) {
         EXPECT_EQ(std::wstring(L"0"), Text(dialog, IDC_SHUTDOWN_HOURS));
@@ -281,7 +303,7 @@ TEST_F(Shutdown, WarningsSelectAndFocusTheOffendingEdit)
     };
     for (Case const& c : cases) {
         g_shown.clear();
-        ShutdownRequest request{0, 77, {}, 0};
+        ShutdownRequest request{0, 77, {}, 0, ACTION_SHUTDOWN};
         INT_PTR const result = RunDialog(
             IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request), L"自动关机",
             [&c](HWND dialog) {
@@ -1100,4 +1122,139 @@ TEST_F(Shutdown, PresenceAskedAndDisplayOffWaits)
     });
     Tick();
     EXPECT_EQ(1u, g_exitFlags.size());
+}
+
+// Each action speaks for itself in the tooltip, the confirmation, the menu
+// and the question before a cancel, in either language; shutting down keeps
+// the texts it always had.
+TEST_F(Shutdown, EachActionHasItsTexts)
+{
+    struct Case {
+        LanguageChoice language;
+        ShutdownAction action;
+        wchar_t const *tip, *confirmCaption, *question, *cancelItem, *ask;
+    } const cases[] = {
+        {LanguageChoice::Chinese, ACTION_SHUTDOWN, L"1小时30分钟后自动关机", L"关机确认",
+         L"即将自动关机，确定要关闭计算机吗？", L"取消自动关机", L"确定要取消自动关机吗？"},
+        {LanguageChoice::Chinese, ACTION_RESTART, L"1小时30分钟后自动重启", L"重启确认",
+         L"即将自动重启，确定要重新启动计算机吗？", L"取消自动重启", L"确定要取消自动重启吗？"},
+        {LanguageChoice::Chinese, ACTION_SLEEP, L"1小时30分钟后自动睡眠", L"睡眠确认",
+         L"即将自动睡眠，确定要让计算机睡眠吗？", L"取消自动睡眠", L"确定要取消自动睡眠吗？"},
+        {LanguageChoice::Chinese, ACTION_HIBERNATE, L"1小时30分钟后自动休眠", L"休眠确认",
+         L"即将自动休眠，确定要让计算机休眠吗？", L"取消自动休眠", L"确定要取消自动休眠吗？"},
+        {LanguageChoice::English, ACTION_RESTART, L"Restarting in 1 h 30 min", L"Restart",
+         L"Restart the computer now?", L"Cancel auto-restart", L"Do you want to cancel the auto-restart?"},
+        {LanguageChoice::English, ACTION_SLEEP, L"Sleeping in 1 h 30 min", L"Sleep", L"Put the computer to sleep now?",
+         L"Cancel auto-sleep", L"Do you want to cancel the auto-sleep?"},
+        {LanguageChoice::English, ACTION_HIBERNATE, L"Hibernating in 1 h 30 min", L"Hibernate",
+         L"Hibernate the computer now?", L"Cancel auto-hibernate", L"Do you want to cancel the auto-hibernate?"},
+    };
+    StartBar();
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.tip);
+        SetUiLanguage(c.language);
+        g_shown.clear();
+        StartCountdown(L"1", L"30", c.language == LanguageChoice::English ? L"Auto-shutdown" : L"自动关机", c.action);
+        EXPECT_EQ(std::wstring(c.tip), LastTip());
+        EXPECT_EQ(c.action, g_settings.shutdownAction) << "kept for the next time";
+        wchar_t item[32] = L"";
+        LoadUiString(AutoShutdownMenu().cancelText, item, 32);
+        EXPECT_EQ(std::wstring(c.cancelItem), item);
+        EXPECT_TRUE(AutoShutdownMenu().addTenMinutes);
+        SetAutoShutdownForTests(SHUTDOWN_COUNTING, 1);
+        EXPECT_EQ((std::vector<std::wstring>{c.confirmCaption, c.question}), ConfirmAndAnswer(c.confirmCaption, IDCANCEL));
+        StartCountdown(L"0", L"5", c.language == LanguageChoice::English ? L"Auto-shutdown" : L"自动关机");
+        g_answer = IDOK;
+        SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+        ASSERT_EQ(1u, g_shown.size());
+        EXPECT_EQ(std::wstring(c.ask), g_shown[0].text);
+        EXPECT_EQ(std::wstring(c.cancelItem), c.action == ACTION_SHUTDOWN ? c.cancelItem : g_shown[0].caption);
+    }
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_TRUE(g_suspends.empty());
+}
+
+// Restart goes as the power-off does; sleep and hibernation suspend the
+// machine and end the countdown, the bar back on the battery.
+TEST_F(Shutdown, EachActionIsCarriedOut)
+{
+    StartBar();
+    StartCountdown(L"0", L"1", L"自动关机", ACTION_RESTART);
+    ConfirmAndAnswer(L"重启确认", IDOK);
+    EXPECT_EQ(std::vector<UINT>{EWX_REBOOT | EWX_FORCE}, g_exitFlags);
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);  // cancelled while under way
+
+    for (ShutdownAction action : {ACTION_SLEEP, ACTION_HIBERNATE}) {
+        g_powerRequestsWork = true;
+        StartCountdown(L"0", L"1", L"自动关机", action);
+        ConfirmAndAnswer(action == ACTION_SLEEP ? L"睡眠确认" : L"休眠确认", IDOK);
+        EXPECT_FALSE(IsAutoShutdownRunning());
+        EXPECT_EQ(0, g_awakeRequests) << "let go before the suspend";
+        EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
+    }
+    EXPECT_EQ((std::vector<bool>{false, true}), g_suspends);
+    EXPECT_EQ(1u, g_exitFlags.size()) << "no power-off for either";
+
+    // A suspend Windows does not do is said as a power-off that does not happen.
+    g_suspendResult = FALSE;
+    StartCountdown(L"0", L"1", L"自动关机", ACTION_SLEEP);
+    ConfirmAndAnswer(L"睡眠确认", IDOK);
+    EXPECT_TRUE(IsAutoShutdownRunning());
+    EXPECT_EQ(std::wstring(L"自动睡眠未完成"), LastTip());
+}
+
+// Ten more minutes, from the confirmation or the menu, count again with the
+// same action; a sleep whose moment the machine slept through is dropped.
+TEST_F(Shutdown, TenMoreMinutesAndAMissedSleep)
+{
+    StartBar();
+    StartCountdown(L"0", L"1", L"自动关机", ACTION_SLEEP);
+    ConfirmAndAnswer(L"睡眠确认", IDC_CONFIRM_LATER);
+    EXPECT_EQ(std::wstring(L"0:10"), g_barView.text);
+    EXPECT_EQ(std::wstring(L"10分钟后自动睡眠"), LastTip());
+    EXPECT_EQ(100, g_barView.percent);
+    SendMessageW(bar, WM_COMMAND, IDM_ADD_TEN_MINUTES, 0);
+    EXPECT_EQ(std::wstring(L"0:20"), g_barView.text);
+    MoveUtcClock(19 * 60000);
+    ConfirmAndAnswer(L"睡眠确认", IDOK);
+    EXPECT_EQ(std::vector<bool>{false}, g_suspends) << "twenty minutes later, asleep as chosen";
+    EXPECT_TRUE(g_exitFlags.empty());
+
+    StartCountdown(L"0", L"5", L"自动关机", ACTION_SLEEP);
+    MoveUtcClock(30 * 60000);
+    bool opened = false;
+    WhenOpen(L"睡眠确认", [&opened](HWND dialog) {
+        opened = true;
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageW(bar, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    PumpUntil([] { return !IsAutoShutdownRunning(); });
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(IsAutoShutdownRunning());
+    EXPECT_EQ(1u, g_suspends.size()) << "not carried out on the machine just woken";
+}
+
+// The list offers what the machine has: hibernation only with S4 and its
+// file, sleep only with a sleep state.
+TEST_F(Shutdown, ActionsListedAsTheMachineHasThem)
+{
+    auto listed = [](std::function<void()> arrange) {
+        arrange();
+        std::vector<LRESULT> actions;
+        ShutdownRequest request{0, 0, {}, 0, ACTION_HIBERNATE};
+        RunDialog(IDD_AUTOSHUTDOWN, AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request), L"自动关机",
+                  [&actions](HWND dialog) {
+                      HWND list = GetDlgItem(dialog, IDC_SHUTDOWN_ACTION);
+                      for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i)
+                          actions.push_back(SendMessageW(list, CB_GETITEMDATA, i, 0));
+                      actions.push_back(SendMessageW(list, CB_GETITEMDATA, SendMessageW(list, CB_GETCURSEL, 0, 0), 0));
+                      PressOk(dialog);
+                  });
+        EXPECT_EQ(actions.back(), request.action);
+        return actions;
+    };
+    EXPECT_EQ((std::vector<LRESULT>{0, 1, 2, 3, ACTION_HIBERNATE}), listed([] {}));
+    EXPECT_EQ((std::vector<LRESULT>{0, 1, 2, ACTION_SHUTDOWN}), listed([] { g_powerCapabilities.HiberFilePresent = FALSE; }))
+        << "hibernate chosen last, now missing: shutting down";
+    EXPECT_EQ((std::vector<LRESULT>{0, 1, ACTION_SHUTDOWN}), listed([] { g_powerCapabilities.SystemS1 = FALSE; }));
 }

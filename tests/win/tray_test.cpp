@@ -166,15 +166,15 @@ TEST_F(Tray, NullIconMakesNoCallAndOverlongTipIsCut)
     EXPECT_EQ(std::wstring(), g_shellData[1].szTip);
 }
 
-TEST_F(Tray, MenuResourceHoldsFiveItemsInEitherLanguage)
+TEST_F(Tray, MenuResourceHoldsSixItemsInEitherLanguage)
 {
     struct {
         LanguageChoice language;
         std::vector<std::wstring> texts;
         wchar_t const* cancel;
     } const languages[] = {
-        {LanguageChoice::Chinese, {L"自动关机", L"选项", L"关于", L"", L"退出"}, L"取消自动关机"},
-        {LanguageChoice::English, {L"Auto-shutdown", L"Options", L"About", L"", L"Exit"}, L"Cancel auto-shutdown"},
+        {LanguageChoice::Chinese, {L"自动关机", L"选项", L"电池信息", L"关于", L"", L"退出"}, L"取消自动关机"},
+        {LanguageChoice::English, {L"Auto-shutdown", L"Options", L"Battery details", L"About", L"", L"Exit"}, L"Cancel auto-shutdown"},
     };
     for (auto const& l : languages) {
         SetUiLanguage(l.language);
@@ -189,12 +189,13 @@ TEST_F(Tray, MenuResourceHoldsFiveItemsInEitherLanguage)
         DestroyMenu(menu);
 
         TrackedMenu const& m = g_tracked.at(0);
-        std::vector<UINT> const ids{IDM_AUTOSHUTDOWN, IDM_OPTIONS, IDM_ABOUT, 0, IDM_EXIT};
+        std::vector<UINT> const ids{IDM_AUTOSHUTDOWN, IDM_OPTIONS, IDM_BATTERY_DETAILS, IDM_ABOUT, 0, IDM_EXIT};
         EXPECT_EQ(ids, m.ids);
         EXPECT_EQ(l.texts, m.texts);
-        ASSERT_EQ(5u, m.types.size());
-        for (size_t i = 0; i < 5; ++i)
-            EXPECT_EQ(i == 3 ? static_cast<UINT>(MFT_SEPARATOR) : 0u, m.types[i]) << "item " << i;
+        EXPECT_EQ(m.texts[2], Resource(IDS_DETAILS_TITLE)) << "the item is named as its window";
+        ASSERT_EQ(6u, m.types.size());
+        for (size_t i = 0; i < 6; ++i)
+            EXPECT_EQ(i == 4 ? static_cast<UINT>(MFT_SEPARATOR) : 0u, m.types[i]) << "item " << i;
         EXPECT_EQ(std::wstring(l.cancel), Resource(IDS_TRAY_CANCEL_SHUTDOWN));
     }
 }
@@ -222,13 +223,18 @@ TEST_F(Tray, RightButtonReleaseTracksAFreshMenuAtTheCursor)
         EXPECT_EQ(bar, m.owner);
         EXPECT_EQ(nullptr, m.exclude);
         EXPECT_FALSE(IsMenu(m.menu)) << "the loaded menu must be destroyed";
-        ASSERT_EQ(5u, m.ids.size());
-        EXPECT_EQ(static_cast<UINT>(IDM_AUTOSHUTDOWN), m.ids[0]) << "the command never changes";
-        EXPECT_EQ(std::wstring(L"选项"), m.texts[1]);
+        // While counting, "延后10分钟" stands above the cancel.
+        size_t const first = m.ids.size() == 7 ? 1 : 0;
+        ASSERT_EQ(6u + first, m.ids.size());
+        EXPECT_EQ(static_cast<UINT>(IDM_AUTOSHUTDOWN), m.ids[first]) << "the command never changes";
+        EXPECT_EQ(std::wstring(L"选项"), m.texts[first + 1]);
     }
     EXPECT_EQ(std::wstring(L"自动关机"), g_tracked[0].texts[0]);
-    EXPECT_EQ(std::wstring(L"取消自动关机"), g_tracked[1].texts[0]);
-    EXPECT_EQ(Resource(IDS_TRAY_CANCEL_SHUTDOWN), g_tracked[1].texts[0]);
+    ASSERT_EQ(7u, g_tracked[1].ids.size());
+    EXPECT_EQ(static_cast<UINT>(IDM_ADD_TEN_MINUTES), g_tracked[1].ids[0]);
+    EXPECT_EQ(std::wstring(L"延后10分钟"), g_tracked[1].texts[0]);
+    EXPECT_EQ(std::wstring(L"取消自动关机"), g_tracked[1].texts[1]);
+    EXPECT_EQ(Resource(IDS_TRAY_CANCEL_SHUTDOWN), g_tracked[1].texts[1]);
     EXPECT_EQ(std::wstring(L"自动关机"), g_tracked[2].texts[0]) << "loaded afresh after the countdown";
 
     int nulls = 0;
@@ -607,7 +613,8 @@ TEST_F(Tray, MenuOpensWhereTheAppModeFunctionsAreMissing)
     SendMessageW(bar, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
     SendMessageW(bar, WM_TRAYNOTIFY, 0, WM_RBUTTONUP);
     ASSERT_EQ(1u, g_tracked.size());
-    EXPECT_EQ(5u, g_tracked[0].ids.size());
+    ASSERT_FALSE(g_tracked[0].ids.empty());
+    EXPECT_EQ(static_cast<UINT>(IDM_EXIT), g_tracked[0].ids.back());
 }
 
 }  // namespace

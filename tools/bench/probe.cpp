@@ -8,10 +8,8 @@
 #include "bar/paint.h"
 #include "base/messages.h"
 #include "res/resource.h"
-#include "tools/system_stand_in.h"
-
-// Counted in the product's painting, declared here as the probe reads it.
-extern LONG g_paintObjectsAlive;
+#include "harness/stand_ins/gdi_objects.h"
+#include "harness/system_stand_in.h"
 
 namespace {
 
@@ -116,7 +114,6 @@ STAND_IN(ExitWindowsEx, 8, CountPowerOff);
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
-    LoadStringW(instance, IDC_BRISVANE, g_windowClass, ARRAYSIZE(g_windowClass));
     RegisterBarClass(instance);
     if (!InitInstance(instance, showCommand))
         return 1;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "tests/win/fakes.h"
-#include "tools/system_stand_in.h"
+#include "harness/system_stand_in.h"
 
 namespace {
 
