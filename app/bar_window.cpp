@@ -6,6 +6,7 @@
 #include "bar/battery.h"
 #include "bar/follower.h"
 #include "bar/paint.h"
+#include "base/app_mode.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
 #include "cbt/cbt.h"
@@ -98,6 +99,35 @@ bool ChangesTheBar(WPARAM setting)
     return setting == SPI_SETNONCLIENTMETRICS || setting == SPI_SETWORKAREA;
 }
 
+// What the shell says of a reminder (NOTIFYICON_VERSION_4 callbacks) goes to
+// its arming; the right button's release opens the menu.
+LRESULT OnTrayCallback(HWND window, LPARAM lParam)
+{
+    TrayBalloonNews const news = BalloonNewsOf(lParam);
+    if (news != TrayBalloonNews::None) {
+        BatteryAlertNews(news == TrayBalloonNews::Shown);
+        return 1;
+    }
+    return OnTrayNotify(window, lParam, AutoShutdownMenu());
+}
+
+// The battery read while a countdown owns the bar: the reminders still come.
+void OnBatteryWatch(HWND window)
+{
+    if (OnBatteryWatchTick(window))
+        ShowBatteryDetails(window);
+}
+
+void OnSettingChange(HWND window, WPARAM setting, LPARAM lParam)
+{
+    if (IsAppModeChange(lParam))
+        LetMenusFollowAppMode();
+    if (ChangesTheBar(setting))
+        DeferDisplayChange(window, nullptr);
+    else if (ChangesCaptionColours(setting, lParam))
+        ScheduleCaptionColours(window);
+}
+
 void OnDestroy(HWND window)
 {
     // Whatever dialog of the countdown is still open, nothing powers off now.
@@ -127,9 +157,12 @@ void OnEndSession(HWND window, WPARAM ending)
 
 void ShowBatteryDetails(HWND window)
 {
-    WCHAR tip[128];
-    FormatBatteryTipNow(tip, ARRAYSIZE(tip));
-    UpdateTrayTip(window, tip);
+    // While a countdown runs, the tip is its time left.
+    if (!IsAutoShutdownRunning()) {
+        WCHAR tip[128];
+        FormatBatteryTipNow(tip, ARRAYSIZE(tip));
+        UpdateTrayTip(window, tip);
+    }
 
     BatteryAlert const due = DueBatteryAlert(AlertLevels{g_settings.alertLow, g_settings.alertHigh});
     if (due == BatteryAlert::None || !TrayNotificationsWelcome())
@@ -137,7 +170,7 @@ void ShowBatteryDetails(HWND window)
     WCHAR title[64], text[256];
     FormatBatteryAlert(due, title, ARRAYSIZE(title), text, ARRAYSIZE(text));
     if (ShowTrayNotification(window, title, text, due == BatteryAlert::Low))
-        BatteryAlertShown(due);
+        BatteryAlertHandedOver(due);
 }
 
 LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -189,6 +222,10 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             OnSessionRetry(window);
         else if (wParam == IDT_POWER_OFF_WATCH)
             OnPowerOffWatch(window);
+        else if (wParam == IDT_BATTERY_WATCH)
+            OnBatteryWatch(window);
+        else if (wParam == IDT_TRAY_RETRY)
+            OnTrayRetryTimer(window);
         return 1;
     case WM_CAPTIONSTATE:
         SetCaptionActive(window, wParam != 0);
@@ -200,7 +237,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnEndSession(window, wParam);
         return 0;
     case WM_TRAYNOTIFY:
-        return OnTrayNotify(window, lParam, AutoShutdownMenu());
+        return OnTrayCallback(window, lParam);
     case WM_POWERBROADCAST:
         OnPowerBroadcast(window, wParam, lParam);
         return TRUE;
@@ -211,10 +248,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnAutoShutdownClockChange(window);
         return 0;
     case WM_SETTINGCHANGE:
-        if (ChangesTheBar(wParam))
-            DeferDisplayChange(window, nullptr);
-        else if (ChangesCaptionColours(wParam, lParam))
-            ScheduleCaptionColours(window);
+        OnSettingChange(window, wParam, lParam);
         return 0;
     case WM_MOVE:
         OnBarMoved(window);
@@ -233,6 +267,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         DeferDisplayChange(window, nullptr);
         return 0;
     case WM_DPICHANGED:
+        LoadTrayIconsForDpi(window);
         DeferDisplayChange(window, reinterpret_cast<RECT const*>(lParam));
         return 0;
     case WM_DISPLAYCHANGED:

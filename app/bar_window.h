@@ -8,6 +8,7 @@
 
 LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// After a battery reading: the tray tip says what it found, and a reminder
-// that is due goes out from the tray icon.
+// After a battery reading: the tray tip says what it found (unless a
+// countdown's time left is the tip), and a reminder that is due goes out
+// from the tray icon.
 void ShowBatteryDetails(HWND window);

@@ -5,6 +5,7 @@
 #include "bar/bar_state.h"
 #include "bar/battery.h"
 #include "bar/follower.h"
+#include "base/app_mode.h"
 #include "base/instance.h"
 #include "base/messages.h"
 #include "base/ui_resources.h"
@@ -39,6 +40,7 @@ BOOL InitInstance(HINSTANCE instance, int /*showCommand*/)
 
     LoadSettings();
     SetUiLanguage(g_settings.language);
+    LetMenusFollowAppMode();
 
     g_barView.captionActive = true;
     CreateBarLook(instance);

@@ -13,6 +13,7 @@
 
 namespace {
 
+uint32_t g_watchPeriod;  // the refresh period, for the watch while a countdown runs
 BatteryDetails g_details;
 bool g_barShowsTime;
 AlertArming g_alertArming;
@@ -43,6 +44,20 @@ BatteryDetails ReadDetails()
                           state.Rate};
 }
 
+// Seconds of the UTC clock, for the reminders' hold.
+int64_t UtcSeconds()
+{
+    FILETIME time;
+    g_system.GetSystemTimeAsFileTime(&time);
+    return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10000000u);
+}
+
+void StopWatch(HWND bar)
+{
+    KillTimer(bar, IDT_BATTERY_WATCH);
+    g_watchPeriod = 0;
+}
+
 }  // namespace
 
 BatteryDetails const& LastBatteryDetails()
@@ -52,12 +67,27 @@ BatteryDetails const& LastBatteryDetails()
 
 void StartRefresh(HWND bar, int32_t interval)
 {
-    SetTimer(bar, IDT_REFRESH, RefreshPeriod(interval), nullptr);
+    StopWatch(bar);
+    g_watchPeriod = RefreshPeriod(interval);
+    SetTimer(bar, IDT_REFRESH, g_watchPeriod, nullptr);
 }
 
 void StopRefresh(HWND bar)
 {
     KillTimer(bar, IDT_REFRESH);
+    // The reminders and the tip's lines still want the battery while the bar
+    // shows something else; a reading without a percentage stops both.
+    if (g_watchPeriod != 0)
+        SetTimer(bar, IDT_BATTERY_WATCH, g_watchPeriod, nullptr);
+}
+
+bool OnBatteryWatchTick(HWND bar)
+{
+    g_details = ReadDetails();
+    if (MapPowerReading(g_details.reading, g_details.readSucceeded).hasPercent)
+        return true;
+    StopWatch(bar);
+    return false;
 }
 
 void ShowBattery(HWND bar)
@@ -98,7 +128,8 @@ void FormatBatteryTipNow(WCHAR* tip, size_t capacity)
 
 BatteryAlert DueBatteryAlert(AlertLevels levels)
 {
-    return DueAlert(g_alertArming, levels, BatteryModeOf(g_details), g_details.reading.batteryLifePercent);
+    return DueAlert(g_alertArming, levels, BatteryModeOf(g_details), g_details.reading.batteryLifePercent,
+                    UtcSeconds());
 }
 
 void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, WCHAR* text, size_t textCapacity)
@@ -113,9 +144,17 @@ void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, 
     FillTemplate(text, textCapacity, format, {percent});
 }
 
-void BatteryAlertShown(BatteryAlert alert)
+void BatteryAlertHandedOver(BatteryAlert alert)
 {
-    AlertShown(g_alertArming, alert);
+    AlertHandedOver(g_alertArming, alert, UtcSeconds());
+}
+
+void BatteryAlertNews(bool shown)
+{
+    if (shown)
+        AlertBalloonShown(g_alertArming);
+    else
+        AlertBalloonGone(g_alertArming);
 }
 
 void RearmBatteryAlerts()
@@ -162,8 +201,9 @@ void OnRefreshTick(HWND bar)
 {
     int32_t const oldPercent = g_barView.percent;
     int32_t const oldPowerState = g_barView.powerState;
-    if (SampleBattery() == 0)
-        StopRefresh(bar);
+    if (SampleBattery() == 0) {
+        KillTimer(bar, IDT_REFRESH);
+    }
 
     RECT dirty;
     SetRectEmpty(&dirty);

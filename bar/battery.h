@@ -25,10 +25,13 @@ void SetBarShowsTime(bool showTime);
 void FormatBatteryTipNow(WCHAR* tip, size_t capacity);
 
 // The reminder the last reading makes due, if any (see DueAlert), with its
-// title and text; BatteryAlertShown once the shell has shown it.
+// title and text; BatteryAlertHandedOver once the shell has taken it, and
+// BatteryAlertNews with what the shell says of it later, if anything (see
+// AlertHandedOver). Held reminders are timed by the UTC clock.
 BatteryAlert DueBatteryAlert(AlertLevels levels);
 void FormatBatteryAlert(BatteryAlert alert, WCHAR* title, size_t titleCapacity, WCHAR* text, size_t textCapacity);
-void BatteryAlertShown(BatteryAlert alert);
+void BatteryAlertHandedOver(BatteryAlert alert);
+void BatteryAlertNews(bool shown);
 // New levels: each may remind again.
 void RearmBatteryAlerts();
 
@@ -42,9 +45,15 @@ void StopListeningForPowerSettings();
 bool IsBatterySetting(POWERBROADCAST_SETTING const* setting);
 
 // The refresh timer IDT_REFRESH, at the stored interval clamped to 1 s .. 1 h;
-// starting it again restarts it at the new period.
+// starting it again restarts it at the new period. Stopped while a countdown
+// owns the bar, the battery is still read at the same period on
+// IDT_BATTERY_WATCH (OnBatteryWatchTick), for the tip's lines and the
+// reminders, until the refresh starts again.
 void StartRefresh(HWND bar, int32_t interval);
 void StopRefresh(HWND bar);
+// IDT_BATTERY_WATCH: the details read, the bar's view untouched. False, and
+// the watch stopped, when the reading has no percentage.
+bool OnBatteryWatchTick(HWND bar);
 
 // The battery again, read now, over the whole bar (after a countdown).
 void ShowBattery(HWND bar);

@@ -1,6 +1,16 @@
 #include "bar/battery_alerts.h"
 
-BatteryAlert DueAlert(AlertArming& arming, AlertLevels levels, BatteryMode mode, int32_t percent)
+namespace {
+
+// A clock set back past the hand-over releases the hold.
+bool Held(int64_t heldUntil, int64_t now)
+{
+    return now < heldUntil && now >= heldUntil - ALERT_RETRY_SECONDS;
+}
+
+}  // namespace
+
+BatteryAlert DueAlert(AlertArming& arming, AlertLevels levels, BatteryMode mode, int32_t percent, int64_t now)
 {
     int charger;
     switch (mode) {
@@ -16,16 +26,23 @@ BatteryAlert DueAlert(AlertArming& arming, AlertLevels levels, BatteryMode mode,
     }
     if (charger != arming.charger) {
         arming.lowArmed = arming.highArmed = true;
+        arming.lowHeldUntil = arming.highHeldUntil = 0;
         arming.charger = charger;
     }
-    if (percent >= levels.low + ALERT_REARM_POINTS)
+    if (percent >= levels.low + ALERT_REARM_POINTS) {
         arming.lowArmed = true;
-    if (percent <= levels.high - ALERT_REARM_POINTS)
+        arming.lowHeldUntil = 0;
+    }
+    if (percent <= levels.high - ALERT_REARM_POINTS) {
         arming.highArmed = true;
+        arming.highHeldUntil = 0;
+    }
 
-    if (charger == 0 && levels.low > 0 && percent <= levels.low && arming.lowArmed)
+    if (charger == 0 && levels.low > 0 && percent <= levels.low && arming.lowArmed &&
+        !Held(arming.lowHeldUntil, now))
         return BatteryAlert::Low;
-    if (charger == 1 && levels.high > 0 && percent >= levels.high && arming.highArmed)
+    if (charger == 1 && levels.high > 0 && percent >= levels.high && arming.highArmed &&
+        !Held(arming.highHeldUntil, now))
         return BatteryAlert::High;
     return BatteryAlert::None;
 }
@@ -36,4 +53,33 @@ void AlertShown(AlertArming& arming, BatteryAlert shown)
         arming.lowArmed = false;
     else if (shown == BatteryAlert::High)
         arming.highArmed = false;
+}
+
+void AlertHandedOver(AlertArming& arming, BatteryAlert alert, int64_t now)
+{
+    AlertShown(arming, alert);
+    arming.handedOver = alert;
+    arming.handedAt = now;
+    arming.seen = false;
+}
+
+void AlertBalloonShown(AlertArming& arming)
+{
+    arming.seen = true;
+}
+
+void AlertBalloonGone(AlertArming& arming)
+{
+    BatteryAlert const gone = arming.handedOver;
+    arming.handedOver = BatteryAlert::None;
+    if (arming.seen || gone == BatteryAlert::None)
+        return;
+    int64_t const heldUntil = arming.handedAt + ALERT_RETRY_SECONDS;
+    if (gone == BatteryAlert::Low) {
+        arming.lowArmed = true;
+        arming.lowHeldUntil = heldUntil;
+    } else {
+        arming.highArmed = true;
+        arming.highHeldUntil = heldUntil;
+    }
 }

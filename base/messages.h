@@ -12,6 +12,8 @@ UINT_PTR const IDT_SHUTDOWN = 2;  // auto-shutdown countdown, one minute
 UINT_PTR const IDT_CAPTION_COLOURS = 3;  // once, after what changes the colours beside the bar
 UINT_PTR const IDT_SESSION_RETRY = 4;   // registering for the session's changes again
 UINT_PTR const IDT_POWER_OFF_WATCH = 5;  // a power-off under way that has not ended the session yet
+UINT_PTR const IDT_TRAY_RETRY = 6;  // the tray icon offered again after the shell refused it
+UINT_PTR const IDT_BATTERY_WATCH = 7;  // the battery read for the tip and reminders while a countdown owns the bar
 UINT_PTR const IDT_CONFIRM = 1;   // on the shutdown confirmation dialog, one second
 UINT_PTR const IDT_DETAILS_CLOCK = 1;  // on the Battery details window: the present moves on, one minute
 

@@ -29,3 +29,9 @@ DWORD WindowsMinorVersion()
 {
     return TrueVersion().dwMinorVersion;
 }
+
+DWORD WindowsBuildNumber()
+{
+    OSVERSIONINFOW const version = TrueVersion();
+    return version.dwMajorVersion >= 10 ? version.dwBuildNumber : 0;
+}

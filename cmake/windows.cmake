@@ -23,6 +23,7 @@ add_library(brisvane_core STATIC
     bar/follower.cpp
     bar/full_screen_watch.cpp
     bar/paint.cpp
+    base/app_mode.cpp
     base/desktop_window.cpp
     base/dwm_attribute.cpp
     base/instance.cpp

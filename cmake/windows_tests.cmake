@@ -56,6 +56,10 @@ endfunction()
 brisvane_windows_test(bar_window_test)
 brisvane_windows_test(settings_test)
 brisvane_windows_test(tray_test)
+# As on Windows 11, with the system's dark-mode functions in place of
+# base/system_library.cpp.
+brisvane_windows_test(app_mode_test ${CMAKE_SOURCE_DIR}/tests/win/dark_mode_functions.cpp
+                                    ${CMAKE_SOURCE_DIR}/tests/win/windows11_version.cpp)
 brisvane_windows_test(cbt_test)
 brisvane_windows_test(caption_probe_test)
 target_link_libraries(caption_probe_test PRIVATE cbt_window_queries)
@@ -137,6 +141,7 @@ brisvane_e2e_test(soak_test)
 brisvane_e2e_test(tray_area_test)
 brisvane_e2e_test(windows10_test)
 brisvane_e2e_test(battery_test)
+brisvane_e2e_test(countdown_reminder_test)
 brisvane_e2e_test(language_test)
 brisvane_e2e_test(history_test)
 

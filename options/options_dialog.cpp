@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/ui_resources.h"
 #include "options/alert_choices.h"
@@ -134,6 +135,7 @@ BOOL OnInitDialog(HWND dialog, OptionsDialogParam* param)
     SetUpAlertRows(dialog, values);
 
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+    TitleBarFollowsAppMode(dialog);
     return TRUE;
 }
 

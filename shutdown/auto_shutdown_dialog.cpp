@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/ui_resources.h"
 #include "base/system_calls.h"
@@ -115,6 +116,7 @@ void OnInitDialog(HWND dialog, LPARAM lParam)
 
     CheckDlgButton(dialog, IDC_SHUTDOWN_AFTER, BST_CHECKED);
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+    TitleBarFollowsAppMode(dialog);
 }
 
 void OnModeSwitch(HWND dialog)

@@ -1,6 +1,7 @@
 #include "shutdown/confirm_dialog.h"
 
 #include "base/messages.h"
+#include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/ui_resources.h"
 #include "res/resource.h"
@@ -66,6 +67,7 @@ void OnInitDialog(HWND dialog, LPARAM param)
     g_counting = false;
     g_secondsLeft = CONFIRM_SECONDS;
     PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+    TitleBarFollowsAppMode(dialog);
     if (MayCount())
         StartCounting(dialog);
 }

@@ -3,11 +3,14 @@
 # the bar's looks (also with the time left), the bar on a caption (also at
 # 144 DPI and at Wine's default metrics), the tray menu, its tooltip and a
 # reminder, About, Options, the auto-shutdown dialog in both modes, the
-# countdown and the confirmation; and every dialog in English at 96 and 192
-# DPI (docs/pictures/en-*.png), to see that no text is cut off; the Battery
-# details window over a made-up week in both languages at 96 and 192 DPI.
-# Usage: [SHOTS_ONLY=details] tools/screenshots.sh   (as root: the battery is simulated in a
-# private mount namespace)
+# countdown and the confirmation; every dialog in English and in Chinese at
+# 96 and 192 DPI with themed controls (docs/pictures/en-*.png, zh-*.png), to
+# see that no text is cut off; the tray menu in the light and the dark app
+# mode (tray-menu-light.png, tray-menu-dark.png); the Battery details window
+# over a made-up week in both languages at 96 and 192 DPI.
+# Usage: tools/screenshots.sh [RUN…]   (as root: the battery is simulated
+# in a private mount namespace). RUN is windows10, english, chinese,
+# details or main; all of them without one (SHOTS_ONLY=details: details).
 # Always draws on a private virtual display, in a Wine virtual desktop (so
 # dialogs get their frames and the notification area shows), in a Wine
 # prefix of its own with a CJK face behind the dialog fonts. No picture
@@ -31,22 +34,27 @@ drive_build Brisvane CBT e2e_driver e2e_test_window e2e_drawn_window
 # Windows 10 changes the floating bar's colours too: the picture that needs
 # it gets a prefix and a run of its own.
 DRIVE_RUN_OPTIONS="--screen $DESKTOP_SIZE"
-# SHOTS_ONLY=details: the Battery details window's pictures alone.
-[ -n "${WINE_RUN:-}" ] || [ "${SHOTS_ONLY:-}" = details ] ||
-    (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" "$bin/CBT.dll" \
-        "$bin/e2e_driver.exe" -- "$0" windows10)
-# The English dialogs on a desktop of a 200 % display's size (1280 x 700
-# at 100 %), so that the tallest fits at both scales.
-ENGLISH_DESKTOP=2560x1400
-[ -n "${WINE_RUN:-}" ] || [ "${SHOTS_ONLY:-}" = details ] ||
-    (DRIVE_RUN_OPTIONS="--screen $ENGLISH_DESKTOP" drive_enter shots-english \
-        "$root/build/shots/screenshots-english" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" english)
-# The Battery details window over a made-up week, in both languages at 96
-# and 192 DPI, on the same large desktop.
-[ -n "${WINE_RUN:-}" ] ||
-    (DRIVE_RUN_OPTIONS="--screen $ENGLISH_DESKTOP" drive_enter shots-details \
-        "$root/build/shots/screenshots-details" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" details)
-[ "${SHOTS_ONLY:-}" != details ] || [ -n "${WINE_RUN:-}" ] || exit 0
+# The dialogs on a desktop of a 200 % display's size (1280 x 700 at 100 %),
+# so that the tallest fits at both scales.
+DIALOGS_DESKTOP=2560x1400
+ENGLISH_DESKTOP=$DIALOGS_DESKTOP
+if [ -z "${WINE_RUN:-}" ]; then
+    runs=${*:-windows10 english chinese details main}
+    [ "${SHOTS_ONLY:-}" != details ] || runs=details
+    for run in $runs; do
+        case $run in
+        windows10) (drive_enter shots-windows10 "$root/build/shots/screenshots-windows10" "$bin/Brisvane.exe" \
+                        "$bin/CBT.dll" "$bin/e2e_driver.exe" -- "$0" windows10) ;;
+        english | chinese | details) (DRIVE_RUN_OPTIONS="--screen $DIALOGS_DESKTOP" drive_enter "shots-$run" \
+                        "$root/build/shots/screenshots-$run" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
+                        -- "$0" "$run") ;;
+        main) (drive_enter shots "$root/build/shots/screenshots" "$bin/Brisvane.exe" "$bin/CBT.dll" \
+                   "$bin/e2e_driver.exe" -- "$0") ;;
+        *) echo "no run named $run" >&2; exit 2 ;;
+        esac
+    done
+    exit 0
+fi
 drive_enter shots "$root/build/shots/screenshots${1:+-$1}" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
     -- "$0" "$@"
 [ "${1:-}" != windows10 ] || wine_windows10
@@ -136,46 +144,97 @@ if [ "${1:-}" = windows10 ]; then
     exit 0
 fi
 
-# Every dialog in English, at 96 and at 192 DPI, in a run of its own: the
-# program on an English Windows, its programs started again at each scale.
-if [ "${1:-}" = english ]; then
-    BAR_LOCALE=en_US.UTF-8
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $ENGLISH_DESKTOP /f >/dev/null 2>&1
-    for dpi in 96 192; do
-        wineserver -k 2>/dev/null || true
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
-        wineserver -k 2>/dev/null || true
-        wine_start
-        drive_desktop shell $ENGLISH_DESKTOP
-        settings 0
-        fake_battery 57 0 Discharging
-        start_bar
+# The tray menu where the icon is, with the notification area: PICTURE.
+grab_tray_menu() {
+    local tray mx my mw mh tx ty tw th
+    tray=$(driver window class:Shell_TrayWnd) || fail "no taskbar"
+    read -r tx ty tw th <<<"$(rect "$tray")"
+    xdotool mousemove $((tx + tw - 40)) $((ty + th / 2))
+    driver post $WM_TRAYNOTIFY 1 $WM_RBUTTONUP
+    menu=$(driver window 'class:#32768' 10000) || fail "no tray menu"
+    sleep 1
+    read -r mx my mw mh <<<"$(rect "$menu")"
+    grab "$1" $((mx - 120)) $my $((tx + tw - mx + 114)) $((ty + th - my - 6))
+    xdotool key Escape
+    sleep 1
+}
+
+# Starts the prefix's programs again at DPI, the bar included, on the
+# dialogs' desktop.
+restart_at_dpi() {
+    wineserver -k 2>/dev/null || true
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wine_start
+    drive_desktop shell $DIALOGS_DESKTOP
+    settings 0
+    fake_battery 57 0 Discharging
+    start_bar
+}
+
+# Every dialog in English or in Chinese, at 96 and at 192 DPI, in a run of
+# its own: the program on a Windows of that language, its programs started
+# again at each scale. The controls are drawn in the theme a Wine prefix
+# has on by default ("Light", blue), which stands in for Windows 11's own;
+# without Common Controls 6 Wine draws them unthemed.
+# Neither Segoe UI nor Microsoft YaHei UI comes with Wine: WenQuanYi Micro
+# Hei stands in for both.
+if [ "${1:-}" = english ] || [ "${1:-}" = chinese ]; then
+    if [ "$1" = english ]; then BAR_LOCALE=en_US.UTF-8 lang=en; else lang=zh; fi
+    for face in "Segoe UI" "Microsoft YaHei UI"; do
+        wine reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+    done
+    theme='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /t REG_SZ /d $DIALOGS_DESKTOP /f >/dev/null 2>&1
+    # SHOT_DPIS=144 (say) makes the same pictures at another scale for a look.
+    for dpi in ${SHOT_DPIS:-96 192}; do
+        restart_at_dpi $dpi
+        # Before any dialog: the menu of a fresh start.
+        [ "$lang$dpi" != zh96 ] || grab_tray_menu tray-menu-light
         driver post $WM_COMMAND 32774 0
         driver options 10000 >/dev/null || fail "no Options dialog"
-        grab_dialog en-options-${dpi}dpi 选项
+        grab_dialog $lang-options-${dpi}dpi 选项
         driver dialogcmd 选项 2
         driver options-gone 10000 >/dev/null
         driver post $WM_COMMAND 104 0
-        grab_dialog en-about-${dpi}dpi about
+        grab_dialog $lang-about-${dpi}dpi about
         driver dialogcmd about 1
         closed about
         driver post $WM_COMMAND 32777 0
-        grab_dialog en-autoshutdown-after-${dpi}dpi shutdown
+        grab_dialog $lang-autoshutdown-after-${dpi}dpi shutdown
         driver dialogcheck shutdown 1008
-        grab_dialog en-autoshutdown-at-${dpi}dpi shutdown
+        grab_dialog $lang-autoshutdown-at-${dpi}dpi shutdown
         driver dialogcheck shutdown 1003
         driver dialogset shutdown 1004 0
         driver dialogset shutdown 1006 1
         driver dialogcmd shutdown 1
         closed shutdown
         driver dialog confirm 75000 >/dev/null
-        grab_dialog en-confirm-${dpi}dpi confirm
+        grab_dialog $lang-confirm-${dpi}dpi confirm
         driver dialogcmd confirm 2
         closed confirm
         driver close
         wait_bar_exit
         close_all_bars
     done
+    # The menu in the dark app mode. Wine's uxtheme has neither ordinal 135
+    # nor 136 (and its prefix reports Windows 7), so the program keeps the
+    # classic menu there: the colours of Windows 11's dark menus stand in
+    # for what uxtheme draws on Windows.
+    if [ $lang = zh ]; then
+        wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme \
+            /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wine reg add "$theme" /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1
+        for colour in "Menu 43 43 43" "MenuText 255 255 255" "Highlight 65 65 65" "HighlightText 255 255 255" \
+            "GrayText 120 120 120" "MenuHilight 65 65 65" "MenuBar 43 43 43"; do
+            wine reg add 'HKCU\Control Panel\Colors' /v "${colour%% *}" /t REG_SZ /d "${colour#* }" /f >/dev/null 2>&1
+        done
+        restart_at_dpi 96
+        grab_tray_menu tray-menu-dark
+        driver close
+        wait_bar_exit
+        close_all_bars
+    fi
     exit 0
 fi
 
@@ -304,16 +363,7 @@ driver dialogcmd 关于 1
 closed 关于
 
 # The tray menu, opened where the icon is, with the notification area.
-tray=$(driver window class:Shell_TrayWnd) || fail "no taskbar"
-read -r tx ty tw th <<<"$(rect "$tray")"
-xdotool mousemove $((tx + tw - 40)) $((ty + th / 2))
-driver post $WM_TRAYNOTIFY 1 $WM_RBUTTONUP
-menu=$(driver window 'class:#32768' 10000) || fail "no tray menu"
-sleep 1
-read -r mx my mw mh <<<"$(rect "$menu")"
-grab tray-menu $((mx - 120)) $my $((tx + tw - mx + 114)) $((ty + th - my - 6))
-xdotool key Escape
-sleep 1
+grab_tray_menu tray-menu
 driver close
 wait_bar_exit
 # The launcher may end before the program: the next start must not meet it.

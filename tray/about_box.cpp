@@ -1,6 +1,7 @@
 #include "tray/about_box.h"
 
 #include "base/instance.h"
+#include "base/app_mode.h"
 #include "base/place_window.h"
 #include "base/ui_resources.h"
 #include "res/resource.h"
@@ -10,6 +11,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG:
         PlaceAtBottomRight(dialog, GetWindow(dialog, GW_OWNER));
+        TitleBarFollowsAppMode(dialog);
         return TRUE;  // the OK button takes the focus
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

@@ -68,4 +68,25 @@ TEST(BatteryAlerts, AnAlertNotShownStaysDue)
     EXPECT_EQ(NONE, DueAlert(arming, {20, 0}, BAT, 17));
 }
 
+// A low reminder the shell dropped unseen is held 15 minutes from its
+// hand-over; the charger plugged and pulled, or the clock set back past it,
+// lets it come at once.
+TEST(BatteryAlerts, DroppedUnseenIsHeldFromItsHandOver)
+{
+    struct {
+        int64_t later;
+        bool replugged;
+        BatteryAlert due;
+    } const cases[] = {{899, false, NONE}, {900, false, LOW}, {-60, false, LOW}, {10, true, LOW}};
+    for (auto const& c : cases) {
+        AlertArming arming;
+        ASSERT_EQ(LOW, DueAlert(arming, {20, 0}, BAT, 19, 1000));
+        AlertHandedOver(arming, LOW, 1000);
+        AlertBalloonGone(arming);
+        if (c.replugged)
+            DueAlert(arming, {20, 0}, CHG, 19, 1000 + c.later);
+        EXPECT_EQ(c.due, DueAlert(arming, {20, 0}, BAT, 19, 1000 + c.later)) << c.later << " s later";
+    }
+}
+
 }  // namespace

@@ -15,7 +15,7 @@
 namespace {
 
 uint16_t const CHINESE = 0x0804, ENGLISH = 0x0409;
-int const RT_MENU_ = 4, RT_DIALOG_ = 5, RT_STRING_ = 6, RT_VERSION_ = 16;
+int const RT_MENU_ = 4, RT_DIALOG_ = 5, RT_STRING_ = 6, RT_VERSION_ = 16, RT_MANIFEST_ = 24;
 
 struct Resource {
     std::wstring type, name;  // "#n" for a number
@@ -111,6 +111,21 @@ std::vector<std::wstring> DialogControls(std::vector<uint8_t> const& dialog)
     return controls;
 }
 
+// A DLGTEMPLATEEX's font as "points face", or "" without DS_SETFONT.
+std::wstring DialogFont(std::vector<uint8_t> const& dialog)
+{
+    uint8_t const* const base = dialog.data();
+    if (!(Dword(base + 12) & 0x40))
+        return L"";
+    uint8_t const* p = base + 26;
+    NameOrNumber(p);  // menu
+    NameOrNumber(p);  // class
+    NameOrNumber(p);  // caption
+    std::wstring const points = std::to_wstring(Word(p));
+    p += 6;
+    return points + L" " + NameOrNumber(p);
+}
+
 // A MENU template's items as their flags and command numbers, in order.
 std::vector<uint32_t> MenuItems(std::vector<uint8_t> const& menu)
 {
@@ -160,6 +175,35 @@ TEST(ResourceLanguages, EveryTextInChineseAndEnglishAlike)
     }
     // The dialogs, the menu, the version and at least the tray's strings.
     EXPECT_GE(byLanguage.size(), 8u);
+}
+
+// Themed controls need Common Controls 6, which only the manifest can ask
+// for; each language's dialogs name a face that has its script on every
+// Windows 10 and 11, so no text goes through another language's font links.
+TEST(ResourceLanguages, ThemedControlsAndEachLanguagesFont)
+{
+    std::vector<Resource> const resources = ReadResources(BRISVANE_RES_FILE);
+    int manifests = 0, dialogs = 0;
+    for (Resource const& r : resources) {
+        std::string const name(r.name.begin(), r.name.end());
+        if (r.type == Ordinal(RT_MANIFEST_)) {
+            ++manifests;
+            std::string const text(r.data.begin(), r.data.end());
+            size_t const at = text.find("name=\"Microsoft.Windows.Common-Controls\"");
+            ASSERT_NE(std::string::npos, at) << "no Common Controls in the manifest";
+            std::string const identity = text.substr(text.rfind('<', at), text.find('>', at) - text.rfind('<', at));
+            EXPECT_NE(std::string::npos, identity.find("version=\"6.0.0.0\"")) << identity;
+            EXPECT_NE(std::string::npos, identity.find("publicKeyToken=\"6595b64144ccf1df\"")) << identity;
+            EXPECT_NE(std::string::npos, text.rfind("<dependentAssembly>", at)) << "a dependency, not a mention";
+        } else if (r.type == Ordinal(RT_DIALOG_)) {
+            ++dialogs;
+            SCOPED_TRACE("dialog " + name + " language " + std::to_string(r.language));
+            ASSERT_TRUE(r.language == CHINESE || r.language == ENGLISH);
+            EXPECT_EQ(r.language == CHINESE ? L"9 Microsoft YaHei UI" : L"9 Segoe UI", DialogFont(r.data));
+        }
+    }
+    EXPECT_EQ(1, manifests);
+    EXPECT_GE(dialogs, 8) << "the About box, Options, Auto-shutdown and the confirmation, in two languages";
 }
 
 }  // namespace

@@ -71,10 +71,12 @@ TEST_F(BarWindow, StartsWithClassStyleSizeAndFirstReading)
     EXPECT_EQ(std::wstring(L"57%"), g_barView.text);
     EXPECT_EQ(1, g_barView.captionActive);
 
-    // The tray icon is added once, with the normal icon and the XP-size record.
-    ASSERT_EQ(1u, g_shellMessages.size());
+    // The tray icon is added once, with the normal icon and the Vista-size
+    // record, and asked for version 4.
+    ASSERT_EQ(2u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
-    EXPECT_EQ(XP_TRAY_RECORD_SIZE, g_shellData[0].cbSize);
+    EXPECT_EQ(TRAY_RECORD_SIZE, g_shellData[0].cbSize);
+    EXPECT_EQ(static_cast<DWORD>(NIM_SETVERSION), g_shellMessages[1]);
     EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
 
     // Nothing can carry it: parked bottom-right, and the hook installed anyway.

@@ -74,6 +74,8 @@ int g_batteryListsOpen;
 std::vector<ULONG> g_batteryLevels;
 std::vector<DWORD> g_shellMessages;
 std::vector<NOTIFYICONDATAW> g_shellData;
+int g_shellRefusals;
+BOOL g_shellHoldsIcon = TRUE;
 int g_installs;
 int g_uninstalls;
 int g_canAdhereCalls;
@@ -194,6 +196,8 @@ void ResetFakes()
     RearmBatteryAlerts();
     g_shellMessages.clear();
     g_shellData.clear();
+    g_shellRefusals = 0;
+    g_shellHoldsIcon = TRUE;
     g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;
     g_canAdhereAnswer = FALSE;
     SetRectEmpty(&g_movedTo);

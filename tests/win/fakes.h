@@ -27,10 +27,11 @@
 #include "shutdown/countdown.h"
 #include "tray/tray_icon.h"
 
-// The XP-size tray record the program hands the shell: 952 bytes in the
-// shipped 32-bit build, 968 where the same code is built for x86-64.
-DWORD const XP_TRAY_RECORD_SIZE = sizeof(void*) == 4 ? 952 : 968;
-static_assert(NOTIFYICONDATAW_V3_SIZE == XP_TRAY_RECORD_SIZE, "the tray record has the XP size");
+// The Vista-size tray record the program hands the shell, as version 4
+// expects: 956 bytes in the shipped 32-bit build, 976 where the same code is
+// built for x86-64.
+DWORD const TRAY_RECORD_SIZE = sizeof(void*) == 4 ? 956 : 976;
+static_assert(sizeof(NOTIFYICONDATAW) == TRAY_RECORD_SIZE, "the tray record has the Vista size");
 
 namespace fakes {
 
@@ -51,9 +52,14 @@ extern int g_unregistered;
 // What the shell says of the user's notifications (SHQueryUserNotificationState).
 extern QUERY_USER_NOTIFICATION_STATE g_notificationState;
 
-// The shell's tray calls, recorded instead of made.
+// The shell's tray calls, recorded instead of made; the next
+// g_shellRefusals NIM_ADDs are refused, as by an Explorer not ready yet (or
+// one that holds the icon already), and NIM_MODIFY unless g_shellHoldsIcon
+// (true until a test says otherwise; a taken add sets it).
 extern std::vector<DWORD> g_shellMessages;
 extern std::vector<NOTIFYICONDATAW> g_shellData;
+extern int g_shellRefusals;
+extern BOOL g_shellHoldsIcon;
 
 // The hook library: the hooks are counted, CanAdhere answers as told (and
 // moves the rectangle by 5, 7 when it accepts), MoveOwnerWindow is recorded.

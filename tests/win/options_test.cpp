@@ -28,9 +28,9 @@ TEST(OptionsTemplate, StyleSizeFontAndControlsInTabOrder)
     EXPECT_EQ(226, t.cx);
     EXPECT_EQ(186, t.cy);
     EXPECT_EQ(std::wstring(L"选项"), t.caption);
-    EXPECT_EQ(8, t.pointSize);
+    EXPECT_EQ(9, t.pointSize);
     EXPECT_EQ(400, t.weight);
-    EXPECT_EQ(std::wstring(L"MS Shell Dlg"), t.face);
+    EXPECT_EQ(std::wstring(L"Microsoft YaHei UI"), t.face);
 
     DWORD const shown = WS_CHILD | WS_VISIBLE;
     DWORD const UPDOWN_STYLE = UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;

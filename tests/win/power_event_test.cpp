@@ -302,4 +302,38 @@ TEST_F(PowerEvent, TipsAndRemindersFollowTheReadings)
     }
 }
 
+// What the shell says of a reminder decides whether it comes again: one it
+// dropped without showing (quiet hours, Focus Assist, notifications off for
+// the program) comes back 15 minutes after it was handed over while the
+// level holds; one it showed does not, nor one it says nothing of (Wine's
+// tray, an older shell).
+TEST_F(PowerEvent, ReminderDroppedUnseenComesBackAfterFifteenMinutes)
+{
+    g_settings.alertLow = 20;
+    // Reads the battery at PERCENT, MINUTES of the UTC clock later: the reminders shown.
+    auto read = [this](BYTE percent, LONGLONG minutes) {
+        MoveUtcClock(minutes * 60000);
+        SetReading(0, percent <= 20 ? 2 : 1, percent);
+        SendMessageW(bar, WM_TIMER, IDT_REFRESH, 0);
+        TakeShellCalls();
+        return notes.size();
+    };
+    struct {
+        std::vector<WORD> words;  // what the shell says, in its order
+        size_t again;
+    } const cases[] = {{{NIN_BALLOONTIMEOUT}, 1}, {{NIN_BALLOONHIDE}, 1}, {{NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}, 0},
+                       {{NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK, NIN_BALLOONHIDE}, 0}, {{}, 0}};
+    for (auto const& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.words.size() << " words, the first " << (c.words.empty() ? 0 : c.words[0]));
+        read(25, 0);
+        ASSERT_EQ(1u, read(19, 0)) << "the crossing reminds";
+        for (WORD word : c.words)
+            EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, MAKEWPARAM(1500, 900), MAKELPARAM(word, TRAY_ICON_ID)));
+        EXPECT_EQ(0u, read(19, 1) + read(19, 13)) << "not again before 15 minutes";
+        EXPECT_EQ(c.again, read(19, 1));
+        read(23, 0);  // left by the re-arm distance: the next crossing reminds at once
+        EXPECT_EQ(1u, read(19, 0));
+    }
+}
+
 }  // namespace

@@ -803,6 +803,39 @@ TEST_F(Shutdown, CancelledDialogAndSecondCommandWhileOpen)
     EXPECT_TRUE(g_shellData.empty()) << "nothing changes in the tray";
 }
 
+// A countdown owns the bar and the tip, yet the battery is still read at the
+// refresh period: a level crossed meanwhile reminds, and the bar and the
+// tip keep the time left.
+TEST_F(Shutdown, ReminderCrossingDuringACountdown)
+{
+    g_settings.alertLow = 20;
+    SetReading(0, 1, 21);
+    StartBar();
+    StartCountdown(L"1", L"0");
+    ASSERT_TRUE(IsAutoShutdownRunning());
+    EXPECT_FALSE(TimerRuns(IDT_REFRESH));
+    EXPECT_TRUE(TimerRuns(IDT_BATTERY_WATCH));
+    g_shellData.clear();
+
+    SetReading(0, 2, 19);
+    g_reads = 0;
+    SendMessageW(bar, WM_TIMER, IDT_BATTERY_WATCH, 0);
+    EXPECT_EQ(1, g_reads);
+    ASSERT_EQ(1u, g_shellData.size()) << "the reminder alone: the countdown's tip stays";
+    EXPECT_EQ(static_cast<UINT>(NIF_INFO), g_shellData[0].uFlags);
+    EXPECT_EQ(std::wstring(L"电量低"), g_shellData[0].szInfoTitle);
+    EXPECT_EQ(std::wstring(L"1:00"), g_barView.text);
+    EXPECT_EQ(100, g_barView.percent);
+
+    // Cancelled: the refresh takes over from the watch, with the tip of the reading.
+    g_answer = IDOK;  // "cancel the auto-shutdown?"
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    ASSERT_FALSE(IsAutoShutdownRunning());
+    EXPECT_TRUE(TimerRuns(IDT_REFRESH));
+    EXPECT_FALSE(TimerRuns(IDT_BATTERY_WATCH));
+    EXPECT_EQ(std::wstring(L"电量监视\n电量 19%"), LastTip());
+}
+
 // Forced, by the call that forces on Windows 10 and 11, else as Wine can;
 // asked, programs may refuse. Always a planned power-off.
 TEST_F(Shutdown, ShutdownSystemForcedOrAsked)

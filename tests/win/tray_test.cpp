@@ -12,6 +12,7 @@
 
 #include "tests/win/dialog_template.h"
 #include "tests/win/fakes.h"
+#include "base/app_mode.h"
 #include "tray/about_box.h"
 #include "tray/tray_menu.h"
 
@@ -56,7 +57,7 @@ BOOL WINAPI RecordTrack(HMENU menu, UINT flags, int x, int y, int reserved, HWND
 // Everything but the named members must stay zero: the shell reads no others.
 void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
 {
-    EXPECT_EQ(XP_TRAY_RECORD_SIZE, data.cbSize);
+    EXPECT_EQ(TRAY_RECORD_SIZE, data.cbSize);
     EXPECT_EQ(owner, data.hWnd);
     EXPECT_EQ(1u, data.uID);
     EXPECT_EQ(flags, data.uFlags);
@@ -76,9 +77,10 @@ void ExpectOnlyFilled(NOTIFYICONDATAW data, HWND owner, UINT flags)
         data.hIcon = nullptr;
     if (flags & NIF_TIP)
         ZeroMemory(data.szTip, sizeof data.szTip);
+    data.uVersion = 0;  // NIM_SETVERSION's one member: checked by the caller
     NOTIFYICONDATAW zero;
     ZeroMemory(&zero, sizeof zero);
-    EXPECT_EQ(0, std::memcmp(&zero, &data, NOTIFYICONDATAW_V3_SIZE)) << "a member the flags do not name was set";
+    EXPECT_EQ(0, std::memcmp(&zero, &data, sizeof zero)) << "a member the flags do not name was set";
 }
 
 std::wstring Resource(UINT id)
@@ -127,22 +129,27 @@ TEST_F(Tray, FourOperationsFillOnlyTheirMembers)
     EXPECT_TRUE(SetTrayIcon(owner, other));
     EXPECT_TRUE(RemoveTrayIcon(owner));
 
-    ASSERT_EQ(4u, g_shellMessages.size());
+    ASSERT_EQ(5u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
-    ExpectOnlyFilled(g_shellData[0], owner, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    ExpectOnlyFilled(g_shellData[0], owner, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     EXPECT_EQ(icon, g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
 
-    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), g_shellMessages[1]);
-    ExpectOnlyFilled(g_shellData[1], owner, NIF_TIP);
-    EXPECT_EQ(std::wstring(L"剩余 1:05"), g_shellData[1].szTip);
+    // Version 4 tells what becomes of a notification; its tooltip needs NIF_SHOWTIP.
+    EXPECT_EQ(static_cast<DWORD>(NIM_SETVERSION), g_shellMessages[1]);
+    ExpectOnlyFilled(g_shellData[1], owner, 0);
+    EXPECT_EQ(static_cast<UINT>(NOTIFYICON_VERSION_4), g_shellData[1].uVersion);
 
     EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), g_shellMessages[2]);
-    ExpectOnlyFilled(g_shellData[2], owner, NIF_ICON);
-    EXPECT_EQ(other, g_shellData[2].hIcon);
+    ExpectOnlyFilled(g_shellData[2], owner, NIF_TIP | NIF_SHOWTIP);
+    EXPECT_EQ(std::wstring(L"剩余 1:05"), g_shellData[2].szTip);
 
-    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), g_shellMessages[3]);
-    ExpectOnlyFilled(g_shellData[3], owner, 0);
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), g_shellMessages[3]);
+    ExpectOnlyFilled(g_shellData[3], owner, NIF_ICON);
+    EXPECT_EQ(other, g_shellData[3].hIcon);
+
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), g_shellMessages[4]);
+    ExpectOnlyFilled(g_shellData[4], owner, 0);
 }
 
 TEST_F(Tray, NullIconMakesNoCallAndOverlongTipIsCut)
@@ -475,7 +482,7 @@ TEST_F(Tray, AboutTemplateHasItsLayout)
     EXPECT_EQ(L"", t.windowClass);
     EXPECT_EQ(L"关于", t.caption);
     EXPECT_EQ(9, t.pointSize);
-    EXPECT_EQ(L"宋体", t.face);
+    EXPECT_EQ(L"Microsoft YaHei UI", t.face);
 
     DWORD const common = WS_CHILD | WS_VISIBLE;
     std::vector<TemplateItem> const expected{
@@ -515,9 +522,10 @@ TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
     ASSERT_NE(0u, taskbarCreated);
 
     EXPECT_EQ(0, SendMessageW(bar, taskbarCreated, 0, 0));
-    ASSERT_EQ(1u, g_shellMessages.size());
+    ASSERT_EQ(2u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
-    ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    EXPECT_EQ(static_cast<DWORD>(NIM_SETVERSION), g_shellMessages[1]);
+    ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"电量监视\n电量 80%"), g_shellData[0].szTip);
 
@@ -528,9 +536,9 @@ TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
     g_shellMessages.clear();
     g_shellData.clear();
     SendMessageW(bar, taskbarCreated, 0, 0);
-    ASSERT_EQ(1u, g_shellMessages.size());
+    ASSERT_EQ(2u, g_shellMessages.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellMessages[0]);
-    ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    ExpectOnlyFilled(g_shellData[0], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     EXPECT_EQ(CountdownTrayIcon(), g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"自动关机 0:42"), g_shellData[0].szTip);
 
@@ -539,9 +547,74 @@ TEST_F(Tray, TaskbarCreatedAddsTheIconAsItLooksNow)
     SetTrayTip(bar, Resource(IDS_TRAY_TIP).c_str());
     g_shellData.clear();
     SendMessageW(bar, taskbarCreated, 0, 0);
-    ASSERT_EQ(1u, g_shellData.size());
+    ASSERT_EQ(2u, g_shellData.size());
     EXPECT_EQ(BatteryTrayIcon(), g_shellData[0].hIcon);
     EXPECT_EQ(std::wstring(L"电量监视"), g_shellData[0].szTip);
+}
+
+// At logon Explorer may not take icons yet, and no TaskbarCreated follows
+// when it was only late: the refused icon is offered again on a timer until
+// the shell takes it, and likewise after a refused TaskbarCreated.
+TEST_F(Tray, RefusedIconIsOfferedAgainUntilTaken)
+{
+    g_shellRefusals = 1;
+    g_shellHoldsIcon = FALSE;
+    Start();
+    EXPECT_FALSE(IsTrayIconShown());
+    std::wstring const tip = L"电量监视\n电量 80%";
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "at start-up" : "after TaskbarCreated");
+        g_shellRefusals = 1;
+        g_shellMessages.clear();
+        g_shellData.clear();
+        SendMessageW(bar, WM_TIMER, IDT_TRAY_RETRY, 0);
+        EXPECT_FALSE(IsTrayIconShown());
+        SendMessageW(bar, WM_TIMER, IDT_TRAY_RETRY, 0);
+        EXPECT_TRUE(IsTrayIconShown());
+        // Refused, then asked whether it is there already (no), then taken.
+        std::vector<DWORD> const offers{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_SETVERSION};
+        EXPECT_EQ(offers, g_shellMessages);
+        ASSERT_EQ(4u, g_shellData.size());
+        ExpectOnlyFilled(g_shellData[2], bar, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+        EXPECT_EQ(BatteryTrayIcon(), g_shellData[2].hIcon);
+        EXPECT_EQ(tip, g_shellData[2].szTip);
+        EXPECT_FALSE(KillTimer(bar, IDT_TRAY_RETRY)) << "no more offers once taken";
+
+        g_shellRefusals = 1;
+        g_shellHoldsIcon = FALSE;  // a new Explorer, not ready yet
+        SendMessageW(bar, TaskbarCreatedMessage(), 0, 0);
+        EXPECT_FALSE(IsTrayIconShown());
+        g_shellMessages.clear();
+        g_shellData.clear();
+    }
+    SendMessageW(bar, WM_TIMER, IDT_TRAY_RETRY, 0);
+    EXPECT_TRUE(IsTrayIconShown());
+    g_shellMessages.clear();
+    SendMessageW(bar, WM_TIMER, IDT_TRAY_RETRY, 0);  // one queued before it was taken
+    EXPECT_TRUE(g_shellMessages.empty());
+
+    // A TaskbarCreated for an icon the shell still holds (a new DPI) takes the change.
+    g_shellHoldsIcon = TRUE;
+    g_shellRefusals = 1;
+    SendMessageW(bar, TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(IsTrayIconShown());
+    EXPECT_FALSE(KillTimer(bar, IDT_TRAY_RETRY));
+}
+
+// Where uxtheme lacks the unnamed functions (as Wine's does), nothing is
+// called and the menu opens as it always did, in the light look.
+TEST_F(Tray, MenuOpensWhereTheAppModeFunctionsAreMissing)
+{
+    Start();
+    HMODULE const uxtheme = LoadLibraryW(L"uxtheme.dll");
+    if (uxtheme != nullptr && GetProcAddress(uxtheme, MAKEINTRESOURCEA(135)) != nullptr)
+        GTEST_SKIP() << "this system's uxtheme has ordinal 135";
+    EXPECT_FALSE(LetMenusFollowAppMode());
+    SendMessageW(bar, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+    SendMessageW(bar, WM_TRAYNOTIFY, 0, WM_RBUTTONUP);
+    ASSERT_EQ(1u, g_tracked.size());
+    ASSERT_FALSE(g_tracked[0].ids.empty());
+    EXPECT_EQ(static_cast<UINT>(IDM_EXIT), g_tracked[0].ids.back());
 }
 
 }  // namespace

@@ -12,7 +12,16 @@ BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAW data)
 {
     fakes::g_shellMessages.push_back(message);
     fakes::g_shellData.push_back(*data);
-    return TRUE;
+    if (message == NIM_ADD) {
+        if (fakes::g_shellRefusals > 0) {
+            --fakes::g_shellRefusals;
+            return FALSE;
+        }
+        fakes::g_shellHoldsIcon = TRUE;
+        return TRUE;
+    }
+    // The shell changes only an icon it holds.
+    return message != NIM_MODIFY || fakes::g_shellHoldsIcon;
 }
 
 HRESULT WINAPI NotificationState(QUERY_USER_NOTIFICATION_STATE* state)
