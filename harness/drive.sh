@@ -27,6 +27,17 @@ drive_enter() {
     trap cleanup EXIT
 }
 
+# drive_tool NAME SCRIPT [ARG…]: how a tool that drives the program alone
+# starts: the program, its library and the driver built, then SCRIPT run
+# again in a driven Wine run of its own, working in build/NAME.
+drive_tool() {
+    local name=$1
+    shift
+    drive_build Brisvane CBT e2e_driver
+    drive_enter "$name" "$WINE_ROOT/build/$name" "$WIN_BUILD/bin/Brisvane.exe" "$WIN_BUILD/bin/CBT.dll" \
+        "$WIN_BUILD/bin/e2e_driver.exe" -- "$@"
+}
+
 # drive_setup DIR EXE DLL DRIVER: a clean work folder DIR with a copy of the
 # program in DIR/app (APP_EXE); the driver for `driver`.
 drive_setup() {

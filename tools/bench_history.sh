@@ -11,10 +11,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/harness/wine.sh"
 . "$root/harness/drive.sh"
-drive_build Brisvane CBT e2e_driver
-bin=$WIN_BUILD/bin
-drive_enter bench_history "$root/build/bench_history" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
-    -- "$0" "$@"
+drive_tool bench_history "$0" "$@"
 openings=${1:-20}
 cpu_seconds=${2:-40}
 DRIVER_TIMEOUT=300

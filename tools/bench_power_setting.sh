@@ -11,10 +11,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/harness/wine.sh"
 . "$root/harness/drive.sh"
-drive_build Brisvane CBT e2e_driver
-bin=$WIN_BUILD/bin
-drive_enter bench_power_setting "$root/build/bench_power_setting" "$bin/Brisvane.exe" "$bin/CBT.dll" \
-    "$bin/e2e_driver.exe" -- "$0" "$@"
+drive_tool bench_power_setting "$0" "$@"
 steps=${1:-20}
 printf '[Brisvane]\r\nAdhere=0\r\nInterval=3600000\r\n' >"$E2E_DIR/app/Brisvane.ini"
 fake_battery 60 0 Discharging

@@ -7,10 +7,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/harness/wine.sh"
 . "$root/harness/drive.sh"
-drive_build Brisvane CBT e2e_driver
-bin=$WIN_BUILD/bin
-drive_enter bench_refresh "$root/build/bench_refresh" "$bin/Brisvane.exe" "$bin/CBT.dll" "$bin/e2e_driver.exe" \
-    -- "$0" "$@"
+drive_tool bench_refresh "$0" "$@"
 seconds=${1:-20}
 fake_battery 57 0 Discharging
 
