@@ -23,7 +23,7 @@ kill -STOP "$pid"
 sleep $((deadline - $(date +%s) + 15))
 kill -CONT "$pid"
 driver send $WM_POWERBROADCAST $PBT_APMRESUMEAUTOMATIC 0
-check_eq "confirmation open at the wake" 1 "$(value open "$(driver dialog confirm 10000)")"
+check_eq "confirmation open at the wake" 1 "$(value open "$(driver dialog confirm 30000)")"
 sleep 30
 check_eq "after 30 s locked, nothing counted" "确定(20)" "$(value ok "$(driver dialog confirm)")"
 check_eq "still running" 1 "$(value count "$(driver count)")"
