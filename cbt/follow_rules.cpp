@@ -59,6 +59,29 @@ FollowAction OnAwaitedChanged(WindowEvent event, FollowFacts const& facts)
     return FollowAction::None;
 }
 
+// Floating, the bar moves for nothing but a full-screen window in front on
+// its monitor (the one followed while it is hidden), and is back once that
+// window leaves full screen, goes or loses the foreground.
+FollowAction OnFloating(WindowEvent event, FollowFacts const& facts)
+{
+    switch (event) {
+    case WindowEvent::Foreground:
+    case WindowEvent::LocationChange:
+    case WindowEvent::MinimizeEnd:
+    case WindowEvent::Show:
+    case WindowEvent::Uncloaked:
+        if (facts.fullScreen && facts.foreground)
+            return FollowAction::Hide;
+        break;
+    case WindowEvent::MinimizeStart:
+    case WindowEvent::Hide:
+    case WindowEvent::Destroy:
+    case WindowEvent::Cloaked:
+        break;
+    }
+    return facts.hidden ? FollowAction::Float : FollowAction::None;
+}
+
 }  // namespace
 
 bool NeedsCanCarry(WindowEvent event)
@@ -81,6 +104,8 @@ bool NeedsCanCarry(WindowEvent event)
 
 FollowAction DecideFollowAction(WindowEvent event, FollowFacts const& facts)
 {
+    if (facts.floating)
+        return OnFloating(event, facts);
     if (facts.awaited && event != WindowEvent::Foreground)
         return OnAwaitedChanged(event, facts);
     switch (event) {

@@ -16,7 +16,7 @@ using E = WindowEvent;
 // window is the one in front the bar waits for.
 FollowFacts Facts(char const* letters)
 {
-    FollowFacts facts{false, false, false, false, false, false, false, false};
+    FollowFacts facts{false, false, false, false, false, false, false, false, false};
     for (char const* c = letters; *c != '\0'; ++c) {
         switch (*c) {
         case 'R': facts.riding = true; break;
@@ -27,6 +27,7 @@ FollowFacts Facts(char const* letters)
         case 'U': facts.fullScreen = true; break;
         case 'H': facts.hidden = true; break;
         case 'A': facts.awaited = true; break;
+        case 'L': facts.floating = true; break;
         default: ADD_FAILURE() << "unknown fact " << *c;
         }
     }
@@ -133,6 +134,32 @@ TEST(FollowRules, FullScreenInFrontHidesTheBar)
         {E::Foreground, "HF", A::Wait},
         {E::Foreground, "HB", A::Park},        // the bar's own menu from the tray
         {E::Foreground, "HUF", A::Hide},       // another full-screen window
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))
+            << "event " << static_cast<int>(c.event) << " facts " << c.facts;
+}
+
+// Floating, the bar moves for a full-screen window in front on its monitor
+// only: it never rides, parks or waits.
+TEST(FollowRules, FloatingOnlyAFullScreenWindowInFrontHidesTheBar)
+{
+    Case const cases[] = {
+        {E::Foreground, "LCF", A::None},        // a window that could carry
+        {E::Foreground, "LUF", A::Hide},        // a video in front
+        {E::Foreground, "LHUF", A::Hide},       // another full-screen window after it
+        {E::Foreground, "LHCF", A::Float},      // another window in front
+        {E::Foreground, "LHB", A::Float},       // the bar's own menu from the tray
+        {E::LocationChange, "LHUF", A::Hide},   // still full screen: stays hidden
+        {E::LocationChange, "LHF", A::Float},   // left full screen
+        {E::LocationChange, "LHU", A::Float},   // full screen behind another window
+        {E::Show, "LHUF", A::Hide},
+        {E::MinimizeStart, "LH", A::Float},
+        {E::Hide, "LH", A::Float},
+        {E::Cloaked, "LH", A::Float},
+        {E::Destroy, "LH", A::Float},
+        {E::Destroy, "L", A::None},
+        {E::LocationChange, "LCF", A::None},
     };
     for (Case const& c : cases)
         EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))
