@@ -1,4 +1,7 @@
-// CBT.dll: keeps the bar on the caption of the foreground window. It runs in
+// CBT.dll: the one follower of the foreground window, which decides where
+// the bar is. Riding, it keeps the bar on the caption of the foreground
+// window, parks it or hides it for a full-screen window; floating, it only
+// hides the bar for a full-screen window in front on its monitor. It runs in
 // the program's process only, on the bar's thread: the system queues window
 // events to that thread (out of context) for programs of either width and
 // any integrity level, and nothing is loaded into other programs. Beyond the
@@ -13,6 +16,7 @@
 #include "cbt/caption_probe.h"
 #include "cbt/carrier.h"
 #include "cbt/follow_state.h"
+#include "cbt/full_screen_window.h"
 #include "cbt/named_section.h"
 #include "cbt/pending_events.h"
 
@@ -40,7 +44,7 @@ struct HookSet {
     DWORD process, thread;
 };
 
-bool g_installed;
+bool g_installed;       // riding or floating (g_state.floating)
 NamedSection g_record;  // open while installed
 HWINEVENTHOOK g_foregroundHook;
 HookSet g_carrierHooks;  // for the carrier
@@ -255,8 +259,13 @@ void Handle(DWORD event, HWND window)
     // another program, so it is read only when the answer matters.
     HWND const foreground = GetForegroundWindow();
     CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
-    if (NeedsCanCarry(kind))
-        answer = CanCarry(window, record, MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST));
+    HMONITOR const monitor = MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST);
+    // Floating, nothing carries: only whether the window is full screen
+    // matters, asked from the cheapest fact up.
+    if (NeedsCanCarry(kind) && g_state.floating)
+        answer.fullScreen = window != bar && IsFullScreenOn(window, monitor, record.captionHeight);
+    else if (NeedsCanCarry(kind))
+        answer = CanCarry(window, record, monitor);
     // Only the window in front now is worth asking again.
     if (answer.carry == Carry::AskAgain && window == foreground && g_retryWindow != window) {
         StopRetry();
@@ -296,6 +305,9 @@ void Handle(DWORD event, HWND window)
     case BarPlace::Hidden:
         Hide(bar);
         break;
+    case BarPlace::Floating:
+        Reveal(bar);
+        break;
     }
     if (step.forgetProbes)
         ForgetCaptionProbes();
@@ -328,12 +340,9 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
     g_handling = false;
 }
 
-}  // namespace
-
-int WINAPI InstallCBTHook(void)
+// Opens the record and hears the foreground changes; false when either fails.
+bool StartFollowing(bool floating)
 {
-    if (g_installed)
-        return 0;
     g_record = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, false);
     g_foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnWindowEvent, 0, 0,
                                        WINEVENT_OUTOFCONTEXT);
@@ -342,10 +351,45 @@ int WINAPI InstallCBTHook(void)
             UnhookWinEvent(g_foregroundHook);
         g_foregroundHook = nullptr;
         CloseNamedSection(&g_record);
-        return 0;
+        return false;
     }
     g_installed = true;
+    g_state = FollowState{};
+    g_state.floating = floating;
     ForgetCaptionProbes();
+    return true;
+}
+
+// Nothing is followed any more, and the bar is shown if it was hidden.
+void StopFollowing()
+{
+    UnhookWinEvent(g_foregroundHook);
+    g_foregroundHook = nullptr;
+    Unhook(&g_carrierHooks);
+    Unhook(&g_awaitedHooks);
+    StopRetry();
+    SharedWindowRecord record;
+    HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
+    if (bar != nullptr && g_state.hidden)
+        Reveal(bar);
+    g_state = FollowState{};
+    ForgetCaptionProbes();
+    g_pending.count = 0;
+    CloseNamedSection(&g_record);
+    g_installed = false;
+}
+
+}  // namespace
+
+int WINAPI InstallCBTHook(void)
+{
+    if (g_installed && !g_state.floating)
+        return 0;
+    // From floating: the window just placed on (g_candidate) is kept.
+    if (g_installed)
+        StopFollowing();
+    if (!StartFollowing(false))
+        return 0;
     // The window the bar was just placed on, or else the foreground window,
     // which takes the bar once it moves or is shown while in front.
     SharedWindowRecord record;
@@ -366,26 +410,26 @@ int WINAPI InstallCBTHook(void)
     return 1;
 }
 
+int WINAPI FloatCBTHook(void)
+{
+    if (g_installed && g_state.floating)
+        return 0;
+    if (g_installed)
+        StopFollowing();
+    if (!StartFollowing(true))
+        return 0;
+    // A full-screen window may be in front already.
+    OnWindowEvent(nullptr, EVENT_SYSTEM_FOREGROUND, GetForegroundWindow(), OBJID_WINDOW, CHILDID_SELF, 0, 0);
+    return 1;
+}
+
 int WINAPI UninstallCBTHook(void)
 {
     if (!g_installed)
         return 0;
-    UnhookWinEvent(g_foregroundHook);
-    g_foregroundHook = nullptr;
-    Unhook(&g_carrierHooks);
-    Unhook(&g_awaitedHooks);
-    StopRetry();
-    SharedWindowRecord record;
-    HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
-    if (bar != nullptr && g_state.hidden)
-        Reveal(bar);
-    g_state = FollowState{};
+    StopFollowing();
     g_candidate = nullptr;
     g_askAgain = nullptr;
-    ForgetCaptionProbes();
-    g_pending.count = 0;
-    CloseNamedSection(&g_record);
-    g_installed = false;
     return 1;
 }
 
@@ -411,7 +455,7 @@ void WINAPI MoveOwnerWindow(HWND bar, RECT* rect)
 {
     if (rect == nullptr || !IsBarWindow(bar))
         return;
-    if (g_installed && g_candidate != nullptr) {
+    if (g_installed && !g_state.floating && g_candidate != nullptr) {
         Ride(bar, g_candidate, *rect);
         return;
     }

@@ -57,6 +57,7 @@ std::vector<DWORD> g_shellMessages;
 std::vector<NOTIFYICONDATAW> g_shellData;
 int g_installs;
 int g_uninstalls;
+int g_floats;
 int g_canAdhereCalls;
 BOOL g_canAdhereAnswer;
 int g_moves;
@@ -153,7 +154,7 @@ void ResetFakes()
     RearmBatteryAlerts();
     g_shellMessages.clear();
     g_shellData.clear();
-    g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;
+    g_installs = g_uninstalls = g_floats = g_canAdhereCalls = g_moves = 0;
     g_canAdhereAnswer = FALSE;
     SetRectEmpty(&g_movedTo);
     g_tracking = nullptr;

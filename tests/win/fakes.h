@@ -59,6 +59,7 @@ extern std::vector<NOTIFYICONDATAW> g_shellData;
 // moves the rectangle by 5, 7 when it accepts), MoveOwnerWindow is recorded.
 extern int g_installs;
 extern int g_uninstalls;
+extern int g_floats;
 extern int g_canAdhereCalls;
 extern BOOL g_canAdhereAnswer;
 extern int g_moves;
