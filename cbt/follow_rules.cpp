@@ -66,6 +66,10 @@ FollowAction OnFloating(WindowEvent event, FollowFacts const& facts)
 {
     switch (event) {
     case WindowEvent::Foreground:
+        // The window came to the front, whatever is in front by now.
+        if (facts.fullScreen)
+            return FollowAction::Hide;
+        break;
     case WindowEvent::LocationChange:
     case WindowEvent::MinimizeEnd:
     case WindowEvent::Show:

@@ -147,6 +147,7 @@ TEST(FollowRules, FloatingOnlyAFullScreenWindowInFrontHidesTheBar)
     Case const cases[] = {
         {E::Foreground, "LCF", A::None},        // a window that could carry
         {E::Foreground, "LUF", A::Hide},        // a video in front
+        {E::Foreground, "LU", A::Hide},         // came in front, as the event says, whatever is in front by now
         {E::Foreground, "LHUF", A::Hide},       // another full-screen window after it
         {E::Foreground, "LHCF", A::Float},      // another window in front
         {E::Foreground, "LHB", A::Float},       // the bar's own menu from the tray
