@@ -44,9 +44,8 @@ struct HookSet {
     DWORD process, thread;
 };
 
-bool g_installed;       // riding or floating (g_state.floating)
 NamedSection g_record;  // open while installed
-HWINEVENTHOOK g_foregroundHook;
+HWINEVENTHOOK g_foregroundHook;  // set while following, riding or floating (g_state.floating)
 HookSet g_carrierHooks;  // for the carrier
 HookSet g_awaitedHooks;  // for the window waited for, where g_carrierHooks do not hear it already
 FollowState g_state;     // whose events are followed and where the bar is: StepFollower's
@@ -58,6 +57,11 @@ bool g_handling;
 PendingEvents g_pending;  // what arrived while one was handled
 
 void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
+
+bool Following()
+{
+    return g_foregroundHook != nullptr;
+}
 
 uintptr_t NumberOf(HWND window)
 {
@@ -246,7 +250,7 @@ void Handle(DWORD event, HWND window)
 {
     WindowEvent kind;
     // An event of a window no longer followed may still be queued.
-    if (!g_installed || !KindOf(event, &kind) ||
+    if (!Following() || !KindOf(event, &kind) ||
         (kind != WindowEvent::Foreground && window != Carrier() && window != Awaited()))
         return;
     SharedWindowRecord record;
@@ -353,7 +357,6 @@ bool StartFollowing(bool floating)
         CloseNamedSection(&g_record);
         return false;
     }
-    g_installed = true;
     g_state = FollowState{};
     g_state.floating = floating;
     ForgetCaptionProbes();
@@ -376,17 +379,16 @@ void StopFollowing()
     ForgetCaptionProbes();
     g_pending.count = 0;
     CloseNamedSection(&g_record);
-    g_installed = false;
 }
 
 }  // namespace
 
 int WINAPI InstallCBTHook(void)
 {
-    if (g_installed && !g_state.floating)
+    if (Following() && !g_state.floating)
         return 0;
     // From floating: the window just placed on (g_candidate) is kept.
-    if (g_installed)
+    if (Following())
         StopFollowing();
     if (!StartFollowing(false))
         return 0;
@@ -412,9 +414,9 @@ int WINAPI InstallCBTHook(void)
 
 int WINAPI FloatCBTHook(void)
 {
-    if (g_installed && g_state.floating)
+    if (Following() && g_state.floating)
         return 0;
-    if (g_installed)
+    if (Following())
         StopFollowing();
     if (!StartFollowing(true))
         return 0;
@@ -425,7 +427,7 @@ int WINAPI FloatCBTHook(void)
 
 int WINAPI UninstallCBTHook(void)
 {
-    if (!g_installed)
+    if (!Following())
         return 0;
     StopFollowing();
     g_candidate = nullptr;
@@ -455,7 +457,7 @@ void WINAPI MoveOwnerWindow(HWND bar, RECT* rect)
 {
     if (rect == nullptr || !IsBarWindow(bar))
         return;
-    if (g_installed && !g_state.floating && g_candidate != nullptr) {
+    if (Following() && !g_state.floating && g_candidate != nullptr) {
         Ride(bar, g_candidate, *rect);
         return;
     }
