@@ -64,25 +64,11 @@ FollowAction OnAwaitedChanged(WindowEvent event, FollowFacts const& facts)
 // window leaves full screen, goes or loses the foreground.
 FollowAction OnFloating(WindowEvent event, FollowFacts const& facts)
 {
-    switch (event) {
-    case WindowEvent::Foreground:
-        // The window came to the front, whatever is in front by now.
-        if (facts.fullScreen)
-            return FollowAction::Hide;
-        break;
-    case WindowEvent::LocationChange:
-    case WindowEvent::MinimizeEnd:
-    case WindowEvent::Show:
-    case WindowEvent::Uncloaked:
-        if (facts.fullScreen && facts.foreground)
-            return FollowAction::Hide;
-        break;
-    case WindowEvent::MinimizeStart:
-    case WindowEvent::Hide:
-    case WindowEvent::Destroy:
-    case WindowEvent::Cloaked:
-        break;
-    }
+    // A window that came to the front is in front, whatever is by now; the
+    // events that may show a full-screen window are those that read it.
+    bool const inFront = event == WindowEvent::Foreground || facts.foreground;
+    if (NeedsCanCarry(event) && facts.fullScreen && inFront)
+        return FollowAction::Hide;
     return facts.hidden ? FollowAction::Float : FollowAction::None;
 }
 
