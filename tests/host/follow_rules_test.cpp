@@ -141,25 +141,16 @@ TEST(FollowRules, FullScreenInFrontHidesTheBar)
 }
 
 // Floating, the bar moves for a full-screen window in front on its monitor
-// only: it never rides, parks or waits.
+// only: it never rides, parks or waits (the sequences are follow_state's).
 TEST(FollowRules, FloatingOnlyAFullScreenWindowInFrontHidesTheBar)
 {
     Case const cases[] = {
-        {E::Foreground, "LCF", A::None},        // a window that could carry
-        {E::Foreground, "LUF", A::Hide},        // a video in front
-        {E::Foreground, "LU", A::Hide},         // came in front, as the event says, whatever is in front by now
-        {E::Foreground, "LHUF", A::Hide},       // another full-screen window after it
-        {E::Foreground, "LHCF", A::Float},      // another window in front
-        {E::Foreground, "LHB", A::Float},       // the bar's own menu from the tray
-        {E::LocationChange, "LHUF", A::Hide},   // still full screen: stays hidden
-        {E::LocationChange, "LHF", A::Float},   // left full screen
-        {E::LocationChange, "LHU", A::Float},   // full screen behind another window
-        {E::Show, "LHUF", A::Hide},
-        {E::MinimizeStart, "LH", A::Float},
+        {E::Foreground, "LCF", A::None},     // a window that could carry
+        {E::Foreground, "LU", A::Hide},      // came in front, as the event says, whatever is in front by now
+        {E::Show, "LHUF", A::Hide},          // still full screen
+        {E::Uncloaked, "LU", A::None},       // full screen, not in front
         {E::Hide, "LH", A::Float},
         {E::Cloaked, "LH", A::Float},
-        {E::Destroy, "LH", A::Float},
-        {E::Destroy, "L", A::None},
         {E::LocationChange, "LCF", A::None},
     };
     for (Case const& c : cases)
