@@ -1,6 +1,5 @@
 #include "bar/follower.h"
 
-#include "bar/full_screen_watch.h"
 #include "base/messages.h"
 #include "base/place_window.h"
 #include "cbt/cbt.h"
@@ -21,18 +20,18 @@ void FollowWindows(HWND bar, bool ride)
     if (static_cast<DWORD>(GetWindowLongW(bar, GWL_EXSTYLE)) != style)
         SetWindowLongW(bar, GWL_EXSTYLE, static_cast<LONG>(style));
     if (ride) {
-        WatchFullScreenWhileFloating(bar, false);
         // Placed first: the library starts from the window it was placed on.
         PlaceOnForegroundCaption(bar);
         InstallCBTHook();
     } else {
+        // Off the caption first (a hidden bar shown again), then watched
+        // for a full-screen window only.
         UninstallCBTHook();
-        WatchFullScreenWhileFloating(bar, true);
+        FloatCBTHook();
     }
 }
 
-void StopFollowingWindows(HWND bar)
+void StopFollowingWindows(HWND)
 {
     UninstallCBTHook();
-    WatchFullScreenWhileFloating(bar, false);
 }

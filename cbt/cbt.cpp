@@ -1,4 +1,7 @@
-// CBT.dll: keeps the bar on the caption of the foreground window. It runs in
+// CBT.dll: the one follower of the foreground window, which decides where
+// the bar is. Riding, it keeps the bar on the caption of the foreground
+// window, parks it or hides it for a full-screen window; floating, it only
+// hides the bar for a full-screen window in front on its monitor. It runs in
 // the program's process only, on the bar's thread: the system queues window
 // events to that thread (out of context) for programs of either width and
 // any integrity level, and nothing is loaded into other programs. Beyond the
@@ -12,48 +15,34 @@
 #include "base/win32_values.h"
 #include "cbt/caption_probe.h"
 #include "cbt/carrier.h"
+#include "cbt/event_hooks.h"
 #include "cbt/follow_state.h"
+#include "cbt/full_screen_window.h"
 #include "cbt/named_section.h"
 #include "cbt/pending_events.h"
 
 namespace {
 
-// Newer than the headers' Windows 7 target.
-DWORD const OBJECT_CLOAKED = 0x8017;    // EVENT_OBJECT_CLOAKED
-DWORD const OBJECT_UNCLOAKED = 0x8018;  // EVENT_OBJECT_UNCLOAKED
-
-// The carrier's events, as ranges of event numbers that hold nothing else.
-struct EventRange {
-    DWORD first, last;
-};
-EventRange const CARRIER_EVENTS[] = {
-    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
-    {EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE},  // destroy, show, hide
-    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
-    {OBJECT_CLOAKED, OBJECT_UNCLOAKED},
-};
-int const CARRIER_HOOK_COUNT = sizeof CARRIER_EVENTS / sizeof CARRIER_EVENTS[0];
-
-// Event hooks for one window's process and thread.
-struct HookSet {
-    HWINEVENTHOOK hooks[CARRIER_HOOK_COUNT];
-    DWORD process, thread;
-};
-
-bool g_installed;
-NamedSection g_record;  // open while installed
-HWINEVENTHOOK g_foregroundHook;
-HookSet g_carrierHooks;  // for the carrier
-HookSet g_awaitedHooks;  // for the window waited for, where g_carrierHooks do not hear it already
-FollowState g_state;     // whose events are followed and where the bar is: StepFollower's
-HWND g_candidate;       // the window CanAdhere last accepted
-HWND g_askAgain;        // the window CanAdhere last found too slow to answer
-HWND g_retryWindow;     // the foreground window asked again, its probe having been cut short
-UINT_PTR g_retryTimer;
-bool g_handling;
+NamedSection g_record;  // open while following
+EventHooks g_hooks;
+FollowState g_state;    // whose events are followed and where the bar is: StepFollower's
+// What CanAdhere last said: the window it accepted, the one too slow to answer.
+struct {
+    HWND accepted, askAgain;
+} g_adhere;
+// The foreground window asked again, its probe having been cut short.
+struct {
+    HWND window;
+    UINT_PTR timer;
+} g_retry;
 PendingEvents g_pending;  // what arrived while one was handled
 
 void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
+
+bool Following()
+{
+    return g_hooks.foreground != nullptr;
+}
 
 uintptr_t NumberOf(HWND window)
 {
@@ -77,15 +66,15 @@ UINT const RETRY_MS = 300;
 
 void StopRetry()
 {
-    if (g_retryTimer != 0)
-        KillTimer(nullptr, g_retryTimer);
-    g_retryTimer = 0;
-    g_retryWindow = nullptr;
+    if (g_retry.timer != 0)
+        KillTimer(nullptr, g_retry.timer);
+    g_retry.timer = 0;
+    g_retry.window = nullptr;
 }
 
 void CALLBACK OnRetry(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND const window = g_retryWindow;
+    HWND const window = g_retry.window;
     StopRetry();
     if (window != nullptr && window == GetForegroundWindow())
         OnWindowEvent(nullptr, EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF, 0, 0);
@@ -105,54 +94,10 @@ bool ReadRecord(SharedWindowRecord* record)
     return true;
 }
 
-void Unhook(HookSet* set)
-{
-    for (HWINEVENTHOOK& hook : set->hooks) {
-        if (hook != nullptr)
-            UnhookWinEvent(hook);
-        hook = nullptr;
-    }
-    set->process = 0;
-    set->thread = 0;
-}
-
-// Registers set for the process and thread given, when those are others
-// than the ones it hears so far. A system that refuses a hook narrowed to
-// another process's thread (Wine does) gets one for the process alone; the
-// window is checked first thing anyway.
-void HookFor(HookSet* set, DWORD process, DWORD thread)
-{
-    if (process == set->process && thread == set->thread)
-        return;
-    Unhook(set);
-    if (process == 0)
-        return;
-    DWORD narrowedTo = thread;
-    for (int i = 0; i < CARRIER_HOOK_COUNT; ++i) {
-        set->hooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr, OnWindowEvent,
-                                        process, narrowedTo, WINEVENT_OUTOFCONTEXT);
-        if (set->hooks[i] == nullptr && narrowedTo != 0) {
-            narrowedTo = 0;
-            set->hooks[i] = SetWinEventHook(CARRIER_EVENTS[i].first, CARRIER_EVENTS[i].last, nullptr,
-                                            OnWindowEvent, process, 0, WINEVENT_OUTOFCONTEXT);
-        }
-    }
-    set->process = process;
-    set->thread = thread;
-}
-
-// The hooks follow the carrier and the window waited for; one set where
-// both share a thread.
+// The hooks follow the carrier and the window waited for.
 void SyncHooks()
 {
-    DWORD carrierProcess = 0, awaitedProcess = 0;
-    DWORD const carrierThread = Carrier() != nullptr ? GetWindowThreadProcessId(Carrier(), &carrierProcess) : 0;
-    DWORD const awaitedThread = Awaited() != nullptr ? GetWindowThreadProcessId(Awaited(), &awaitedProcess) : 0;
-    HookFor(&g_carrierHooks, carrierProcess, carrierThread);
-    if (awaitedProcess == carrierProcess && awaitedThread == carrierThread)
-        Unhook(&g_awaitedHooks);
-    else
-        HookFor(&g_awaitedHooks, awaitedProcess, awaitedThread);
+    HookWindows(&g_hooks, Carrier(), Awaited(), OnWindowEvent);
 }
 
 // Follows window's events from now on, as the carrier's.
@@ -242,7 +187,7 @@ void Handle(DWORD event, HWND window)
 {
     WindowEvent kind;
     // An event of a window no longer followed may still be queued.
-    if (!g_installed || !KindOf(event, &kind) ||
+    if (!Following() || !KindOf(event, &kind) ||
         (kind != WindowEvent::Foreground && window != Carrier() && window != Awaited()))
         return;
     SharedWindowRecord record;
@@ -255,13 +200,18 @@ void Handle(DWORD event, HWND window)
     // another program, so it is read only when the answer matters.
     HWND const foreground = GetForegroundWindow();
     CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
-    if (NeedsCanCarry(kind))
-        answer = CanCarry(window, record, MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST));
+    HMONITOR const monitor = MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST);
+    // Floating, nothing carries: only whether the window is full screen
+    // matters, asked from the cheapest fact up.
+    if (NeedsCanCarry(kind) && g_state.floating)
+        answer.fullScreen = window != bar && IsFullScreenOn(window, monitor, record.captionHeight);
+    else if (NeedsCanCarry(kind))
+        answer = CanCarry(window, record, monitor);
     // Only the window in front now is worth asking again.
-    if (answer.carry == Carry::AskAgain && window == foreground && g_retryWindow != window) {
+    if (answer.carry == Carry::AskAgain && window == foreground && g_retry.window != window) {
         StopRetry();
-        g_retryWindow = window;
-        g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
+        g_retry.window = window;
+        g_retry.timer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
     }
     WindowFacts facts;
     facts.canCarry = answer.carry == Carry::Yes;
@@ -296,6 +246,9 @@ void Handle(DWORD event, HWND window)
     case BarPlace::Hidden:
         Hide(bar);
         break;
+    case BarPlace::Floating:
+        Reveal(bar);
+        break;
     }
     if (step.forgetProbes)
         ForgetCaptionProbes();
@@ -309,12 +262,12 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         return;
     if (event != EVENT_SYSTEM_FOREGROUND && window != Carrier() && window != Awaited())
         return;
-    if (g_handling) {
+    if (g_pending.handling) {
         AddPendingEvent(g_pending, event, reinterpret_cast<uintptr_t>(window), event == EVENT_SYSTEM_FOREGROUND,
                         g_state.carrier, g_state.awaited);
         return;
     }
-    g_handling = true;
+    g_pending.handling = true;
     Handle(event, window);
     // Each with the facts of the moment it is handled: a foreground change
     // with the window in front now.
@@ -325,67 +278,90 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         else
             Handle(next.event, reinterpret_cast<HWND>(next.window));
     }
-    g_handling = false;
+    g_pending.handling = false;
 }
 
-}  // namespace
-
-int WINAPI InstallCBTHook(void)
+// Opens the record and hears the foreground changes; false when either fails.
+bool StartFollowing(bool floating)
 {
-    if (g_installed)
-        return 0;
     g_record = OpenNamedSection(SHARED_WINDOW_RECORD_NAME, SHARED_WINDOW_RECORD_SIZE, false);
-    g_foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnWindowEvent, 0, 0,
-                                       WINEVENT_OUTOFCONTEXT);
-    if (g_record.view == nullptr || g_foregroundHook == nullptr) {
-        if (g_foregroundHook != nullptr)
-            UnhookWinEvent(g_foregroundHook);
-        g_foregroundHook = nullptr;
+    if (g_record.view == nullptr || !HookForeground(&g_hooks, OnWindowEvent)) {
+        UnhookAll(&g_hooks);
         CloseNamedSection(&g_record);
-        return 0;
+        return false;
     }
-    g_installed = true;
+    g_state = FollowState{};
+    g_state.floating = floating;
     ForgetCaptionProbes();
-    // The window the bar was just placed on, or else the foreground window,
-    // which takes the bar once it moves or is shown while in front.
-    SharedWindowRecord record;
-    HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
-    HWND const foreground = GetForegroundWindow();
-    g_state.riding = g_candidate != nullptr;
-    if (g_state.riding) {
-        Watch(g_candidate);
-    } else if (foreground != bar) {
-        Watch(foreground);
-        // Too slow to answer at the first placement (just started, or a
-        // busy machine): asked again, as no other event may come for it.
-        if (g_askAgain == foreground && foreground != nullptr) {
-            g_retryWindow = foreground;
-            g_retryTimer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
-        }
-    }
-    return 1;
+    return true;
 }
 
-int WINAPI UninstallCBTHook(void)
+// Nothing is followed any more, and the bar is shown if it was hidden.
+void StopFollowing()
 {
-    if (!g_installed)
-        return 0;
-    UnhookWinEvent(g_foregroundHook);
-    g_foregroundHook = nullptr;
-    Unhook(&g_carrierHooks);
-    Unhook(&g_awaitedHooks);
+    UnhookAll(&g_hooks);
     StopRetry();
     SharedWindowRecord record;
     HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
     if (bar != nullptr && g_state.hidden)
         Reveal(bar);
     g_state = FollowState{};
-    g_candidate = nullptr;
-    g_askAgain = nullptr;
     ForgetCaptionProbes();
     g_pending.count = 0;
     CloseNamedSection(&g_record);
-    g_installed = false;
+}
+
+}  // namespace
+
+int WINAPI InstallCBTHook(void)
+{
+    if (Following() && !g_state.floating)
+        return 0;
+    // From floating: the window just placed on (g_adhere.accepted) is kept.
+    if (Following())
+        StopFollowing();
+    if (!StartFollowing(false))
+        return 0;
+    // The window the bar was just placed on, or else the foreground window,
+    // which takes the bar once it moves or is shown while in front.
+    SharedWindowRecord record;
+    HWND const bar = ReadRecord(&record) ? BarOfRecord(record) : nullptr;
+    HWND const foreground = GetForegroundWindow();
+    g_state.riding = g_adhere.accepted != nullptr;
+    if (g_state.riding) {
+        Watch(g_adhere.accepted);
+    } else if (foreground != bar) {
+        Watch(foreground);
+        // Too slow to answer at the first placement (just started, or a
+        // busy machine): asked again, as no other event may come for it.
+        if (g_adhere.askAgain == foreground && foreground != nullptr) {
+            g_retry.window = foreground;
+            g_retry.timer = SetTimer(nullptr, 0, RETRY_MS, OnRetry);
+        }
+    }
+    return 1;
+}
+
+int WINAPI FloatCBTHook(void)
+{
+    if (Following() && g_state.floating)
+        return 0;
+    if (Following())
+        StopFollowing();
+    if (!StartFollowing(true))
+        return 0;
+    // A full-screen window may be in front already.
+    OnWindowEvent(nullptr, EVENT_SYSTEM_FOREGROUND, GetForegroundWindow(), OBJID_WINDOW, CHILDID_SELF, 0, 0);
+    return 1;
+}
+
+int WINAPI UninstallCBTHook(void)
+{
+    if (!Following())
+        return 0;
+    StopFollowing();
+    g_adhere.accepted = nullptr;
+    g_adhere.askAgain = nullptr;
     return 1;
 }
 
@@ -397,13 +373,13 @@ int WINAPI CanAdhere(HWND target, RECT* rect)
     CarryAnswer answer{Carry::No, RECT{0, 0, 0, 0}, false};
     if (ReadRecord(&record))
         answer = CanCarry(target, record, MonitorFromWindow(WindowOfHandle(record.barWindow), MONITOR_DEFAULTTOPRIMARY));
-    g_askAgain = answer.carry == Carry::AskAgain ? target : nullptr;
+    g_adhere.askAgain = answer.carry == Carry::AskAgain ? target : nullptr;
     if (answer.carry != Carry::Yes) {
-        g_candidate = nullptr;
+        g_adhere.accepted = nullptr;
         return 0;
     }
     *rect = answer.bar;
-    g_candidate = target;
+    g_adhere.accepted = target;
     return 1;
 }
 
@@ -411,8 +387,8 @@ void WINAPI MoveOwnerWindow(HWND bar, RECT* rect)
 {
     if (rect == nullptr || !IsBarWindow(bar))
         return;
-    if (g_installed && g_candidate != nullptr) {
-        Ride(bar, g_candidate, *rect);
+    if (Following() && !g_state.floating && g_adhere.accepted != nullptr) {
+        Ride(bar, g_adhere.accepted, *rect);
         return;
     }
     MoveBar(bar, *rect);

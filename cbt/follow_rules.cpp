@@ -59,6 +59,19 @@ FollowAction OnAwaitedChanged(WindowEvent event, FollowFacts const& facts)
     return FollowAction::None;
 }
 
+// Floating, the bar moves for nothing but a full-screen window in front on
+// its monitor (the one followed while it is hidden), and is back once that
+// window leaves full screen, goes or loses the foreground.
+FollowAction OnFloating(WindowEvent event, FollowFacts const& facts)
+{
+    // A window that came to the front is in front, whatever is by now; the
+    // events that may show a full-screen window are those that read it.
+    bool const inFront = event == WindowEvent::Foreground || facts.foreground;
+    if (NeedsCanCarry(event) && facts.fullScreen && inFront)
+        return FollowAction::Hide;
+    return facts.hidden ? FollowAction::Float : FollowAction::None;
+}
+
 }  // namespace
 
 bool NeedsCanCarry(WindowEvent event)
@@ -81,6 +94,8 @@ bool NeedsCanCarry(WindowEvent event)
 
 FollowAction DecideFollowAction(WindowEvent event, FollowFacts const& facts)
 {
+    if (facts.floating)
+        return OnFloating(event, facts);
     if (facts.awaited && event != WindowEvent::Foreground)
         return OnAwaitedChanged(event, facts);
     switch (event) {

@@ -1,5 +1,5 @@
-// What the library does with a window event: ride, follow, park or change
-// the caption state. Pure; the library reads the facts from the window
+// What the library does with a window event: ride, follow, park, hide or
+// change the caption state; floating, only hide and show again. Pure; the library reads the facts from the window
 // system and carries the action out.
 #pragma once
 
@@ -28,6 +28,7 @@ struct FollowFacts {
     bool fullScreen;    // the window covers the bar's monitor with no caption on it
     bool hidden;        // the bar is hidden for a full-screen window (which is the one followed)
     bool awaited;       // not Foreground: the window is the one in front the bar waits for, not the carrier
+    bool floating;      // the bar floats where the user put it: only a full-screen window in front moves it
 };
 
 enum class FollowAction {
@@ -41,6 +42,7 @@ enum class FollowAction {
     StopWaiting,   // the window waited for is gone
     Forget,        // the bar parks; the carrier is gone
     Hide,          // the bar hides; the full-screen window is watched to come back
+    Float,         // floating: the bar is shown again where the user put it; only the foreground is followed
 };
 
 FollowAction DecideFollowAction(WindowEvent event, FollowFacts const& facts);

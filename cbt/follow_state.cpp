@@ -30,7 +30,8 @@ FollowStep StepFollower(FollowState const& state, WindowEvent event, uintptr_t w
 
     FollowFacts const decided{state.riding,  facts.canCarry,   facts.foreground,
                               facts.carrierShown, facts.barOrNone, facts.fullScreen,
-                              state.hidden,  !foregroundChange && window == state.awaited && window != state.carrier};
+                              state.hidden,  !foregroundChange && window == state.awaited && window != state.carrier,
+                              state.floating};
     step.action = DecideFollowAction(event, decided);
     FollowState& next = step.next;
     // A new window in front ends any wait for the one before it.
@@ -81,6 +82,11 @@ FollowStep StepFollower(FollowState const& state, WindowEvent event, uintptr_t w
         Watch(next, window);
         step.place = state.hidden ? BarPlace::Unchanged : BarPlace::Hidden;
         next.hidden = true;
+        break;
+    case FollowAction::Float:
+        next.hidden = false;
+        Watch(next, 0);
+        step.place = BarPlace::Floating;
         break;
     }
     return step;

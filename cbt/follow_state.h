@@ -1,7 +1,7 @@
-// The riding bar's state and its one transition: an event and the facts of
-// the window system read once, in; the next state and where the bar goes,
-// out. Pure: windows are plain numbers. cbt.cpp reads the facts, calls
-// StepFollower and carries the step out.
+// Where the bar is, riding or floating, and its one transition: an event and
+// the facts of the window system read once, in; the next state and where the
+// bar goes, out. Pure: windows are plain numbers. cbt.cpp reads the facts,
+// calls StepFollower and carries the step out.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct FollowState {
     uintptr_t awaited;  // the foreground window the bar, staying on carrier, waits for
     bool riding;        // the bar is on carrier's caption
     bool hidden;        // the bar is hidden for the full-screen window carrier
+    bool floating;      // the bar stays where the user put it, but for a full-screen window
 };
 
 // What the window system says when the event is handled, each read once.
@@ -35,6 +36,7 @@ enum class BarPlace {
     Inactive,   // stays, painted inactive
     Parked,     // the bottom-right of the work area near the carrier before the step, shown, painted active
     Hidden,     // hidden for a full-screen window
+    Floating,   // shown again where it floats
 };
 
 struct FollowStep {

@@ -21,6 +21,7 @@ int const PENDING_CAPACITY = 40;
 struct PendingEvents {
     PendingEvent items[PENDING_CAPACITY];
     int count;
+    bool handling;  // one is being handled: the next waits here
 };
 
 // Keeps an event of window (a foreground change when foreground) to handle

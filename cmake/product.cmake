@@ -23,7 +23,7 @@ set(CBT_SOURCES ${CMAKE_SOURCE_DIR}/cbt/cbt.cpp ${CMAKE_SOURCE_DIR}/cbt/carrier.
     ${CMAKE_SOURCE_DIR}/cbt/caption_buttons.cpp ${CMAKE_SOURCE_DIR}/cbt/caption_placement.cpp
     ${CMAKE_SOURCE_DIR}/cbt/follow_rules.cpp ${CMAKE_SOURCE_DIR}/cbt/full_screen.cpp
     ${CMAKE_SOURCE_DIR}/cbt/follow_state.cpp ${CMAKE_SOURCE_DIR}/cbt/pending_events.cpp
-    ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp
+    ${CMAKE_SOURCE_DIR}/cbt/named_section.cpp ${CMAKE_SOURCE_DIR}/cbt/event_hooks.cpp
     ${CMAKE_SOURCE_DIR}/base/bottom_right.cpp ${CMAKE_SOURCE_DIR}/base/dwm_attribute.cpp
     ${CMAKE_SOURCE_DIR}/base/desktop_window.cpp ${CMAKE_SOURCE_DIR}/base/monitors.cpp ${CMAKE_SOURCE_DIR}/base/monitor_dpi.cpp
     ${CMAKE_SOURCE_DIR}/base/system_library.cpp ${CMAKE_SOURCE_DIR}/base/windows_version.cpp)

@@ -8,8 +8,8 @@ brisvane_hook_library(CBT)
 
 # Everything of the program but its entry, so the Windows tests drive the real
 # code. CBT.dll is linked by whoever links this: the program and cbt_test the
-# real one, the other Windows tests a stand-in (tests/win/stubs). The floating
-# bar asks whether a window is full screen as the library does.
+# real one, the other Windows tests a stand-in (tests/win/stubs). The library
+# alone reads other programs' windows, in both ways the bar has.
 add_library(brisvane_core STATIC
     ${PURE_SOURCES}
     app/bar_window.cpp
@@ -21,7 +21,6 @@ add_library(brisvane_core STATIC
     bar/battery.cpp
     bar/colour_facts.cpp
     bar/follower.cpp
-    bar/full_screen_watch.cpp
     bar/paint.cpp
     base/app_mode.cpp
     base/desktop_window.cpp
@@ -33,10 +32,6 @@ add_library(brisvane_core STATIC
     base/system_calls.cpp
     base/system_library.cpp
     base/windows_version.cpp
-    cbt/caption_probe.cpp
-    cbt/full_screen_window.cpp
-    cbt/window_query.cpp
-    cbt/window_shape.cpp
     base/ui_resources.cpp
     cbt/named_section.cpp
     details/battery_devices.cpp

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program and its library import only DLLs every Windows has (and the
 # program our own CBT.dll): no MinGW runtime DLLs. Both are 32-bit, and the
-# library exports the four names undecorated.
+# library exports its names undecorated.
 #   imports_test.sh Brisvane.exe CBT.dll
 set -eu
 . "$(dirname "$0")/../../harness/system_libraries.sh"
@@ -24,7 +24,7 @@ for binary in "$1" "$2"; do
     $objdump -p "$binary" | grep -q 'file format pei-i386' || { echo "FAIL: $(basename "$binary") is not 32-bit" >&2; status=1; }
 done
 exports=$($objdump -p "$2" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
-for name in InstallCBTHook UninstallCBTHook CanAdhere MoveOwnerWindow; do
+for name in InstallCBTHook FloatCBTHook UninstallCBTHook CanAdhere MoveOwnerWindow; do
     echo "$exports" | grep -Eq "\] $name\$" ||
         { echo "FAIL: $(basename "$2") does not export $name undecorated" >&2; status=1; }
 done

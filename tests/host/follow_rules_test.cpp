@@ -16,7 +16,7 @@ using E = WindowEvent;
 // window is the one in front the bar waits for.
 FollowFacts Facts(char const* letters)
 {
-    FollowFacts facts{false, false, false, false, false, false, false, false};
+    FollowFacts facts{false, false, false, false, false, false, false, false, false};
     for (char const* c = letters; *c != '\0'; ++c) {
         switch (*c) {
         case 'R': facts.riding = true; break;
@@ -27,6 +27,7 @@ FollowFacts Facts(char const* letters)
         case 'U': facts.fullScreen = true; break;
         case 'H': facts.hidden = true; break;
         case 'A': facts.awaited = true; break;
+        case 'L': facts.floating = true; break;
         default: ADD_FAILURE() << "unknown fact " << *c;
         }
     }
@@ -133,6 +134,24 @@ TEST(FollowRules, FullScreenInFrontHidesTheBar)
         {E::Foreground, "HF", A::Wait},
         {E::Foreground, "HB", A::Park},        // the bar's own menu from the tray
         {E::Foreground, "HUF", A::Hide},       // another full-screen window
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))
+            << "event " << static_cast<int>(c.event) << " facts " << c.facts;
+}
+
+// Floating, the bar moves for a full-screen window in front on its monitor
+// only: it never rides, parks or waits (the sequences are follow_state's).
+TEST(FollowRules, FloatingOnlyAFullScreenWindowInFrontHidesTheBar)
+{
+    Case const cases[] = {
+        {E::Foreground, "LCF", A::None},     // a window that could carry
+        {E::Foreground, "LU", A::Hide},      // came in front, as the event says, whatever is in front by now
+        {E::Show, "LHUF", A::Hide},          // still full screen
+        {E::Uncloaked, "LU", A::None},       // full screen, not in front
+        {E::Hide, "LH", A::Float},
+        {E::Cloaked, "LH", A::Float},
+        {E::LocationChange, "LCF", A::None},
     };
     for (Case const& c : cases)
         EXPECT_EQ(c.action, DecideFollowAction(c.event, Facts(c.facts)))

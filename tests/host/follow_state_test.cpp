@@ -19,6 +19,7 @@ WindowFacts const CANNOT_NOTHING_SHOWN{false, true, false, false, false};
 WindowFacts const BAR_MENU{false, true, true, true, false};
 WindowFacts const FULL_SCREEN{false, true, true, false, true};
 WindowFacts const HIDDEN_CARRIER{false, false, false, false, false};
+WindowFacts const FULL_SCREEN_BEHIND{false, false, false, false, true};
 
 struct Step {
     WindowEvent event;
@@ -30,10 +31,14 @@ struct Step {
     bool riding, hidden;
 };
 
-// Feeds the steps in order from a parked, unwatched bar, checking each.
-void Feed(char const* name, std::vector<Step> const& steps)
+FollowState const PARKED{0, 0, false, false, false};
+FollowState const FLOATING{0, 0, false, false, true};
+
+// Feeds the steps in order from start (a parked, unwatched bar unless
+// told), checking each; riding or floating never changes on its own.
+void Feed(char const* name, std::vector<Step> const& steps, FollowState const& start = PARKED)
 {
-    FollowState state{};
+    FollowState state = start;
     int n = 0;
     for (Step const& s : steps) {
         ++n;
@@ -44,6 +49,7 @@ void Feed(char const* name, std::vector<Step> const& steps)
         EXPECT_EQ(s.awaited, step.next.awaited);
         EXPECT_EQ(s.riding, step.next.riding);
         EXPECT_EQ(s.hidden, step.next.hidden);
+        EXPECT_EQ(start.floating, step.next.floating);
         state = step.next;
     }
 }
@@ -132,10 +138,75 @@ TEST(FollowState, AFullScreenWindowInFrontWhileRiding)
         });
 }
 
+// Floating, the bar stays where the user put it: only a full-screen window
+// in front on its monitor hides it, until it leaves full screen, goes or
+// another window comes in front.
+TEST(FollowState, AFullScreenWindowInFrontWhileFloating)
+{
+    Feed("hidden, then back when another window comes in front",
+        {
+            {E::Foreground, A, CARRIES, P::Unchanged, 0, 0, false, false},
+            {E::Foreground, VIDEO, FULL_SCREEN, P::Hidden, VIDEO, 0, false, true},
+            {E::LocationChange, VIDEO, FULL_SCREEN, P::Unchanged, VIDEO, 0, false, true},
+            {E::Foreground, A, CARRIES, P::Floating, 0, 0, false, false},
+            {E::LocationChange, A, CARRIES, P::Unchanged, 0, 0, false, false},
+        },
+        FLOATING);
+    Feed("it leaves full screen, is minimised or goes",
+        {
+            {E::Foreground, VIDEO, FULL_SCREEN, P::Hidden, VIDEO, 0, false, true},
+            {E::LocationChange, VIDEO, CANNOT, P::Floating, 0, 0, false, false},
+            {E::Foreground, VIDEO, FULL_SCREEN, P::Hidden, VIDEO, 0, false, true},
+            {E::MinimizeStart, VIDEO, HIDDEN_CARRIER, P::Floating, 0, 0, false, false},
+            {E::Foreground, VIDEO, FULL_SCREEN, P::Hidden, VIDEO, 0, false, true},
+            {E::Foreground, B, FULL_SCREEN, P::Unchanged, B, 0, false, true},
+            {E::Destroy, VIDEO, HIDDEN_CARRIER, P::Unchanged, B, 0, false, true},
+            {E::Destroy, B, HIDDEN_CARRIER, P::Floating, 0, 0, false, false},
+        },
+        FLOATING);
+    Feed("the bar's own menu in front, or full screen behind another window",
+        {
+            {E::Foreground, VIDEO, FULL_SCREEN, P::Hidden, VIDEO, 0, false, true},
+            {E::Foreground, BAR, BAR_MENU, P::Floating, 0, 0, false, false},
+            {E::Foreground, VIDEO, FULL_SCREEN, P::Hidden, VIDEO, 0, false, true},
+            {E::LocationChange, VIDEO, FULL_SCREEN_BEHIND, P::Floating, 0, 0, false, false},
+        },
+        FLOATING);
+}
+
+// Two monitors at 100 % and 150 %: each window's facts are read at its own
+// scale (CanCarry), and "full screen" means covering the bar's monitor, the
+// one of the window it last rode on. The steps are the same on either.
+TEST(FollowState, TwoScales)
+{
+    uintptr_t const ON_150 = 0xC0, VIDEO_ON_100 = 0xD0;
+    Feed("from a window at 100 % to one at 150 % and back",
+        {
+            {E::Foreground, A, CARRIES, P::OnCaption, A, 0, true, false},
+            {E::Foreground, ON_150, CARRIES, P::OnCaption, ON_150, 0, true, false},
+            {E::LocationChange, ON_150, CARRIES, P::Moved, ON_150, 0, true, false},
+            {E::LocationChange, A, CARRIES_BEHIND, P::Unchanged, ON_150, 0, true, false},
+            {E::Foreground, A, CARRIES, P::OnCaption, A, 0, true, false},
+        });
+    Feed("a window dragged to the other monitor is followed there",
+        {
+            {E::Foreground, A, CARRIES, P::OnCaption, A, 0, true, false},
+            {E::LocationChange, A, CARRIES, P::Moved, A, 0, true, false},
+            {E::LocationChange, A, CANNOT, P::Parked, A, 0, false, false},  // too narrow at the new scale
+            {E::LocationChange, A, CARRIES, P::OnCaption, A, 0, true, false},
+        });
+    Feed("riding at 150 %, a full-screen video on the 100 % monitor is not in the way",
+        {
+            {E::Foreground, ON_150, CARRIES, P::OnCaption, ON_150, 0, true, false},
+            {E::Foreground, VIDEO_ON_100, CANNOT, P::Inactive, ON_150, VIDEO_ON_100, true, false},
+            {E::Foreground, ON_150, CARRIES, P::OnCaption, ON_150, 0, true, false},
+        });
+}
+
 // Events of a window no longer followed, still queued, change nothing.
 TEST(FollowState, EventsOfWindowsNoLongerFollowedAreIgnored)
 {
-    FollowState const riding{A, 0, true, false};
+    FollowState const riding{A, 0, true, false, false};
     for (E event : {E::LocationChange, E::Hide, E::Show, E::Destroy, E::MinimizeStart, E::Cloaked}) {
         FollowStep const step = StepFollower(riding, event, B, CARRIES);
         EXPECT_EQ(static_cast<int>(FollowAction::None), static_cast<int>(step.action));

@@ -1,7 +1,8 @@
 // CBT.dll's exports under Wine against real windows of this process: which
-// windows can carry the bar and where it goes, bad arguments, the window
-// events of a carrier on this thread followed, and install/uninstall
-// alternating. The events Windows would raise are raised here, as Wine 8
+// windows can carry the bar and where it goes, bad arguments, each kind of
+// window event of a carrier on this thread followed through the real hooks,
+// riding and floating, and install/uninstall alternating (the sequences of
+// events are the host tables' of follow_state). The events Windows would raise are raised here, as Wine 8
 // raises none of them.
 #include <windows.h>
 
@@ -17,6 +18,8 @@
 namespace {
 
 UINT const CAPTION_STATE = WM_USER + 100;
+DWORD const OBJECT_CLOAKED = 0x8017;    // EVENT_OBJECT_CLOAKED, newer than the headers' target
+DWORD const OBJECT_UNCLOAKED = 0x8018;  // EVENT_OBJECT_UNCLOAKED
 
 // A window of class "SelfDrawn" paints its caption itself: all of it is client.
 LRESULT CALLBACK SelfDrawnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -256,8 +259,8 @@ TEST_F(CbtTest, SelfDrawnCaptionCarriesLeftOfWhatItAnswers)
 }
 
 // A full-screen window in front on the bar's monitor hides the bar; it is
-// back when that window leaves full screen, goes or loses the foreground,
-// and when the library is switched off.
+// back when that window leaves full screen or loses the foreground, and when
+// the library is switched off.
 TEST_F(CbtTest, FullScreenWindowInFrontHidesTheBar)
 {
     HWND w = RidingCarrier();
@@ -279,17 +282,86 @@ TEST_F(CbtTest, FullScreenWindowInFrontHidesTheBar)
     EXPECT_TRUE(IsWindowVisible(bar)) << "the carrier in front again";
     ExpectOnCaption(w, BarRect());
 
-    Raise(EVENT_SYSTEM_FOREGROUND, video);
-    EXPECT_FALSE(IsWindowVisible(bar));
-    DestroyWindow(video);
-    Raise(EVENT_OBJECT_DESTROY, video);
-    EXPECT_TRUE(IsWindowVisible(bar)) << "the full-screen window closed";
-
+    // Its closing is the floating bar's below (the same hooks and hiding);
+    // that it parks the riding bar is the host table's (follow_state).
     HWND game = Carrier(0, WS_POPUP, 0, 0, width, height);
     Raise(EVENT_SYSTEM_FOREGROUND, game);
     EXPECT_FALSE(IsWindowVisible(bar));
     EXPECT_EQ(1, UninstallCBTHook());
     EXPECT_TRUE(IsWindowVisible(bar)) << "riding switched off";
+}
+
+// Floating, the same hooks hide the bar for a full-screen window in front
+// and show it again where it was; nothing else moves it.
+TEST_F(CbtTest, FloatingOnlyAFullScreenWindowInFrontHidesTheBar)
+{
+    Publish(1);
+    SetWindowPos(bar, nullptr, 300, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ASSERT_EQ(1, FloatCBTHook());
+    EXPECT_EQ(0, FloatCBTHook());
+    HWND w = Carrier(0, CAPTIONED, 100, 100, 400, 200);
+    Raise(EVENT_SYSTEM_FOREGROUND, w);
+    EXPECT_EQ(300, BarRect().left) << "a window that could carry takes no floating bar";
+    int const width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HWND video = Carrier(0, WS_POPUP, 0, 0, width, height);
+    Raise(EVENT_SYSTEM_FOREGROUND, video);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    DestroyWindow(video);
+    Raise(EVENT_OBJECT_DESTROY, video);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "the full-screen window closed";
+    EXPECT_EQ(300, BarRect().left);
+    EXPECT_EQ(40, BarRect().top);
+
+    // Switched to riding while hidden: shown, and follows from then on.
+    HWND game = Carrier(0, WS_POPUP, 0, 0, width, height);
+    Raise(EVENT_SYSTEM_FOREGROUND, game);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    RECT r;
+    ASSERT_NE(0, CanAdhere(w, &r));
+    MoveOwnerWindow(bar, &r);
+    ASSERT_EQ(1, InstallCBTHook());
+    EXPECT_TRUE(IsWindowVisible(bar));
+    SetWindowPos(w, nullptr, 140, 120, 420, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, w);
+    ExpectOnCaption(w, BarRect());
+    EXPECT_EQ(1, UninstallCBTHook());
+    EXPECT_EQ(0, UninstallCBTHook());
+}
+
+// The kinds of event not raised above, once each through the real hooks:
+// hidden and shown, cloaked and uncloaked, minimised and restored.
+TEST_F(CbtTest, EachKindOfCarrierEventReachesTheBar)
+{
+    HWND w = RidingCarrier();
+    ASSERT_NE(nullptr, w);
+    SetForegroundWindow(w);
+    Pump();
+    if (GetForegroundWindow() != w)
+        GTEST_SKIP() << "no foreground window under this display";
+    int const parkedRight = GetSystemMetrics(SM_CXSCREEN) - cap - 3;
+    struct {
+        int show;  // what the carrier does, then what it says
+        DWORD event;
+        bool parked;
+    } const steps[] = {
+        {SW_HIDE, EVENT_OBJECT_HIDE, true},
+        {SW_SHOW, EVENT_OBJECT_SHOW, false},
+        {SW_SHOW, OBJECT_CLOAKED, true},
+        {SW_SHOW, OBJECT_UNCLOAKED, false},
+        {SW_MINIMIZE, EVENT_SYSTEM_MINIMIZESTART, true},
+        {SW_RESTORE, EVENT_SYSTEM_MINIMIZEEND, false},
+    };
+    for (auto const& step : steps) {
+        ShowWindow(w, step.show);
+        if (step.show != SW_HIDE)
+            SetForegroundWindow(w);
+        Raise(step.event, w);
+        if (step.parked)
+            EXPECT_EQ(parkedRight, BarRect().right) << "event " << step.event;
+        else
+            ExpectOnCaption(w, BarRect());
+    }
+    EXPECT_EQ(1, UninstallCBTHook());
 }
 
 TEST_F(CbtTest, EventsOfTheCarrierAreFollowedUntilUninstalled)

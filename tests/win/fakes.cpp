@@ -78,6 +78,7 @@ int g_shellRefusals;
 BOOL g_shellHoldsIcon = TRUE;
 int g_installs;
 int g_uninstalls;
+int g_floats;
 int g_canAdhereCalls;
 BOOL g_canAdhereAnswer;
 int g_moves;
@@ -198,7 +199,7 @@ void ResetFakes()
     g_shellData.clear();
     g_shellRefusals = 0;
     g_shellHoldsIcon = TRUE;
-    g_installs = g_uninstalls = g_canAdhereCalls = g_moves = 0;
+    g_installs = g_uninstalls = g_floats = g_canAdhereCalls = g_moves = 0;
     g_canAdhereAnswer = FALSE;
     SetRectEmpty(&g_movedTo);
     g_tracking = nullptr;

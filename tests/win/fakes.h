@@ -65,6 +65,7 @@ extern BOOL g_shellHoldsIcon;
 // moves the rectangle by 5, 7 when it accepts), MoveOwnerWindow is recorded.
 extern int g_installs;
 extern int g_uninstalls;
+extern int g_floats;
 extern int g_canAdhereCalls;
 extern BOOL g_canAdhereAnswer;
 extern int g_moves;

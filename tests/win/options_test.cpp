@@ -564,6 +564,7 @@ struct Seen {
     bool runValue;
     int installs;
     int uninstalls;
+    int floats;
 };
 
 // What the bar does on the command: the dialog, then what OK chose applied.
@@ -616,7 +617,7 @@ protected:
     Seen Look()
     {
         Seen seen{g_calls, RefreshPeriodInUse(), GetWindowLongW(bar, GWL_EXSTYLE), 0, IsWindowVisible(bar) != FALSE,
-                  RunValueWritten(), fakes::g_installs, fakes::g_uninstalls};
+                  RunValueWritten(), fakes::g_installs, fakes::g_uninstalls, fakes::g_floats};
         GetLayeredWindowAttributes(bar, nullptr, &seen.alpha, nullptr);
         return seen;
     }
@@ -627,7 +628,7 @@ protected:
     {
         g_userEdits = edits;
         g_calls.clear();
-        fakes::g_installs = fakes::g_uninstalls = 0;
+        fakes::g_installs = fakes::g_uninstalls = fakes::g_floats = 0;
         EXPECT_EQ(g_dialogResult == IDOK, OptionsCommand(bar, countdownRunning));
         Seen const seen = Look();
         StopRefresh(bar);
@@ -702,11 +703,13 @@ TEST_F(ApplyOptionsTest, EachChangedFieldMakesExactlyItsOwnChange)
     seen = Apply([](OptionValues& s) { s.adhere = 0; });
     EXPECT_EQ(1, seen.uninstalls);
     EXPECT_EQ(0, seen.installs);
+    EXPECT_EQ(1, seen.floats) << "floating, the library still watches for a full-screen window";
     EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_FLOATING), seen.exStyle);
     EXPECT_EQ(0, g_settings.adhere);
     seen = Apply([](OptionValues& s) { s.adhere = 1; });
     EXPECT_EQ(1, seen.installs);
     EXPECT_EQ(0, seen.uninstalls);
+    EXPECT_EQ(0, seen.floats);
     EXPECT_EQ(static_cast<LONG>(BAR_EXSTYLE_ADHERING), seen.exStyle);
     EXPECT_EQ(1, g_settings.adhere);
 

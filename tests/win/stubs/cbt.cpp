@@ -13,6 +13,12 @@ int WINAPI InstallCBTHook()
     return 1;
 }
 
+int WINAPI FloatCBTHook()
+{
+    ++g_floats;
+    return 1;
+}
+
 int WINAPI UninstallCBTHook()
 {
     ++g_uninstalls;
