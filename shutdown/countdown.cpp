@@ -275,12 +275,13 @@ void Start(HWND bar)
     ZeroMemory(&request, sizeof request);
     request.forceClose = g_settings.forceClose ? 1 : 0;
     request.action = g_settings.shutdownAction;
-    INT_PTR const result = UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar, AutoShutdownDialogProc,
-                                       reinterpret_cast<LPARAM>(&request));
+    INT_PTR const result = g_system.UiDialogBox(g_instance, MAKEINTRESOURCEW(IDD_AUTOSHUTDOWN), bar,
+                                                AutoShutdownDialogProc, reinterpret_cast<LPARAM>(&request));
     // A countdown started meanwhile by another way in leaves this one unused.
     if (result != IDOK || g_state != SHUTDOWN_IDLE)
         return;
     Advance(SHUTDOWN_EVENT_START);
+    g_resumedAt = 0;  // a wake before this countdown cannot have slept through it
     g_forced = g_settings.forceClose = request.forceClose != 0;
     g_action = static_cast<ShutdownAction>(request.action);
     g_settings.shutdownAction = g_action;
@@ -414,25 +415,4 @@ void ShowAutoShutdownTip(HWND bar)
 bool IsAutoShutdownRunning()
 {
     return g_state != SHUTDOWN_IDLE;
-}
-
-// For the tests, which declare these: the countdown's minutes, and a state
-// set directly.
-LONG AutoShutdownMinutesTotal()
-{
-    return g_totalMinutes;
-}
-
-LONG AutoShutdownMinutesLeft()
-{
-    return g_minutesLeft;
-}
-
-void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft)
-{
-    g_state = state;
-    g_minutesLeft = minutesLeft;
-    g_deadline = UtcMilliseconds() + static_cast<int64_t>(minutesLeft) * MS_PER_MINUTE;
-    g_cancelQuestions = 0;
-    g_resumedAt = 0;
 }

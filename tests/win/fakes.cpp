@@ -1,6 +1,7 @@
 #include "tests/win/fakes.h"
 
 #include "app/init.h"
+#include "shutdown/auto_shutdown_dialog.h"
 #include "shutdown/countdown.h"
 #include "shutdown/keep_awake.h"
 
@@ -180,6 +181,7 @@ HWND TestWindow(wchar_t const* className, DWORD style, int x, int y, int width, 
 void ResetFakes()
 {
     using namespace fakes;
+    OnAutoShutdownExit();  // no countdown, as at a fresh start; before the counts are reset
     g_system.GetSystemPowerStatus = PowerStatus;
     g_system.CallNtPowerInformation = BatteryState;
     SetReading(0, 1, 57);
@@ -247,10 +249,42 @@ void ResetFakes()
     g_barView = BarView{};
     g_barView.captionActive = true;
     ForgetPaintObjects();
-    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
     SetUiLanguage(LanguageChoice::AsWindows);
     LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, ARRAYSIZE(g_windowTitle));
     RegisterBarClass(instance);
+}
+
+namespace {
+
+LONG g_testCountdownMinutes;
+
+INT_PTR WINAPI AnswerAutoShutdownDialog(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM param)
+{
+    ShutdownRequest* request = reinterpret_cast<ShutdownRequest*>(param);
+    request->atTime = 0;
+    request->minutes = g_testCountdownMinutes;
+    return IDOK;
+}
+
+}  // namespace
+
+void StartTestCountdown(HWND bar, LONG minutes)
+{
+    g_testCountdownMinutes = minutes;
+    auto const dialogs = g_system.UiDialogBox;
+    g_system.UiDialogBox = AnswerAutoShutdownDialog;
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    g_system.UiDialogBox = dialogs;
+}
+
+void EndTestCountdown(HWND bar)
+{
+    if (!IsAutoShutdownRunning())
+        return;
+    int const answer = fakes::g_answer;
+    fakes::g_answer = IDOK;
+    SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
+    fakes::g_answer = answer;
 }
 
 void DestroyBar(HWND bar)

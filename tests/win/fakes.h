@@ -174,13 +174,16 @@ void ResetFakes();
 // (stubs/timers.cpp). The fonts and paint objects made and not
 // deleted yet, g_barFontsAlive and g_paintObjectsAlive, are counted by the
 // harness's GDI stand-ins (harness/stand_ins/gdi_objects.h).
-void SetAutoShutdownForTests(ShutdownState state, LONG minutesLeft);
-LONG AutoShutdownMinutesTotal();
-LONG AutoShutdownMinutesLeft();
 uint32_t RefreshPeriodInUse();  // stubs/timers.cpp
 // How the bar reads the system's caption-colour facts (ReadSystemColourFacts
 // unless UseColourFacts()).
 extern ColourFacts (*g_readColourFacts)();
+
+// A countdown of so many minutes started on the bar as the user starts one
+// (command 32777 and OK), the Auto-shutdown dialog answered unseen.
+void StartTestCountdown(HWND bar, LONG minutes);
+// A running countdown cancelled from the menu, the question answered OK.
+void EndTestCountdown(HWND bar);
 
 // Destroys a bar the test left and drops what its teardown posted, so the
 // next test's message loop starts empty.

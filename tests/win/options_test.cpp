@@ -804,11 +804,11 @@ TEST_F(ApplyOptionsTest, ANewLanguageRetitlesTheTooltipAtOnce)
     };
     EXPECT_EQ(L"Battery monitor", choose([](OptionValues& s) { s.language = LanguageChoice::English; }));
     EXPECT_EQ(LanguageChoice::English, g_settings.language);
-    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 59);
+    StartTestCountdown(realBar, 59);
     EXPECT_EQ(L"59分钟后自动关机", choose([](OptionValues& s) { s.language = LanguageChoice::Chinese; }));
     // This machine's Windows is Chinese: following it again changes nothing.
     EXPECT_EQ(L"(none)", choose([](OptionValues& s) { s.language = LanguageChoice::AsWindows; }));
-    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
+    EndTestCountdown(realBar);
     SetWindowLongPtrW(realBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
     DestroyWindow(realBar);
 }

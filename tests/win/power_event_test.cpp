@@ -170,8 +170,7 @@ TEST_F(PowerEvent, BringsBackARefreshStoppedByAMissingReading)
 
 TEST_F(PowerEvent, CountdownKeepsTheBar)
 {
-    KillTimer(bar, IDT_REFRESH);  // a countdown replaces the refresh
-    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 90);
+    StartTestCountdown(bar, 90);
     lstrcpynW(g_barView.text, L"1:30", ARRAYSIZE(g_barView.text));
     g_barView.percent = 90;
     SetReading(1, 9, 20);
@@ -184,7 +183,7 @@ TEST_F(PowerEvent, CountdownKeepsTheBar)
     EXPECT_EQ(std::wstring(L"1:30"), g_barView.text);
     EXPECT_EQ(90, g_barView.percent);
     EXPECT_FALSE(RefreshRuns());
-    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);
+    EndTestCountdown(bar);
 }
 
 }  // namespace

@@ -451,7 +451,6 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
     StartBar();
     StartCountdown(L"1", L"30");
     EXPECT_TRUE(IsAutoShutdownRunning());
-    EXPECT_EQ(90, AutoShutdownMinutesTotal());
     EXPECT_EQ(100, g_barView.percent);
     EXPECT_EQ(std::wstring(L"1:30"), g_barView.text);
     EXPECT_EQ(std::wstring(L"1小时30分钟后自动关机"), LastTip());
@@ -462,11 +461,11 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
     ValidateRect(bar, nullptr);
     EXPECT_EQ(1, Tick());
     EXPECT_EQ(std::wstring(L"1:29"), g_barView.text);
-    EXPECT_EQ(98, g_barView.percent);
+    EXPECT_EQ(98, g_barView.percent);  // 89 of the 90 minutes
     EXPECT_EQ(std::wstring(L"1小时29分钟后自动关机"), LastTip());
     EXPECT_TRUE(GetUpdateRect(bar, nullptr, FALSE)) << "the whole bar is repainted";
 
-    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 61);
+    MoveUtcClock(28 * 60000);  // 61 minutes left
     Tick();
     EXPECT_EQ(std::wstring(L"1小时0分钟后自动关机"), LastTip());
     Tick();
@@ -474,7 +473,7 @@ TEST_F(Shutdown, CountdownStartTicksAndConfirmedPowerOff)
     EXPECT_EQ(std::wstring(L"59分钟后自动关机"), LastTip());
 
     // The last tick: 0:00, then the confirmation, left to count to its end.
-    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 1);
+    MoveUtcClock(58 * 60000);  // a minute left
     std::wstring seenText;
     WhenOpen(L"关机确认", [&seenText](HWND dialog) {
         seenText = g_barView.text;
@@ -500,7 +499,7 @@ TEST_F(Shutdown, InEnglish)
     SetUiLanguage(LanguageChoice::English);
     StartCountdown(L"1", L"30", L"Auto-shutdown");
     EXPECT_EQ(std::wstring(L"Shutting down in 1 h 30 min"), LastTip());
-    SetAutoShutdownForTests(SHUTDOWN_COUNTING, 60);
+    MoveUtcClock(30 * 60000);  // an hour left
     Tick();
     EXPECT_EQ(std::wstring(L"Shutting down in 59 min"), LastTip());
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
@@ -569,7 +568,7 @@ TEST_F(Shutdown, CancelFromTheMenuAskedAndAnswered)
     EXPECT_EQ(std::wstring(L"确定要取消自动关机吗？"), g_shown[0].text);
     EXPECT_EQ(std::wstring(L"取消自动关机"), g_shown[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), g_shown[0].flags);
-    EXPECT_EQ(44, AutoShutdownMinutesLeft());
+    EXPECT_EQ(std::wstring(L"0:44"), g_barView.text);
     EXPECT_EQ(97, g_barView.percent);
     EXPECT_TRUE(TimerRuns(IDT_SHUTDOWN));
 
@@ -749,7 +748,7 @@ TEST_F(Shutdown, RefusedPowerOffStallsUntilCancelled)
     EXPECT_FALSE(TimerRuns(IDT_SHUTDOWN));
     EXPECT_FALSE(TimerRuns(IDT_REFRESH));
     Tick();  // stalled: no timer, no step
-    EXPECT_EQ(0, AutoShutdownMinutesLeft());
+    EXPECT_EQ(std::wstring(L"0:00"), g_barView.text);
 
     SendMessageW(bar, WM_COMMAND, IDM_AUTOSHUTDOWN, 0);
     EXPECT_FALSE(IsAutoShutdownRunning());
@@ -770,7 +769,7 @@ TEST_F(Shutdown, SettingsAreWrittenBeforeThePowerOffAndAgainAfterARefusal)
     ASSERT_EQ(1u, g_alphaAtExit.size());
     EXPECT_EQ(201u, g_alphaAtExit[0]);
 
-    SetAutoShutdownForTests(SHUTDOWN_IDLE, 0);  // a new run of the program
+    OnAutoShutdownExit();  // a new run of the program
     StartBar();
     g_exitResult = FALSE;
     g_settings.alpha = 202;
@@ -1161,7 +1160,7 @@ TEST_F(Shutdown, EachActionHasItsTexts)
         LoadUiString(AutoShutdownMenu().cancelText, item, 32);
         EXPECT_EQ(std::wstring(c.cancelItem), item);
         EXPECT_TRUE(AutoShutdownMenu().addTenMinutes);
-        SetAutoShutdownForTests(SHUTDOWN_COUNTING, 1);
+        MoveUtcClock(89 * 60000);  // a minute left
         EXPECT_EQ((std::vector<std::wstring>{c.confirmCaption, c.question}), ConfirmAndAnswer(c.confirmCaption, IDCANCEL));
         StartCountdown(L"0", L"5", c.language == LanguageChoice::English ? L"Auto-shutdown" : L"自动关机");
         g_answer = IDOK;

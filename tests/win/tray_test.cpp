@@ -210,8 +210,12 @@ TEST_F(Tray, RightButtonReleaseTracksAFreshMenuAtTheCursor)
     while (PeekMessageW(&msg, bar, 0, 0, PM_REMOVE)) {
     }
 
-    for (ShutdownState state : {SHUTDOWN_IDLE, SHUTDOWN_COUNTING, SHUTDOWN_IDLE}) {
-        SetAutoShutdownForTests(state, 5);
+    for (bool counting : {false, true, false}) {
+        if (counting)
+            StartTestCountdown(bar, 5);
+        else
+            EndTestCountdown(bar);
+        ValidateRect(bar, nullptr);  // the bar's repaint is no business of the menu's
         EXPECT_EQ(1, SendMessageW(bar, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP));
     }
     ASSERT_EQ(3u, g_tracked.size());
