@@ -166,12 +166,8 @@ HWND TestWindow(wchar_t const* className, DWORD style, int x, int y, int width, 
 // replaces them.
 void ResetFakes();
 
-// What the program keeps for the tests alone (defined beside the state it
-// reads): puts the countdown in a state with the minutes left from now,
-// touching no window, timer or dialog (SHUTDOWN_IDLE, 0: as a new run of the
-// program), and reads its minutes. The period the refresh runs at
-// (milliseconds, 0 while stopped) is kept by the timers' stand-in
-// (stubs/timers.cpp). The fonts and paint objects made and not
+// The period the refresh runs at (milliseconds, 0 while stopped) is kept by
+// the timers' stand-in (stubs/timers.cpp). The fonts and paint objects made and not
 // deleted yet, g_barFontsAlive and g_paintObjectsAlive, are counted by the
 // harness's GDI stand-ins (harness/stand_ins/gdi_objects.h).
 uint32_t RefreshPeriodInUse();  // stubs/timers.cpp
