@@ -89,18 +89,17 @@ void LetTaskbarCreatedThrough(HWND bar)
         filter(bar, TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
-// LoadIconMetric where comctl32 has it (version 6.10); else the image of
-// the small-icon size picked the same way.
+// LoadIconMetric where comctl32 is in the process already (version 6.10);
+// else the image of the small-icon size picked the same way. Loading
+// comctl32 for two icons would cost the start more than the rest of it.
 HICON TrayImage(int image)
 {
     typedef HRESULT(WINAPI * LoadIconMetricFunction)(HINSTANCE, PCWSTR, int, HICON*);
-    static LoadIconMetricFunction load;  // zero-initialised: no guard
-    static bool tried;
-    if (!tried) {
-        tried = true;
-        load = reinterpret_cast<LoadIconMetricFunction>(
-            reinterpret_cast<void*>(SystemLibraryFunction(L"comctl32.dll", "LoadIconMetric")));
-    }
+    LoadIconMetricFunction const load =
+        GetModuleHandleW(L"comctl32.dll") == nullptr
+            ? nullptr
+            : reinterpret_cast<LoadIconMetricFunction>(
+                  reinterpret_cast<void*>(SystemLibraryFunction(L"comctl32.dll", "LoadIconMetric")));
     if (g_icons[image] != nullptr)
         return g_icons[image];
     LPCWSTR const name = MAKEINTRESOURCEW(IMAGE_IDS[image]);
