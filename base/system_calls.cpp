@@ -7,14 +7,21 @@
 
 namespace {
 
+// A function of a library only a few paths need, taken when first called;
+// null where the library or the function is missing.
+template <typename Function>
+Function Taken(wchar_t const* library, char const* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemLibraryFunction(library, name)));
+}
+
 // powrprof is taken when the battery is first read, not when the program is
 // loaded: one library less on the way to the bar.
 LONG WINAPI PowerInformation(POWER_INFORMATION_LEVEL level, PVOID input, ULONG inputSize, PVOID output,
                              ULONG outputSize)
 {
-    typedef LONG(WINAPI * Function)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG);
-    static Function const call =
-        reinterpret_cast<Function>(reinterpret_cast<void*>(SystemLibraryFunction(L"powrprof.dll", "CallNtPowerInformation")));
+    static auto const call =
+        Taken<LONG(WINAPI*)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG)>(L"powrprof.dll", "CallNtPowerInformation");
     // STATUS_NOT_IMPLEMENTED: the caller then goes on without the details.
     return call != nullptr ? call(level, input, inputSize, output, outputSize) : static_cast<LONG>(0xC0000002L);
 }
@@ -22,17 +29,13 @@ LONG WINAPI PowerInformation(POWER_INFORMATION_LEVEL level, PVOID input, ULONG i
 // Only the Auto-shutdown dialog and a sleep ask these.
 BOOLEAN WINAPI PowerCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities)
 {
-    typedef BOOLEAN(WINAPI * Function)(PSYSTEM_POWER_CAPABILITIES);
-    Function const call =
-        reinterpret_cast<Function>(reinterpret_cast<void*>(SystemLibraryFunction(L"powrprof.dll", "GetPwrCapabilities")));
+    auto const call = Taken<BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES)>(L"powrprof.dll", "GetPwrCapabilities");
     return call != nullptr ? call(capabilities) : FALSE;
 }
 
 BOOLEAN WINAPI SuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEventsOff)
 {
-    typedef BOOLEAN(WINAPI * Function)(BOOLEAN, BOOLEAN, BOOLEAN);
-    Function const call =
-        reinterpret_cast<Function>(reinterpret_cast<void*>(SystemLibraryFunction(L"powrprof.dll", "SetSuspendState")));
+    auto const call = Taken<BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN)>(L"powrprof.dll", "SetSuspendState");
     return call != nullptr ? call(hibernate, force, wakeEventsOff) : FALSE;
 }
 
@@ -41,7 +44,7 @@ BOOLEAN WINAPI SuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEvents
 template <typename Function>
 Function Setupapi(char const* name)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemLibraryFunction(L"setupapi.dll", name)));
+    return Taken<Function>(L"setupapi.dll", name);
 }
 
 HDEVINFO WINAPI ClassDevices(GUID const* classGuid, PCWSTR enumerator, HWND parent, DWORD flags)
